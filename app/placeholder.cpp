@@ -1,0 +1,1 @@
+namespace tolvane { int appPlaceholder = 0; }
