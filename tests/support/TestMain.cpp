@@ -1,13 +1,15 @@
-// Entry point of every test program: a headless application with fixed regional settings,
-// so that results never depend on the machine that runs them.
+// Entry point of every test program: a headless application with fixed regional settings and the
+// classic system colours, so that results never depend on the machine that runs them.
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "grid/control/host/SystemColors.h"
 #include "grid/shared/Locale.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    tolvane::UseClassicSystemColors();
     tolvane::TLocale::SetCurrent(tolvane::TFormatSettings::Fixed());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,314 @@
+#include "app/CatalogForm.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTableView>
+
+#include "app/CatalogSchema.h"
+#include "app/EpisodeFields.h"
+#include "app/EpisodeModel.h"
+#include "app/ErrorReporter.h"
+#include "app/FieldLink.h"
+#include "app/FilterExpression.h"
+#include "app/Formats.h"
+#include "app/SimpleTitleList.h"
+#include "app/TextLengthDelegate.h"
+
+namespace tolvane {
+
+namespace {
+
+const QString kTotalCaption = QString::fromUtf8("Всего:");
+const QString kTitleField = QString::fromUtf8("Название");
+const QString kIdField = "ID";
+
+// Design geometry at 120 dpi: left, top, width, height.
+constexpr QRect kClient(0, 0, 1057, 836);
+constexpr QRect kEFound(8, 0, 281, 24);
+constexpr QRect kGV(0, 24, 300, 793);
+constexpr QRect kCBType(304, 24, 97, 24);
+constexpr QRect kECount(408, 24, 89, 24);
+constexpr QRect kESize(504, 24, 169, 24);
+constexpr QRect kETime(678, 24, 113, 24);
+constexpr QRect kEKoment(792, 24, 265, 24);
+constexpr QRect kDBGrid2(304, 48, 753, 769);
+constexpr QRect kSBar(0, 817, 1057, 19);
+constexpr int kPanelWidth = 150;
+constexpr int kRowSize = 16;
+constexpr int kNameWidth = 262;
+
+QIcon MakeIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(40, 40, 48));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(2, 5, 28, 22), 3, 3);
+    p.setBrush(QColor(235, 235, 235));
+    for (int x = 5; x < 29; x += 6) {
+        p.drawRect(QRectF(x, 7, 3, 3));
+        p.drawRect(QRectF(x, 22, 3, 3));
+    }
+    p.setBrush(QColor(70, 140, 220));
+    p.drawRect(QRectF(5, 12, 22, 8));
+    return QIcon(pixmap);
+}
+
+// Holds a source's record-changed notifications while the window walks its records.
+class TControlsDisabled {
+public:
+    explicit TControlsDisabled(TRecordSource& source) : source_(source) { source_.DisableControls(); }
+    ~TControlsDisabled() { source_.EnableControls(); }
+
+private:
+    TRecordSource& source_;
+};
+
+} // namespace
+
+TCatalogForm::TCatalogForm(const QString& path, TOpenMode mode, QWidget* parent)
+    : QWidget(parent), Name(TCatalogSchema::Titles()), Series(TCatalogSchema::Episodes()),
+      RJk(TCatalogSchema::Totals()), path_(path), mode_(mode) {
+    setObjectName("TCatalogForm");
+    setWindowTitle("Tolvane");
+    setWindowIcon(MakeIcon());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    scale_ = (screen ? screen->logicalDotsPerInch() : 96.0) / 120.0;
+
+    QFont font("MS Sans Serif");
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(Scaled(13));
+    setFont(font);
+    setBackgroundRole(QPalette::Window); // clBtnFace
+    setAutoFillBackground(true);
+
+    CreateControls();
+    resize(Scaled(kClient.width()), Scaled(kClient.height()));
+    if (screen) move(screen->availableGeometry().center() - rect().center());
+
+    Series.OnCalcFields = [this](TRecordSource& source) { SeriesCalcFields(source); };
+    Series.OnViewChanged = [this] { episodes_->Reload(); };
+    Name.OnRecordChanged = [this] { RefreshBoundBoxes(); };
+
+    if (!TErrorReporter::Guard([this] { FormCreate(); })) {
+        // Whatever was opened is closed again: the window stays empty with its initial texts.
+        Name.Close();
+        Series.Close();
+        RJk.Close();
+        Conn.Close();
+        GV->Clear();
+        ESize->setText("Size");
+        ETime->setText("Time");
+        SBarPanel->setText(kTotalCaption);
+        RefreshBoundBoxes();
+    }
+}
+
+TCatalogForm::~TCatalogForm() {
+    if (Conn.IsOpen()) TErrorReporter::Guard([this] { FormClose(); });
+    Name.OnRecordChanged = nullptr;
+    Series.OnViewChanged = nullptr;
+    Series.OnCalcFields = nullptr;
+    if (GV) GV->OnSelectCell = nullptr;
+}
+
+int TCatalogForm::Scaled(int designPixels) const { return qRound(designPixels * scale_); }
+
+void TCatalogForm::CreateControls() {
+    auto place = [this](QWidget* w, const QRect& r) {
+        w->setGeometry(Scaled(r.left()), Scaled(r.top()), Scaled(r.width()), Scaled(r.height()));
+    };
+
+    titleList_ = std::make_unique<TSimpleTitleList>(this, Scaled(kRowSize), Scaled(kNameWidth));
+    GV = titleList_.get();
+    place(GV->Widget(), kGV);
+    GV->OnSelectCell = [this](int col, int row) { TErrorReporter::Guard([&] { GVSelectCell(col, row); }); };
+
+    EFound = new QLineEdit(this);
+    EFound->setObjectName("EFound");
+    place(EFound, kEFound);
+    connect(EFound, &QLineEdit::textChanged, this, [this] { TErrorReporter::Guard([this] { EFoundChange(); }); });
+
+    CBType = new QComboBox(this);
+    CBType->setObjectName("CBType");
+    CBType->setEditable(true);
+    CBType->setInsertPolicy(QComboBox::NoInsert);
+    CBType->addItems({"OVA", "Movie", "TV"});
+    CBType->setEditText(QString());
+    place(CBType, kCBType);
+
+    ECount = new QLineEdit(this);
+    ECount->setObjectName("ECount");
+    place(ECount, kECount);
+
+    ESize = new QLineEdit("Size", this);
+    ESize->setObjectName("ESize");
+    ESize->setReadOnly(true);
+    place(ESize, kESize);
+
+    ETime = new QLineEdit("Time", this);
+    ETime->setObjectName("ETime");
+    ETime->setReadOnly(true);
+    place(ETime, kETime);
+
+    EKoment = new QLineEdit(this);
+    EKoment->setObjectName("EKoment");
+    place(EKoment, kEKoment);
+
+    episodes_ = std::make_unique<TEpisodeModel>(Series);
+    DBGrid2 = new QTableView(this);
+    DBGrid2->setObjectName("DBGrid2");
+    DBGrid2->setModel(episodes_.get());
+    DBGrid2->setItemDelegate(new TTextLengthDelegate(
+        [this](int column) { return Series.FieldDef(episodes_->FieldOf(column)).Size; }, DBGrid2));
+    DBGrid2->horizontalHeader()->setFont(font());
+    DBGrid2->verticalHeader()->setDefaultSectionSize(Scaled(kRowSize + 4));
+    DBGrid2->verticalHeader()->setVisible(false);
+    DBGrid2->setWordWrap(false);
+    DBGrid2->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                             QAbstractItemView::AnyKeyPressed);
+    place(DBGrid2, kDBGrid2);
+    SetEpisodeColumnWidths();
+
+    SBar = new QStatusBar(this);
+    SBar->setObjectName("SBar");
+    SBar->setSizeGripEnabled(false);
+    SBarPanel = new QLabel(kTotalCaption, SBar);
+    SBarPanel->setFixedWidth(Scaled(kPanelWidth));
+    SBar->addWidget(SBarPanel);
+    place(SBar, kSBar);
+
+    typeLink_ = std::make_unique<TFieldLink>(Name, QString::fromUtf8("Тип"), CBType);
+    countLink_ = std::make_unique<TFieldLink>(Name, QString::fromUtf8("Количество серий"), ECount);
+    commentLink_ = std::make_unique<TFieldLink>(Name, QString::fromUtf8("Комментарий"), EKoment);
+    RefreshBoundBoxes();
+
+    setTabOrder(GV->Widget(), ECount);
+    setTabOrder(ECount, ESize);
+    setTabOrder(ESize, ETime);
+    setTabOrder(ETime, EKoment);
+    setTabOrder(EKoment, DBGrid2);
+    setTabOrder(DBGrid2, EFound);
+    setTabOrder(EFound, CBType);
+    GV->Widget()->setFocus();
+}
+
+void TCatalogForm::SetEpisodeColumnWidths() {
+    const QFontMetrics metrics(DBGrid2->font());
+    const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
+    for (int c = 0; c < episodes_->columnCount(); ++c) {
+        const int width = Series.FieldDef(episodes_->FieldOf(c)).DisplayWidth;
+        DBGrid2->setColumnWidth(c, width * digit + Scaled(4));
+    }
+}
+
+void TCatalogForm::RefreshBoundBoxes() {
+    if (!typeLink_) return;
+    typeLink_->Refresh();
+    countLink_->Refresh();
+    commentLink_->Refresh();
+}
+
+void TCatalogForm::FormCreate() {
+    Conn.Open(path_, mode_);
+    Name.Open(Conn);
+    Series.Open(Conn);
+    RJk.Open(Conn);
+    const bool writable = !Conn.ReadOnly();
+    typeLink_->SetWritable(writable);
+    countLink_->SetWritable(writable);
+    commentLink_->SetWritable(writable);
+    episodes_->SetReadOnly(!writable);
+    SBarPanel->setText(kTotalCaption + " " + QString::number(Name.RecordCount()));
+    LoadName();
+    ShowTitle();
+}
+
+void TCatalogForm::LoadName() {
+    GV->Clear();
+    TControlsDisabled held(Name);
+    Name.First();
+    const int n = Name.RecordCount();
+    for (int k = 1; k <= n; ++k) {
+        Name.SetRecNo(k);
+        GV->AddRows(1);
+        const int r = GV->GetRowCount() - 1;
+        GV->SetIdCell(r, Name.AsInteger(0));
+        GV->SetCellText(1, r, QString::fromStdString(Name.AsText(1)));
+    }
+    Name.First();
+}
+
+void TCatalogForm::ShowTitle() {
+    const std::string id = Name.AsText(0);
+    Series.SetFilter(TFilterExpression::Equals(kTitleField, id));
+    Series.SetFiltered(true);
+    RJk.SetFilter(TFilterExpression::Equals(kIdField, id));
+    RJk.SetFiltered(true);
+    ESize->setText(QString::fromStdString(FormatSize(RJk.AsText(1))));
+    ETime->setText(QString::fromStdString(FormatDuration(RJk.AsInteger(2))));
+}
+
+void TCatalogForm::EFoundChange() {
+    if (!Name.Active()) return;
+    Name.SetFiltered(false);
+    const std::string text = EFound->text().toStdString();
+    if (!text.empty()) {
+        Name.SetFilter(TFilterExpression::Prefix(kTitleField, text));
+        Name.SetFiltered(true);
+    }
+    LoadName();
+    GV->SetCurrentRow(0);
+}
+
+void TCatalogForm::GVSelectCell(int /*ACol*/, int ARow) {
+    if (!Name.Active()) return;
+    Name.SetFiltered(false);
+    const std::string v = GV->GetCellText(0, ARow).toStdString();
+    Name.SetFilter(TFilterExpression::Equals(kIdField, v));
+    Name.SetFiltered(true);
+    Name.First();
+    ShowTitle();
+}
+
+void TCatalogForm::SeriesCalcFields(TRecordSource& DataSet) { TEpisodeFields::Calculate(DataSet); }
+
+void TCatalogForm::FormClose() {
+    // A pending edit of the title record is stored, not dropped; a failure to store it is
+    // reported and the window closes all the same.
+    if (Name.Active()) TErrorReporter::Guard([this] { Name.Post(); });
+    Name.Close();
+    Series.Close();
+    RJk.Close();
+    Conn.Close();
+}
+
+void TCatalogForm::closeEvent(QCloseEvent* event) {
+    TErrorReporter::Guard([this] { FormClose(); });
+    event->accept();
+}
+
+void TCatalogForm::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // The list, the episodes and the status bar take up what the window grows beyond its design.
+    const int dw = std::max(0, width() - Scaled(kClient.width()));
+    const int dh = std::max(0, height() - Scaled(kClient.height()));
+    auto stretch = [&](QWidget* w, const QRect& r, bool wide, bool tall, bool down) {
+        w->setGeometry(Scaled(r.left()), Scaled(r.top()) + (down ? dh : 0), Scaled(r.width()) + (wide ? dw : 0),
+                       Scaled(r.height()) + (tall ? dh : 0));
+    };
+    stretch(GV->Widget(), kGV, false, true, false);
+    stretch(EKoment, kEKoment, true, false, false);
+    stretch(DBGrid2, kDBGrid2, true, true, false);
+    stretch(SBar, kSBar, true, false, true);
+}
+
+} // namespace tolvane

@@ -1,0 +1,142 @@
+#include "app/CatalogSchema.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSet>
+#include <QStringList>
+
+#include "app/CatalogError.h"
+
+namespace tolvane {
+
+namespace {
+
+TFieldDef Field(const char* name, TFieldKind kind, int size, bool readOnly, bool visible,
+                const char* label = "", int width = 0) {
+    TFieldDef f;
+    f.Name = QString::fromUtf8(name);
+    f.Kind = kind;
+    f.Size = size;
+    f.ReadOnly = readOnly || kind == TFieldKind::fkCalculated || kind == TFieldKind::fkAutoInc;
+    f.Visible = visible;
+    f.Label = QString::fromUtf8(label);
+    f.DisplayWidth = width;
+    return f;
+}
+
+using K = TFieldKind;
+
+void Exec(QSqlDatabase& db, const QString& sql) {
+    QSqlQuery q(db);
+    if (!q.exec(sql)) throw ECatalogError(q.lastError().text());
+}
+
+} // namespace
+
+QString TCatalogSchema::Quoted(const QString& identifier) {
+    QString inner = identifier;
+    inner.replace('"', "\"\"");
+    return '"' + inner + '"';
+}
+
+const TSourceDef& TCatalogSchema::Titles() {
+    static const TSourceDef def{"Sp", "ID", false,
+                                {
+                                    Field("ID", K::fkAutoInc, 0, true, false),
+                                    Field("Название", K::fkWideText, 50, true, true),
+                                    Field("Тип", K::fkWideText, 50, false, false),
+                                    Field("Количество серий", K::fkWideText, 50, false, false),
+                                    Field("Комментарий", K::fkWideText, 50, false, false),
+                                }};
+    return def;
+}
+
+const TSourceDef& TCatalogSchema::Episodes() {
+    static const TSourceDef def{QString::fromUtf8("Серии"), "ID", false,
+                                {
+                                    Field("ID", K::fkAutoInc, 0, true, false),
+                                    Field("Название", K::fkInteger, 0, false, false),
+                                    Field("Серия", K::fkWideText, 50, false, true, "", 45),
+                                    Field("Size", K::fkCalculated, 20, true, true, "Объём (байт)", 13),
+                                    Field("Объём (байт)", K::fkLargeInt, 0, false, false, "", 13),
+                                    Field("Размеры", K::fkCalculated, 10, true, true, "", 9),
+                                    Field("Ширина", K::fkInteger, 0, false, false, "", 7),
+                                    Field("Высота", K::fkInteger, 0, false, false, "", 8),
+                                    Field("Time", K::fkCalculated, 20, true, true, "Длительность", 14),
+                                    Field("Длительность", K::fkInteger, 0, false, false, "", 13),
+                                    Field("Звук", K::fkWideText, 50, false, true, "", 5),
+                                    Field("Субтитры встроенные", K::fkWideText, 50, false, true, "Суб In", 6),
+                                    Field("Субтитры внешние", K::fkWideText, 50, false, true, "Ext", 5),
+                                }};
+    return def;
+}
+
+const TSourceDef& TCatalogSchema::Totals() {
+    static const TSourceDef def{"Rjk", "ID", true,
+                                {
+                                    Field("Название", K::fkWideText, 50, true, true),
+                                    Field("Sum-Объём(байт)", K::fkFloat, 0, true, true),
+                                    Field("Sum-Длительность", K::fkFloat, 0, true, true),
+                                    Field("ID", K::fkAutoInc, 0, true, true),
+                                }};
+    return def;
+}
+
+void TCatalogSchema::Create(QSqlDatabase& db) {
+    Exec(db, QString::fromUtf8(R"(CREATE TABLE "Sp" (
+        "ID" INTEGER PRIMARY KEY AUTOINCREMENT,
+        "Название" VARCHAR(50),
+        "Тип" VARCHAR(50),
+        "Количество серий" VARCHAR(50),
+        "Комментарий" VARCHAR(50)))"));
+    // Sizes are 64-bit: a video file of 2 GiB or more does not fit 32 bits.
+    Exec(db, QString::fromUtf8(R"(CREATE TABLE "Серии" (
+        "ID" INTEGER PRIMARY KEY AUTOINCREMENT,
+        "Название" INTEGER,
+        "Серия" VARCHAR(50),
+        "Объём (байт)" BIGINT,
+        "Ширина" INTEGER,
+        "Высота" INTEGER,
+        "Длительность" INTEGER,
+        "Звук" VARCHAR(50),
+        "Субтитры встроенные" VARCHAR(50),
+        "Субтитры внешние" VARCHAR(50)))"));
+    // One row per title; the left join leaves null sums for a title without episodes. Summing as
+    // floating point cannot overflow.
+    Exec(db, QString::fromUtf8(R"(CREATE VIEW "Rjk" AS
+        SELECT s."Название" AS "Название",
+               SUM(CAST(e."Объём (байт)" AS REAL)) AS "Sum-Объём(байт)",
+               SUM(CAST(e."Длительность" AS REAL)) AS "Sum-Длительность",
+               s."ID" AS "ID"
+        FROM "Sp" s LEFT JOIN "Серии" e ON e."Название" = s."ID"
+        GROUP BY s."ID")"));
+}
+
+QString TCatalogSchema::Defect(QSqlDatabase& db) {
+    struct Expected {
+        const TSourceDef& def;
+        const char* type;
+    };
+    const Expected expected[] = {{Titles(), "table"}, {Episodes(), "table"}, {Totals(), "view"}};
+    for (const Expected& e : expected) {
+        QSqlQuery q(db);
+        q.prepare("SELECT type FROM sqlite_master WHERE name = ?");
+        q.addBindValue(e.def.Table);
+        if (!q.exec()) return q.lastError().text();
+        if (!q.next() || q.value(0).toString() != QLatin1String(e.type))
+            return QString("no %1 \"%2\"").arg(QLatin1String(e.type), e.def.Table);
+
+        QSqlQuery columns(db);
+        if (!columns.exec("PRAGMA table_info(" + Quoted(e.def.Table) + ")")) return columns.lastError().text();
+        QSet<QString> present;
+        while (columns.next()) present.insert(columns.value(1).toString());
+        QStringList missing;
+        for (const TFieldDef& f : e.def.Fields)
+            if (f.IsStored() && !present.contains(f.Name)) missing << '"' + f.Name + '"';
+        if (!missing.isEmpty())
+            return QString("\"%1\" lacks %2").arg(e.def.Table, missing.join(", "));
+    }
+    return {};
+}
+
+} // namespace tolvane

@@ -1,0 +1,28 @@
+#pragma once
+// The catalogue's tables, view and fields, and the checks that tell a catalogue from any other file.
+
+#include <QSqlDatabase>
+#include <QString>
+
+#include "app/FieldDef.h"
+
+namespace tolvane {
+
+class TCatalogSchema {
+public:
+    static const TSourceDef& Titles();   // "Sp"
+    static const TSourceDef& Episodes(); // "Серии"
+    static const TSourceDef& Totals();   // "Rjk"
+
+    // Creates the tables and the view in an empty database.
+    static void Create(QSqlDatabase& db);
+
+    // Why the database is not a catalogue, or an empty text when it is one. A database error
+    // (a file that is not SQLite at all, say) is reported the same way.
+    static QString Defect(QSqlDatabase& db);
+
+    // An identifier in double quotes, safe for any name.
+    static QString Quoted(const QString& identifier);
+};
+
+} // namespace tolvane

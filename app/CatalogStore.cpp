@@ -1,0 +1,80 @@
+#include "app/CatalogStore.h"
+
+#include <QFileInfo>
+#include <QSqlError>
+#include <QUrl>
+#include <atomic>
+
+#include "app/CatalogError.h"
+#include "app/CatalogSchema.h"
+
+namespace tolvane {
+
+namespace {
+
+QString NewConnectionName() {
+    static std::atomic<int> counter{0};
+    return QString("tolvane-catalogue-%1").arg(++counter);
+}
+
+// A URI with an explicit mode, so that SQLite never creates the file it is asked to open.
+QString OpenUri(const QString& path, TOpenMode mode) {
+    QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+    url.setQuery(mode == TOpenMode::omReadOnly ? "mode=ro" : "mode=rw");
+    return url.toString(QUrl::FullyEncoded);
+}
+
+} // namespace
+
+TCatalogStore::~TCatalogStore() { Close(); }
+
+void TCatalogStore::Open(const QString& path, TOpenMode mode) {
+    Close();
+    path_ = path;
+    mode_ = mode;
+    const QFileInfo info(path);
+    if (!info.exists()) throw ECatalogError(Failure("no such file"));
+    if (!info.isFile()) throw ECatalogError(Failure("not a file"));
+    if (!info.isReadable()) throw ECatalogError(Failure("permission denied"));
+    // A file that cannot be written is shown read-only rather than failing at the first edit.
+    if (!info.isWritable()) mode_ = TOpenMode::omReadOnly;
+    mode = mode_;
+
+    const QString name = NewConnectionName();
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(OpenUri(path, mode));
+        db.setConnectOptions(mode == TOpenMode::omReadOnly ? "QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"
+                                                           : "QSQLITE_OPEN_URI");
+        if (!db.open()) {
+            error = db.lastError().text();
+        } else {
+            const QString defect = TCatalogSchema::Defect(db);
+            if (!defect.isEmpty()) error = "not a catalogue (" + defect + ")";
+        }
+        if (!error.isEmpty()) db.close();
+    }
+    if (!error.isEmpty()) {
+        QSqlDatabase::removeDatabase(name);
+        throw ECatalogError(Failure(error));
+    }
+    connection_ = name;
+}
+
+void TCatalogStore::Close() {
+    if (connection_.isEmpty()) return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection_);
+    connection_.clear();
+}
+
+QSqlDatabase TCatalogStore::Database() const {
+    if (connection_.isEmpty()) throw ECatalogError(Failure("catalogue is not open"));
+    return QSqlDatabase::database(connection_, false);
+}
+
+} // namespace tolvane

@@ -1,0 +1,249 @@
+#include "app/CommandLine.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPixmap>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "app/CatalogError.h"
+#include "app/CatalogForm.h"
+#include "app/CatalogSchema.h"
+#include "app/CatalogStore.h"
+#include "app/DemoCatalog.h"
+#include "app/EpisodeFields.h"
+#include "app/EpisodeModel.h"
+#include "app/ErrorReporter.h"
+#include "app/FilterExpression.h"
+#include "app/Formats.h"
+#include "app/RecordSource.h"
+#include "app/TitleList.h"
+
+namespace tolvane {
+
+namespace {
+
+const QString kDefaultCatalog = "Oru.db";
+const char* const kUsage = "usage: tolvane [FILE] | demo [FILE] | list [--db FILE] [PREFIX] | "
+                           "show [--db FILE] ID | --screenshot PNG [--search TEXT] [--select ROW] [FILE]";
+
+// A failure that ends the command with status 1.
+class ECommandError : public std::runtime_error {
+public:
+    explicit ECommandError(const QString& message) : std::runtime_error(message.toStdString()) {}
+};
+
+struct TArguments {
+    std::map<QString, QString> options;
+    QStringList positional;
+};
+
+// Splits arguments into the allowed options (each taking a value) and positional arguments;
+// "--" ends the options.
+TArguments Parse(const QStringList& args, const QStringList& options, int maxPositional) {
+    TArguments result;
+    bool optionsEnded = false;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (!optionsEnded && a == "--") {
+            optionsEnded = true;
+        } else if (!optionsEnded && a.startsWith('-') && a.size() > 1) {
+            if (!options.contains(a)) throw ECommandError("unknown option " + a);
+            if (i + 1 >= args.size()) throw ECommandError(a + " needs a value");
+            if (result.options.count(a)) throw ECommandError(a + " given twice");
+            result.options[a] = args[++i];
+        } else {
+            result.positional << a;
+        }
+    }
+    if (result.positional.size() > maxPositional)
+        throw ECommandError("unexpected argument " + result.positional[maxPositional]);
+    return result;
+}
+
+QString Option(const TArguments& a, const QString& name, const QString& fallback) {
+    const auto it = a.options.find(name);
+    return it == a.options.end() ? fallback : it->second;
+}
+
+std::int64_t Number(const QString& text, const QString& what) {
+    bool ok = false;
+    const qlonglong v = text.toLongLong(&ok);
+    if (!ok || text.trimmed() != text) throw ECommandError(what + " must be a whole number: " + text);
+    return v;
+}
+
+// One field of a tab-separated line: tabs and line breaks inside it would split the line.
+std::string Cell(const std::string& text) {
+    std::string result = text;
+    for (char& c : result)
+        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+    return result;
+}
+
+int Demo(const QStringList& args, std::ostream& out) {
+    const TArguments a = Parse(args, {}, 1);
+    const QString path = a.positional.value(0, kDefaultCatalog);
+    TDemoCatalog::Create(path);
+    out << path.toStdString() << ": " << TDemoCatalog::TitleCount << " titles\n";
+    return 0;
+}
+
+int List(const QStringList& args, std::ostream& out) {
+    const TArguments a = Parse(args, {"--db"}, 1);
+    TCatalogStore store;
+    store.Open(Option(a, "--db", kDefaultCatalog), TOpenMode::omReadOnly);
+    TRecordSource titles(TCatalogSchema::Titles());
+    TRecordSource totals(TCatalogSchema::Totals());
+    titles.Open(store);
+    totals.Open(store);
+
+    // The same filter the search box sets.
+    const std::string prefix = a.positional.value(0).toStdString();
+    if (!prefix.empty()) {
+        titles.SetFilter(TFilterExpression::Prefix(QString::fromUtf8("Название"), prefix));
+        titles.SetFiltered(true);
+    }
+
+    std::map<std::int64_t, int> totalsById;
+    for (int k = 1; k <= totals.RecordCount(); ++k) {
+        totals.SetRecNo(k);
+        totalsById[totals.AsInteger(3)] = k;
+    }
+
+    for (int k = 1; k <= titles.RecordCount(); ++k) {
+        titles.SetRecNo(k);
+        std::string sizeText;
+        std::int64_t duration = 0;
+        const auto it = totalsById.find(titles.AsInteger(0));
+        if (it != totalsById.end()) {
+            totals.SetRecNo(it->second);
+            sizeText = totals.AsText(1);
+            duration = totals.AsInteger(2);
+        }
+        out << titles.AsText(0) << '\t' << Cell(titles.AsText(1)) << '\t' << Cell(titles.AsText(2)) << '\t'
+            << Cell(titles.AsText(3)) << '\t' << FormatSize(sizeText) << '\t' << FormatDuration(duration) << '\n';
+    }
+    return 0;
+}
+
+int Show(const QStringList& args, std::ostream& out) {
+    const TArguments a = Parse(args, {"--db"}, 1);
+    if (a.positional.isEmpty()) throw ECommandError("show needs a title ID");
+    const std::int64_t id = Number(a.positional[0], "ID");
+    TCatalogStore store;
+    store.Open(Option(a, "--db", kDefaultCatalog), TOpenMode::omReadOnly);
+
+    TRecordSource titles(TCatalogSchema::Titles());
+    titles.Open(store);
+    titles.SetFilter(TFilterExpression::Equals("ID", std::to_string(id)));
+    titles.SetFiltered(true);
+    if (titles.RecordCount() == 0) throw ECommandError(store.Failure("no title with ID " + QString::number(id)));
+
+    TRecordSource episodes(TCatalogSchema::Episodes());
+    episodes.OnCalcFields = [](TRecordSource& source) { TEpisodeFields::Calculate(source); };
+    episodes.Open(store);
+    episodes.SetFilter(TFilterExpression::Equals(QString::fromUtf8("Название"), std::to_string(id)));
+    episodes.SetFiltered(true);
+
+    // The texts come from the episode grid's own model.
+    TEpisodeModel model(episodes);
+    for (int c = 0; c < model.columnCount(); ++c)
+        out << (c ? "\t" : "") << model.headerData(c, Qt::Horizontal).toString().toStdString();
+    out << '\n';
+    for (int r = 0; r < model.rowCount(); ++r) {
+        for (int c = 0; c < model.columnCount(); ++c)
+            out << (c ? "\t" : "") << Cell(model.data(model.index(r, c)).toString().toStdString());
+        out << '\n';
+    }
+    return 0;
+}
+
+// Runs the window over a file, collecting what it reports instead of showing message boxes.
+int Screenshot(const QStringList& args) {
+    const TArguments a = Parse(args, {"--search", "--select"}, 2);
+    if (a.positional.isEmpty()) throw ECommandError("--screenshot needs a PNG file name");
+    const QString png = a.positional[0];
+    const QString file = a.positional.value(1, kDefaultCatalog);
+    std::optional<std::int64_t> select;
+    if (a.options.count("--select")) select = Number(a.options.at("--select"), "ROW");
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        throw ECommandError("--screenshot needs a graphical application");
+
+    QStringList errors;
+    struct TSinkRestore {
+        TErrorReporter::TSink previous;
+        ~TSinkRestore() { TErrorReporter::SetSink(std::move(previous)); }
+    } restore{TErrorReporter::SetSink([&errors](const QString& message) { errors << message; })};
+    auto check = [&errors] {
+        if (!errors.isEmpty()) throw ECommandError(errors.first());
+    };
+
+    TCatalogForm form(file, TOpenMode::omReadOnly);
+    check();
+    form.setAttribute(Qt::WA_DontShowOnScreen);
+    form.show();
+    QCoreApplication::processEvents();
+    if (a.options.count("--search")) {
+        form.EFound->setText(a.options.at("--search"));
+        check();
+    }
+    if (select) {
+        const int rows = form.GV->GetRowCount();
+        if (*select < 0 || *select >= rows)
+            throw ECommandError(QString("row %1 out of range (%2 rows listed)").arg(*select).arg(rows));
+        form.GV->ClickRow(static_cast<int>(*select));
+        check();
+    }
+    QCoreApplication::processEvents();
+    const QPixmap picture = form.grab();
+    if (!picture.save(png, "PNG")) throw ECommandError(png + ": cannot write the picture");
+    check();
+    return 0;
+}
+
+int Window(const QStringList& args) {
+    const TArguments a = Parse(args, {}, 1);
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        throw ECommandError("the window needs a graphical application");
+    TCatalogForm form(a.positional.value(0, kDefaultCatalog));
+    form.show();
+    return QApplication::exec();
+}
+
+} // namespace
+
+TCommandLine::TMode TCommandLine::ModeOf(const QStringList& args) {
+    if (args.isEmpty()) return TMode::mdWindow;
+    const QString& first = args[0];
+    if (first == "demo" || first == "list" || first == "show" || first == "--help" || first == "-h")
+        return TMode::mdConsole;
+    if (first == "--screenshot") return TMode::mdScreenshot;
+    if (first.startsWith('-') && first != "--") return TMode::mdConsole; // an unknown option: only an error
+    return TMode::mdWindow;
+}
+
+int TCommandLine::Run(const QStringList& args, std::ostream& out, std::ostream& err) {
+    try {
+        const QString first = args.value(0);
+        const QStringList rest = args.mid(1);
+        if (first == "--help" || first == "-h") {
+            out << kUsage << '\n';
+            return 0;
+        }
+        if (first == "demo") return Demo(rest, out);
+        if (first == "list") return List(rest, out);
+        if (first == "show") return Show(rest, out);
+        if (first == "--screenshot") return Screenshot(rest);
+        return Window(args);
+    } catch (const std::exception& e) {
+        std::string message = e.what();
+        for (char& c : message)
+            if (c == '\n' || c == '\r') c = ' ';
+        err << "tolvane: " << message << '\n';
+        return 1;
+    }
+}
+
+} // namespace tolvane

@@ -1,0 +1,69 @@
+#include "app/EpisodeModel.h"
+
+#include "app/ErrorReporter.h"
+#include "app/RecordSource.h"
+
+namespace tolvane {
+
+TEpisodeModel::TEpisodeModel(TRecordSource& source, QObject* parent) : QAbstractTableModel(parent), source_(source) {
+    for (int i = 0; i < source_.FieldCount(); ++i)
+        if (source_.FieldDef(i).Visible) fields_.push_back(i);
+}
+
+void TEpisodeModel::Reload() {
+    beginResetModel();
+    endResetModel();
+}
+
+int TEpisodeModel::FieldOf(int column) const { return fields_.at(column); }
+
+int TEpisodeModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() || !source_.Active() ? 0 : source_.RecordCount();
+}
+
+int TEpisodeModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(fields_.size());
+}
+
+QVariant TEpisodeModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return QString::fromStdString(source_.TextAt(index.row() + 1, fields_[index.column()]));
+    return {};
+}
+
+QVariant TEpisodeModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return source_.FieldDef(fields_[section]).DisplayLabel();
+}
+
+Qt::ItemFlags TEpisodeModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags result = QAbstractTableModel::flags(index);
+    if (!index.isValid() || index.column() >= columnCount()) return result;
+    const TFieldDef& field = source_.FieldDef(fields_[index.column()]);
+    if (!readOnly_ && field.IsStored() && !field.ReadOnly) result |= Qt::ItemIsEditable;
+    return result;
+}
+
+bool TEpisodeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable)) return false;
+    const int field = fields_[index.column()];
+    const bool done = TErrorReporter::Guard([&] {
+        source_.SetRecNo(index.row() + 1);
+        const QString text = value.toString();
+        // An emptied cell of a field that held nothing stays null.
+        if (text.isEmpty() && source_.IsNull(field)) return;
+        source_.SetValue(field, text);
+        try {
+            source_.Post();
+        } catch (...) {
+            source_.Cancel();
+            throw;
+        }
+    });
+    if (done) emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+    return done;
+}
+
+} // namespace tolvane

@@ -1,0 +1,118 @@
+#pragma once
+// A table or view of the catalogue, read whole into memory: a filtered view over its rows, a
+// current record addressed by 1-based position, typed field reads, calculated fields and one
+// pending edit of the current record.
+
+#include <QString>
+#include <QVariant>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/FieldDef.h"
+#include "app/FilterExpression.h"
+
+namespace tolvane {
+
+class TCatalogStore;
+
+class TRecordSource {
+public:
+    explicit TRecordSource(TSourceDef def);
+    TRecordSource(const TRecordSource&) = delete;
+    TRecordSource& operator=(const TRecordSource&) = delete;
+
+    const TSourceDef& Definition() const { return def_; }
+    int FieldCount() const { return static_cast<int>(def_.Fields.size()); }
+    const TFieldDef& FieldDef(int field) const;
+    // Throws ECatalogError for a name the source does not have.
+    int FieldIndex(const QString& name) const;
+
+    // Reads every row; the view starts unfiltered on its first record.
+    void Open(TCatalogStore& store);
+    // Discards a pending edit.
+    void Close();
+    bool Active() const { return store_ != nullptr; }
+
+    // Records in the current view, and the 1-based position of the current one (0: none).
+    int RecordCount() const { return static_cast<int>(view_.size()); }
+    int RecNo() const { return current_ + 1; }
+    bool HasRecord() const { return current_ >= 0; }
+    // Moving stores a pending edit first. Throws EListError outside 1..RecordCount.
+    void SetRecNo(int recNo);
+    void First();
+
+    // Setting the text while filtered stores a pending edit and applies the new filter; while not
+    // filtered it is only remembered. Throws ECatalogError for a text of an unknown form.
+    void SetFilter(const std::string& text);
+    const std::string& Filter() const { return filter_; }
+    // Stores a pending edit, then shows the rows the filter text selects (or all rows), on the first.
+    void SetFiltered(bool filtered);
+    bool Filtered() const { return filtered_; }
+
+    // Fields of the current record (of the record being calculated, inside OnCalcFields). Without
+    // a record, or for a null value, they read as empty text and 0.
+    QVariant Value(int field) const;
+    bool IsNull(int field) const { return Value(field).isNull(); }
+    std::int64_t AsInteger(int field) const;
+    std::string AsText(int field) const;
+    // Fields of the record at a 1-based position of the view, without moving to it.
+    QVariant ValueAt(int recNo, int field) const;
+    std::string TextAt(int recNo, int field) const;
+
+    // Inside OnCalcFields only: sets a calculated field of the record being calculated.
+    void SetCalcText(int field, const std::string& text);
+
+    // Changes a field of the current record; the change stays pending until Post, a move or a
+    // filter change stores it. Throws for a read-only field, a text longer than the field's size
+    // or a value of the wrong kind.
+    void SetValue(int field, const QVariant& value);
+    bool Modified() const { return pending_.has_value(); }
+    // Writes a pending edit to the database with bound parameters.
+    void Post();
+    void Cancel();
+
+    // Raised for each record read, before it is shown; fills the calculated fields.
+    std::function<void(TRecordSource&)> OnCalcFields;
+    // The set of records in the view changed.
+    std::function<void()> OnViewChanged;
+    // The current record changed: another record, no record, or its values were reloaded.
+    std::function<void()> OnRecordChanged;
+
+    // Holds OnRecordChanged while a caller walks the records; the last enable raises it once.
+    void DisableControls() { ++disabled_; }
+    void EnableControls();
+
+private:
+    using TRow = std::vector<QVariant>;
+
+    void CheckActive() const;
+    void CheckField(int field) const;
+    void Calculate(int row);
+    void ApplyView();
+    void RecordChanged();
+    bool Matches(const TFilterExpression& filter, int row);
+    const TRow* CurrentRow() const;
+    static std::int64_t ToInteger(const QVariant& value);
+    static std::string ToText(const QVariant& value);
+
+    TSourceDef def_;
+    TCatalogStore* store_ = nullptr;
+    std::vector<TRow> rows_;
+    std::vector<int> view_;
+    int current_ = -1;
+    int calcRow_ = -1;
+    std::string filter_;
+    bool filtered_ = false;
+    std::optional<TRow> pending_;
+    int pendingRow_ = -1;
+    int disabled_ = 0;
+    bool changedWhileDisabled_ = false;
+    // Case-folded texts of one field, kept for prefix filters over many rows.
+    int foldedField_ = -1;
+    std::vector<QString> folded_;
+};
+
+} // namespace tolvane

@@ -1,0 +1,19 @@
+#pragma once
+// In-place cell editing that stops at the field's size, so a stored text never outgrows it.
+
+#include <QStyledItemDelegate>
+#include <functional>
+
+namespace tolvane {
+
+class TTextLengthDelegate : public QStyledItemDelegate {
+public:
+    // maxLength(column) gives the characters a column's field holds, 0 for no limit.
+    TTextLengthDelegate(std::function<int(int)> maxLength, QObject* parent = nullptr);
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    std::function<int(int)> maxLength_;
+};
+
+} // namespace tolvane

@@ -1,0 +1,24 @@
+#include "grid/display/columns/NumericColumnDisplay.h"
+
+#include "grid/model/columns/classes/NumericColumn.h"
+#include "grid/shared/Conversions.h"
+#include "grid/shared/FormatFloat.h"
+
+namespace tolvane {
+
+TNumericColumnDisplay::TNumericColumnDisplay(TCustomColumn& column) : TColumnDisplay(column) {}
+
+void TNumericColumnDisplay::Paint() {
+    const auto* column = dynamic_cast<const TNumericColumn*>(&Column);
+    QString text;
+    if (column && !column->FormatMask().empty())
+        text = FormatFloat(QString::fromStdString(column->FormatMask()), FloatValue);
+    else
+        text = FloatToStr(FloatValue);
+    if (column) text = column->TextBefore() + text + column->TextAfter();
+    TRect r;
+    GetTextRect(r);
+    DrawText(text, r);
+}
+
+} // namespace tolvane

@@ -1,0 +1,33 @@
+#pragma once
+// Sorts the rows of a cell store by one column with the store's quicksort: a random pivot
+// from lo + 1 .. hi, a two-scan partition that exchanges whole rows, no stability.
+//
+// Each cell's key is read once up front; the partition then moves keys and a row order
+// instead of cells, and the store applies the final order to every column in one pass. The
+// outcome is the one of exchanging rows in place at each step.
+
+#include <cstdint>
+#include <vector>
+
+#include "grid/model/cells/SortType.h"
+
+namespace tolvane {
+
+class TCell;
+class TCells;
+
+class TCellSorter {
+public:
+    explicit TCellSorter(TCells& cells) : cells_(cells) {}
+    void Sort(int col, TSortType sortType, bool descending);
+
+private:
+    template <typename Key>
+    std::vector<Key> ReadKeys(int col, Key (*read)(const TCell&));
+    template <typename Key, typename Compare>
+    void Run(std::vector<Key>& keys, Compare compare, bool reversed);
+
+    TCells& cells_;
+};
+
+} // namespace tolvane

@@ -1,0 +1,196 @@
+#include "grid/model/cells/Cells.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+#include "grid/model/cells/CellColumnSource.h"
+#include "grid/model/cells/CellSorter.h"
+#include "grid/shared/Errors.h"
+
+namespace tolvane {
+
+TCells::TCells(const TCellColumnSource* columns) : columns_(columns) {}
+
+TCells::~TCells() = default;
+
+void TCells::CheckRow(int row, const char* operation) const {
+    if (row < 0 || row >= rowCount_)
+        throw EListError(std::string(operation) + ": row index out of bounds (" + std::to_string(row) +
+                         "), row count " + std::to_string(rowCount_));
+}
+
+void TCells::CheckColumn(int col, const char* operation) const {
+    if (col < 0 || col >= ColumnCount())
+        throw EListError(std::string(operation) + ": column index out of bounds (" + std::to_string(col) +
+                         "), column count " + std::to_string(ColumnCount()));
+}
+
+void TCells::CheckInsertColumn(int index) const {
+    if (ColumnCount() >= MaxColumns)
+        throw EGridError("The grid holds at most " + std::to_string(MaxColumns) + " columns");
+    if (!columns_ || index < 0 || index >= columns_->ColumnCount())
+        throw EListError("No column with index " + std::to_string(index) + " to add cells for");
+}
+
+std::unique_ptr<TCell> TCells::MakeCell(int columnIndex, TCellPlacement placement) {
+    // A list the collection does not know (never in a consistent grid) gets plain text cells.
+    const bool known = columns_ && columnIndex < columns_->ColumnCount();
+    std::unique_ptr<TCell> cell = NewCell(this, known ? columns_->ColumnCellKind(columnIndex) : ckText, placement);
+    cell->SetColor(known ? columns_->ColumnColor(columnIndex) : clWindow);
+    cell->initializing_ = false;
+    return cell;
+}
+
+TCell* TCells::GetCell(int col, int row) {
+    CheckColumn(col, "GetCell");
+    CheckRow(row, "GetCell");
+    TCell* cell = lists_[std::size_t(col)][std::size_t(row)].get();
+    cell->col_ = std::int16_t(col);
+    cell->row_ = row;
+    return cell;
+}
+
+void TCells::ColumnsNotify(int kind, int a, int b) {
+    switch (kind) {
+    case cnAdded:
+        AddColumn();
+        break;
+    case cnDeleted:
+        DeleteColumn(a);
+        break;
+    case cnCleared:
+        ClearColumns();
+        break;
+    case cnInserted:
+        InsertColumn(a);
+        break;
+    case cnMoved:
+        MoveColumn(a, b);
+        break;
+    default:
+        break;
+    }
+}
+
+void TCells::AddColumn() {
+    const int index = columns_ ? columns_->ColumnCount() - 1 : -1;
+    CheckInsertColumn(index);
+    TCellList list;
+    list.reserve(std::size_t(rowCount_));
+    for (int r = 0; r < rowCount_; ++r) list.push_back(MakeCell(index, cpAppend));
+    lists_.push_back(std::move(list));
+}
+
+void TCells::DeleteColumn(int index) {
+    CheckColumn(index, "DeleteColumn");
+    lists_.erase(lists_.begin() + index);
+    if (lists_.empty()) rowCount_ = 0;
+}
+
+void TCells::ClearColumns() {
+    for (int n = ColumnCount(); n > 0; --n) DeleteColumn(0);
+}
+
+void TCells::InsertColumn(int index) {
+    if (index < 0 || index > ColumnCount())
+        throw EListError("InsertColumn: column index out of bounds (" + std::to_string(index) + ")");
+    CheckInsertColumn(index);
+    TCellList list;
+    list.reserve(std::size_t(rowCount_));
+    for (int r = 0; r < rowCount_; ++r) list.push_back(MakeCell(index, cpInsertColumn));
+    lists_.insert(lists_.begin() + index, std::move(list));
+    sortValid_ = false;
+}
+
+void TCells::MoveColumn(int from, int to) {
+    CheckColumn(from, "MoveColumn");
+    CheckColumn(to, "MoveColumn");
+    if (from < to)
+        std::rotate(lists_.begin() + from, lists_.begin() + from + 1, lists_.begin() + to + 1);
+    else if (from > to)
+        std::rotate(lists_.begin() + to, lists_.begin() + from, lists_.begin() + from + 1);
+}
+
+void TCells::AddRows(int count) {
+    if (count <= 0) return;
+    if (count > std::numeric_limits<int>::max() - rowCount_)
+        throw EListError("AddRows: too many rows (" + std::to_string(count) + ")");
+    for (TCellList& list : lists_) list.reserve(list.size() + std::size_t(count));
+    for (int n = 0; n < count; ++n) {
+        for (int c = 0; c < ColumnCount(); ++c) lists_[std::size_t(c)].push_back(MakeCell(c, cpAppend));
+        ++rowCount_;
+        sortValid_ = false;
+    }
+}
+
+void TCells::InsertRow(int index) {
+    if (index < 0 || index > rowCount_)
+        throw EListError("InsertRow: row index out of bounds (" + std::to_string(index) + "), row count " +
+                         std::to_string(rowCount_));
+    if (rowCount_ == std::numeric_limits<int>::max()) throw EListError(std::string("InsertRow: too many rows"));
+    // Make every cell first so that a failure leaves the columns of equal length.
+    std::vector<std::unique_ptr<TCell>> cells;
+    cells.reserve(lists_.size());
+    for (int c = 0; c < ColumnCount(); ++c) cells.push_back(MakeCell(c, cpInsertRow));
+    for (std::size_t c = 0; c < lists_.size(); ++c) lists_[c].insert(lists_[c].begin() + index, std::move(cells[c]));
+    ++rowCount_;
+    sortValid_ = false;
+}
+
+void TCells::DeleteRow(int index) {
+    CheckRow(index, "DeleteRow");
+    for (TCellList& list : lists_) list.erase(list.begin() + index);
+    --rowCount_;
+}
+
+void TCells::ClearRows() {
+    for (TCellList& list : lists_) TCellList().swap(list);
+    rowCount_ = 0;
+    sortValid_ = false;
+}
+
+void TCells::MoveRow(int from, int to) {
+    CheckRow(from, "MoveRow");
+    CheckRow(to, "MoveRow");
+    for (TCellList& list : lists_) {
+        if (from < to)
+            std::rotate(list.begin() + from, list.begin() + from + 1, list.begin() + to + 1);
+        else if (from > to)
+            std::rotate(list.begin() + to, list.begin() + from, list.begin() + from + 1);
+    }
+    sortValid_ = false;
+}
+
+void TCells::ExchangeRows(int a, int b) {
+    CheckRow(a, "ExchangeRows");
+    CheckRow(b, "ExchangeRows");
+    for (TCellList& list : lists_) std::swap(list[std::size_t(a)], list[std::size_t(b)]);
+}
+
+void TCells::ApplyRowOrder(const std::vector<int>& order) {
+    TCellList scratch(order.size());
+    for (TCellList& list : lists_) {
+        for (std::size_t r = 0; r < order.size(); ++r) scratch[r] = std::move(list[std::size_t(order[r])]);
+        list.swap(scratch);
+    }
+}
+
+void TCells::SortRows(int col, TSortType sortType, bool descending) {
+    CheckColumn(col, "SortRows");
+    if (col == lastSortColumn_ && sortValid_ && descending != lastSortDescending_) {
+        for (int i = 0; i < rowCount_ / 2; ++i) ExchangeRows(i, rowCount_ - 1 - i);
+    } else {
+        TCellSorter(*this).Sort(col, sortType, descending);
+    }
+    lastSortColumn_ = col;
+    lastSortDescending_ = descending;
+    sortValid_ = true;
+}
+
+void TCells::CellChanged(const TCell& cell) {
+    if (OnCellsChange) OnCellsChange(*this, cell.Col(), cell.Row());
+    sortValid_ = false;
+}
+
+} // namespace tolvane

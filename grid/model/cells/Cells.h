@@ -1,0 +1,88 @@
+#pragma once
+// The grid's cell store: one list of cells per column (by column index), one cell per row.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "grid/model/cells/Cell.h"
+#include "grid/model/cells/CellFactory.h"
+#include "grid/model/cells/SortType.h"
+
+namespace tolvane {
+
+class TCellColumnSource;
+
+// Collection notification kinds the column model sends to the store.
+enum TColumnsNotifyKind { cnAdded = 0, cnDeleted = 1, cnCleared = 2, cnInserted = 3, cnMoved = 4 };
+
+class TCells {
+public:
+    static constexpr int MaxColumns = 1024;
+
+    explicit TCells(const TCellColumnSource* columns = nullptr);
+    ~TCells();
+    TCells(const TCells&) = delete;
+    TCells& operator=(const TCells&) = delete;
+
+    void SetColumnSource(const TCellColumnSource* columns) { columns_ = columns; }
+    const TCellColumnSource* ColumnSource() const { return columns_; }
+
+    int ColumnCount() const { return int(lists_.size()); }
+    int RowCount() const { return rowCount_; }
+
+    // The cell at (col, row), which learns its position; EListError out of range.
+    TCell* GetCell(int col, int row);
+
+    // kind 0 added, 1 deleted (a), 2 cleared, 3 inserted (a), 4 moved (a to b); others ignored.
+    void ColumnsNotify(int kind, int a = 0, int b = 0);
+    // A list for the last column of the collection; EGridError beyond MaxColumns.
+    void AddColumn();
+    void DeleteColumn(int index);
+    void ClearColumns();
+    void InsertColumn(int index);
+    void MoveColumn(int from, int to);
+
+    void AddRows(int count);
+    void InsertRow(int index);
+    void DeleteRow(int index);
+    void ClearRows();
+    void MoveRow(int from, int to);
+    void ExchangeRows(int a, int b);
+
+    void SortRows(int col, TSortType sortType, bool descending);
+    bool SortValid() const { return sortValid_; }
+    int LastSortColumn() const { return lastSortColumn_; }
+    bool LastSortDescending() const { return lastSortDescending_; }
+
+    // Raised by a cell's writer.
+    void CellChanged(const TCell& cell);
+
+    std::function<void(TCells& sender, int col, int row)> OnCellsChange;
+    // The grid's effective colours of a cell (col, row); unset, a cell answers its own.
+    std::function<TColor(int col, int row)> GetCellBackground;
+    std::function<TColor(int col, int row)> GetCellTextColor;
+
+private:
+    friend class TCellSorter;
+    using TCellList = std::vector<std::unique_ptr<TCell>>;
+
+    std::unique_ptr<TCell> MakeCell(int columnIndex, TCellPlacement placement);
+    void CheckRow(int row, const char* operation) const;
+    void CheckColumn(int col, const char* operation) const;
+    void CheckInsertColumn(int index) const;
+    // Puts the rows in the order given: row r takes the cells of old row order[r].
+    void ApplyRowOrder(const std::vector<int>& order);
+
+    const TCellColumnSource* columns_;
+    std::vector<TCellList> lists_;
+    int rowCount_ = 0;
+    bool sortValid_ = false;
+    int lastSortColumn_ = -1;
+    bool lastSortDescending_ = false;
+    // State of the pseudo-random pivot choice.
+    std::uint64_t pivotSeed_ = 0x9E3779B97F4A7C15ull;
+};
+
+} // namespace tolvane

@@ -1,0 +1,9 @@
+#include "grid/model/cells/IncrementCell.h"
+
+#include "grid/shared/Conversions.h"
+
+namespace tolvane {
+
+QString TIncrementCell::Text() const { return IntToStr(Row() + 1LL); }
+
+} // namespace tolvane

@@ -1,0 +1,34 @@
+#include "grid/model/columns/classes/ComboBoxColumn.h"
+
+#include "grid/display/columns/TextualColumnDisplay.h"
+
+namespace tolvane {
+
+TColumnClasses TComboBoxColumn::Classes() {
+    return {nullptr, &CreateColumnDisplay<TTextualColumnDisplay>, nullptr};
+}
+
+TComboBoxColumn::TComboBoxColumn() : TComboBoxColumn(Classes()) {}
+
+TComboBoxColumn::TComboBoxColumn(const TColumnClasses& classes) : TTextualColumn(classes) {
+    dropDownCount_ = 8;
+    showImages_ = false;
+    style_ = cbsDropDown;
+}
+
+void TComboBoxColumn::PrepareEditor(TCellEditor*) {
+    // Deliberately not the textual column's preparation. The combo box editor (items, images,
+    // drop-down count, style) is not part of the library yet.
+}
+
+void TComboBoxColumn::CopyFrom(const TCustomColumn& source) {
+    TTextualColumn::CopyFrom(source);
+    auto combo = dynamic_cast<const TComboBoxColumn*>(&source);
+    if (!combo || combo == this)
+        return;
+    SetDropDownCount(combo->DropDownCount());
+    SetItems(combo->Items());
+    SetStyle(combo->Style());
+}
+
+} // namespace tolvane

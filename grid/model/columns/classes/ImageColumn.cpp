@@ -1,0 +1,24 @@
+#include "grid/model/columns/classes/ImageColumn.h"
+
+#include "grid/display/columns/ImageColumnDisplay.h"
+
+namespace tolvane {
+
+TColumnClasses TImageColumn::Classes() { return {nullptr, &CreateColumnDisplay<TImageColumnDisplay>, nullptr}; }
+
+TImageColumn::TImageColumn() : TImageColumn(Classes()) {}
+
+TImageColumn::TImageColumn(const TColumnClasses& classes) : TCustomColumn(classes) {
+    transparent_ = true;
+    SetDefaultValue(QStringLiteral("0"));
+    SetSortType(stNumeric);
+    SetCellKind(6);
+}
+
+void TImageColumn::CopyFrom(const TCustomColumn& source) {
+    TCustomColumn::CopyFrom(source);
+    if (auto image = dynamic_cast<const TImageColumn*>(&source); image && image != this)
+        SetImages(image->Images());
+}
+
+} // namespace tolvane

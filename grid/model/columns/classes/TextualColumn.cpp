@@ -1,0 +1,37 @@
+#include "grid/model/columns/classes/TextualColumn.h"
+
+#include "grid/display/columns/TextualColumnDisplay.h"
+
+namespace tolvane {
+
+TColumnClasses TTextualColumn::Classes() {
+    return {nullptr, &CreateColumnDisplay<TTextualColumnDisplay>, nullptr};
+}
+
+TTextualColumn::TTextualColumn() : TTextualColumn(Classes()) {}
+
+TTextualColumn::TTextualColumn(const TColumnClasses& classes) : TCustomColumn(classes) {
+    autoExecute_ = false;
+    SetSortType(stAlphabetic);
+    SetOptions(Options() + coShowTextFitHint);
+}
+
+QString TTextualColumn::FormatText(const QString& value) const { return textBefore_ + value + textAfter_; }
+
+bool TTextualColumn::AcceptsKey(QChar key) const { return key.unicode() > 32; }
+
+void TTextualColumn::PrepareEditor(TCellEditor*) {
+    // The textual editor (IgnoreArrows := true) is not part of the library yet.
+}
+
+void TTextualColumn::CopyFrom(const TCustomColumn& source) {
+    TCustomColumn::CopyFrom(source);
+    auto textual = dynamic_cast<const TTextualColumn*>(&source);
+    if (!textual || textual == this)
+        return;
+    SetAutoExecute(textual->AutoExecute());
+    SetTextAfter(textual->TextAfter());
+    SetTextBefore(textual->TextBefore());
+}
+
+} // namespace tolvane
