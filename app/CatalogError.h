@@ -11,6 +11,7 @@ namespace tolvane {
 class ECatalogError : public std::runtime_error {
 public:
     explicit ECatalogError(const std::string& message) : std::runtime_error(message) {}
+    explicit ECatalogError(const char* message) : std::runtime_error(message) {}
     explicit ECatalogError(const QString& message) : std::runtime_error(message.toStdString()) {}
 };
 

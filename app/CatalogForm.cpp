@@ -206,7 +206,8 @@ void TCatalogForm::SetEpisodeColumnWidths() {
     const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
     for (int c = 0; c < episodes_->columnCount(); ++c) {
         const int width = Series.FieldDef(episodes_->FieldOf(c)).DisplayWidth;
-        DBGrid2->setColumnWidth(c, width * digit + Scaled(4));
+        // The cell margins of the table view are wider than a classic data grid's.
+        DBGrid2->setColumnWidth(c, width * digit + Scaled(12));
     }
 }
 

@@ -83,14 +83,14 @@ const TSourceDef& TCatalogSchema::Totals() {
 }
 
 void TCatalogSchema::Create(QSqlDatabase& db) {
-    Exec(db, QString::fromUtf8(R"(CREATE TABLE "Sp" (
+    Exec(db, QString::fromUtf8(R"sql(CREATE TABLE "Sp" (
         "ID" INTEGER PRIMARY KEY AUTOINCREMENT,
         "Название" VARCHAR(50),
         "Тип" VARCHAR(50),
         "Количество серий" VARCHAR(50),
-        "Комментарий" VARCHAR(50)))"));
+        "Комментарий" VARCHAR(50)))sql"));
     // Sizes are 64-bit: a video file of 2 GiB or more does not fit 32 bits.
-    Exec(db, QString::fromUtf8(R"(CREATE TABLE "Серии" (
+    Exec(db, QString::fromUtf8(R"sql(CREATE TABLE "Серии" (
         "ID" INTEGER PRIMARY KEY AUTOINCREMENT,
         "Название" INTEGER,
         "Серия" VARCHAR(50),
@@ -100,16 +100,16 @@ void TCatalogSchema::Create(QSqlDatabase& db) {
         "Длительность" INTEGER,
         "Звук" VARCHAR(50),
         "Субтитры встроенные" VARCHAR(50),
-        "Субтитры внешние" VARCHAR(50)))"));
+        "Субтитры внешние" VARCHAR(50)))sql"));
     // One row per title; the left join leaves null sums for a title without episodes. Summing as
     // floating point cannot overflow.
-    Exec(db, QString::fromUtf8(R"(CREATE VIEW "Rjk" AS
+    Exec(db, QString::fromUtf8(R"sql(CREATE VIEW "Rjk" AS
         SELECT s."Название" AS "Название",
                SUM(CAST(e."Объём (байт)" AS REAL)) AS "Sum-Объём(байт)",
                SUM(CAST(e."Длительность" AS REAL)) AS "Sum-Длительность",
                s."ID" AS "ID"
         FROM "Sp" s LEFT JOIN "Серии" e ON e."Название" = s."ID"
-        GROUP BY s."ID")"));
+        GROUP BY s."ID")sql"));
 }
 
 QString TCatalogSchema::Defect(QSqlDatabase& db) {
@@ -120,7 +120,7 @@ QString TCatalogSchema::Defect(QSqlDatabase& db) {
     const Expected expected[] = {{Titles(), "table"}, {Episodes(), "table"}, {Totals(), "view"}};
     for (const Expected& e : expected) {
         QSqlQuery q(db);
-        q.prepare("SELECT type FROM sqlite_master WHERE name = ?");
+        if (!q.prepare("SELECT type FROM sqlite_master WHERE name = ?")) return q.lastError().text();
         q.addBindValue(e.def.Table);
         if (!q.exec()) return q.lastError().text();
         if (!q.next() || q.value(0).toString() != QLatin1String(e.type))

@@ -103,11 +103,11 @@ void Fill(QSqlDatabase& db) {
     TRandom random(0x5EED2024u);
     QSqlQuery title(db);
     title.prepare(QString::fromUtf8(
-        R"(INSERT INTO "Sp" ("Название", "Тип", "Количество серий", "Комментарий") VALUES (?, ?, ?, ?))"));
+        R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий", "Комментарий") VALUES (?, ?, ?, ?))sql"));
     QSqlQuery episode(db);
-    episode.prepare(QString::fromUtf8(R"(INSERT INTO "Серии" ("Название", "Серия", "Объём (байт)", "Ширина",
+    episode.prepare(QString::fromUtf8(R"sql(INSERT INTO "Серии" ("Название", "Серия", "Объём (байт)", "Ширина",
         "Высота", "Длительность", "Звук", "Субтитры встроенные", "Субтитры внешние")
-        VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?))"));
+        VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?))sql"));
 
     for (int i = 0; i < TDemoCatalog::TitleCount; ++i) {
         const QString type = kTypes[i % kTypes.size()];

@@ -9,7 +9,7 @@
 
 namespace tolvane {
 
-class TCustomGridView;
+class TCustomGridViewControl;
 
 enum TGridStyle { gsReport, gsSlides };
 
@@ -44,8 +44,6 @@ enum TGridOption {
 };
 using TGridOptions = TSet<TGridOption>;
 
-enum TBorderStyle { bsNone, bsSingle };
-
 // Cursor numbers of the grid's cursor resources in the screen cursor table.
 enum : int {
     crGridHorzSplit = 3000,     // "HORZSPLIT"
@@ -54,25 +52,25 @@ enum : int {
 };
 
 // Events. Sender is the grid that raises the event; `&` parameters may be changed by the handler.
-using TGridNotifyEvent = std::function<void(TCustomGridView* Sender)>;
-using TCellEvent = std::function<void(TCustomGridView* Sender, int ACol, int ARow)>;
-using TChangeEvent = std::function<void(TCustomGridView* Sender, int ACol, int ARow)>;
-using TCellColoringEvent = std::function<void(TCustomGridView* Sender, int ACol, int ARow, TColor& CellColor,
+using TGridNotifyEvent = std::function<void(TCustomGridViewControl* Sender)>;
+using TCellEvent = std::function<void(TCustomGridViewControl* Sender, int ACol, int ARow)>;
+using TChangeEvent = std::function<void(TCustomGridViewControl* Sender, int ACol, int ARow)>;
+using TCellColoringEvent = std::function<void(TCustomGridViewControl* Sender, int ACol, int ARow, TColor& CellColor,
                                               TColor& GridColor, TCellState CellState)>;
-using TCellFormatingEvent = std::function<void(TCustomGridView* Sender, int ACol, int ARow, TColor& TextColor,
+using TCellFormatingEvent = std::function<void(TCustomGridViewControl* Sender, int ACol, int ARow, TColor& TextColor,
                                                TFontStyles& FontStyle, TCellState CellState)>;
-using TDrawCellBackgroundEvent = std::function<void(TCustomGridView* Sender, int ACol, int ARow, TRect CellRect,
+using TDrawCellBackgroundEvent = std::function<void(TCustomGridViewControl* Sender, int ACol, int ARow, TRect CellRect,
                                                     TCellState CellState, bool& DefaultDrawing)>;
 using TCustomDrawCellEvent =
-    std::function<void(TCustomGridView* Sender, int ACol, int ARow, TRect CellRect, TCellState CellState)>;
-using TColumnResizeEvent = std::function<void(TCustomGridView* Sender, int ACol)>;
-using THeaderClickEvent = std::function<void(TCustomGridView* Sender, int ACol)>;
-using TSortColumnEvent = std::function<void(TCustomGridView* Sender, int ACol, bool Ascending)>;
-using TEditEvent = std::function<void(TCustomGridView* Sender, int ACol, int ARow, const QString& Value)>;
-using TBeforeEditEvent = std::function<void(TCustomGridView* Sender, int ACol, int ARow, bool& Accept)>;
+    std::function<void(TCustomGridViewControl* Sender, int ACol, int ARow, TRect CellRect, TCellState CellState)>;
+using TColumnResizeEvent = std::function<void(TCustomGridViewControl* Sender, int ACol)>;
+using THeaderClickEvent = std::function<void(TCustomGridViewControl* Sender, int ACol)>;
+using TSortColumnEvent = std::function<void(TCustomGridViewControl* Sender, int ACol, bool Ascending)>;
+using TEditEvent = std::function<void(TCustomGridViewControl* Sender, int ACol, int ARow, const QString& Value)>;
+using TBeforeEditEvent = std::function<void(TCustomGridViewControl* Sender, int ACol, int ARow, bool& Accept)>;
 using TEditAcceptEvent =
-    std::function<void(TCustomGridView* Sender, int ACol, int ARow, const QString& Value, bool& Accept)>;
-using TInputAcceptEvent = std::function<void(TCustomGridView* Sender, bool& Accept)>;
-using TMeasuringRowHeightEvent = std::function<void(TCustomGridView* Sender, int Index, int& RowHeight)>;
+    std::function<void(TCustomGridViewControl* Sender, int ACol, int ARow, const QString& Value, bool& Accept)>;
+using TInputAcceptEvent = std::function<void(TCustomGridViewControl* Sender, bool& Accept)>;
+using TMeasuringRowHeightEvent = std::function<void(TCustomGridViewControl* Sender, int Index, int& RowHeight)>;
 
 } // namespace tolvane

@@ -18,14 +18,26 @@ TPoint TCalcProvider::AlignBox(int width, int height, TVerticalAlignment vertica
     const int centreY = bounds.Top + (bounds.Bottom - bounds.Top) / 2;
     TPoint p;
     switch (horizontal) {
-    case taLeftJustify: p.X = bounds.Left + margin; break;
-    case taRightJustify: p.X = bounds.Right - width - margin; break;
-    case taCenter: p.X = centreX - width / 2; break;
+    case taLeftJustify:
+        p.X = bounds.Left + margin;
+        break;
+    case taRightJustify:
+        p.X = bounds.Right - width - margin;
+        break;
+    case taCenter:
+        p.X = centreX - width / 2;
+        break;
     }
     switch (vertical) {
-    case vaTop: p.Y = bounds.Top + margin; break;
-    case vaBottom: p.Y = bounds.Bottom - height - margin; break;
-    case vaMiddle: p.Y = centreY - height / 2; break;
+    case vaTop:
+        p.Y = bounds.Top + margin;
+        break;
+    case vaBottom:
+        p.Y = bounds.Bottom - height - margin;
+        break;
+    case vaMiddle:
+        p.Y = centreY - height / 2;
+        break;
     }
     return p;
 }

@@ -184,7 +184,9 @@ bool ParseHex32(const std::string& digits, std::uint32_t& value) {
 }
 } // namespace
 
-int ColorNameCount() { return int(ColorNames.size()); }
+int ColorNameCount() {
+    return int(ColorNames.size());
+}
 
 std::string ColorNameAt(int index) {
     if (index < 0 || index >= ColorNameCount()) return std::string();

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -51,6 +52,25 @@ QString Trimmed(const QString& text) {
 
 bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
 
+// The power of ten of the leading digit of a well-formed plain number ("0.05e1" -> -1).
+long long DecimalExponent(const std::string& ascii) {
+    const std::size_t start = !ascii.empty() && ascii[0] == '-' ? 1 : 0;
+    const std::size_t e = std::min(ascii.find('e'), ascii.size());
+    const std::string mantissa = ascii.substr(start, e - start);
+    const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+    const std::string whole = mantissa.substr(0, point);
+    const std::string fraction = point < mantissa.size() ? mantissa.substr(point + 1) : std::string();
+    const std::size_t firstDigit = whole.find_first_not_of('0');
+    long long lead = firstDigit != std::string::npos ? (long long)(whole.size() - firstDigit) - 1
+                                                     : -(long long)std::min(fraction.find_first_not_of('0'), fraction.size()) - 1;
+    long long exponent = 0;
+    std::size_t k = e + 1;
+    bool negative = false;
+    if (k < ascii.size() && (ascii[k] == '+' || ascii[k] == '-')) negative = ascii[k++] == '-';
+    for (; k < ascii.size(); ++k) exponent = std::min(exponent * 10 + (ascii[k] - '0'), 1000000000LL);
+    return lead + (negative ? -exponent : exponent);
+}
+
 // Parses the float grammar into a plain ASCII form for from_chars; false when malformed.
 bool TryStrToFloat(const QString& text, double& value) {
     const QString t = Trimmed(text);
@@ -84,7 +104,7 @@ bool TryStrToFloat(const QString& text, double& value) {
     auto [end, ec] = std::from_chars(first, last, value);
     if (ec == std::errc::result_out_of_range) {
         // Underflow reads as zero; overflow has no value.
-        if (std::abs(value) >= 1.0 || value != value) return false;
+        if (DecimalExponent(ascii) > 0) return false;
         value = 0.0;
         return true;
     }

@@ -32,7 +32,8 @@ void TDrawProvider::DrawGraphic(TCanvas& canvas, int x, const TBitmap& picture, 
         std::uint32_t* target = result.ScanLine(row);
         for (int col = 0; col < width; ++col) {
             const std::uint32_t px = source[col];
-            const TColor blended = TMaskProvider::BlendColors(PixelColor(px), PixelColor(under[col]), int(px >> 24));
+            const TColor blended =
+                TMaskProvider::BlendColors(PixelColor(px), PixelColor(under[col]), int(px >> 24));
             target[col] = (target[col] & 0xFF000000u) | (std::uint32_t(GetRValue(blended)) << 16) |
                           (std::uint32_t(GetGValue(blended)) << 8) | GetBValue(blended);
         }

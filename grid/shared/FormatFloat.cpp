@@ -1,7 +1,7 @@
 #include "grid/shared/FormatFloat.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -17,7 +17,7 @@ enum class TTokenKind { Zero, Hash, Point, Literal, Exponent };
 
 struct TMaskToken {
     TTokenKind Kind;
-    QString Text;          // Literal: the text; Exponent: the letter as written
+    QString Text;            // Literal: the text; Exponent: the letter as written
     bool AlwaysSign = false; // Exponent: "+" shows the sign of a positive exponent too
     int ExponentDigits = 0;
 };
@@ -113,8 +113,9 @@ TDecimal ToDecimal(double magnitude) {
     TDecimal d;
     if (magnitude == 0) return d;
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", magnitude);
-    const std::string text(buf);
+    // to_chars ignores the C locale, so the digits never depend on the machine's settings.
+    const auto end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14).ptr;
+    const std::string text(buf, end);
     const std::size_t e = text.find('e');
     d.Digits = text.substr(0, 1) + text.substr(2, e - 2);
     d.Exponent = std::atoi(text.c_str() + e + 1) + 1;
@@ -223,7 +224,8 @@ QString Render(const TMaskSection& s, double magnitude, bool& roundedToZero) {
             else if (t.AlwaysSign)
                 out += '+';
             QString digits = QString::number(std::abs(exponent));
-            if (digits.size() < t.ExponentDigits) digits = QString(t.ExponentDigits - digits.size(), '0') + digits;
+            if (digits.size() < t.ExponentDigits)
+                digits = QString(t.ExponentDigits - digits.size(), '0') + digits;
             out += digits;
             break;
         }

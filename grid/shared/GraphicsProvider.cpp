@@ -14,9 +14,12 @@ namespace tolvane {
 namespace {
 unsigned HorizontalFlag(TAlignment horizontal) {
     switch (horizontal) {
-    case taRightJustify: return DT_RIGHT;
-    case taCenter: return DT_CENTER;
-    default: return DT_LEFT;
+    case taRightJustify:
+        return DT_RIGHT;
+    case taCenter:
+        return DT_CENTER;
+    default:
+        return DT_LEFT;
     }
 }
 
@@ -43,7 +46,9 @@ TColor TGraphicsProvider::MixColors(TColor a, TColor b, double fraction) {
                std::uint8_t(MixChannel(GetBValue(ca), GetBValue(cb), fraction)));
 }
 
-void TGraphicsProvider::ClipToRect(TCanvas& canvas, const TRect& rect) { canvas.SetClipRect(rect); }
+void TGraphicsProvider::ClipToRect(TCanvas& canvas, const TRect& rect) {
+    canvas.SetClipRect(rect);
+}
 
 void TGraphicsProvider::DrawButtonFace(TCanvas& canvas, const TRect& rect, bool dark) {
     canvas.Brush.Color = clBtnFace;
@@ -125,7 +130,8 @@ unsigned TGraphicsProvider::EllipsisTextFlags(bool rightToLeft, TAlignment horiz
     return flags;
 }
 
-unsigned TGraphicsProvider::AlignedTextFlags(bool wordWrap, TVerticalAlignment vertical, TAlignment horizontal) {
+unsigned TGraphicsProvider::AlignedTextFlags(bool wordWrap, TVerticalAlignment vertical,
+                                             TAlignment horizontal) {
     unsigned flags = DT_NOPREFIX | HorizontalFlag(horizontal);
     if (vertical == vaMiddle) flags |= DT_VCENTER;
     if (vertical == vaBottom) flags |= DT_BOTTOM;
@@ -133,16 +139,16 @@ unsigned TGraphicsProvider::AlignedTextFlags(bool wordWrap, TVerticalAlignment v
     return flags;
 }
 
-void TGraphicsProvider::DrawTextEllipsis(TCanvas& canvas, const TRect& rect, bool rightToLeft, const QString& text,
-                                         TAlignment horizontal) {
+void TGraphicsProvider::DrawTextEllipsis(TCanvas& canvas, const TRect& rect, bool rightToLeft,
+                                         const QString& text, TAlignment horizontal) {
     TRect r = rect;
     canvas.Brush.Style = bsClear;
     canvas.DrawText(PlatformText(text), r, EllipsisTextFlags(rightToLeft, horizontal));
     canvas.Brush.Style = bsSolid;
 }
 
-void TGraphicsProvider::DrawTextAligned(TCanvas& canvas, const TRect& rect, const QString& text, bool wordWrap,
-                                        TVerticalAlignment vertical, TAlignment horizontal) {
+void TGraphicsProvider::DrawTextAligned(TCanvas& canvas, const TRect& rect, const QString& text,
+                                        bool wordWrap, TVerticalAlignment vertical, TAlignment horizontal) {
     TRect r = rect;
     canvas.Brush.Style = bsClear;
     canvas.DrawText(PlatformText(text), r, AlignedTextFlags(wordWrap, vertical, horizontal));

@@ -12,9 +12,13 @@ namespace {
 bool loaded = false;
 } // namespace
 
-void LoadThemeLibrary() { loaded = true; }
+void LoadThemeLibrary() {
+    loaded = true;
+}
 
-bool ThemeLibraryLoaded() { return loaded; }
+bool ThemeLibraryLoaded() {
+    return loaded;
+}
 
 bool ThemesAvailable() {
     if (!loaded) return false;

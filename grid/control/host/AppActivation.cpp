@@ -1,6 +1,7 @@
 #include "grid/control/host/AppActivation.h"
 
 #include <map>
+#include <vector>
 
 #include <QGuiApplication>
 

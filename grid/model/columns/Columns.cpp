@@ -28,6 +28,8 @@ TCustomColumn& TColumns::Add(std::unique_ptr<TCustomColumn> column) {
     auto place = std::find_if(order_.begin(), order_.end(),
                               [&](const TCustomColumn* c) { return c->Position() > added.Position(); });
     order_.insert(place, &added);
+    // A column created apart from its grid has not seen the grid's font yet.
+    added.UpdateParentFont();
     Layout(false);
     AutoSize(nullptr, false);
     Notify(cnAdded);

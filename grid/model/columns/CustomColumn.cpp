@@ -135,8 +135,9 @@ void TCustomColumn::UpdateParentFont() {
 
 void TCustomColumn::SetPosition(int value) {
     // The column's real place in the display order is the move's origin: a column that was never
-    // renumbered still carries Position -1.
-    if (CanRearrange()) {
+    // renumbered still carries Position -1. Setting -1 itself (copying an unplaced column) only
+    // stores it, as a newly added column has it.
+    if (CanRearrange() && value != -1) {
         collection_->Move(collection_->DisplayIndexOf(*this), value);
         NotifyChanged(ccPosition);
     }

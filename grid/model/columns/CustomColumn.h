@@ -108,6 +108,8 @@ public:
     // The grid calls this when its own font changes: a column with ParentFont takes it again.
     void UpdateParentFont();
     int Position() const { return position_; }
+    // In a collection (and not while reading) moves the column to that display position; -1 is
+    // only stored. A position outside the collection throws EListError.
     void SetPosition(int value);
     TSlideBounds& SlideBounds() { return *slideBounds_; }
     const TSlideBounds& SlideBounds() const { return *slideBounds_; }

@@ -29,15 +29,16 @@ TEST_P(RectsIntersectTest, BothOrders) {
     EXPECT_EQ(TCalcProvider::RectsIntersect(c.B, c.A), c.Expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(CalcProvider, RectsIntersectTest,
-                         ::testing::Values(IntersectCase{{0, 0, 10, 10}, {5, 5, 15, 15}, true},
-                                           IntersectCase{{0, 0, 10, 10}, {10, 0, 20, 10}, true}, // shared edge
-                                           IntersectCase{{0, 0, 10, 10}, {0, 10, 10, 20}, true},
-                                           IntersectCase{{0, 0, 10, 10}, {10, 10, 20, 20}, true}, // one corner
-                                           IntersectCase{{0, 0, 10, 10}, {11, 0, 20, 10}, false},
-                                           IntersectCase{{0, 0, 10, 10}, {0, 11, 10, 20}, false},
-                                           IntersectCase{{0, 0, 10, 10}, {2, 2, 4, 4}, true},
-                                           IntersectCase{{0, 0, 10, 10}, {-20, -20, -1, -1}, false}));
+INSTANTIATE_TEST_SUITE_P(
+    CalcProvider, RectsIntersectTest,
+    ::testing::Values(IntersectCase{{0, 0, 10, 10}, {5, 5, 15, 15}, true},
+                      IntersectCase{{0, 0, 10, 10}, {10, 0, 20, 10}, true}, // shared edge
+                      IntersectCase{{0, 0, 10, 10}, {0, 10, 10, 20}, true},
+                      IntersectCase{{0, 0, 10, 10}, {10, 10, 20, 20}, true}, // one corner
+                      IntersectCase{{0, 0, 10, 10}, {11, 0, 20, 10}, false},
+                      IntersectCase{{0, 0, 10, 10}, {0, 11, 10, 20}, false},
+                      IntersectCase{{0, 0, 10, 10}, {2, 2, 4, 4}, true},
+                      IntersectCase{{0, 0, 10, 10}, {-20, -20, -1, -1}, false}));
 
 struct AlignCase {
     int Width, Height;
@@ -52,7 +53,8 @@ class AlignBoxTest : public ::testing::TestWithParam<AlignCase> {};
 
 TEST_P(AlignBoxTest, PlacesTheBox) {
     const AlignCase& c = GetParam();
-    EXPECT_EQ(TCalcProvider::AlignBox(c.Width, c.Height, c.Vertical, c.Horizontal, c.Bounds, c.Margin), c.Expected);
+    EXPECT_EQ(TCalcProvider::AlignBox(c.Width, c.Height, c.Vertical, c.Horizontal, c.Bounds, c.Margin),
+              c.Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -15,8 +15,8 @@ namespace {
 constexpr TColor Background = 0x123456;
 
 // H highlight (white), F face, S shadow, K window frame / window text (black), W window, . background
-const std::map<char, TColor> Legend{{'.', Background}, {'H', 0xFFFFFF}, {'F', 0xC0C0C0}, {'S', 0x808080},
-                                    {'K', 0x000000}};
+const std::map<char, TColor> Legend{
+    {'.', Background}, {'H', 0xFFFFFF}, {'F', 0xC0C0C0}, {'S', 0x808080}, {'K', 0x000000}};
 
 class ClassicDrawing : public ::testing::Test {
 protected:
@@ -34,6 +34,7 @@ protected:
 TEST_F(ClassicDrawing, ButtonFace) {
     TBitmap b = FilledBitmap(8, 6, Background);
     TGraphicsProvider::DrawButtonFace(b.Canvas(), TRect{1, 1, 7, 5}, false);
+    // clang-format off
     const std::vector<std::string> expected{
         "........",
         ".HHHHHS.",
@@ -42,24 +43,28 @@ TEST_F(ClassicDrawing, ButtonFace) {
         ".SSSSSS.",
         "........",
     };
+    // clang-format on
     EXPECT_EQ(ReadMapLike(expected, b, Legend), expected);
 }
 
 TEST_F(ClassicDrawing, DarkButtonFace) {
     TBitmap b = FilledBitmap(6, 4, Background);
     TGraphicsProvider::DrawButtonFace(b.Canvas(), TRect{0, 0, 6, 4}, true);
+    // clang-format off
     const std::vector<std::string> expected{
         "HHHHHK",
         "HFFFFK",
         "HFFFFK",
         "KKKKKK",
     };
+    // clang-format on
     EXPECT_EQ(ReadMapLike(expected, b, Legend), expected);
 }
 
 TEST_F(ClassicDrawing, IndicatorCell) {
     TBitmap b = FilledBitmap(12, 9, Background);
     TGraphicsProvider::DrawIndicatorCell(b.Canvas(), TRect{0, 1, 12, 7}, false, false, false);
+    // clang-format off
     const std::vector<std::string> expected{
         "............",
         "HFHHHHHHHHFS",
@@ -71,12 +76,14 @@ TEST_F(ClassicDrawing, IndicatorCell) {
         "H...........", // the left line reaches one pixel below the cell
         "............",
     };
+    // clang-format on
     EXPECT_EQ(ReadMapLike(expected, b, Legend), expected);
 }
 
 TEST_F(ClassicDrawing, OldStyleIndicatorCellIsADarkButtonFace) {
     TBitmap b = FilledBitmap(12, 8, Background);
     TGraphicsProvider::DrawIndicatorCell(b.Canvas(), TRect{0, 1, 12, 7}, true, false, false);
+    // clang-format off
     const std::vector<std::string> expected{
         "............",
         "HHHHHHHHHHHK",
@@ -87,6 +94,7 @@ TEST_F(ClassicDrawing, OldStyleIndicatorCellIsADarkButtonFace) {
         "KKKKKKKKKKKK",
         "............",
     };
+    // clang-format on
     EXPECT_EQ(ReadMapLike(expected, b, Legend), expected);
 }
 
@@ -97,7 +105,8 @@ TEST_F(ClassicDrawing, IndicatorMarkerPointsRightInTheMiddle) {
         // 6 x 11 box centred: (3, 3); triangle (3, 3), (8, 8), (3, 13).
         for (TPoint p : {TPoint{3, 3}, TPoint{3, 8}, TPoint{3, 13}, TPoint{8, 8}, TPoint{5, 8}, TPoint{4, 4}})
             EXPECT_EQ(b.GetPixel(p.X, p.Y), clBlack) << p.X << "," << p.Y << " old " << oldStyle;
-        for (TPoint p : {TPoint{2, 8}, TPoint{9, 8}, TPoint{3, 2}, TPoint{3, 14}, TPoint{5, 3}, TPoint{5, 13}})
+        for (TPoint p :
+             {TPoint{2, 8}, TPoint{9, 8}, TPoint{3, 2}, TPoint{3, 14}, TPoint{5, 3}, TPoint{5, 13}})
             EXPECT_NE(b.GetPixel(p.X, p.Y), clBlack) << p.X << "," << p.Y << " old " << oldStyle;
     }
 }
@@ -121,6 +130,7 @@ TEST_F(ClassicDrawing, InvertedIndicatorCellInvertsItsRectangleOnly) {
 
 namespace {
 // The 11 x 11 classic box with its tick, from its top-left corner.
+// clang-format off
 const std::vector<std::string> CheckedBox{
     "SSSSSSSSSSS",
     "S.........S",
@@ -134,6 +144,7 @@ const std::vector<std::string> CheckedBox{
     "S.........S",
     "SSSSSSSSSSS",
 };
+// clang-format on
 
 std::vector<std::string> WithInside(std::vector<std::string> box, char inside, bool tick) {
     for (std::size_t y = 1; y + 1 < box.size(); ++y)
@@ -148,6 +159,11 @@ struct CheckCase {
     TAlignment Horizontal;
     TPoint Corner;
 };
+
+void PrintTo(const CheckCase& c, std::ostream* os) {
+    *os << (c.Pressed ? "pressed " : "") << (c.Checked ? "checked " : "unchecked ") << "at " << c.Corner.X
+        << "," << c.Corner.Y;
+}
 } // namespace
 
 class ClassicCheckBox : public ClassicDrawing, public ::testing::WithParamInterface<CheckCase> {};

@@ -9,7 +9,7 @@ using namespace tolvane;
 
 TEST(BlendColors, WeightRunsFromAlmostAToB) {
     EXPECT_EQ(TGraphicsProvider::BlendColors(clWhite, clBlack, 255), 0xFEFEFEu);
-    EXPECT_EQ(TGraphicsProvider::BlendColors(clBlack, clWhite, 0), 0xFEFEFEu);   // 255*255 div 256
+    EXPECT_EQ(TGraphicsProvider::BlendColors(clBlack, clWhite, 0), 0xFEFEFEu); // 255*255 div 256
     EXPECT_EQ(TGraphicsProvider::BlendColors(clWhite, clBlack, 0), 0x000000u);
     EXPECT_EQ(TGraphicsProvider::BlendColors(clBlack, clWhite, 128), 0x7E7E7Eu); // 127*255 div 256
 }

@@ -14,7 +14,9 @@ TEST(ColorNames, TableShape) {
     EXPECT_EQ(ColorNameAt(141), "");
     std::set<std::string> names;
     for (int i = 1; i < ColorNameCount(); ++i) {
-        if (i > 1) EXPECT_LT(ColorNameAt(i - 1), ColorNameAt(i)) << i; // alphabetical after "transparent"
+        if (i > 1) {
+            EXPECT_LT(ColorNameAt(i - 1), ColorNameAt(i)) << i; // alphabetical after "transparent"
+        }
         names.insert(ColorNameAt(i));
         const std::string hex = ColorNameToHex(ColorNameAt(i));
         ASSERT_EQ(hex.size(), 7u) << ColorNameAt(i);
@@ -47,12 +49,24 @@ TEST(HtmlColorToColor, Conversions) {
         const char* Text;
         TColor Expected;
     } cases[] = {
-        {"red", 0x0000FF},      {"Red", 0x0000FF},         {"#FF0000", 0x0000FF},   {"#ff8000", 0x0080FF},
-        {"transparent", 0xFFFFFF}, {"navy", 0x800000},     {"#F00", 0x000F00},      // short forms not expanded
-        {"", 0x000000},         {"#", 0x000000},           {"x", 0x000000},         // nothing left to read
-        {"lightgray", clNone},  {"#12345G", clNone},       {"# 12345", clNone},     {"#-1", clNone},
-        {"#FFFFFFFF", 0xFFFFFF}, {"#1FFFFFFFF", clNone},   {"#00000000FF", 0xFF0000}, // leading zeros are fine
-        {"0FF0000", 0x0000FF},  // the first character is dropped unread
+        {"red", 0x0000FF},
+        {"Red", 0x0000FF},
+        {"#FF0000", 0x0000FF},
+        {"#ff8000", 0x0080FF},
+        {"transparent", 0xFFFFFF},
+        {"navy", 0x800000},
+        {"#F00", 0x000F00}, // short forms not expanded
+        {"", 0x000000},
+        {"#", 0x000000},
+        {"x", 0x000000}, // nothing left to read
+        {"lightgray", clNone},
+        {"#12345G", clNone},
+        {"# 12345", clNone},
+        {"#-1", clNone},
+        {"#FFFFFFFF", 0xFFFFFF},
+        {"#1FFFFFFFF", clNone},
+        {"#00000000FF", 0xFF0000}, // leading zeros are fine
+        {"0FF0000", 0x0000FF},     // the first character is dropped unread
     };
     for (const auto& c : cases) EXPECT_EQ(HtmlColorToColor(c.Text), c.Expected) << '"' << c.Text << '"';
 }

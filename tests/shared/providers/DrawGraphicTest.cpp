@@ -28,12 +28,12 @@ TEST(DrawGraphic, AlphaIsTheBlendWeight) {
     }
     TDrawProvider::DrawGraphic(canvasBitmap.Canvas(), 1, picture, 1);
 
-    EXPECT_EQ(canvasBitmap.GetPixel(1, 1), RGB(254, 0, 0));       // weight 255 is not quite the picture
-    EXPECT_EQ(canvasBitmap.GetPixel(2, 1), RGB(126, 126, 126));    // 127 * 255 div 256
-    EXPECT_EQ(canvasBitmap.GetPixel(3, 1), RGB(254, 254, 254));    // weight 0: 255 * 255 div 256
-    EXPECT_EQ(canvasBitmap.GetPixel(4, 1), RGB(247, 247, 247));    // (10*100 + 245*255) div 256
+    EXPECT_EQ(canvasBitmap.GetPixel(1, 1), RGB(254, 0, 0));     // weight 255 is not quite the picture
+    EXPECT_EQ(canvasBitmap.GetPixel(2, 1), RGB(126, 126, 126)); // 127 * 255 div 256
+    EXPECT_EQ(canvasBitmap.GetPixel(3, 1), RGB(254, 254, 254)); // weight 0: 255 * 255 div 256
+    EXPECT_EQ(canvasBitmap.GetPixel(4, 1), RGB(247, 247, 247)); // (10*100 + 245*255) div 256
     EXPECT_EQ(canvasBitmap.GetPixel(1, 2), RGB(254, 254, 254));
-    EXPECT_EQ(canvasBitmap.GetPixel(2, 2), RGB(63, 0, 149));       // over (0, 0, 200)
+    EXPECT_EQ(canvasBitmap.GetPixel(2, 2), RGB(63, 0, 149)); // over (0, 0, 200)
     EXPECT_EQ(canvasBitmap.GetPixel(3, 2), RGB(0, 0, 199));
     EXPECT_EQ(canvasBitmap.GetPixel(4, 2), RGB(0, 199, 42));
     // Around the picture nothing changed.

@@ -13,7 +13,9 @@ struct MaskCase {
     const char* Expected;
 };
 
-void PrintTo(const MaskCase& c, std::ostream* os) { *os << '"' << c.Mask << "\" " << c.Value; }
+void PrintTo(const MaskCase& c, std::ostream* os) {
+    *os << '"' << c.Mask << "\" " << c.Value;
+}
 
 class FormatFloatTest : public ::testing::TestWithParam<MaskCase> {};
 } // namespace
@@ -24,13 +26,15 @@ TEST_P(FormatFloatTest, Formats) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Rounding, FormatFloatTest,
-                         ::testing::Values(MaskCase{"0", 0, "0"}, MaskCase{"0", 0.5, "1"}, MaskCase{"0", 1.5, "2"},
-                                           MaskCase{"0", 2.5, "3"}, MaskCase{"0", -0.5, "-1"},
-                                           MaskCase{"0", -2.5, "-3"}, MaskCase{"0", 0.49, "0"},
-                                           MaskCase{"0.00", 1.005, "1.01"}, MaskCase{"0.00", 2.675, "2.68"},
-                                           MaskCase{"0.00", 0.125, "0.13"}, MaskCase{"0.00", 9.995, "10.00"},
-                                           MaskCase{"0.00", 1234.5678, "1234.57"}, MaskCase{"0.0", 0.05, "0.1"},
-                                           MaskCase{"0.00", 0.1 + 0.2, "0.30"}, MaskCase{"0.000", 1e-7, "0.000"}));
+                         ::testing::Values(MaskCase{"0", 0, "0"}, MaskCase{"0", 0.5, "1"},
+                                           MaskCase{"0", 1.5, "2"}, MaskCase{"0", 2.5, "3"},
+                                           MaskCase{"0", -0.5, "-1"}, MaskCase{"0", -2.5, "-3"},
+                                           MaskCase{"0", 0.49, "0"}, MaskCase{"0.00", 1.005, "1.01"},
+                                           MaskCase{"0.00", 2.675, "2.68"}, MaskCase{"0.00", 0.125, "0.13"},
+                                           MaskCase{"0.00", 9.995, "10.00"},
+                                           MaskCase{"0.00", 1234.5678, "1234.57"},
+                                           MaskCase{"0.0", 0.05, "0.1"}, MaskCase{"0.00", 0.1 + 0.2, "0.30"},
+                                           MaskCase{"0.000", 1e-7, "0.000"}));
 
 INSTANTIATE_TEST_SUITE_P(NegativeZero, FormatFloatTest,
                          ::testing::Values(MaskCase{"0", -0.4, "0"}, MaskCase{"0.0", -0.04, "0.0"},
@@ -39,14 +43,16 @@ INSTANTIATE_TEST_SUITE_P(NegativeZero, FormatFloatTest,
                                            MaskCase{"0.00;(0.00);'nil'", -0.001, "nil"},
                                            MaskCase{"0.00;(0.00);'nil'", 0.004, "nil"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    Placeholders, FormatFloatTest,
-    ::testing::Values(MaskCase{"#", 0, ""}, MaskCase{"#.##", 0.5, ".5"}, MaskCase{"0.##", 1, "1"},
-                      MaskCase{"0.##", 1.5, "1.5"}, MaskCase{"0.0#", 1, "1.0"}, MaskCase{"0.0#", 1.25, "1.25"},
-                      MaskCase{"0.0#", 1.255, "1.26"}, MaskCase{".00", 0.5, ".50"}, MaskCase{".00", 12.5, "12.50"},
-                      MaskCase{"00000", 42, "00042"}, MaskCase{"#####", 42, "42"}, MaskCase{"##0.###", 3.14159, "3.142"},
-                      MaskCase{"0.", 3, "3"}, MaskCase{"0.0.0", 1.25, "1.25"}, MaskCase{"00-00", 123, "01-23"},
-                      MaskCase{"#-##", 5, "-5"}, MaskCase{"(0)", 123, "(123)"}, MaskCase{"0", -123.4, "-123"}));
+INSTANTIATE_TEST_SUITE_P(Placeholders, FormatFloatTest,
+                         ::testing::Values(MaskCase{"#", 0, ""}, MaskCase{"#.##", 0.5, ".5"},
+                                           MaskCase{"0.##", 1, "1"}, MaskCase{"0.##", 1.5, "1.5"},
+                                           MaskCase{"0.0#", 1, "1.0"}, MaskCase{"0.0#", 1.25, "1.25"},
+                                           MaskCase{"0.0#", 1.255, "1.26"}, MaskCase{".00", 0.5, ".50"},
+                                           MaskCase{".00", 12.5, "12.50"}, MaskCase{"00000", 42, "00042"},
+                                           MaskCase{"#####", 42, "42"}, MaskCase{"##0.###", 3.14159, "3.142"},
+                                           MaskCase{"0.", 3, "3"}, MaskCase{"0.0.0", 1.25, "1.25"},
+                                           MaskCase{"00-00", 123, "01-23"}, MaskCase{"#-##", 5, "-5"},
+                                           MaskCase{"(0)", 123, "(123)"}, MaskCase{"0", -123.4, "-123"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Grouping, FormatFloatTest,
@@ -76,10 +82,10 @@ INSTANTIATE_TEST_SUITE_P(
                       MaskCase{"0.00;(0.00);'zero'", 0, "zero"}, MaskCase{"0.00;;zero", 0, "zero"},
                       MaskCase{"0.00;;", 0, "0.00"}, MaskCase{"0;;", -3, "-3"}, MaskCase{"0;(0);-;x", 0, "-"},
                       MaskCase{"'$'#,##0.00", 1234.5, "$1,234.50"}, MaskCase{"\"Total: \"0", 7, "Total: 7"},
-                      MaskCase{"0 kg", 5, "5 kg"}, MaskCase{"0' ; '0", 12, "1 ; 2"}, MaskCase{"0'%'", 5, "5%"},
-                      MaskCase{"0%", 5, "5%"}, MaskCase{"'0.#,E+0'", 1, "0.#,E+0"}, MaskCase{"abc", 5, "abc"},
-                      MaskCase{"abc", -5, "-abc"}, MaskCase{"0 'abc", 5, "5 abc"}, MaskCase{"0E", 5, "5E"},
-                      MaskCase{"", 1.5, "1.5"}, MaskCase{"", 0.1 + 0.2, "0.3"}));
+                      MaskCase{"0 kg", 5, "5 kg"}, MaskCase{"0' ; '0", 12, "1 ; 2"},
+                      MaskCase{"0'%'", 5, "5%"}, MaskCase{"0%", 5, "5%"}, MaskCase{"'0.#,E+0'", 1, "0.#,E+0"},
+                      MaskCase{"abc", 5, "abc"}, MaskCase{"abc", -5, "-abc"}, MaskCase{"0 'abc", 5, "5 abc"},
+                      MaskCase{"0E", 5, "5E"}, MaskCase{"", 1.5, "1.5"}, MaskCase{"", 0.1 + 0.2, "0.3"}));
 
 TEST(FormatFloat, FollowsTheRegionalSeparators) {
     TFormatSettings german = TFormatSettings::Fixed();

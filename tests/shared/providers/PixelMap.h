@@ -41,7 +41,8 @@ inline std::vector<std::string> ReadMap(const TBitmap& bitmap, const std::map<ch
 // ReadMap sized by the expected picture, for EXPECT_EQ(expected, ReadMapLike(...)).
 inline std::vector<std::string> ReadMapLike(const std::vector<std::string>& expected, const TBitmap& bitmap,
                                             const std::map<char, TColor>& legend, int left = 0, int top = 0) {
-    return ReadMap(bitmap, legend, left, top, expected.empty() ? 0 : int(expected[0].size()), int(expected.size()));
+    return ReadMap(bitmap, legend, left, top, expected.empty() ? 0 : int(expected[0].size()),
+                   int(expected.size()));
 }
 
 } // namespace tolvane::test

@@ -49,7 +49,9 @@ protected:
 
 } // namespace
 
-TEST(ThemesSupport, UnavailableUntilLoaded) { EXPECT_FALSE(AvailableBeforeLoading); }
+TEST(ThemesSupport, UnavailableUntilLoaded) {
+    EXPECT_FALSE(AvailableBeforeLoading);
+}
 
 TEST_F(Themed, AvailableWhileSwitchedOn) {
     EXPECT_TRUE(ThemeLibraryLoaded());
@@ -64,7 +66,8 @@ TEST_F(Themed, AvailableWhileSwitchedOn) {
 TEST_F(Themed, CheckBoxIsThirteenPixelsAndFollowsItsState) {
     auto draw = [](bool hot, bool pressed, bool checked) {
         TBitmap b = FilledBitmap(24, 24, Background);
-        TGraphicsProvider::DrawCheckBox(b.Canvas(), hot, pressed, checked, vaMiddle, taCenter, TRect{0, 0, 20, 20});
+        TGraphicsProvider::DrawCheckBox(b.Canvas(), hot, pressed, checked, vaMiddle, taCenter,
+                                        TRect{0, 0, 20, 20});
         return b;
     };
     const TBitmap unchecked = draw(false, false, false);
@@ -79,7 +82,8 @@ TEST_F(Themed, CheckBoxIsThirteenPixelsAndFollowsItsState) {
     EXPECT_FALSE(SamePixels(unchecked, checked));
     // Placed by the alignments with a margin of 2.
     TBitmap corner = FilledBitmap(24, 24, Background);
-    TGraphicsProvider::DrawCheckBox(corner.Canvas(), false, false, true, vaBottom, taRightJustify, TRect{0, 0, 24, 24});
+    TGraphicsProvider::DrawCheckBox(corner.Canvas(), false, false, true, vaBottom, taRightJustify,
+                                    TRect{0, 0, 24, 24});
     const TRect changed = ChangedArea(corner);
     EXPECT_EQ(changed.Intersect(TRect{9, 9, 22, 22}), changed);
     EXPECT_FALSE(changed.IsEmpty());

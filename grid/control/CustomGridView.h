@@ -1,0 +1,52 @@
+#pragma once
+// The grid control as an application sees it: published properties with their defaults and the
+// repaint each change requests, in-cell editing by column plays, and column class registration.
+
+#include <QString>
+
+#include "grid/control/CustomGridViewControl.h"
+
+namespace tolvane {
+
+class TColumnPlay;
+
+class TCustomGridView : public TCustomGridViewControl {
+public:
+    TCustomGridView();
+
+    // ---- operations added at this level -----------------------------------------------------
+    // Prepares the column's play for in-cell editing of the cell; answers whether it may edit.
+    bool CanEditInPlace(int ACol, int ARow, const TRect& cellRect) override;
+    // Loads the cell's value into the play (data side).
+    virtual void PrepareInPlaceEditor(TColumnPlay& play);
+    // Stores the play's new value (data side); nothing here.
+    virtual void StoreInPlaceValue(TColumnPlay& play);
+    // Registers the column classes by name for reading stored layouts.
+    virtual void RegisterColumnClasses();
+
+    // ---- published properties ---------------------------------------------------------------
+    void SetAppearanceOptions(TAppearanceOptions value);
+    void SetAutoScroll(bool value) { autoScroll_ = value; }
+    void SetCaption(const QString& value);
+    void SetEnableVisualStyles(bool value);
+    void SetGridLinesColor(TColor value);
+    void SetGridLinesStyle(TGridLinesStyle value);
+    void SetGridStyle(TGridStyle value);
+    int HeaderSize() const { return settings_.HeaderSize; }
+    void SetHeaderSize(int value);
+    void SetHeaderStyle(THeaderStyle value);
+    void SetHideScrollBar(bool value);
+    void SetHighlightedTextColor(TColor value);
+    int InputSize() const { return settings_.InputSize; }
+    void SetInputSize(int value);
+    void SetOptions(TGridOptions value);
+    int RowSize() const { return settings_.RowSize; }
+    // Values of 0 or less are ignored.
+    void SetRowSize(int value);
+    void SetSelectionMoveDirection(TSelectionMoveDirection value) { selectionMoveDirection_ = value; }
+    int SlideSize() const { return settings_.SlideSize; }
+    void SetSlideSize(int value);
+    void SetWantReturns(bool value) { wantReturns_ = value; }
+};
+
+} // namespace tolvane

@@ -1,0 +1,57 @@
+#include "grid/control/host/HintWindow.h"
+
+#include <algorithm>
+
+namespace tolvane {
+
+namespace {
+constexpr unsigned kTextFlags = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
+constexpr int kMargin = 2; // text inset inside the one-pixel frame
+} // namespace
+
+THintWindow::THintWindow() {
+    SetColor(clInfoBk);
+    TFont f = Font();
+    f.Color = clInfoText;
+    SetFont(f);
+}
+
+TRect THintWindow::CalcHintRect(int maxWidth, const QString& text) {
+    TRect r{0, 0, std::max(1, maxWidth), 0};
+    Canvas().Font = Font();
+    Canvas().DrawText(text, r, kTextFlags | DT_CALCRECT);
+    // The text rectangle plus the frame and margins on both sides.
+    r.Right += 2 * (kMargin + 1) + 4;
+    r.Bottom += 2 * (kMargin + 1);
+    return r;
+}
+
+void THintWindow::ActivateHint(const TRect& screenRect, const QString& text) {
+    text_ = text;
+    SetBounds(screenRect.Left, screenRect.Top, screenRect.Width(), screenRect.Height());
+    Invalidate();
+    Show();
+}
+
+void THintWindow::ReleaseHandle() { Hide(); }
+
+bool THintWindow::Active() const { return Visible(); }
+
+const QString& THintWindow::Caption() const { return text_; }
+
+void THintWindow::Paint() {
+    TCanvas& c = Canvas();
+    c.Brush.Color = Color();
+    c.Brush.Style = bsSolid;
+    c.FillRect(ClientRect());
+    c.Brush.Color = clWindowFrame;
+    c.FrameRect(ClientRect());
+    c.Font = Font();
+    c.Brush.Style = bsClear;
+    TRect r = ClientRect().Inflate(-(kMargin + 1), -(kMargin + 1));
+    r.Left += 2;
+    c.DrawText(text_, r, kTextFlags);
+    c.Brush.Style = bsSolid;
+}
+
+} // namespace tolvane

@@ -1,0 +1,33 @@
+#pragma once
+// Keys and characters typed on the grid: moving the current cell, Enter, editing and search.
+
+#include <QChar>
+
+#include "grid/shared/Types.h"
+
+namespace tolvane {
+
+class TCustomGridViewControl;
+
+class TGridKeyboard {
+public:
+    explicit TGridKeyboard(TCustomGridViewControl& grid) : grid_(grid) {}
+
+    // The grid's own handling of a key, before the framework raises OnKeyDown.
+    void KeyDown(int key, TShiftState shift);
+    // The grid's handling of a character after OnKeyPress; may clear the key.
+    void KeyPress(QChar& key);
+
+private:
+    void GoTo(int row, TShiftState shift);
+    void PageUp(TShiftState shift);
+    void PageDown(TShiftState shift);
+    void Up(TShiftState shift);
+    void Down(TShiftState shift);
+    // The first column by index with coSearchColumn; -1 when none.
+    int SearchColumn() const;
+
+    TCustomGridViewControl& grid_;
+};
+
+} // namespace tolvane

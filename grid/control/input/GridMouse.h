@@ -1,0 +1,38 @@
+#pragma once
+// Mouse presses, releases, moves, double clicks and the wheel over the grid.
+
+#include "grid/control/GridGeometry.h"
+#include "grid/shared/Types.h"
+
+namespace tolvane {
+
+class TCustomGridViewControl;
+
+class TGridMouse {
+public:
+    explicit TGridMouse(TCustomGridViewControl& grid) : grid_(grid) {}
+
+    // Each answers whether the framework's handling (raising the event) should follow.
+    bool MouseDown(TMouseButton button, TShiftState shift, TPoint p);
+    void MouseUp(TMouseButton button, TShiftState shift, TPoint p);
+    void MouseMove(TShiftState shift, TPoint p);
+    // Whether a double click at the last pointer position counts (inside the data rectangle).
+    bool DoubleClickCounts() const;
+    // Steps the vertical bar for a wheel turn.
+    void Wheel(TShiftState shift, int wheelDelta);
+
+    TPoint LastPoint() const { return last_; }
+
+private:
+    bool IsRealCell(TCellCoord cell) const;
+    void PressCells(TShiftState shift, TPoint p);
+    void PressIndicator(TShiftState shift, TPoint p);
+    void ReleaseCells(TMouseButton button, TShiftState shift, TPoint p);
+    void MoveOverCells(TPoint p);
+    void MoveOverIndicator(TPoint p);
+
+    TCustomGridViewControl& grid_;
+    TPoint last_{-1, -1};
+};
+
+} // namespace tolvane

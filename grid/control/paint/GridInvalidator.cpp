@@ -1,0 +1,95 @@
+#include "grid/control/paint/GridInvalidator.h"
+
+#include <algorithm>
+
+#include "grid/control/CustomGridViewControl.h"
+
+namespace tolvane {
+
+const TGridGeometry& TGridInvalidator::Geo() const { return grid_.Geometry(); }
+
+void TGridInvalidator::Invalidate(const TRect& r) {
+    if (!r.IsEmpty()) grid_.InvalidateRect(r);
+}
+
+void TGridInvalidator::All() { grid_.Invalidate(); }
+
+void TGridInvalidator::Cell(int col, int row) {
+    if (col < 0 || col >= grid_.Columns().Count()) return;
+    const int g = Geo().GridLine();
+    TRect r = grid_.GetCellRect(col, row, gaCells);
+    r.Right += g;
+    r.Bottom += g;
+    Invalidate(r);
+}
+
+void TGridInvalidator::ColumnPart(int columnIndex, TGridArea area) {
+    if (columnIndex < 0 || columnIndex >= grid_.Columns().Count()) return;
+    Invalidate(Geo().ColumnStripRect(grid_.Columns()[columnIndex], area));
+}
+
+void TGridInvalidator::Area(TGridArea area) {
+    switch (area) {
+    case gaFooter:
+        if (!grid_.Has(goFooter)) return;
+        break;
+    case gaHeader:
+        if (!grid_.Has(goHeader)) return;
+        break;
+    case gaIndicator:
+        if (!grid_.Has(goIndicator)) return;
+        break;
+    case gaInput:
+        if (!grid_.Has(goInput)) return;
+        break;
+    default: break;
+    }
+    Invalidate(Geo().AreaRect(area));
+}
+
+void TGridInvalidator::Row(int row, bool borderOnly) {
+    const int rows = grid_.GetRowCount();
+    if (rows == 0 || row < 0 || row >= rows) return;
+    const TRect r = Geo().RowRect(row);
+    Invalidate(r);
+    if (borderOnly) grid_.ValidateRect(r.Inflate(-1, -1));
+}
+
+void TGridInvalidator::IndicatorCell(int row) {
+    TRect r = Geo().RowRect(row);
+    r.Right = TGridGeometry::IndicatorWidth;
+    Invalidate(r);
+}
+
+void TGridInvalidator::Rows(int from, int to) {
+    if (to < from) std::swap(from, to);
+    const TGridGeometry& geo = Geo();
+    const int top = geo.RowTop(from);
+    const int bottom = std::min(geo.RowTop(to) + geo.RowPitch(to), geo.DataBottom());
+    Invalidate({0, top, geo.DataRight(), bottom});
+}
+
+void TGridInvalidator::FromColumn(int columnIndex) {
+    if (columnIndex < 0 || columnIndex >= grid_.Columns().Count()) return;
+    const int left = grid_.Columns()[columnIndex].Left() - grid_.HorzPosition();
+    Invalidate({left, 0, grid_.ClientWidth(), grid_.ClientHeight()});
+}
+
+void TGridInvalidator::Selection() {
+    if (grid_.InputFocused()) Area(gaInput);
+    const int rows = grid_.GetRowCount();
+    if (grid_.Columns().Count() == 0 || rows == 0) return;
+    if (!grid_.Has(goSelectFullRow)) {
+        Cell(grid_.Col(), grid_.Row());
+        return;
+    }
+    // Only the rows on screen: the selection elsewhere needs no repaint.
+    const TGridGeometry& geo = Geo();
+    int y = geo.DataTop();
+    for (int r = grid_.VertPosition(); r < rows && y < geo.DataBottom(); ++r) {
+        if (grid_.IsRowSelected(r)) Row(r);
+        y += geo.RowPitch(r);
+    }
+}
+
+} // namespace tolvane

@@ -1,0 +1,41 @@
+#pragma once
+// The repaint requests of the grid: each names the smallest rectangle that covers a change and
+// invalidates it without erasing.
+
+#include "grid/shared/Types.h"
+
+namespace tolvane {
+
+class TCustomGridViewControl;
+class TGridGeometry;
+
+class TGridInvalidator {
+public:
+    explicit TGridInvalidator(TCustomGridViewControl& grid) : grid_(grid) {}
+
+    // The cell rectangle widened by the grid line to the right and below.
+    void Cell(int col, int row);
+    // The area's rectangle narrowed to the column's x range (client rectangle for gaNone).
+    void ColumnPart(int columnIndex, TGridArea area);
+    // The area's rectangle; footer, header, indicator and input only when shown.
+    void Area(TGridArea area);
+    // A row across the data width; with borderOnly its inside (inset 1) stays valid.
+    void Row(int row, bool borderOnly = false);
+    void IndicatorCell(int row);
+    // From the top of `from` down to the end of `to`, at most to the data bottom.
+    void Rows(int from, int to);
+    // Everything from the column's left edge to the right.
+    void FromColumn(int columnIndex);
+    // The input row when it has the focus, then the current cell (cell mode) or every selected
+    // row on screen (full-row mode).
+    void Selection();
+    void All();
+
+private:
+    const TGridGeometry& Geo() const;
+    void Invalidate(const TRect& r);
+
+    TCustomGridViewControl& grid_;
+};
+
+} // namespace tolvane

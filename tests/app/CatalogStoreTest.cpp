@@ -1,0 +1,113 @@
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+#include "TestCatalog.h"
+#include "app/CatalogError.h"
+#include "app/CatalogStore.h"
+
+namespace tolvane {
+namespace {
+
+using test::TRawDb;
+using test::TTestCatalog;
+
+std::string OpenError(const QString& path) {
+    TCatalogStore store;
+    try {
+        store.Open(path);
+    } catch (const ECatalogError& e) {
+        EXPECT_FALSE(store.IsOpen());
+        return e.what();
+    }
+    return "opened";
+}
+
+TEST(CatalogStore, OpensACatalogue) {
+    TTestCatalog catalogue;
+    TCatalogStore store;
+    store.Open(catalogue.Path());
+    EXPECT_TRUE(store.IsOpen());
+    EXPECT_FALSE(store.ReadOnly());
+    store.Close();
+    EXPECT_FALSE(store.IsOpen());
+}
+
+TEST(CatalogStore, MissingFileIsNamedAndNotCreated) {
+    TTestCatalog catalogue;
+    const QString path = catalogue.Folder("missing.db");
+    EXPECT_EQ(OpenError(path), (path + ": no such file").toStdString());
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+TEST(CatalogStore, FolderIsNotAFile) {
+    TTestCatalog catalogue;
+    const QString path = catalogue.Folder("");
+    EXPECT_EQ(OpenError(path), (path + ": not a file").toStdString());
+}
+
+TEST(CatalogStore, TextFileIsNotACatalogue) {
+    TTestCatalog catalogue;
+    const QString path = catalogue.Folder("notes.db");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("These are not the tables you are looking for.\n");
+    f.close();
+    const std::string error = OpenError(path);
+    EXPECT_EQ(error.rfind((path + ": not a catalogue").toStdString(), 0), 0u) << error;
+}
+
+TEST(CatalogStore, DatabaseWithoutTheTablesIsNotACatalogue) {
+    TTestCatalog catalogue;
+    const QString path = catalogue.Folder("other.db");
+    { TRawDb(path).Exec("CREATE TABLE t (x INTEGER)"); }
+    EXPECT_EQ(OpenError(path), (path + ": not a catalogue (no table \"Sp\")").toStdString());
+}
+
+TEST(CatalogStore, TotalsMustBeAView) {
+    TTestCatalog catalogue;
+    { TRawDb(catalogue.Path()).Exec("DROP VIEW \"Rjk\""); }
+    { TRawDb(catalogue.Path()).Exec("CREATE TABLE \"Rjk\" (x INTEGER)"); }
+    EXPECT_EQ(OpenError(catalogue.Path()), (catalogue.Path() + ": not a catalogue (no view \"Rjk\")").toStdString());
+}
+
+TEST(CatalogStore, MissingFieldIsNamed) {
+    TTestCatalog catalogue;
+    const QString path = catalogue.Folder("old.db");
+    {
+        TRawDb raw(path);
+        raw.Exec(QString::fromUtf8("CREATE TABLE \"Sp\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" TEXT, \"Тип\" TEXT, "
+                                   "\"Комментарий\" TEXT)"));
+    }
+    const std::string error = OpenError(path);
+    EXPECT_NE(error.find("Количество серий"), std::string::npos) << error;
+}
+
+TEST(CatalogStore, AnyCatalogueMadeElsewhereOpens) {
+    // Same tables and view written by hand, with other column types and extra columns.
+    TTestCatalog catalogue;
+    const QString path = catalogue.Folder("foreign.db");
+    {
+        TRawDb raw(path);
+        raw.Exec(QString::fromUtf8("CREATE TABLE \"Sp\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" TEXT, \"Тип\" TEXT, "
+                                   "\"Количество серий\" TEXT, \"Комментарий\" TEXT, \"Extra\" BLOB)"));
+        raw.Exec(QString::fromUtf8("CREATE TABLE \"Серии\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" INT, \"Серия\" "
+                                   "TEXT, \"Объём (байт)\" INT, \"Ширина\" INT, \"Высота\" INT, \"Длительность\" INT, "
+                                   "\"Звук\" TEXT, \"Субтитры встроенные\" TEXT, \"Субтитры внешние\" TEXT)"));
+        raw.Exec(QString::fromUtf8("CREATE VIEW \"Rjk\" AS SELECT \"Название\", 0.0 AS \"Sum-Объём(байт)\", 0.0 AS "
+                                   "\"Sum-Длительность\", \"ID\" FROM \"Sp\""));
+    }
+    EXPECT_EQ(OpenError(path), "opened");
+}
+
+TEST(CatalogStore, ReadOnlyOpeningRefusesWrites) {
+    TTestCatalog catalogue;
+    TCatalogStore store;
+    store.Open(catalogue.Path(), TOpenMode::omReadOnly);
+    EXPECT_TRUE(store.ReadOnly());
+    QSqlQuery q(store.Database());
+    EXPECT_FALSE(q.exec("INSERT INTO \"Sp\" (\"Тип\") VALUES ('TV')"));
+}
+
+} // namespace
+} // namespace tolvane

@@ -1,0 +1,100 @@
+#pragma once
+// Small catalogue files for the tests, written with the viewer's own schema in a temporary folder.
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QTemporaryDir>
+#include <QVariant>
+#include <atomic>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <optional>
+#include <stdexcept>
+
+#include "app/CatalogSchema.h"
+
+namespace tolvane::test {
+
+struct TEpisodeRow {
+    QString file;
+    QVariant size;     // bytes, or null
+    QVariant width;    // or null
+    QVariant height;   // or null
+    QVariant duration; // ms, or null
+    QString audio = "AAC";
+};
+
+// A connection of its own to a catalogue file, for preparing and inspecting it.
+class TRawDb {
+public:
+    explicit TRawDb(const QString& path) {
+        static std::atomic<int> counter{0};
+        name_ = QString("test-raw-%1").arg(++counter);
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name_);
+        db.setDatabaseName(path);
+        if (!db.open()) throw std::runtime_error(db.lastError().text().toStdString());
+    }
+    ~TRawDb() {
+        QSqlDatabase::database(name_, false).close();
+        QSqlDatabase::removeDatabase(name_);
+    }
+    QSqlDatabase Db() const { return QSqlDatabase::database(name_, false); }
+
+    void Exec(const QString& sql, const QVariantList& values = {}) {
+        QSqlQuery q(Db());
+        if (!q.prepare(sql)) throw std::runtime_error(q.lastError().text().toStdString());
+        for (const QVariant& v : values) q.addBindValue(v);
+        if (!q.exec()) throw std::runtime_error(q.lastError().text().toStdString());
+    }
+    QVariant Scalar(const QString& sql, const QVariantList& values = {}) {
+        QSqlQuery q(Db());
+        q.prepare(sql);
+        for (const QVariant& v : values) q.addBindValue(v);
+        if (!q.exec() || !q.next()) return {};
+        return q.value(0);
+    }
+
+private:
+    QString name_;
+};
+
+// A catalogue in a temporary folder.
+class TTestCatalog {
+public:
+    TTestCatalog() {
+        path_ = dir_.filePath("catalogue.db");
+        TRawDb raw(path_);
+        QSqlDatabase db = raw.Db();
+        TCatalogSchema::Create(db);
+    }
+    const QString& Path() const { return path_; }
+    QString Folder(const QString& name) const { return dir_.filePath(name); }
+
+    std::int64_t AddTitle(const QString& name, const QVariant& type = "TV", const QVariant& count = "12",
+                          const QVariant& comment = QVariant()) {
+        TRawDb raw(path_);
+        raw.Exec(QString::fromUtf8(
+                     "INSERT INTO \"Sp\" (\"Название\", \"Тип\", \"Количество серий\", \"Комментарий\") VALUES (?,?,?,?)"),
+                 {name, type, count, comment});
+        return raw.Scalar("SELECT max(\"ID\") FROM \"Sp\"").toLongLong();
+    }
+    void AddEpisode(std::int64_t title, const TEpisodeRow& e) {
+        TRawDb raw(path_);
+        raw.Exec(QString::fromUtf8("INSERT INTO \"Серии\" (\"Название\", \"Серия\", \"Объём (байт)\", \"Ширина\", "
+                                   "\"Высота\", \"Длительность\", \"Звук\") VALUES (?,?,?,?,?,?,?)"),
+                 {QVariant::fromValue<qlonglong>(title), e.file, e.size, e.width, e.height, e.duration, e.audio});
+    }
+    QVariant Scalar(const QString& sql, const QVariantList& values = {}) { return TRawDb(path_).Scalar(sql, values); }
+    QVariant TitleField(std::int64_t id, const QString& field) {
+        return Scalar("SELECT " + TCatalogSchema::Quoted(field) + " FROM \"Sp\" WHERE \"ID\" = ?",
+                      {QVariant::fromValue<qlonglong>(id)});
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString path_;
+};
+
+} // namespace tolvane::test
