@@ -29,8 +29,7 @@ unsigned TColumnDisplay::TextFlags() const {
         flags |= DT_WORDBREAK;
     } else {
         flags |= DT_SINGLELINE;
-        if (Column.WrapKind() == wkEllipsis)
-            flags |= DT_END_ELLIPSIS;
+        if (Column.WrapKind() == wkEllipsis) flags |= DT_END_ELLIPSIS;
         switch (Column.VerticalAlignment()) {
         case vaTop:
             flags |= DT_TOP;
@@ -43,14 +42,12 @@ unsigned TColumnDisplay::TextFlags() const {
             break;
         }
     }
-    if (RightToLeft != 0)
-        flags |= DT_RTLREADING;
+    if (RightToLeft != 0) flags |= DT_RTLREADING;
     return flags;
 }
 
 void TColumnDisplay::DrawText(const QString& text, const TRect& rect) {
-    if (!Canvas)
-        return;
+    if (!Canvas) return;
     TRect r = rect;
     Canvas->Brush.Style = bsClear;
     Canvas->DrawText(text, r, TextFlags());
@@ -58,8 +55,7 @@ void TColumnDisplay::DrawText(const QString& text, const TRect& rect) {
 }
 
 void TColumnDisplay::DrawHintMark() {
-    if (!Canvas)
-        return;
+    if (!Canvas) return;
     const int r = CellRect.Right;
     const int t = CellRect.Top;
     Canvas->Pen.Color = clRed;
@@ -68,8 +64,7 @@ void TColumnDisplay::DrawHintMark() {
 }
 
 void TColumnDisplay::FillBackground(TColor color, bool fill) {
-    if (!Canvas)
-        return;
+    if (!Canvas) return;
     Canvas->Brush.Color = color;
     if (fill)
         Canvas->FillRect(CellRect);

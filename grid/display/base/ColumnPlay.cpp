@@ -7,15 +7,13 @@ namespace tolvane {
 
 void TColumnPlay::Refresh() {
     TColumnDisplay* display = Column.Display();
-    if (!display)
-        return;
+    if (!display) return;
     BooleanValue = display->BooleanValue;
     display->Paint();
 }
 
 void TColumnPlay::Change() {
-    if (OnChange)
-        OnChange(*this);
+    if (OnChange) OnChange(*this);
 }
 
 } // namespace tolvane

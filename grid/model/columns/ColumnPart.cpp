@@ -9,7 +9,9 @@ TColumnPart::TColumnPart(TCustomColumn* column) : column_(column) {
     displayMode_ = dmTextOnly;
 }
 
-TColumnPart::~TColumnPart() { glyph_.OnChange = nullptr; }
+TColumnPart::~TColumnPart() {
+    glyph_.OnChange = nullptr;
+}
 
 void TColumnPart::SetCaption(const QString& value) {
     caption_ = value;
@@ -32,8 +34,7 @@ void TColumnPart::SetGlyph(const TBitmap& value) {
 }
 
 void TColumnPart::CopyFrom(const TColumnPart& source) {
-    if (&source == this)
-        return;
+    if (&source == this) return;
     SetCaption(source.Caption());
     SetColor(source.Color());
     SetDisplayMode(source.DisplayMode());
@@ -41,19 +42,16 @@ void TColumnPart::CopyFrom(const TColumnPart& source) {
 }
 
 void TColumnPart::Change() {
-    if (OnChange)
-        OnChange();
+    if (OnChange) OnChange();
 }
 
 void TColumnPart::RepaintColumn() {
-    if (column_)
-        column_->Changed(gaNone);
+    if (column_) column_->Changed(gaNone);
 }
 
 void TColumnPart::GlyphChanged() {
     // Setting the transparency below changes the bitmap again; those changes are ours.
-    if (adjustingGlyph_)
-        return;
+    if (adjustingGlyph_) return;
     adjustingGlyph_ = true;
     glyph_.SetTransparentColor(glyph_.GetPixel(0, glyph_.Height() - 1));
     glyph_.SetTransparent(true);
@@ -61,7 +59,9 @@ void TColumnPart::GlyphChanged() {
     Change();
 }
 
-TColumnHeader::TColumnHeader(TCustomColumn* column) : TColumnPart(column) { SetColor(clBtnFace); }
+TColumnHeader::TColumnHeader(TCustomColumn* column) : TColumnPart(column) {
+    SetColor(clBtnFace);
+}
 
 TColumnFooter::TColumnFooter(TCustomColumn* column) : TColumnPart(column) {
     SetColor(clWindow);
@@ -74,11 +74,9 @@ void TColumnFooter::SetFormulaKind(TFormulaKind value) {
 }
 
 void TColumnFooter::CopyFrom(const TColumnPart& source) {
-    if (&source == this)
-        return;
+    if (&source == this) return;
     TColumnPart::CopyFrom(source);
-    if (auto footer = dynamic_cast<const TColumnFooter*>(&source))
-        SetFormulaKind(footer->FormulaKind());
+    if (auto footer = dynamic_cast<const TColumnFooter*>(&source)) SetFormulaKind(footer->FormulaKind());
 }
 
 } // namespace tolvane

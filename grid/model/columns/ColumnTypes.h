@@ -50,13 +50,7 @@ enum TColumnChangeKind : int {
 };
 
 // Collection notifications, shared with the cell store.
-enum TColumnsNotification : int {
-    cnAdded = 0,
-    cnDeleted = 1,
-    cnCleared = 2,
-    cnInserted = 3,
-    cnMoved = 4
-};
+enum TColumnsNotification : int { cnAdded = 0, cnDeleted = 1, cnCleared = 2, cnInserted = 3, cnMoved = 4 };
 
 // Parts of a column that GetPartRect answers for.
 enum TColumnPartCode : int { cpFooter = 0, cpHeader = 1, cpInput = 4 };

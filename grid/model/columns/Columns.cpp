@@ -20,8 +20,7 @@ TColumns::~TColumns() {
 }
 
 TCustomColumn& TColumns::Add(std::unique_ptr<TCustomColumn> column) {
-    if (!column)
-        throw EGridError(std::string("Cannot add a missing column"));
+    if (!column) throw EGridError(std::string("Cannot add a missing column"));
     TCustomColumn& added = *column;
     added.collection_ = this;
     items_.push_back(std::move(column));
@@ -47,8 +46,7 @@ void TColumns::Clear() {
 void TColumns::Move(int from, int to) {
     CheckListIndex(from, Count(), "Column position");
     CheckListIndex(to, Count(), "Column position");
-    if (from == to)
-        return;
+    if (from == to) return;
     TCustomColumn* moved = order_[from];
     order_.erase(order_.begin() + from);
     order_.insert(order_.begin() + to, moved);
@@ -73,24 +71,25 @@ int TColumns::DisplayIndexOf(const TCustomColumn& column) const {
 
 int TColumns::IndexOf(const TCustomColumn& column) const {
     for (std::size_t i = 0; i < items_.size(); ++i)
-        if (items_[i].get() == &column)
-            return int(i);
+        if (items_[i].get() == &column) return int(i);
     return -1;
 }
 
 int TColumns::VisibleCount() const {
-    return int(std::count_if(order_.begin(), order_.end(), [](const TCustomColumn* c) { return c->Visible(); }));
+    return int(
+        std::count_if(order_.begin(), order_.end(), [](const TCustomColumn* c) { return c->Visible(); }));
 }
 
 int TColumns::VisibleWidth() const {
     int width = 0;
     for (const TCustomColumn* c : order_)
-        if (c->Visible())
-            width += c->Width();
+        if (c->Visible()) width += c->Width();
     return width;
 }
 
-bool TColumns::IsReading() const { return grid_ && grid_->IsReadingLayout(); }
+bool TColumns::IsReading() const {
+    return grid_ && grid_->IsReadingLayout();
+}
 
 void TColumns::Layout(bool renumber) {
     int x = grid_ ? grid_->ColumnsDataLeft() : 0;
@@ -104,15 +103,13 @@ void TColumns::Layout(bool renumber) {
         } else {
             c->visibleIndex_ = -1;
         }
-        if (renumber)
-            c->position_ = int(p);
+        if (renumber) c->position_ = int(p);
     }
 }
 
 void TColumns::AutoSize(TCustomColumn* column, bool fromColumn) {
     // Without a grid there is no width to share.
-    if (!grid_ || IsReading())
-        return;
+    if (!grid_ || IsReading()) return;
     // Offsets are measured from where the layout starts.
     const int indicator = grid_->ColumnsDataLeft();
     const int available = grid_->ColumnsAvailableWidth();
@@ -122,8 +119,7 @@ void TColumns::AutoSize(TCustomColumn* column, bool fromColumn) {
     if (column) {
         // The column's real display place: a column never renumbered still has Position -1.
         const int place = DisplayIndexOf(*column);
-        if (place < 0)
-            return;
+        if (place < 0) return;
         if (fromColumn) {
             start = place;
             offset = column->Left() - indicator;
@@ -137,43 +133,43 @@ void TColumns::AutoSize(TCustomColumn* column, bool fromColumn) {
     int autoWidth = 0;
     for (std::size_t p = start; p < order_.size(); ++p) {
         const TCustomColumn* c = order_[p];
-        if (!c->Visible())
-            continue;
+        if (!c->Visible()) continue;
         if (c->Options().Contains(coAutoSize))
             autoWidth += c->Width();
         else
             fixedWidth += c->Width();
     }
-    if (autoWidth == 0)
-        return;
+    if (autoWidth == 0) return;
 
     const double freeWidth = available - offset - fixedWidth;
     // Copy the range first: each width change lays the columns out again.
     std::vector<TCustomColumn*> range(order_.begin() + start, order_.end());
     for (TCustomColumn* c : range) {
-        if (!c->Visible() || !c->Options().Contains(coAutoSize))
-            continue;
+        if (!c->Visible() || !c->Options().Contains(coAutoSize)) continue;
         // nearbyint rounds halves to even in the default rounding mode.
         c->StoreWidth(int(std::nearbyint(double(c->Width()) / autoWidth * freeWidth)));
     }
 }
 
-int TColumns::ColumnCellKind(int index) const { return (*this)[index].CellKind(); }
+int TColumns::ColumnCellKind(int index) const {
+    return (*this)[index].CellKind();
+}
 
-TColor TColumns::ColumnColor(int index) const { return (*this)[index].Color(); }
+TColor TColumns::ColumnColor(int index) const {
+    return (*this)[index].Color();
+}
 
-QString TColumns::ColumnDefaultValue(int index) const { return (*this)[index].DefaultValue(); }
+QString TColumns::ColumnDefaultValue(int index) const {
+    return (*this)[index].DefaultValue();
+}
 
 void TColumns::ColumnChanged(TCustomColumn& column, TColumnChangeKind kind) {
-    if (OnColumnChanged && IndexOf(column) >= 0)
-        OnColumnChanged(column, kind);
+    if (OnColumnChanged && IndexOf(column) >= 0) OnColumnChanged(column, kind);
 }
 
 void TColumns::Notify(TColumnsNotification kind) {
-    if (OnColumnsNotify)
-        OnColumnsNotify(kind, -1, -1);
-    if (OnColumnsChanged)
-        OnColumnsChanged(kind);
+    if (OnColumnsNotify) OnColumnsNotify(kind, -1, -1);
+    if (OnColumnsChanged) OnColumnsChanged(kind);
 }
 
 } // namespace tolvane

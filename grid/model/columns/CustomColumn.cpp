@@ -13,17 +13,13 @@ constexpr int MinColumnWidth = 8;
 }
 
 TCustomColumn::TCustomColumn(const TColumnClasses& classes) : classes_(classes) {
-    if (!classes_.Display)
-        throw EGridError(std::string("A column class must name a display class"));
+    if (!classes_.Display) throw EGridError(std::string("A column class must name a display class"));
     alignment_ = taLeftJustify;
-    if (classes_.Editor)
-        editor_ = classes_.Editor(*this);
+    if (classes_.Editor) editor_ = classes_.Editor(*this);
     cursor_ = 0;
     display_ = classes_.Display(*this);
-    if (!display_)
-        throw EGridError(std::string("The column's display class created no display"));
-    if (classes_.Play)
-        play_ = classes_.Play(*this);
+    if (!display_) throw EGridError(std::string("The column's display class created no display"));
+    if (classes_.Play) play_ = classes_.Play(*this);
     drawingOptions_ = doNormal;
     defaultWidth_ = 80;
     font_ = TFont();
@@ -57,11 +53,15 @@ TCustomColumn::~TCustomColumn() {
     play_.reset();
 }
 
-bool TCustomColumn::AcceptsKey(QChar) const { return false; }
+bool TCustomColumn::AcceptsKey(QChar) const {
+    return false;
+}
 
 void TCustomColumn::PrepareEditor(TCellEditor*) {}
 
-TColumnsOwner* TCustomColumn::Grid() const { return collection_ ? collection_->Grid() : nullptr; }
+TColumnsOwner* TCustomColumn::Grid() const {
+    return collection_ ? collection_->Grid() : nullptr;
+}
 
 // ---- setters --------------------------------------------------------------------------------
 
@@ -122,15 +122,12 @@ void TCustomColumn::SetOptions(TColumnOptions value) {
 
 void TCustomColumn::SetParentFont(bool value) {
     parentFont_ = value;
-    if (value)
-        UpdateParentFont();
+    if (value) UpdateParentFont();
 }
 
 void TCustomColumn::UpdateParentFont() {
-    if (!parentFont_)
-        return;
-    if (TColumnsOwner* grid = Grid())
-        font_ = grid->GridFont();
+    if (!parentFont_) return;
+    if (TColumnsOwner* grid = Grid()) font_ = grid->GridFont();
 }
 
 void TCustomColumn::SetPosition(int value) {
@@ -150,13 +147,11 @@ void TCustomColumn::SetSlideBounds(const TSlideBounds& value) {
 }
 
 void TCustomColumn::SetSorted(bool value) {
-    if (value == sorted_)
-        return;
+    if (value == sorted_) return;
     if (value && collection_) {
         for (int i = 0; i < collection_->Count(); ++i) {
             TCustomColumn& other = (*collection_)[i];
-            if (&other != this && other.Sorted())
-                other.SetSorted(false);
+            if (&other != this && other.Sorted()) other.SetSorted(false);
         }
     }
     sorted_ = value;
@@ -189,22 +184,19 @@ void TCustomColumn::SetVisible(bool value) {
 
 void TCustomColumn::StoreWidth(int value) {
     width_ = value < MinColumnWidth ? MinColumnWidth : value;
-    if (collection_ && collection_->IndexOf(*this) >= 0)
-        collection_->Layout(false);
+    if (collection_ && collection_->IndexOf(*this) >= 0) collection_->Layout(false);
     NotifyChanged(ccWidth);
 }
 
 void TCustomColumn::SetWidth(int value) {
     StoreWidth(value);
-    if (collection_ && collection_->IndexOf(*this) >= 0)
-        collection_->AutoSize(this, false);
+    if (collection_ && collection_->IndexOf(*this) >= 0) collection_->AutoSize(this, false);
 }
 
 // ---- copy -----------------------------------------------------------------------------------
 
 void TCustomColumn::CopyFrom(const TCustomColumn& source) {
-    if (&source == this)
-        return;
+    if (&source == this) return;
     SetAlignment(source.Alignment());
     SetColor(source.Color());
     SetCursor(source.Cursor());
@@ -229,7 +221,9 @@ void TCustomColumn::CopyFrom(const TCustomColumn& source) {
 
 // ---- plain operations -----------------------------------------------------------------------
 
-int TCustomColumn::GetIndex() const { return collection_ ? collection_->IndexOf(*this) : -1; }
+int TCustomColumn::GetIndex() const {
+    return collection_ ? collection_->IndexOf(*this) : -1;
+}
 
 int TCustomColumn::GetScreenLeft() const {
     TColumnsOwner* grid = Grid();
@@ -260,16 +254,15 @@ void TCustomColumn::GetPartRect(int part, TRect& rect) const {
 
 int TCustomColumn::GetVisiblePlace() const {
     const int count = collection_ ? collection_->VisibleCount() : 0;
-    if (count == 1)
-        return 0;
-    if (visibleIndex_ == 0)
-        return 1;
-    if (visibleIndex_ == count - 1)
-        return 3;
+    if (count == 1) return 0;
+    if (visibleIndex_ == 0) return 1;
+    if (visibleIndex_ == count - 1) return 3;
     return 2;
 }
 
-bool TCustomColumn::IsOnlyVisible() const { return collection_ && collection_->VisibleCount() == 1; }
+bool TCustomColumn::IsOnlyVisible() const {
+    return collection_ && collection_->VisibleCount() == 1;
+}
 
 bool TCustomColumn::IsCurrentColumn() const {
     TColumnsOwner* grid = Grid();
@@ -292,13 +285,11 @@ bool TCustomColumn::IsHotHeader() const {
 void TCustomColumn::Changed(TGridArea area) {
     TColumnsOwner* grid = Grid();
     const int index = GetIndex();
-    if (grid && index >= 0)
-        grid->InvalidateColumnPart(index, area);
+    if (grid && index >= 0) grid->InvalidateColumnPart(index, area);
 }
 
 void TCustomColumn::NotifyChanged(TColumnChangeKind kind) {
-    if (collection_)
-        collection_->ColumnChanged(*this, kind);
+    if (collection_) collection_->ColumnChanged(*this, kind);
 }
 
 } // namespace tolvane

@@ -71,9 +71,11 @@ TEST_P(DrawTextFlags, FollowTheColumnSettings) {
 INSTANTIATE_TEST_SUITE_P(
     Settings, DrawTextFlags,
     ::testing::Values(
-        FlagCase{taRightJustify, vaMiddle, wkEllipsis, 0, DT_NOPREFIX | DT_RIGHT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_VCENTER},
+        FlagCase{taRightJustify, vaMiddle, wkEllipsis, 0,
+                 DT_NOPREFIX | DT_RIGHT | DT_SINGLELINE | DT_END_ELLIPSIS | DT_VCENTER},
         FlagCase{taLeftJustify, vaTop, wkNone, 0, DT_NOPREFIX | DT_LEFT | DT_SINGLELINE | DT_TOP},
-        FlagCase{taCenter, vaBottom, wkNone, 1, DT_NOPREFIX | DT_CENTER | DT_SINGLELINE | DT_BOTTOM | DT_RTLREADING},
+        FlagCase{taCenter, vaBottom, wkNone, 1,
+                 DT_NOPREFIX | DT_CENTER | DT_SINGLELINE | DT_BOTTOM | DT_RTLREADING},
         // Wrapped text always starts at the top, whatever the vertical alignment.
         FlagCase{taLeftJustify, vaBottom, wkWordWrap, 0, DT_NOPREFIX | DT_LEFT | DT_WORDBREAK}));
 
@@ -88,8 +90,7 @@ TEST(ColumnDisplay, DrawTextRightAlignedAndCentredOnAClearBrush) {
     EXPECT_GT(ink.Left, 80);
     EXPECT_GT(ink.Top, 5);
     EXPECT_LT(ink.Bottom, 35);
-    for (int x = 0; x < 120; ++x)
-        EXPECT_NE(s.Pixel(x, 20), clRed);
+    for (int x = 0; x < 120; ++x) EXPECT_NE(s.Pixel(x, 20), clRed);
     EXPECT_EQ(s.display.Canvas->Brush.Style, bsSolid);
 }
 

@@ -73,7 +73,8 @@ TEST(DateColumn, DefaultsToTodaysDateText) {
     const QString before = DateToStr(Date());
     TDateColumn column;
     const QString after = DateToStr(Date());
-    EXPECT_TRUE(column.DefaultValue() == before || column.DefaultValue() == after) << column.DefaultValue().toStdString();
+    EXPECT_TRUE(column.DefaultValue() == before || column.DefaultValue() == after)
+        << column.DefaultValue().toStdString();
     EXPECT_FALSE(column.DefaultValue().isEmpty());
     EXPECT_EQ(column.CellKind(), 4);
     EXPECT_EQ(column.SortType(), stDate);
@@ -132,21 +133,18 @@ class AcceptsKey : public ::testing::TestWithParam<KeyCase> {};
 TEST_P(AcceptsKey, StartsEditingOnlyForItsCharacters) {
     const KeyCase& c = GetParam();
     auto column = c.make();
-    for (const char16_t* k = c.accepted; *k; ++k)
-        EXPECT_TRUE(column->AcceptsKey(QChar(*k))) << char(*k);
-    for (const char16_t* k = c.refused; *k; ++k)
-        EXPECT_FALSE(column->AcceptsKey(QChar(*k))) << int(*k);
+    for (const char16_t* k = c.accepted; *k; ++k) EXPECT_TRUE(column->AcceptsKey(QChar(*k))) << char(*k);
+    for (const char16_t* k = c.refused; *k; ++k) EXPECT_FALSE(column->AcceptsKey(QChar(*k))) << int(*k);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Classes, AcceptsKey,
-    ::testing::Values(KeyCase{"Numeric", Make<TNumericColumn>, u"+-0159.", u"a/, e"},
-                      KeyCase{"Date", Make<TDateColumn>, u"0129/", u"a.-+ "},
-                      KeyCase{"Textual", Make<TTextualColumn>, u"a!~\u00e9Z", u" \t\r"},
-                      KeyCase{"ComboBox", Make<TComboBoxColumn>, u"x1", u" "},
-                      KeyCase{"CheckBox", Make<TCheckBoxColumn>, u"", u" a1"},
-                      KeyCase{"Progress", Make<TProgressColumn>, u"", u"a1"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Classes, AcceptsKey,
+                         ::testing::Values(KeyCase{"Numeric", Make<TNumericColumn>, u"+-0159.", u"a/, e"},
+                                           KeyCase{"Date", Make<TDateColumn>, u"0129/", u"a.-+ "},
+                                           KeyCase{"Textual", Make<TTextualColumn>, u"a!~\u00e9Z", u" \t\r"},
+                                           KeyCase{"ComboBox", Make<TComboBoxColumn>, u"x1", u" "},
+                                           KeyCase{"CheckBox", Make<TCheckBoxColumn>, u"", u" a1"},
+                                           KeyCase{"Progress", Make<TProgressColumn>, u"", u"a1"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ProgressColumn, CopyFromLeavesTransparentAndHideWhenEmpty) {
     TProgressColumn source;

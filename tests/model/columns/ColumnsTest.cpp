@@ -16,8 +16,7 @@ PlainColumn& AddPlain(TColumns& columns, int width, int position = -1) {
 
 std::vector<TCustomColumn*> DisplayOrder(const TColumns& columns) {
     std::vector<TCustomColumn*> order;
-    for (int p = 0; p < columns.Count(); ++p)
-        order.push_back(&columns.ColumnByPosition(p));
+    for (int p = 0; p < columns.Count(); ++p) order.push_back(&columns.ColumnByPosition(p));
     return order;
 }
 
@@ -144,8 +143,8 @@ TEST(Columns, HidingShiftsTheColumnsToTheRight) {
 
 TEST(Columns, AutoSizeSharesTheFreeWidth) {
     RecordingColumns rc;
-    rc.grid.dataLeft = 12;          // goIndicator in gsReport
-    rc.grid.availableWidth = 488;   // client 500 less the indicator
+    rc.grid.dataLeft = 12;        // goIndicator in gsReport
+    rc.grid.availableWidth = 488; // client 500 less the indicator
     AddPlain(rc.columns, 100);
     auto column = std::make_unique<PlainColumn>(80);
     column->SetOptions(column->Options() + coAutoSize);

@@ -12,8 +12,7 @@ namespace {
 struct ThreeColumns : RecordingColumns {
     PlainColumn* col[3];
     ThreeColumns() {
-        for (auto& c : col)
-            c = static_cast<PlainColumn*>(&columns.Add(std::make_unique<PlainColumn>()));
+        for (auto& c : col) c = static_cast<PlainColumn*>(&columns.Add(std::make_unique<PlainColumn>()));
         Forget();
     }
 };
@@ -92,9 +91,9 @@ TEST(CustomColumn, AppearanceAndSortSettersRaiseTheirKinds) {
     c.SetInputText("x");
     c.SetDefaultValue("d");
     c.SetWrapKind(wkNone);
-    EXPECT_EQ(t.KindsOf(1), (std::vector<TColumnChangeKind>{ccAppearance, ccAppearance, ccAppearance, ccAppearance,
-                                                            ccAppearance, ccAppearance, ccSortParams, ccSortParams,
-                                                            ccInputValue}));
+    EXPECT_EQ(t.KindsOf(1), (std::vector<TColumnChangeKind>{ccAppearance, ccAppearance, ccAppearance,
+                                                            ccAppearance, ccAppearance, ccAppearance,
+                                                            ccSortParams, ccSortParams, ccInputValue}));
 }
 
 TEST(CustomColumn, FontClearsParentFontAndParentFontTakesTheGridFont) {

@@ -6,9 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "grid/display/base/ColumnDisplay.h"
 #include "grid/model/columns/Columns.h"
 #include "grid/model/columns/ColumnsOwner.h"
-#include "grid/display/base/ColumnDisplay.h"
 
 namespace tolvane::testing {
 
@@ -53,7 +53,9 @@ struct RecordingColumns {
     std::vector<TColumnsNotification> collectionChanges;
 
     RecordingColumns() {
-        columns.OnColumnChanged = [this](TCustomColumn& c, TColumnChangeKind k) { changes.emplace_back(c.GetIndex(), k); };
+        columns.OnColumnChanged = [this](TCustomColumn& c, TColumnChangeKind k) {
+            changes.emplace_back(c.GetIndex(), k);
+        };
         columns.OnColumnsNotify = [this](TColumnsNotification k, int, int) { notifications.push_back(k); };
         columns.OnColumnsChanged = [this](TColumnsNotification k) { collectionChanges.push_back(k); };
     }
@@ -66,8 +68,7 @@ struct RecordingColumns {
     std::vector<TColumnChangeKind> KindsOf(int index) const {
         std::vector<TColumnChangeKind> kinds;
         for (auto& [i, k] : changes)
-            if (i == index)
-                kinds.push_back(k);
+            if (i == index) kinds.push_back(k);
         return kinds;
     }
 };

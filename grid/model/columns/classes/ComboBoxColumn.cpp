@@ -24,8 +24,7 @@ void TComboBoxColumn::PrepareEditor(TCellEditor*) {
 void TComboBoxColumn::CopyFrom(const TCustomColumn& source) {
     TTextualColumn::CopyFrom(source);
     auto combo = dynamic_cast<const TComboBoxColumn*>(&source);
-    if (!combo || combo == this)
-        return;
+    if (!combo || combo == this) return;
     SetDropDownCount(combo->DropDownCount());
     SetItems(combo->Items());
     SetStyle(combo->Style());

@@ -6,7 +6,9 @@
 
 namespace tolvane {
 
-TColumnClasses TDateColumn::Classes() { return {nullptr, &CreateColumnDisplay<TDateColumnDisplay>, nullptr}; }
+TColumnClasses TDateColumn::Classes() {
+    return {nullptr, &CreateColumnDisplay<TDateColumnDisplay>, nullptr};
+}
 
 TDateColumn::TDateColumn() : TDateColumn(Classes()) {}
 

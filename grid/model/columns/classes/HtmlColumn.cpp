@@ -4,7 +4,9 @@
 
 namespace tolvane {
 
-TColumnClasses THtmlColumn::Classes() { return {nullptr, &CreateColumnDisplay<THtmlColumnDisplay>, nullptr}; }
+TColumnClasses THtmlColumn::Classes() {
+    return {nullptr, &CreateColumnDisplay<THtmlColumnDisplay>, nullptr};
+}
 
 THtmlColumn::THtmlColumn() : THtmlColumn(Classes()) {}
 

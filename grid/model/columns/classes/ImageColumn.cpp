@@ -4,7 +4,9 @@
 
 namespace tolvane {
 
-TColumnClasses TImageColumn::Classes() { return {nullptr, &CreateColumnDisplay<TImageColumnDisplay>, nullptr}; }
+TColumnClasses TImageColumn::Classes() {
+    return {nullptr, &CreateColumnDisplay<TImageColumnDisplay>, nullptr};
+}
 
 TImageColumn::TImageColumn() : TImageColumn(Classes()) {}
 

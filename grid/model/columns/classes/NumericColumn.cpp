@@ -33,8 +33,7 @@ void TNumericColumn::SetTextAfter(const QString& value) {
 }
 
 QString TNumericColumn::FormatText(const QString& value) const {
-    if (formatMask_.empty())
-        return value + textAfter_;
+    if (formatMask_.empty()) return value + textAfter_;
     return FormatFloat(QString::fromStdString(formatMask_), StrToFloat(value)) + textAfter_;
 }
 
@@ -50,8 +49,7 @@ void TNumericColumn::PrepareEditor(TCellEditor*) {
 void TNumericColumn::CopyFrom(const TCustomColumn& source) {
     TCustomColumn::CopyFrom(source);
     auto numeric = dynamic_cast<const TNumericColumn*>(&source);
-    if (!numeric || numeric == this)
-        return;
+    if (!numeric || numeric == this) return;
     SetFormatMask(numeric->FormatMask());
     SetIncrement(numeric->Increment());
     SetMax(numeric->Max());

@@ -42,8 +42,7 @@ void TProgressColumn::SetHideWhenEmpty(bool value) {
 void TProgressColumn::CopyFrom(const TCustomColumn& source) {
     TCustomColumn::CopyFrom(source);
     auto progress = dynamic_cast<const TProgressColumn*>(&source);
-    if (!progress || progress == this)
-        return;
+    if (!progress || progress == this) return;
     SetBorderColor(progress->BorderColor());
     SetMargin(progress->Margin());
     SetMax(progress->Max());

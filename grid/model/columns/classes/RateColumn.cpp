@@ -4,7 +4,9 @@
 
 namespace tolvane {
 
-TColumnClasses TRateColumn::Classes() { return {nullptr, &CreateColumnDisplay<TRateColumnDisplay>, nullptr}; }
+TColumnClasses TRateColumn::Classes() {
+    return {nullptr, &CreateColumnDisplay<TRateColumnDisplay>, nullptr};
+}
 
 TRateColumn::TRateColumn() : TRateColumn(Classes()) {}
 
@@ -25,8 +27,7 @@ TRateColumn::~TRateColumn() {
 }
 
 void TRateColumn::SetMax(int value) {
-    if (value == max_)
-        return;
+    if (value == max_) return;
     max_ = value;
     Changed(gaCells);
 }
@@ -43,8 +44,7 @@ void TRateColumn::SetHideWhenEmpty(bool value) {
 
 void TRateColumn::GlyphChanged(TBitmap& bitmap) {
     // Making the bitmap transparent changes it again; that change is ours.
-    if (!transparent_ || adjustingGlyph_)
-        return;
+    if (!transparent_ || adjustingGlyph_) return;
     adjustingGlyph_ = true;
     bitmap.SetTransparentColor(bitmap.GetPixel(0, bitmap.Height() - 1));
     bitmap.SetTransparent(true);
@@ -54,8 +54,7 @@ void TRateColumn::GlyphChanged(TBitmap& bitmap) {
 void TRateColumn::CopyFrom(const TCustomColumn& source) {
     TCustomColumn::CopyFrom(source);
     auto rate = dynamic_cast<const TRateColumn*>(&source);
-    if (!rate || rate == this)
-        return;
+    if (!rate || rate == this) return;
     SetEmptyGlyph(rate->EmptyGlyph());
     SetGlyph(rate->Glyph());
     SetMax(rate->Max());

@@ -16,9 +16,13 @@ TTextualColumn::TTextualColumn(const TColumnClasses& classes) : TCustomColumn(cl
     SetOptions(Options() + coShowTextFitHint);
 }
 
-QString TTextualColumn::FormatText(const QString& value) const { return textBefore_ + value + textAfter_; }
+QString TTextualColumn::FormatText(const QString& value) const {
+    return textBefore_ + value + textAfter_;
+}
 
-bool TTextualColumn::AcceptsKey(QChar key) const { return key.unicode() > 32; }
+bool TTextualColumn::AcceptsKey(QChar key) const {
+    return key.unicode() > 32;
+}
 
 void TTextualColumn::PrepareEditor(TCellEditor*) {
     // The textual editor (IgnoreArrows := true) is not part of the library yet.
@@ -27,8 +31,7 @@ void TTextualColumn::PrepareEditor(TCellEditor*) {
 void TTextualColumn::CopyFrom(const TCustomColumn& source) {
     TCustomColumn::CopyFrom(source);
     auto textual = dynamic_cast<const TTextualColumn*>(&source);
-    if (!textual || textual == this)
-        return;
+    if (!textual || textual == this) return;
     SetAutoExecute(textual->AutoExecute());
     SetTextAfter(textual->TextAfter());
     SetTextBefore(textual->TextBefore());
