@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "grid/control/CustomGridView.h"
-#include "grid/model/cells/GridData.h"
+#include "grid/control/data/GridStore.h"
 
 namespace tolvane {
 
@@ -51,8 +51,8 @@ public:
     // Cells only, without row records.
     virtual void AddCellRows(int count);
 
-    TGridData& Data() { return data_; }
-    const TGridData& Data() const { return data_; }
+    TGridStore& Store() { return store_; }
+    const TGridStore& Store() const { return store_; }
     TCellHint& CellHint() const { return *cellHint_; }
 
     void MouseMove(TShiftState shift, int x, int y) override;
@@ -63,12 +63,10 @@ public:
     TMeasuringRowHeightEvent OnMeasuringRowHeight;
 
 private:
-    // The store's settings follow the grid's before every row operation.
-    void SyncDataSettings();
     // Rows added without row records have none to read.
     bool HasRowRecord(int ARow) const;
 
-    TGridData data_;
+    TGridStore store_;
     std::unique_ptr<TCellHint> cellHint_;
 };
 

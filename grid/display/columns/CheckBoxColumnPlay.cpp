@@ -26,7 +26,7 @@ void TCheckBoxColumnPlay::Toggle() {
 }
 
 TRect TCheckBoxColumnPlay::GetCheckRect() const {
-    const TRect bounds = TRect{0, 0, CellRect.Width(), CellRect.Height()};
+    const TRect bounds = TRect{0, 0, CellRect.Width(), CellRect.Height()}.Inflate(1, 1);
     const int size = ThemesAvailable() ? 13 : 11;
     const TPoint p =
         TCalcProvider::AlignBox(size, size, Column.VerticalAlignment(), Column.Alignment(), bounds, 2);

@@ -16,7 +16,7 @@ namespace {
 // The clamping happens before the conversion so that huge or undefined values stay defined.
 int BarRight(const TRect& inner, double percent) {
     const double width = inner.Right - inner.Left;
-    double length = std::round(width * percent / 100);
+    double length = std::nearbyint(width * percent / 100);
     if (std::isnan(length)) length = 0;
     length = std::clamp(length, std::min(0.0, width), std::max(0.0, width));
     return inner.Left + int(length);

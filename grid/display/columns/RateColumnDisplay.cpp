@@ -50,8 +50,6 @@ void TRateColumnDisplay::DrawGlyph(int x, int y, const TBitmap& glyph) {
     }
     const int w = glyph.Width(), h = glyph.Height();
     TBitmap under(w, h, pf24bit);
-    const TCopyMode mode = Canvas->CopyMode;
-    Canvas->CopyMode = cmSrcCopy;
     under.Canvas().CopyMode = cmSrcCopy;
     under.Canvas().CopyRect(TRect{0, 0, w, h}, *Canvas, TRect{x, y, x + w, y + h});
     for (int row = 0; row < h; ++row) {
@@ -72,7 +70,6 @@ void TRateColumnDisplay::DrawGlyph(int x, int y, const TBitmap& glyph) {
         }
     }
     Canvas->Draw(x, y, under);
-    Canvas->CopyMode = mode;
 }
 
 } // namespace tolvane

@@ -70,7 +70,7 @@ void TDefaultStyleDisplay::PaintClassicHeaderBackground(TCustomColumn& column, c
     if (place == vpFirst) {
         Line(l, t + 1, l, b - 1);
     } else {
-        Line(l, t + 1, l, b - 1);
+        Line(l, t + 2, l, b - 2);
         c.SetPixel(l, t + 1, color);
         c.SetPixel(l, b - 2, color);
     }

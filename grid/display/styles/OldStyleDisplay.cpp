@@ -4,7 +4,9 @@
 
 namespace tolvane {
 
-THeaderFeatures TOldStyleDisplay::HeaderFeatures() const { return {hfInvertPressed}; }
+THeaderFeatures TOldStyleDisplay::HeaderFeatures() const {
+    return {hfInvertPressed};
+}
 
 void TOldStyleDisplay::PaintHeaderSection(const TRect& rect) {
     TGraphicsProvider::DrawButtonFace(Cv(), rect, true);

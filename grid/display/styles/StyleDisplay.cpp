@@ -1,10 +1,7 @@
 #include "grid/display/styles/StyleDisplay.h"
 
 #include "grid/control/host/Canvas.h"
-#if __has_include("grid/control/host/CustomControl.h")
 #include "grid/control/host/CustomControl.h"
-#define TOLVANE_HAS_CUSTOM_CONTROL 1
-#endif
 #include "grid/model/columns/CustomColumn.h"
 #include "grid/shared/DrawProvider.h"
 #include "grid/shared/Errors.h"
@@ -14,8 +11,12 @@ namespace tolvane {
 
 namespace {
 
-bool ShowsGlyph(TDisplayMode mode) { return mode == dmImageOnly || mode == dmTextAndImage; }
-bool ShowsText(TDisplayMode mode) { return mode == dmTextAndImage || mode == dmTextOnly; }
+bool ShowsGlyph(TDisplayMode mode) {
+    return mode == dmImageOnly || mode == dmTextAndImage;
+}
+bool ShowsText(TDisplayMode mode) {
+    return mode == dmTextAndImage || mode == dmTextOnly;
+}
 
 // Draws a part's glyph vertically centred at x and answers the x after it; the glyph's
 // transparency is switched on for good the first time it is drawn.
@@ -39,11 +40,7 @@ TCanvas& TStyleDisplay::Cv() const {
 }
 
 TColor TStyleDisplay::OwnerColor() const {
-#ifdef TOLVANE_HAS_CUSTOM_CONTROL
     return Owner ? Owner->Color() : clBtnFace;
-#else
-    return clBtnFace;
-#endif
 }
 
 void TStyleDisplay::FillOwnerColor(const TRect& rect) {
@@ -64,7 +61,9 @@ int TStyleDisplay::HeaderIndent(const TCustomColumn& column) const {
     return Themed && column.Header().DisplayMode() == dmTextOnly ? 11 : 2;
 }
 
-THeaderFeatures TStyleDisplay::HeaderFeatures() const { return {}; }
+THeaderFeatures TStyleDisplay::HeaderFeatures() const {
+    return {};
+}
 
 void TStyleDisplay::PaintSortArrow(int x, int y, bool ascending) {
     TCanvas& c = Cv();
@@ -138,9 +137,15 @@ void TStyleDisplay::PaintHeaderContent(TCustomColumn& column, const TRect& rect)
         const int glyphWidth = header.Glyph().Empty() ? 0 : header.Glyph().Width();
         int arrowX = rect.Left + 2;
         switch (mode) {
-        case dmImageOnly: arrowX += glyphWidth + 19; break;
-        case dmTextOnly: arrowX += c.TextWidth(header.Caption()) + 19; break;
-        case dmTextAndImage: arrowX += glyphWidth + c.TextWidth(header.Caption()) + 21; break;
+        case dmImageOnly:
+            arrowX += glyphWidth + 19;
+            break;
+        case dmTextOnly:
+            arrowX += c.TextWidth(header.Caption()) + 19;
+            break;
+        case dmTextAndImage:
+            arrowX += glyphWidth + c.TextWidth(header.Caption()) + 21;
+            break;
         }
         if (arrowX + 8 < rect.Right) PaintSortArrow(arrowX, arrowY, column.SortKind() == skAscending);
     }
@@ -154,7 +159,9 @@ void TStyleDisplay::PaintHeaderContent(TCustomColumn& column, const TRect& rect)
     }
 }
 
-void TStyleDisplay::PaintHeaderSection(const TRect& rect) { FillOwnerColor(rect); }
+void TStyleDisplay::PaintHeaderSection(const TRect& rect) {
+    FillOwnerColor(rect);
+}
 
 void TStyleDisplay::PaintGridLines(const TRect& rect, TColor color) {
     TCanvas& c = Cv();
@@ -187,8 +194,8 @@ void TStyleDisplay::PaintHeaderCell(TCustomColumn& column, const TRect& rect) {
     PaintHeaderContent(column, rect);
 }
 
-void TStyleDisplay::PaintInputCell(TCustomColumn& column, const TRect& rect, bool gridFocused, bool inputFocused,
-                                   bool gridLines) {
+void TStyleDisplay::PaintInputCell(TCustomColumn& column, const TRect& rect, bool gridFocused,
+                                   bool inputFocused, bool gridLines) {
     TCanvas& c = Cv();
     c.Font = column.Font();
     c.Font.Style = {};
@@ -218,6 +225,8 @@ void TStyleDisplay::PaintInputCell(TCustomColumn& column, const TRect& rect, boo
         TGraphicsProvider::DrawTextEllipsis(c, textRect, RightToLeft, column.InputCaption(), taCenter);
 }
 
-void TStyleDisplay::PaintHeaderTail(const TRect& rect) { FillOwnerColor(rect); }
+void TStyleDisplay::PaintHeaderTail(const TRect& rect) {
+    FillOwnerColor(rect);
+}
 
 } // namespace tolvane

@@ -15,14 +15,10 @@ namespace {
 
 using TIPKey = std::array<int, 4>;
 
-// By UTF-16 code unit values; a prefix comes first.
+// By UTF-16 code unit values; a prefix comes first. Qt's case-sensitive comparison is exactly that.
 int CompareUnits(const QString& a, const QString& b) {
-    const qsizetype n = std::min(a.size(), b.size());
-    const char16_t* pa = reinterpret_cast<const char16_t*>(a.utf16());
-    const char16_t* pb = reinterpret_cast<const char16_t*>(b.utf16());
-    for (qsizetype i = 0; i < n; ++i)
-        if (pa[i] != pb[i]) return pa[i] < pb[i] ? -1 : 1;
-    return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+    const int c = QString::compare(a, b, Qt::CaseSensitive);
+    return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
 // A total order on doubles: NaN after every number, equal to itself, so that the scans of
@@ -167,7 +163,7 @@ void TCellSorter::Sort(int col, TSortType sortType, bool descending) {
     switch (sortType) {
     case stAlphabetic: {
         auto keys = ReadKeys<QString>(col, ReadText);
-        Run(keys, CompareUnits, descending);
+        Run(keys, [](auto&& a, auto&& b) { return CompareUnits(a, b); }, descending);
         break;
     }
     case stBoolean: {
@@ -177,23 +173,23 @@ void TCellSorter::Sort(int col, TSortType sortType, bool descending) {
     }
     case stCaseInsensitive: {
         auto keys = ReadKeys<std::string>(col, ReadLowerNarrow);
-        Run(keys, CompareBytes, descending);
+        Run(keys, [](auto&& a, auto&& b) { return CompareBytes(a, b); }, descending);
         break;
     }
     case stNumeric: {
         auto keys = ReadKeys<double>(col, ReadFloat);
-        Run(keys, CompareFloats, descending);
+        Run(keys, [](auto&& a, auto&& b) { return CompareFloats(a, b); }, descending);
         break;
     }
     case stDate: {
         auto keys = ReadKeys<double>(col, ReadDateTime);
-        Run(keys, CompareFloats, descending);
+        Run(keys, [](auto&& a, auto&& b) { return CompareFloats(a, b); }, descending);
         break;
     }
     case stIP: {
         // The address comparisons come paired the other way round: ascending puts the larger first.
         auto keys = ReadKeys<TIPKey>(col, ReadIP);
-        Run(keys, CompareIP, !descending);
+        Run(keys, [](auto&& a, auto&& b) { return CompareIP(a, b); }, !descending);
         break;
     }
     }

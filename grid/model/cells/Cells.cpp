@@ -116,7 +116,11 @@ void TCells::AddRows(int count) {
     if (count <= 0) return;
     if (count > std::numeric_limits<int>::max() - rowCount_)
         throw EListError("AddRows: too many rows (" + std::to_string(count) + ")");
-    for (TCellList& list : lists_) list.reserve(list.size() + std::size_t(count));
+    // Growth stays geometric, so that adding one row at a time stays cheap.
+    for (TCellList& list : lists_) {
+        const std::size_t needed = list.size() + std::size_t(count);
+        if (list.capacity() < needed) list.reserve(std::max(needed, list.capacity() * 2));
+    }
     for (int n = 0; n < count; ++n) {
         for (int c = 0; c < ColumnCount(); ++c) lists_[std::size_t(c)].push_back(MakeCell(c, cpAppend));
         ++rowCount_;

@@ -56,6 +56,11 @@ struct FlagCase {
     unsigned expected;
 };
 
+void PrintTo(const FlagCase& c, std::ostream* os) {
+    *os << "alignment " << c.alignment << ", vertical " << c.vertical << ", wrap " << c.wrap << ", rtl "
+        << c.rightToLeft;
+}
+
 class DrawTextFlags : public ::testing::TestWithParam<FlagCase> {};
 
 TEST_P(DrawTextFlags, FollowTheColumnSettings) {
@@ -92,6 +97,19 @@ TEST(ColumnDisplay, DrawTextRightAlignedAndCentredOnAClearBrush) {
     EXPECT_LT(ink.Bottom, 35);
     for (int x = 0; x < 120; ++x) EXPECT_NE(s.Pixel(x, 20), clRed);
     EXPECT_EQ(s.display.Canvas->Brush.Style, bsSolid);
+}
+
+TEST(ColumnDisplay, EllipsisKeepsLongTextOnOneLineInsideTheRectangle) {
+    Surface s(200, 60);
+    s.column.SetAlignment(taRightJustify);
+    const TRect target{20, 0, 80, 60};
+    s.display.DrawText("a rather long text that cannot fit in sixty pixels", target);
+    const TRect ink = s.Inked();
+    ASSERT_FALSE(ink.IsEmpty());
+    EXPECT_GE(ink.Left, target.Left);
+    EXPECT_LE(ink.Right, target.Right);
+    EXPECT_LT(ink.Height(), 20);
+    EXPECT_GT(ink.Top, 15);
 }
 
 TEST(ColumnDisplay, WrappedTextStartsAtTheTop) {

@@ -1,6 +1,8 @@
 #include "grid/display/columns/CheckBoxColumnDisplay.h"
 #include "grid/display/columns/CheckBoxColumnPlay.h"
+#include "grid/control/host/ThemePainter.h"
 #include "grid/model/columns/classes/CheckBoxColumn.h"
+#include "grid/shared/ThemesSupport.h"
 
 #include "display/columns/ColumnDisplayFixture.h"
 
@@ -60,6 +62,18 @@ TEST_F(CheckBoxPlay, CheckRectInCellCoordinates) {
     Column.SetAlignment(taCenter);
     Column.SetVerticalAlignment(vaTop);
     EXPECT_EQ(Play.GetCheckRect(), (TRect{15, 1, 26, 12}));
+}
+
+TEST_F(CheckBoxPlay, ThemedBoxIsThirteenPixels) {
+    LoadThemeLibrary();
+    SetThemesEnabled(true);
+    ASSERT_TRUE(ThemesAvailable());
+    const TRect themed = Play.GetCheckRect();
+    Play.MouseClick(mbLeft, {}, 13, 16);
+    const bool toggled = Play.BooleanValue;
+    SetThemesEnabled(false); // the other tests expect the classic look
+    EXPECT_EQ(themed, (TRect{1, 4, 14, 17}));
+    EXPECT_TRUE(toggled);
 }
 
 TEST_F(CheckBoxPlay, ClickInsideTheBoxToggles) {

@@ -80,7 +80,8 @@ TEST_F(RateDisplay, ThirtyTwoBitGlyphsAreBlendedByAlpha) {
     TBitmap glyph(4, 4, pf32bit);
     const std::uint32_t translucent = 0x80C86432; // alpha 128, red 0xC8, green 0x64, blue 0x32
     for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x) glyph.ScanLine(y)[x] = x == 0 ? 0x00FFFFFF : x == 1 ? 0xFF000000 : translucent;
+        for (int x = 0; x < 4; ++x)
+            glyph.ScanLine(y)[x] = x == 0 ? 0x00FFFFFF : x == 1 ? 0xFF000000 : translucent;
     Column.SetGlyph(glyph);
     Display.IntegerValue = 5;
     Display.Paint();

@@ -55,11 +55,11 @@ TEST_P(ProgressBarLength, HalfWidthRoundsToEvenAndValuesAboveMaxClip) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, ProgressBarLength,
-                         ::testing::Values(BarCase{108, 50, 4 + 50},   // inner 100
-                                           BarCase{13, 50, 4 + 2},     // inner 5: 2.5 -> 2
-                                           BarCase{15, 50, 4 + 4},     // inner 7: 3.5 -> 4
-                                           BarCase{108, 150, 104},     // clipped at the inner right
-                                           BarCase{108, 1e300, 104},   // far beyond Max
+                         ::testing::Values(BarCase{108, 50, 4 + 50}, // inner 100
+                                           BarCase{13, 50, 4 + 2},   // inner 5: 2.5 -> 2
+                                           BarCase{15, 50, 4 + 4},   // inner 7: 3.5 -> 4
+                                           BarCase{108, 150, 104},   // clipped at the inner right
+                                           BarCase{108, 1e300, 104}, // far beyond Max
                                            BarCase{108, 0, 4}));
 
 TEST_F(ProgressDisplay, HideWhenEmptyDrawsNothingForZero) {

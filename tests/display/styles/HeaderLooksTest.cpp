@@ -1,8 +1,10 @@
 // Header, header-section and tail backgrounds of the three looks.
+#include "grid/control/host/CustomControl.h"
 #include "grid/display/styles/DefaultStyleDisplay.h"
 #include "grid/display/styles/FlatStyleDisplay.h"
 #include "grid/display/styles/OldStyleDisplay.h"
 #include "grid/model/columns/classes/TextualColumn.h"
+#include "grid/shared/ThemesSupport.h"
 
 #include "display/DisplayFixture.h"
 
@@ -18,7 +20,9 @@ protected:
         column.Header().SetColor(headerColor);
         return column;
     }
-    TRect HeaderRect(const TCustomColumn& column) { return {column.Left(), 0, column.Left() + column.Width(), 20}; }
+    TRect HeaderRect(const TCustomColumn& column) {
+        return {column.Left(), 0, column.Left() + column.Width(), 20};
+    }
 };
 
 TEST_F(HeaderLooks, OnlyVisibleColumnGetsFullFrame) {
@@ -121,12 +125,38 @@ TEST_F(HeaderLooks, ThemedDefaultTracksHotHeaders) {
     EXPECT_EQ(display.HeaderFeatures(), THeaderFeatures{hfHotTrack});
 }
 
+// The themed background is the header item in the state of the column: normal, hot or pressed.
+TEST_F(HeaderLooks, ThemedHeaderIsTheHeaderItemInItsState) {
+    auto& column = AddColumn();
+    AddColumn();
+    TDefaultStyleDisplay display(nullptr);
+    display.Canvas = &Canvas();
+    display.Themed = true;
+    TBitmap reference(80, 20);
+    for (int state : {1, 2, 3}) {
+        SCOPED_TRACE(state);
+        Grid.Hot = state == 2 ? 0 : -1;
+        Grid.Pressed = state == 3 ? 0 : -1;
+        Clear(clWhite);
+        display.PaintHeaderCell(column, HeaderRect(column));
+        reference.Canvas().Brush.Color = clWhite;
+        reference.Canvas().FillRect({0, 0, 80, 20});
+        DrawThemeElement(reference.Canvas(), {0, 0, 80, 20}, state, 1, "header");
+        int differing = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 80; ++x) differing += Pixel(x, y) != reference.GetPixel(x, y);
+        EXPECT_EQ(differing, 0) << "drawn as the item, not inverted";
+        EXPECT_FALSE(All({0, 0, 80, 20}, clWhite));
+    }
+}
+
 TEST_F(HeaderLooks, HeaderSections) {
     TStyleDisplay plain(nullptr);
     TFlatStyleDisplay flat(nullptr);
     TOldStyleDisplay old(nullptr);
     TDefaultStyleDisplay classic(nullptr);
-    for (TStyleDisplay* d : std::initializer_list<TStyleDisplay*>{&plain, &flat, &old, &classic}) d->Canvas = &Canvas();
+    for (TStyleDisplay* d : std::initializer_list<TStyleDisplay*>{&plain, &flat, &old, &classic})
+        d->Canvas = &Canvas();
 
     plain.PaintHeaderSection({0, 0, 12, 20});
     EXPECT_TRUE(All({0, 0, 12, 20}, clBtnFace)) << "no owner: button face";
@@ -142,6 +172,22 @@ TEST_F(HeaderLooks, HeaderSections) {
     classic.PaintHeaderSection({60, 0, 72, 20});
     EXPECT_EQ(Pixel(60, 5), Rgb(clBtnHighlight));
     EXPECT_EQ(Pixel(71, 5), Rgb(clBtnShadow));
+}
+
+TEST_F(HeaderLooks, PlainSectionsAndUnthemedTailTakeOwnerColour) {
+    TCustomControl owner;
+    owner.SetColor(0x123456);
+    TStyleDisplay plain(&owner);
+    TDefaultStyleDisplay classic(&owner);
+    plain.Canvas = classic.Canvas = &Canvas();
+    plain.PaintHeaderSection({0, 0, 12, 20});
+    classic.PaintHeaderTail({20, 0, 60, 20});
+    EXPECT_TRUE(All({0, 0, 12, 20}, 0x123456));
+    EXPECT_TRUE(All({20, 0, 60, 20}, 0x123456));
+
+    classic.Themed = true;
+    classic.PaintHeaderTail({20, 0, 60, 20});
+    EXPECT_FALSE(All({20, 0, 60, 20}, 0x123456)) << "themed: the header item-left part";
 }
 
 TEST_F(HeaderLooks, GridLinesRunAlongBottomAndRightInside) {

@@ -34,6 +34,10 @@ struct ClassCase {
     bool textFitHint;
 };
 
+void PrintTo(const ClassCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 template <class T>
 std::unique_ptr<TCustomColumn> Make() {
     return std::make_unique<T>();
@@ -127,6 +131,10 @@ struct KeyCase {
     const char16_t* accepted;
     const char16_t* refused;
 };
+
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class AcceptsKey : public ::testing::TestWithParam<KeyCase> {};
 

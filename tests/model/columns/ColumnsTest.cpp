@@ -200,6 +200,20 @@ TEST(Columns, AutoSizeFromAColumnLeavesTheColumnsBeforeIt) {
     EXPECT_EQ(c.Width(), 100);
 }
 
+TEST(Columns, OptionsAndVisibilityRunTheAutoSizing) {
+    RecordingColumns rc;
+    rc.grid.availableWidth = 488;
+    auto& fixed = AddPlain(rc.columns, 100);
+    auto& other = AddPlain(rc.columns, 80);
+    EXPECT_EQ(other.Width(), 80);
+
+    other.SetOptions(other.Options() + coAutoSize);
+    EXPECT_EQ(other.Width(), 388);
+    fixed.SetVisible(false);
+    EXPECT_EQ(other.Width(), 488);
+    EXPECT_EQ(other.Left(), 0);
+}
+
 TEST(Columns, AutoSizeNeverGoesBelowTheMinimumWidth) {
     RecordingColumns rc;
     rc.grid.availableWidth = 50;

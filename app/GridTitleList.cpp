@@ -1,0 +1,142 @@
+#include "app/GridTitleList.h"
+
+#include <QFont>
+#include <QMouseEvent>
+#include <QWidget>
+#include <cmath>
+
+#include "grid/control/GridView.h"
+#include "grid/model/cells/Cell.h"
+#include "grid/model/columns/ColumnPart.h"
+#include "grid/model/columns/classes/NumericColumn.h"
+#include "grid/model/columns/classes/TextualColumn.h"
+#include "grid/shared/Errors.h"
+
+namespace tolvane {
+
+namespace {
+
+void SetCommon(TCustomColumn& column, int width, TColumnOptions options) {
+    column.SetWidth(width);
+    column.SetDefaultWidth(width);
+    column.SetOptions(options);
+    column.SetSortType(column.SortType());
+    column.SetSortKind(skAscending);
+    column.SetAlignment(taLeftJustify);
+    column.SetVerticalAlignment(vaMiddle);
+    column.SetWrapKind(wkEllipsis);
+    column.SetDrawingOptions(doNormal);
+    column.SetColor(clWindow);
+}
+
+} // namespace
+
+TGridTitleList::TGridTitleList(QWidget* parent, double scale, const QFont& font) : grid_(std::make_unique<TGridView>()) {
+    auto scaled = [scale](int px) { return static_cast<int>(std::lround(px * scale)); };
+    TGridView& g = *grid_;
+    TFont gridFont;
+    gridFont.Name = font.family();
+    gridFont.Height = font.pixelSize() > 0 ? font.pixelSize() : scaled(13);
+    g.SetFont(gridFont);
+    g.SetGridStyle(gsReport);
+    g.SetOptions(TGridOptions{goGrid, goIndicator});
+    g.SetAppearanceOptions(TAppearanceOptions{aoHideSelection, aoHintMarks});
+    g.SetBorderStyle(bsSingle);
+    g.SetEnableVisualStyles(true);
+    g.SetGridLinesColor(clBtnFace);
+    g.SetGridLinesStyle(lsNormal);
+    g.SetHeaderSize(scaled(18));
+    g.SetHeaderStyle(hsAuto);
+    g.SetHideScrollBar(true);
+    g.SetHighlightedTextColor(clHighlightText);
+    g.SetInputSize(scaled(16));
+    g.SetRowSize(scaled(16));
+    g.SetSlideSize(scaled(80));
+    g.SetSelectionMoveDirection(mdDown);
+    g.SetWantReturns(false);
+    g.SetAutoScroll(false);
+    g.SetColor(clWindow);
+    g.SetTabStop(true);
+
+    const TColumnOptions options{coCanClick, coCanSort, coCanInput, coEditorAutoSelect, coPublicUsing};
+    auto& id = g.Columns().Add<TNumericColumn>();
+    SetCommon(id, scaled(80), options);
+    id.SetSortType(stNumeric);
+    id.SetDefaultValue("0");
+    id.SetIncrement(1);
+    id.SetMin(0);
+    id.SetMax(0);
+    id.SetVisible(false);
+
+    TColumnOptions nameOptions = options;
+    nameOptions.Include(coShowTextFitHint);
+    auto& name = g.Columns().Add<TTextualColumn>();
+    SetCommon(name, scaled(262), nameOptions);
+    name.SetSortType(stAlphabetic);
+    name.SetAutoExecute(false);
+
+    g.OnSelectCell = [this](TCustomGridViewControl*, int col, int row) {
+        if (OnSelectCell) OnSelectCell(col, row);
+    };
+    g.SetParentWidget(parent);
+}
+
+TGridTitleList::~TGridTitleList() {
+    if (grid_) grid_->OnSelectCell = nullptr;
+}
+
+QWidget* TGridTitleList::Widget() { return grid_->Widget(); }
+
+void TGridTitleList::Clear() { grid_->Clear(); }
+
+void TGridTitleList::AddRows(int count) {
+    if (count < 0) throw EListError("Row count out of bounds (" + std::to_string(count) + ")");
+    grid_->AddRows(count);
+}
+
+int TGridTitleList::GetRowCount() const { return grid_->GetRowCount(); }
+
+void TGridTitleList::CheckCell(int col, int row) const {
+    CheckListIndex(col, grid_->Columns().Count(), "Column");
+    CheckListIndex(row, grid_->GetRowCount(), "Row");
+}
+
+void TGridTitleList::SetIdCell(int row, std::int64_t id) {
+    CheckCell(0, row);
+    // A float cell holds every key exactly up to 2^53; the 32-bit integer writer would not.
+    grid_->GetCell(0, row)->SetAsFloat(static_cast<double>(id));
+}
+
+QString TGridTitleList::GetCellText(int col, int row) const {
+    CheckCell(col, row);
+    return grid_->GetCellText(col, row);
+}
+
+void TGridTitleList::SetCellText(int col, int row, const QString& text) {
+    CheckCell(col, row);
+    grid_->SetCellText(col, row, text);
+}
+
+void TGridTitleList::SetCurrentRow(int row) {
+    if (grid_->GetRowCount() == 0) return;
+    CheckListIndex(row, grid_->GetRowCount(), "Row");
+    grid_->SetCurrentRow(row);
+}
+
+int TGridTitleList::CurrentRow() const { return grid_->GetRowCount() == 0 ? -1 : grid_->Row(); }
+
+void TGridTitleList::ClickRow(int row) {
+    CheckListIndex(row, grid_->GetRowCount(), "Row");
+    grid_->MakeRowVisible(row);
+    const TRect r = grid_->GetCellRect(1, row);
+    const QPointF at((r.Left + r.Right) / 2.0, (r.Top + r.Bottom) / 2.0);
+    QWidget* client = grid_->ClientWidget();
+    if (!client) return;
+    const QPointF global = client->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(client, &press);
+    QCoreApplication::sendEvent(client, &release);
+}
+
+} // namespace tolvane

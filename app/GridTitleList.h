@@ -1,0 +1,38 @@
+#pragma once
+// The title list on the library's grid view: a hidden numeric ID column and the name column, in
+// report layout without header, footer or input row.
+
+#include <memory>
+
+#include "app/TitleList.h"
+
+namespace tolvane {
+
+class TGridView;
+
+class TGridTitleList : public TTitleList {
+public:
+    // scale turns the grid's design sizes (120 dpi) into the screen's pixels.
+    TGridTitleList(QWidget* parent, double scale, const QFont& font);
+    ~TGridTitleList() override;
+
+    QWidget* Widget() override;
+    void Clear() override;
+    void AddRows(int count) override;
+    int GetRowCount() const override;
+    void SetIdCell(int row, std::int64_t id) override;
+    QString GetCellText(int col, int row) const override;
+    void SetCellText(int col, int row, const QString& text) override;
+    void SetCurrentRow(int row) override;
+    int CurrentRow() const override;
+    void ClickRow(int row) override;
+
+    TGridView& Grid() { return *grid_; }
+
+private:
+    void CheckCell(int col, int row) const;
+
+    std::unique_ptr<TGridView> grid_;
+};
+
+} // namespace tolvane
