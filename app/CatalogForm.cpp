@@ -18,7 +18,7 @@
 #include "app/FieldLink.h"
 #include "app/FilterExpression.h"
 #include "app/Formats.h"
-#include "app/SimpleTitleList.h"
+#include "app/GridTitleList.h"
 #include "app/TextLengthDelegate.h"
 
 namespace tolvane {
@@ -42,7 +42,6 @@ constexpr QRect kDBGrid2(304, 48, 753, 769);
 constexpr QRect kSBar(0, 817, 1057, 19);
 constexpr int kPanelWidth = 150;
 constexpr int kRowSize = 16;
-constexpr int kNameWidth = 262;
 
 QIcon MakeIcon() {
     QPixmap pixmap(32, 32);
@@ -127,9 +126,9 @@ void TCatalogForm::CreateControls() {
         w->setGeometry(Scaled(r.left()), Scaled(r.top()), Scaled(r.width()), Scaled(r.height()));
     };
 
-    titleList_ = std::make_unique<TSimpleTitleList>(this, Scaled(kRowSize), Scaled(kNameWidth));
+    titleList_ = std::make_unique<TGridTitleList>(this, scale_, font());
     GV = titleList_.get();
-    place(GV->Widget(), kGV);
+    GV->SetBounds(QRect(Scaled(kGV.left()), Scaled(kGV.top()), Scaled(kGV.width()), Scaled(kGV.height())));
     GV->OnSelectCell = [this](int col, int row) { TErrorReporter::Guard([&] { GVSelectCell(col, row); }); };
 
     EFound = new QLineEdit(this);
@@ -204,11 +203,18 @@ void TCatalogForm::CreateControls() {
 void TCatalogForm::SetEpisodeColumnWidths() {
     const QFontMetrics metrics(DBGrid2->font());
     const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
+    int total = 0;
     for (int c = 0; c < episodes_->columnCount(); ++c) {
         const int width = Series.FieldDef(episodes_->FieldOf(c)).DisplayWidth;
         // The cell margins of the table view are wider than a classic data grid's.
-        DBGrid2->setColumnWidth(c, width * digit + Scaled(12));
+        DBGrid2->setColumnWidth(c, width * digit + Scaled(16));
+        total += DBGrid2->columnWidth(c);
     }
+    // Fonts wider than the design's would push the last columns out of sight: the file name
+    // column gives up the difference.
+    const int available = DBGrid2->width() - 2 * DBGrid2->frameWidth();
+    if (total > available)
+        DBGrid2->setColumnWidth(0, std::max(Scaled(120), DBGrid2->columnWidth(0) - (total - available)));
 }
 
 void TCatalogForm::RefreshBoundBoxes() {
@@ -306,7 +312,7 @@ void TCatalogForm::resizeEvent(QResizeEvent* event) {
         w->setGeometry(Scaled(r.left()), Scaled(r.top()) + (down ? dh : 0), Scaled(r.width()) + (wide ? dw : 0),
                        Scaled(r.height()) + (tall ? dh : 0));
     };
-    stretch(GV->Widget(), kGV, false, true, false);
+    GV->SetBounds(QRect(Scaled(kGV.left()), Scaled(kGV.top()), Scaled(kGV.width()), Scaled(kGV.height()) + dh));
     stretch(EKoment, kEKoment, true, false, false);
     stretch(DBGrid2, kDBGrid2, true, true, false);
     stretch(SBar, kSBar, true, false, true);

@@ -27,7 +27,7 @@ int TEpisodeModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TEpisodeModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
+    if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
         return QString::fromStdString(source_.TextAt(index.row() + 1, fields_[index.column()]));
     return {};
 }

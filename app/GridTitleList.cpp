@@ -1,5 +1,6 @@
 #include "app/GridTitleList.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QMouseEvent>
 #include <QWidget>
@@ -20,13 +21,17 @@ void SetCommon(TCustomColumn& column, int width, TColumnOptions options) {
     column.SetWidth(width);
     column.SetDefaultWidth(width);
     column.SetOptions(options);
-    column.SetSortType(column.SortType());
     column.SetSortKind(skAscending);
     column.SetAlignment(taLeftJustify);
     column.SetVerticalAlignment(vaMiddle);
     column.SetWrapKind(wkEllipsis);
     column.SetDrawingOptions(doNormal);
     column.SetColor(clWindow);
+    column.Header().SetDisplayMode(dmTextOnly);
+    column.Header().SetColor(clBtnFace);
+    column.Footer().SetDisplayMode(dmTextOnly);
+    column.Footer().SetColor(clWindow);
+    column.Footer().SetFormulaKind(fkNone);
 }
 
 } // namespace
@@ -86,6 +91,8 @@ TGridTitleList::~TGridTitleList() {
 }
 
 QWidget* TGridTitleList::Widget() { return grid_->Widget(); }
+
+void TGridTitleList::SetBounds(const QRect& bounds) { grid_->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height()); }
 
 void TGridTitleList::Clear() { grid_->Clear(); }
 

@@ -2,6 +2,7 @@
 // The title list on the library's grid view: a hidden numeric ID column and the name column, in
 // report layout without header, footer or input row.
 
+#include <QFont>
 #include <memory>
 
 #include "app/TitleList.h"
@@ -17,6 +18,7 @@ public:
     ~TGridTitleList() override;
 
     QWidget* Widget() override;
+    void SetBounds(const QRect& bounds) override;
     void Clear() override;
     void AddRows(int count) override;
     int GetRowCount() const override;

@@ -2,6 +2,7 @@
 // What the catalogue window needs of its title grid: rows of a hidden ID cell (column 0) and a
 // name cell (column 1), a current row, and the select-cell event.
 
+#include <QRect>
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -15,6 +16,8 @@ public:
     virtual ~TTitleList() = default;
 
     virtual QWidget* Widget() = 0;
+    // Position and size in the parent widget's pixels.
+    virtual void SetBounds(const QRect& bounds) = 0;
     virtual void Clear() = 0;
     virtual void AddRows(int count) = 0;
     virtual int GetRowCount() const = 0;

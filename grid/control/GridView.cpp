@@ -8,9 +8,13 @@
 #include "grid/display/base/ColumnPlay.h"
 #include "grid/model/cells/Cell.h"
 #include "grid/model/columns/classes/CheckBoxColumn.h"
+#include "grid/model/columns/classes/ComboBoxColumn.h"
+#include "grid/model/columns/classes/DateColumn.h"
+#include "grid/model/columns/classes/GraphicColumn.h"
 #include "grid/model/columns/classes/HtmlColumn.h"
 #include "grid/model/columns/classes/ImageColumn.h"
 #include "grid/model/columns/classes/IncrementColumn.h"
+#include "grid/model/columns/classes/NumericColumn.h"
 #include "grid/model/columns/classes/ProgressColumn.h"
 #include "grid/model/columns/classes/RateColumn.h"
 #include "grid/model/columns/classes/TextualColumn.h"
@@ -42,13 +46,13 @@ TGridView::~TGridView() {
 void TGridView::RegisterColumnClasses() {
     TCustomGridView::RegisterColumnClasses();
     TColumnClassRegistry& registry = ColumnClasses();
-    registry.Register("TGraphicColumn");
+    registry.Register<TGraphicColumn>("TGraphicColumn");
     registry.Register<TCheckBoxColumn>("TCheckBoxColumn");
-    registry.Register("TDateColumn");
+    registry.Register<TDateColumn>("TDateColumn");
     registry.Register<THtmlColumn>("THtmlColumn");
     registry.Register<TImageColumn>("TImageColumn");
-    registry.Register("TComboBoxColumn");
-    registry.Register("TNumericColumn");
+    registry.Register<TComboBoxColumn>("TComboBoxColumn");
+    registry.Register<TNumericColumn>("TNumericColumn");
     registry.Register<TProgressColumn>("TProgressColumn");
     registry.Register<TRateColumn>("TRateColumn");
     registry.Register<TTextualColumn>("TTextualColumn");

@@ -1,8 +1,8 @@
 #include "grid/shared/Conversions.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <algorithm>
 #include <cstdio>
 #include <limits>
 #include <string>
@@ -28,7 +28,9 @@ const QDate& Epoch() {
 constexpr double MinDateTime = -693593.0;
 constexpr double MaxDateTime = 2958466.0;
 
-bool IsBlank(QChar c) { return c == ' ' || c == '\t'; }
+bool IsBlank(QChar c) {
+    return c == ' ' || c == '\t';
+}
 
 QString Trimmed(const QString& text) {
     int from = 0;
@@ -50,7 +52,9 @@ QString Trimmed(const QString& text) {
     throw EConvertError("'" + text + "' is not a valid date and time");
 }
 
-bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
+bool IsDigit(QChar c) {
+    return c >= '0' && c <= '9';
+}
 
 // The power of ten of the leading digit of a well-formed plain number ("0.05e1" -> -1).
 long long DecimalExponent(const std::string& ascii) {
@@ -61,8 +65,9 @@ long long DecimalExponent(const std::string& ascii) {
     const std::string whole = mantissa.substr(0, point);
     const std::string fraction = point < mantissa.size() ? mantissa.substr(point + 1) : std::string();
     const std::size_t firstDigit = whole.find_first_not_of('0');
-    long long lead = firstDigit != std::string::npos ? (long long)(whole.size() - firstDigit) - 1
-                                                     : -(long long)std::min(fraction.find_first_not_of('0'), fraction.size()) - 1;
+    long long lead = firstDigit != std::string::npos
+                         ? (long long)(whole.size() - firstDigit) - 1
+                         : -(long long)std::min(fraction.find_first_not_of('0'), fraction.size()) - 1;
     long long exponent = 0;
     std::size_t k = e + 1;
     bool negative = false;
@@ -133,7 +138,8 @@ bool TryStrToInt(const QString& text, int& value) {
 // Splits a TDateTime into a calendar day and milliseconds since midnight. Negative values
 // count the day backwards but the time of day forwards, as the stored format has it.
 void Decode(TDateTime value, QDate& date, long long& ms) {
-    if (!(value >= MinDateTime && value < MaxDateTime)) throw EConvertError(std::string("Invalid date/time value"));
+    if (!(value >= MinDateTime && value < MaxDateTime))
+        throw EConvertError(std::string("Invalid date/time value"));
     double whole = std::trunc(value);
     ms = std::llround(std::abs(value - whole) * double(MsPerDay));
     if (ms >= MsPerDay) {
@@ -170,7 +176,8 @@ bool TryParseDate(const QString& text, QDate& date) {
     if (parts.size() < 2 || parts.size() > 3) return false;
     int numbers[3] = {0, 0, 0};
     for (int k = 0; k < parts.size(); ++k)
-        if (!TryStrToInt(parts[k], numbers[k]) || parts[k].trimmed().isEmpty() || numbers[k] < 0) return false;
+        if (!TryStrToInt(parts[k], numbers[k]) || parts[k].trimmed().isEmpty() || numbers[k] < 0)
+            return false;
     const qsizetype d = s.ShortDateFormat.indexOf('d');
     const qsizetype m = s.ShortDateFormat.indexOf('M');
     const qsizetype y = s.ShortDateFormat.indexOf('y');
@@ -210,7 +217,8 @@ bool TryParseTime(const QString& text, long long& ms) {
     int msec = 0;
     if (parts.size() == 3 && parts[2].contains('.')) {
         const QStringList sec = parts[2].split('.');
-        if (sec.size() != 2 || sec[1].isEmpty() || sec[1].size() > 3 || !TryStrToInt(sec[1], msec)) return false;
+        if (sec.size() != 2 || sec[1].isEmpty() || sec[1].size() > 3 || !TryStrToInt(sec[1], msec))
+            return false;
         for (int k = int(sec[1].size()); k < 3; ++k) msec *= 10;
         parts[2] = sec[0];
     }
@@ -230,7 +238,9 @@ bool TryParseTime(const QString& text, long long& ms) {
 
 } // namespace
 
-QString IntToStr(long long value) { return QString::number(value); }
+QString IntToStr(long long value) {
+    return QString::number(value);
+}
 
 QString FloatToStr(double value) {
     if (std::isnan(value)) return QStringLiteral("NAN");
@@ -268,7 +278,9 @@ int StrToInt(const QString& text) {
     return value;
 }
 
-QString BoolToStr(bool value) { return value ? QStringLiteral("True") : QStringLiteral("False"); }
+QString BoolToStr(bool value) {
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
 
 bool StrToBool(const QString& text) {
     if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
@@ -316,7 +328,9 @@ TDateTime StrToDateTime(const QString& text) {
     ThrowDate(text);
 }
 
-TDateTime Date() { return double(Epoch().daysTo(QDate::currentDate())); }
+TDateTime Date() {
+    return double(Epoch().daysTo(QDate::currentDate()));
+}
 
 TDateTime Now() {
     const QDateTime now = QDateTime::currentDateTime();
@@ -325,7 +339,8 @@ TDateTime Now() {
 
 int RoundToInt(double value) {
     const double rounded = std::nearbyint(value);
-    if (!(rounded >= double(std::numeric_limits<int>::min()) && rounded <= double(std::numeric_limits<int>::max())))
+    if (!(rounded >= double(std::numeric_limits<int>::min()) &&
+          rounded <= double(std::numeric_limits<int>::max())))
         throw EConvertError("'" + FloatToStr(value) + "' is out of the integer range");
     return int(rounded);
 }

@@ -10,6 +10,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
+#include <QStaticText>
+#include <unordered_map>
 
 #include "grid/control/host/QtConvert.h"
 
@@ -26,10 +28,41 @@ struct TCanvas::Impl {
     TFont fontKey;
     QFont font;
     std::optional<QFontMetrics> metrics;
+    QString fontSignature;
+
+    // Laid-out single-line texts, so that repainting the same cells does not lay them out again.
+    struct LaidOutText {
+        QStaticText text;
+        int width = 0;
+    };
+    std::unordered_map<QString, LaidOutText> texts;
 
     bool Usable() const { return target && !target->isNull(); }
     const QFont& CurrentFont(const TFont& f);
+    // `text` as drawn on one line in the current font, cut with an ellipsis to `fitWidth`
+    // pixels unless fitWidth is negative.
+    const LaidOutText& LayOut(const QString& text, int fitWidth);
 };
+
+const TCanvas::Impl::LaidOutText& TCanvas::Impl::LayOut(const QString& text, int fitWidth) {
+    QString key = fontSignature;
+    key += QChar(0x1F);
+    key += QString::number(fitWidth);
+    key += QChar(0x1F);
+    key += text;
+    auto it = texts.find(key);
+    if (it != texts.end()) return it->second;
+    if (texts.size() > 4096) texts.clear();
+    QString shown = text;
+    if (fitWidth >= 0 && metrics->horizontalAdvance(text) > fitWidth)
+        shown = metrics->elidedText(text, Qt::ElideRight, fitWidth);
+    LaidOutText entry;
+    entry.text.setText(shown);
+    entry.text.setTextFormat(Qt::PlainText);
+    entry.text.prepare(QTransform(), font);
+    entry.width = metrics->horizontalAdvance(shown);
+    return texts.emplace(std::move(key), std::move(entry)).first->second;
+}
 
 namespace {
 
@@ -250,6 +283,7 @@ const QFont& TCanvas::Impl::CurrentFont(const TFont& f) {
     if (!fontValid || !(key == fontKey)) {
         font = BuildFont(key);
         metrics.emplace(font);
+        fontSignature = font.key();
         fontKey = key;
         fontValid = true;
     }
@@ -258,7 +292,7 @@ const QFont& TCanvas::Impl::CurrentFont(const TFont& f) {
 
 int TCanvas::TextWidth(const QString& text) {
     d->CurrentFont(Font);
-    return d->metrics->horizontalAdvance(text);
+    return d->LayOut(text, -1).width;
 }
 
 int TCanvas::TextHeight(const QString&) {
@@ -267,16 +301,17 @@ int TCanvas::TextHeight(const QString&) {
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
-    const QFont& font = d->CurrentFont(Font);
-    const int w = d->metrics->horizontalAdvance(text);
+    d->CurrentFont(Font);
+    const Impl::LaidOutText& line = d->LayOut(text, -1);
+    const int w = line.width;
     d->penPos = TPoint{x + w, y};
     if (!d->Usable() || text.isEmpty()) return;
     QPainter& p = Painter();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (Brush.Style == bsSolid) p.fillRect(QRect(x, y, w, d->metrics->height()), ToQColor(Brush.Color));
-    p.setFont(font);
+    p.setFont(d->font);
     p.setPen(ToQColor(Font.Color));
-    p.drawText(QPoint(x, y + d->metrics->ascent()), text);
+    p.drawStaticText(QPoint(x, y), line.text);
 }
 
 int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
@@ -301,6 +336,12 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
     if (flags & DT_EXPANDTABS) qtFlags |= Qt::TextExpandTabs;
     if (!(flags & DT_NOPREFIX)) qtFlags |= Qt::TextShowMnemonic;
     if (flags & DT_NOCLIP) qtFlags |= Qt::TextDontClip;
+
+    const bool plainLine = single && !(flags & (DT_CALCRECT | DT_RTLREADING | DT_EXPANDTABS)) &&
+                           ((flags & DT_NOPREFIX) || !source.contains(QLatin1Char('&'))) &&
+                           !source.contains(QLatin1Char('\n')) && !source.contains(QLatin1Char('\r')) &&
+                           !source.contains(QLatin1Char('\t'));
+    if (plainLine) return DrawLine(source, r, flags);
 
     QString text = source;
     if ((flags & DT_END_ELLIPSIS) && !(flags & DT_CALCRECT) && !(qtFlags & Qt::TextWordWrap)) {
@@ -338,6 +379,33 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
     p.drawText(area, qtFlags, text);
     if (rtl) p.setLayoutDirection(Qt::LeftToRight);
     return textHeight;
+}
+
+int TCanvas::DrawLine(const QString& text, const TRect& r, unsigned flags) {
+    const QFontMetrics& fm = *d->metrics;
+    const int lineHeight = fm.height();
+    if (!d->Usable() || text.isEmpty()) return text.isEmpty() ? 0 : lineHeight;
+    const Impl::LaidOutText& line = d->LayOut(text, (flags & DT_END_ELLIPSIS) ? std::max(0, r.Width()) : -1);
+    int x = r.Left, y = r.Top;
+    if (flags & DT_RIGHT) x = r.Right - line.width;
+    else if (flags & DT_CENTER) x = r.Left + (r.Width() - line.width) / 2;
+    if (flags & DT_BOTTOM) y = r.Bottom - lineHeight;
+    else if (flags & DT_VCENTER) y = r.Top + (r.Height() - lineHeight) / 2;
+    const QRect area = ToQRect(r);
+    const QRect extent(x, y, line.width, lineHeight);
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const bool clip = !(flags & DT_NOCLIP) && !area.contains(extent);
+    if (clip) {
+        p.save();
+        p.setClipRect(area, Qt::IntersectClip);
+    }
+    if (Brush.Style == bsSolid) p.fillRect(extent, ToQColor(Brush.Color));
+    p.setFont(d->font);
+    p.setPen(ToQColor(Font.Color));
+    p.drawStaticText(QPoint(x, y), line.text);
+    if (clip) p.restore();
+    return lineHeight;
 }
 
 // ---------------------------------------------------------------------------------------------

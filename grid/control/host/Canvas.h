@@ -18,6 +18,7 @@
 #include <QString>
 
 #include "grid/control/host/Bitmap.h"
+#include "grid/control/host/SystemColors.h"
 #include "grid/shared/Font.h"
 #include "grid/shared/Types.h"
 
@@ -86,8 +87,11 @@ public:
     int TextWidth(const QString& text);
     int TextHeight(const QString& text);
     void TextOut(int x, int y, const QString& text);
+    // Text is drawn in Font.Color. As on the classic canvas, a solid brush fills the text's own
+    // extent behind it first; set Brush.Style to bsClear to draw text over what is there.
     // Draws text in r by the DT_ flags and answers the text height. With DT_CALCRECT nothing is
-    // drawn and r is widened or lowered to the space the text needs.
+    // drawn and r is widened or lowered to the space the text needs. Without DT_NOPREFIX an
+    // ampersand underlines the next character ("&&" draws one ampersand).
     int DrawText(const QString& text, TRect& r, unsigned flags);
 
     void DrawFocusRect(const TRect& r); // dotted, inverting: drawing it twice restores the pixels
@@ -113,6 +117,7 @@ public:
     void Retarget(QImage* target);
 
 private:
+    int DrawLine(const QString& text, const TRect& r, unsigned flags); // one plain line, laid out once
     struct Impl;
     std::unique_ptr<Impl> d;
 };

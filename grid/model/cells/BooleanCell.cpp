@@ -14,7 +14,9 @@ bool IsTrueWord(const QString& text) {
 }
 } // namespace
 
-QString TBooleanCell::Text() const { return BoolToStr(value_); }
+QString TBooleanCell::Text() const {
+    return BoolToStr(value_);
+}
 
 void TBooleanCell::SetAsBoolean(bool value) {
     value_ = value;

@@ -18,11 +18,21 @@ TColor TCell::EffectiveTextColor() const {
     return clWindowText;
 }
 
-void TCell::SetAsBoolean(bool) { Changed(); }
-void TCell::SetAsDateTime(TDateTime) { Changed(); }
-void TCell::SetAsFloat(double) { Changed(); }
-void TCell::SetAsInteger(int) { Changed(); }
-void TCell::SetText(const QString&) { Changed(); }
+void TCell::SetAsBoolean(bool) {
+    Changed();
+}
+void TCell::SetAsDateTime(TDateTime) {
+    Changed();
+}
+void TCell::SetAsFloat(double) {
+    Changed();
+}
+void TCell::SetAsInteger(int) {
+    Changed();
+}
+void TCell::SetText(const QString&) {
+    Changed();
+}
 
 void TCell::SetColor(TColor color) {
     color_ = color;

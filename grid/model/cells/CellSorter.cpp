@@ -77,12 +77,24 @@ TIPKey IPKey(const QString& wide) {
     return key;
 }
 
-QString ReadText(const TCell& cell) { return cell.Text(); }
-std::uint8_t ReadBoolean(const TCell& cell) { return cell.AsBoolean() ? 1 : 0; }
-std::string ReadLowerNarrow(const TCell& cell) { return LowerNarrow(cell.Text()); }
-double ReadFloat(const TCell& cell) { return cell.AsFloat(); }
-double ReadDateTime(const TCell& cell) { return cell.AsDateTime(); }
-TIPKey ReadIP(const TCell& cell) { return IPKey(cell.Text()); }
+QString ReadText(const TCell& cell) {
+    return cell.Text();
+}
+std::uint8_t ReadBoolean(const TCell& cell) {
+    return cell.AsBoolean() ? 1 : 0;
+}
+std::string ReadLowerNarrow(const TCell& cell) {
+    return LowerNarrow(cell.Text());
+}
+double ReadFloat(const TCell& cell) {
+    return cell.AsFloat();
+}
+double ReadDateTime(const TCell& cell) {
+    return cell.AsDateTime();
+}
+TIPKey ReadIP(const TCell& cell) {
+    return IPKey(cell.Text());
+}
 
 // xorshift64*: any uniform choice of pivot will do.
 std::uint64_t NextRandom(std::uint64_t& state) {
@@ -163,33 +175,39 @@ void TCellSorter::Sort(int col, TSortType sortType, bool descending) {
     switch (sortType) {
     case stAlphabetic: {
         auto keys = ReadKeys<QString>(col, ReadText);
-        Run(keys, [](auto&& a, auto&& b) { return CompareUnits(a, b); }, descending);
+        Run(
+            keys, [](auto&& a, auto&& b) { return CompareUnits(a, b); }, descending);
         break;
     }
     case stBoolean: {
         auto keys = ReadKeys<std::uint8_t>(col, ReadBoolean);
-        Run(keys, [](std::uint8_t a, std::uint8_t b) { return int(a) - int(b); }, descending);
+        Run(
+            keys, [](std::uint8_t a, std::uint8_t b) { return int(a) - int(b); }, descending);
         break;
     }
     case stCaseInsensitive: {
         auto keys = ReadKeys<std::string>(col, ReadLowerNarrow);
-        Run(keys, [](auto&& a, auto&& b) { return CompareBytes(a, b); }, descending);
+        Run(
+            keys, [](auto&& a, auto&& b) { return CompareBytes(a, b); }, descending);
         break;
     }
     case stNumeric: {
         auto keys = ReadKeys<double>(col, ReadFloat);
-        Run(keys, [](auto&& a, auto&& b) { return CompareFloats(a, b); }, descending);
+        Run(
+            keys, [](auto&& a, auto&& b) { return CompareFloats(a, b); }, descending);
         break;
     }
     case stDate: {
         auto keys = ReadKeys<double>(col, ReadDateTime);
-        Run(keys, [](auto&& a, auto&& b) { return CompareFloats(a, b); }, descending);
+        Run(
+            keys, [](auto&& a, auto&& b) { return CompareFloats(a, b); }, descending);
         break;
     }
     case stIP: {
         // The address comparisons come paired the other way round: ascending puts the larger first.
         auto keys = ReadKeys<TIPKey>(col, ReadIP);
-        Run(keys, [](auto&& a, auto&& b) { return CompareIP(a, b); }, !descending);
+        Run(
+            keys, [](auto&& a, auto&& b) { return CompareIP(a, b); }, !descending);
         break;
     }
     }

@@ -36,7 +36,8 @@ void TCells::CheckInsertColumn(int index) const {
 std::unique_ptr<TCell> TCells::MakeCell(int columnIndex, TCellPlacement placement) {
     // A list the collection does not know (never in a consistent grid) gets plain text cells.
     const bool known = columns_ && columnIndex < columns_->ColumnCount();
-    std::unique_ptr<TCell> cell = NewCell(this, known ? columns_->ColumnCellKind(columnIndex) : ckText, placement);
+    std::unique_ptr<TCell> cell =
+        NewCell(this, known ? columns_->ColumnCellKind(columnIndex) : ckText, placement);
     cell->SetColor(known ? columns_->ColumnColor(columnIndex) : clWindow);
     cell->initializing_ = false;
     return cell;
@@ -132,12 +133,14 @@ void TCells::InsertRow(int index) {
     if (index < 0 || index > rowCount_)
         throw EListError("InsertRow: row index out of bounds (" + std::to_string(index) + "), row count " +
                          std::to_string(rowCount_));
-    if (rowCount_ == std::numeric_limits<int>::max()) throw EListError(std::string("InsertRow: too many rows"));
+    if (rowCount_ == std::numeric_limits<int>::max())
+        throw EListError(std::string("InsertRow: too many rows"));
     // Make every cell first so that a failure leaves the columns of equal length.
     std::vector<std::unique_ptr<TCell>> cells;
     cells.reserve(lists_.size());
     for (int c = 0; c < ColumnCount(); ++c) cells.push_back(MakeCell(c, cpInsertRow));
-    for (std::size_t c = 0; c < lists_.size(); ++c) lists_[c].insert(lists_[c].begin() + index, std::move(cells[c]));
+    for (std::size_t c = 0; c < lists_.size(); ++c)
+        lists_[c].insert(lists_[c].begin() + index, std::move(cells[c]));
     ++rowCount_;
     sortValid_ = false;
 }

@@ -5,8 +5,12 @@
 
 namespace tolvane {
 
-int TDateTimeCell::AsInteger() const { return RoundToInt(value_); }
-QString TDateTimeCell::Text() const { return DateTimeToStr(value_); }
+int TDateTimeCell::AsInteger() const {
+    return RoundToInt(value_);
+}
+QString TDateTimeCell::Text() const {
+    return DateTimeToStr(value_);
+}
 
 void TDateTimeCell::SetAsBoolean(bool value) {
     value_ = Date();

@@ -4,8 +4,12 @@
 
 namespace tolvane {
 
-int TFloatCell::AsInteger() const { return RoundToInt(value_); }
-QString TFloatCell::Text() const { return FloatToStr(value_); }
+int TFloatCell::AsInteger() const {
+    return RoundToInt(value_);
+}
+QString TFloatCell::Text() const {
+    return FloatToStr(value_);
+}
 
 void TFloatCell::SetAsBoolean(bool value) {
     value_ = 0;

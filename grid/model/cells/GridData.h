@@ -55,7 +55,9 @@ public:
     // The cells change places; the row records (heights, selection) stay.
     void ExchangeRows(int a, int b) { cells_.ExchangeRows(a, b); }
     void ColumnsNotify(int kind, int a = 0, int b = 0);
-    void SortRows(int col, TSortType sortType, bool descending) { cells_.SortRows(col, sortType, descending); }
+    void SortRows(int col, TSortType sortType, bool descending) {
+        cells_.SortRows(col, sortType, descending);
+    }
 
 private:
     bool InRange(int col, int row) const;

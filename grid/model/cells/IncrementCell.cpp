@@ -4,6 +4,8 @@
 
 namespace tolvane {
 
-QString TIncrementCell::Text() const { return IntToStr(Row() + 1LL); }
+QString TIncrementCell::Text() const {
+    return IntToStr(Row() + 1LL);
+}
 
 } // namespace tolvane

@@ -4,7 +4,9 @@
 
 namespace tolvane {
 
-QString TIntegerCell::Text() const { return IntToStr(value_); }
+QString TIntegerCell::Text() const {
+    return IntToStr(value_);
+}
 
 void TIntegerCell::SetAsBoolean(bool value) {
     value_ = 0;

@@ -10,8 +10,8 @@ namespace tolvane {
 namespace {
 void Check(int index, int count, const char* operation) {
     if (index < 0 || index >= count)
-        throw EListError(std::string(operation) + ": row record index out of bounds (" + std::to_string(index) +
-                         "), record count " + std::to_string(count));
+        throw EListError(std::string(operation) + ": row record index out of bounds (" +
+                         std::to_string(index) + "), record count " + std::to_string(count));
 }
 } // namespace
 
@@ -49,6 +49,8 @@ void TRows::Move(int from, int to) {
         std::rotate(rows_.begin() + to, rows_.begin() + from, rows_.begin() + from + 1);
 }
 
-void TRows::Clear() { std::vector<TRow>().swap(rows_); }
+void TRows::Clear() {
+    std::vector<TRow>().swap(rows_);
+}
 
 } // namespace tolvane

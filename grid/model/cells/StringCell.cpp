@@ -4,10 +4,18 @@
 
 namespace tolvane {
 
-bool TStringCell::AsBoolean() const { return StrToBool(value_); }
-TDateTime TStringCell::AsDateTime() const { return StrToDateTime(value_); }
-double TStringCell::AsFloat() const { return StrToFloat(value_); }
-int TStringCell::AsInteger() const { return StrToInt(value_); }
+bool TStringCell::AsBoolean() const {
+    return StrToBool(value_);
+}
+TDateTime TStringCell::AsDateTime() const {
+    return StrToDateTime(value_);
+}
+double TStringCell::AsFloat() const {
+    return StrToFloat(value_);
+}
+int TStringCell::AsInteger() const {
+    return StrToInt(value_);
+}
 
 void TStringCell::SetAsBoolean(bool value) {
     value_ = BoolToStr(value);

@@ -4,10 +4,18 @@
 
 namespace tolvane {
 
-bool TVirtualCell::AsBoolean() const { return StrToBool(Text()); }
-TDateTime TVirtualCell::AsDateTime() const { return StrToDateTime(Text()); }
-double TVirtualCell::AsFloat() const { return StrToFloat(Text()); }
-int TVirtualCell::AsInteger() const { return StrToInt(Text()); }
+bool TVirtualCell::AsBoolean() const {
+    return StrToBool(Text());
+}
+TDateTime TVirtualCell::AsDateTime() const {
+    return StrToDateTime(Text());
+}
+double TVirtualCell::AsFloat() const {
+    return StrToFloat(Text());
+}
+int TVirtualCell::AsInteger() const {
+    return StrToInt(Text());
+}
 
 QString TVirtualCell::Text() const {
     QString text;

@@ -1,6 +1,6 @@
+#include "grid/control/host/ThemePainter.h"
 #include "grid/display/columns/CheckBoxColumnDisplay.h"
 #include "grid/display/columns/CheckBoxColumnPlay.h"
-#include "grid/control/host/ThemePainter.h"
 #include "grid/model/columns/classes/CheckBoxColumn.h"
 #include "grid/shared/ThemesSupport.h"
 

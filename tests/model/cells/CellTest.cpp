@@ -23,7 +23,9 @@ using namespace tolvane::testing;
 
 namespace {
 
-double Days(int y, int m, int d) { return double(QDate(1899, 12, 30).daysTo(QDate(y, m, d))); }
+double Days(int y, int m, int d) {
+    return double(QDate(1899, 12, 30).daysTo(QDate(y, m, d)));
+}
 
 // ----- Which class each kind makes ------------------------------------------------------------
 
@@ -195,7 +197,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cells, CellWrites,
     ::testing::Values(
         WriteCase{"StringBoolean", 7, [](TCell& c) { c.SetAsBoolean(true); }, Is("True")},
-        WriteCase{"StringDate", 7, [](TCell& c) { c.SetAsDateTime(kMarch5 + 0.25); }, Is("3/5/2024 6:00:00 AM")},
+        WriteCase{"StringDate", 7, [](TCell& c) { c.SetAsDateTime(kMarch5 + 0.25); },
+                  Is("3/5/2024 6:00:00 AM")},
         WriteCase{"StringFloat", 7, [](TCell& c) { c.SetAsFloat(2.5); }, Is("2.5")},
         WriteCase{"StringInteger", 7, [](TCell& c) { c.SetAsInteger(-4); }, Is("-4")},
         WriteCase{"StringText", 7, [](TCell& c) { c.SetText("x"); }, Is("x")},
@@ -224,7 +227,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"BooleanTextUpper", 3, [](TCell& c) { c.SetText("TRUE"); }, Is("True")},
         WriteCase{"BooleanTextOne", 3, [](TCell& c) { c.SetText("1"); }, Is("False")},
         WriteCase{"BooleanTextBlank", 3, [](TCell& c) { c.SetText(" true"); }, Is("False")},
-        WriteCase{"DateBoolean", 4, [](TCell& c) { c.SetAsBoolean(false); }, [] { return DateTimeToStr(Date()); }},
+        WriteCase{"DateBoolean", 4, [](TCell& c) { c.SetAsBoolean(false); },
+                  [] { return DateTimeToStr(Date()); }},
         WriteCase{"DateDate", 4, [](TCell& c) { c.SetAsDateTime(kMarch5); }, Is("3/5/2024")},
         WriteCase{"DateFloat", 4, [](TCell& c) { c.SetAsFloat(kMarch5 + 0.75); }, Is("3/5/2024 6:00:00 PM")},
         WriteCase{"DateInteger", 4, [](TCell& c) { c.SetAsInteger(1); }, Is("12/31/1899")},

@@ -19,7 +19,9 @@ public:
     int ColumnCount() const override { return int(columns.size()); }
     int ColumnCellKind(int index) const override { return columns.at(std::size_t(index)).kind; }
     TColor ColumnColor(int index) const override { return columns.at(std::size_t(index)).color; }
-    QString ColumnDefaultValue(int index) const override { return columns.at(std::size_t(index)).defaultValue; }
+    QString ColumnDefaultValue(int index) const override {
+        return columns.at(std::size_t(index)).defaultValue;
+    }
 
     std::vector<FakeColumn> columns;
 };

@@ -20,7 +20,8 @@ TEST(GridData, CellTextOutOfRangeDoesNothingAndRaisesNothing) {
     f.AddColumn(7);
     f.AddTextRows(0, Q({"a", "b", "c"}));
     f.changes.clear();
-    for (auto [col, row] : {std::pair{0, 5}, std::pair{0, 3}, std::pair{2, 0}, std::pair{-1, 0}, std::pair{0, -1}}) {
+    for (auto [col, row] :
+         {std::pair{0, 5}, std::pair{0, 3}, std::pair{2, 0}, std::pair{-1, 0}, std::pair{0, -1}}) {
         QString value = "unchanged";
         EXPECT_NO_THROW(f.data.GetCellText(col, row, value));
         EXPECT_EQ(value, "unchanged");

@@ -78,7 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
                  Q({"A", "B", "a", "ab", "b", "\xc3\xa9"})},
         SortCase{"CaseInsensitive", 7, stCaseInsensitive, Q({"beta", "Alpha", "GAMMA", "alphA1"}),
                  Q({"Alpha", "alphA1", "beta", "GAMMA"})},
-        SortCase{"NumericText", 7, stNumeric, Q({"10", "-2.5", "3", "100", "0"}), Q({"-2.5", "0", "3", "10", "100"})},
+        SortCase{"NumericText", 7, stNumeric, Q({"10", "-2.5", "3", "100", "0"}),
+                 Q({"-2.5", "0", "3", "10", "100"})},
         SortCase{"NumericFloat", 5, stNumeric, Q({"10", "-2.5", "3", "100", "0"}),
                  Q({"-2.5", "0", "3", "10", "100"})},
         SortCase{"Boolean", 3, stBoolean, Q({"true", "false", "TRUE", "x", "False"}),
@@ -98,8 +99,9 @@ TEST(Sort, IPKeysFillFromTheLeftAndSkipOtherCharacters) {
 }
 
 TEST(Sort, ConversionErrorsReachTheCallerAndLeaveTheOrder) {
-    for (auto [values, type] : {std::pair{Q({"1", "x", "3"}), stNumeric}, std::pair{Q({"1/1/2000", "soon"}), stDate},
-                                std::pair{Q({"1..2", "1.2"}), stIP}, std::pair{Q({"1.2", "."}), stIP}}) {
+    for (auto [values, type] :
+         {std::pair{Q({"1", "x", "3"}), stNumeric}, std::pair{Q({"1/1/2000", "soon"}), stDate},
+          std::pair{Q({"1..2", "1.2"}), stIP}, std::pair{Q({"1.2", "."}), stIP}}) {
         SortFixture f(7, values);
         EXPECT_THROW(f.data.SortRows(0, type, false), EConvertError);
         EXPECT_EQ(f.ColumnTexts(0), values);

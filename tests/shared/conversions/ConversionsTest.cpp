@@ -12,7 +12,9 @@ using namespace tolvane;
 
 namespace {
 
-double Days(int y, int m, int d) { return double(QDate(1899, 12, 30).daysTo(QDate(y, m, d))); }
+double Days(int y, int m, int d) {
+    return double(QDate(1899, 12, 30).daysTo(QDate(y, m, d)));
+}
 
 // Switches to decimal comma and day.month.year for the length of a test.
 class CommaLocale : public ::testing::Test {
@@ -49,15 +51,14 @@ TEST_P(FloatToStrCase, GeneralFormWithFifteenDigits) {
     EXPECT_EQ(FloatToStr(GetParam().value), QString(GetParam().text));
 }
 
-INSTANTIATE_TEST_SUITE_P(Conversions, FloatToStrCase,
-                         ::testing::Values(FloatText{0, "0"}, FloatText{-0.0, "0"}, FloatText{1.5, "1.5"},
-                                           FloatText{-2.25, "-2.25"}, FloatText{100, "100"},
-                                           FloatText{0.1 + 0.2, "0.3"}, FloatText{1.0 / 3, "0.333333333333333"},
-                                           FloatText{123456789012345, "123456789012345"},
-                                           FloatText{1e15, "1E15"}, FloatText{2.5e20, "2.5E20"},
-                                           FloatText{1.23456789012345678e17, "1.23456789012346E17"},
-                                           FloatText{0.0001, "0.0001"}, FloatText{1.5e-5, "1.5E-5"},
-                                           FloatText{-1e-10, "-1E-10"}, FloatText{1e-100, "1E-100"}));
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, FloatToStrCase,
+    ::testing::Values(FloatText{0, "0"}, FloatText{-0.0, "0"}, FloatText{1.5, "1.5"},
+                      FloatText{-2.25, "-2.25"}, FloatText{100, "100"}, FloatText{0.1 + 0.2, "0.3"},
+                      FloatText{1.0 / 3, "0.333333333333333"}, FloatText{123456789012345, "123456789012345"},
+                      FloatText{1e15, "1E15"}, FloatText{2.5e20, "2.5E20"},
+                      FloatText{1.23456789012345678e17, "1.23456789012346E17"}, FloatText{0.0001, "0.0001"},
+                      FloatText{1.5e-5, "1.5E-5"}, FloatText{-1e-10, "-1E-10"}, FloatText{1e-100, "1E-100"}));
 
 struct ParseCase {
     const char* text;
@@ -76,17 +77,16 @@ TEST_P(StrToFloatCase, ParsesOrThrows) {
                   std::string("'") + c.text + "' is not a valid floating point value");
 }
 
-INSTANTIATE_TEST_SUITE_P(Conversions, StrToFloatCase,
-                         ::testing::Values(ParseCase{"1.5", true, 1.5}, ParseCase{" -2.5e3 ", true, -2500},
-                                           ParseCase{"+.5", true, 0.5}, ParseCase{"5.", true, 5},
-                                           ParseCase{"1E-5", true, 1e-5}, ParseCase{"12", true, 12},
-                                           ParseCase{"", false, 0}, ParseCase{"abc", false, 0},
-                                           ParseCase{"1,5", false, 0}, ParseCase{"1.5x", false, 0},
-                                           ParseCase{"e5", false, 0}, ParseCase{"1e", false, 0},
-                                           ParseCase{"1 5", false, 0}, ParseCase{"--1", false, 0},
-                                           ParseCase{".", false, 0}, ParseCase{"1e999", false, 0},
-                                           ParseCase{"1,000", false, 0}, ParseCase{"1e-999", true, 0},
-                                           ParseCase{"0.001e-400", true, 0}, ParseCase{"-100e307", false, 0}, ParseCase{"-100e306", true, -1e308}));
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, StrToFloatCase,
+    ::testing::Values(ParseCase{"1.5", true, 1.5}, ParseCase{" -2.5e3 ", true, -2500},
+                      ParseCase{"+.5", true, 0.5}, ParseCase{"5.", true, 5}, ParseCase{"1E-5", true, 1e-5},
+                      ParseCase{"12", true, 12}, ParseCase{"", false, 0}, ParseCase{"abc", false, 0},
+                      ParseCase{"1,5", false, 0}, ParseCase{"1.5x", false, 0}, ParseCase{"e5", false, 0},
+                      ParseCase{"1e", false, 0}, ParseCase{"1 5", false, 0}, ParseCase{"--1", false, 0},
+                      ParseCase{".", false, 0}, ParseCase{"1e999", false, 0}, ParseCase{"1,000", false, 0},
+                      ParseCase{"1e-999", true, 0}, ParseCase{"0.001e-400", true, 0},
+                      ParseCase{"-100e307", false, 0}, ParseCase{"-100e306", true, -1e308}));
 
 class StrToIntCase : public ::testing::TestWithParam<ParseCase> {};
 
@@ -95,17 +95,18 @@ TEST_P(StrToIntCase, ParsesOrThrows) {
     if (c.valid)
         EXPECT_EQ(StrToInt(c.text), int(c.value));
     else
-        EXPECT_EQ(MessageOf([&] { StrToInt(c.text); }), std::string("'") + c.text + "' is not a valid integer value");
+        EXPECT_EQ(MessageOf([&] { StrToInt(c.text); }),
+                  std::string("'") + c.text + "' is not a valid integer value");
 }
 
-INSTANTIATE_TEST_SUITE_P(Conversions, StrToIntCase,
-                         ::testing::Values(ParseCase{"42", true, 42}, ParseCase{" -7 ", true, -7},
-                                           ParseCase{"+3", true, 3}, ParseCase{"2147483647", true, 2147483647},
-                                           ParseCase{"-2147483648", true, -2147483648.0},
-                                           ParseCase{"2147483648", false, 0}, ParseCase{"-2147483649", false, 0},
-                                           ParseCase{"99999999999999999999", false, 0}, ParseCase{"", false, 0},
-                                           ParseCase{"1.0", false, 0}, ParseCase{"12a", false, 0},
-                                           ParseCase{"-", false, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Conversions, StrToIntCase,
+    ::testing::Values(ParseCase{"42", true, 42}, ParseCase{" -7 ", true, -7}, ParseCase{"+3", true, 3},
+                      ParseCase{"2147483647", true, 2147483647},
+                      ParseCase{"-2147483648", true, -2147483648.0}, ParseCase{"2147483648", false, 0},
+                      ParseCase{"-2147483649", false, 0}, ParseCase{"99999999999999999999", false, 0},
+                      ParseCase{"", false, 0}, ParseCase{"1.0", false, 0}, ParseCase{"12a", false, 0},
+                      ParseCase{"-", false, 0}));
 
 TEST(Conversions, StrToBoolTakesWordsInAnyCaseOrNumbers) {
     EXPECT_TRUE(StrToBool("true"));
@@ -166,7 +167,8 @@ TEST(Conversions, DateTimeTextRoundTrips) {
 
 TEST(Conversions, TodayAndNow) {
     const double today = Date();
-    EXPECT_EQ(today, Days(QDate::currentDate().year(), QDate::currentDate().month(), QDate::currentDate().day()));
+    EXPECT_EQ(today,
+              Days(QDate::currentDate().year(), QDate::currentDate().month(), QDate::currentDate().day()));
     const double now = Now();
     EXPECT_GE(now, today);
     EXPECT_LT(now, today + 1.0001);

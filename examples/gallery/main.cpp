@@ -1,0 +1,204 @@
+// The grid gallery: one grid in each header look, showing every column class with header,
+// input row and footer (one footer formula of each kind), and a grid of slides.
+//
+//   gallery                    opens the window
+//   gallery --screenshot DIR   writes one PNG per grid into DIR and exits
+
+#include <memory>
+#include <vector>
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QString>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "grid/control/GridView.h"
+#include "grid/control/host/Bitmap.h"
+#include "grid/model/cells/Cell.h"
+#include "grid/model/columns/classes/CheckBoxColumn.h"
+#include "grid/model/columns/classes/ComboBoxColumn.h"
+#include "grid/model/columns/classes/DateColumn.h"
+#include "grid/model/columns/classes/GraphicColumn.h"
+#include "grid/model/columns/classes/HtmlColumn.h"
+#include "grid/model/columns/classes/ImageColumn.h"
+#include "grid/model/columns/classes/IncrementColumn.h"
+#include "grid/model/columns/classes/NumericColumn.h"
+#include "grid/model/columns/classes/ProgressColumn.h"
+#include "grid/model/columns/classes/RateColumn.h"
+#include "grid/model/columns/classes/TextualColumn.h"
+#include "grid/shared/ThemesSupport.h"
+
+using namespace tolvane;
+
+namespace {
+
+// Pictures shared by every grid: a small icon list, rating glyphs and cell pictures.
+struct Pictures {
+    TImageList icons{16, 16};
+    TBitmap star{12, 12};
+    TBitmap emptyStar{12, 12};
+    std::vector<std::unique_ptr<TBitmap>> photos;
+
+    static TBitmap Square(int w, int h, TColor fill, TColor frame) {
+        TBitmap b(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                b.SetPixel(x, y, (x == 0 || y == 0 || x == w - 1 || y == h - 1) ? frame : fill);
+        return b;
+    }
+
+    Pictures() {
+        for (TColor c : {clRed, clGreen, clBlue, RGB(255, 200, 0)}) icons.Add(Square(16, 16, c, clBlack));
+        star = Square(12, 12, RGB(255, 190, 0), RGB(160, 100, 0));
+        emptyStar = Square(12, 12, clWhite, clGray);
+        for (TColor c : {RGB(90, 140, 200), RGB(200, 90, 90), RGB(90, 180, 90), RGB(180, 180, 60)}) {
+            auto photo = std::make_unique<TBitmap>(40, 30);
+            for (int y = 0; y < 30; ++y)
+                for (int x = 0; x < 40; ++x)
+                    photo->SetPixel(x, y, (x + y) % 10 < 5 ? c : clWhite);
+            photos.push_back(std::move(photo));
+        }
+    }
+};
+
+template <class C>
+C& AddColumn(TGridView& grid, const QString& caption, int width, const QString& inputCaption = QString()) {
+    C& column = grid.Columns().Add<C>();
+    column.SetColor(clWindow);
+    column.SetWidth(width);
+    column.Header().SetCaption(caption);
+    column.SetInputCaption(inputCaption.isEmpty() ? caption : inputCaption);
+    return column;
+}
+
+// A report grid with every column class and one row of fixed parts each.
+std::unique_ptr<TGridView> MakeReportGrid(THeaderStyle style, Pictures& pictures) {
+    auto grid = std::make_unique<TGridView>();
+    grid->SetOptions({goHeader, goInput, goFooter, goGrid, goIndicator, goSelectFullRow});
+    grid->SetHeaderStyle(style);
+    grid->SetAppearanceOptions({aoHideSelection, aoHintMarks, aoIndicateSortedColumn});
+
+    auto& number = AddColumn<TIncrementColumn>(*grid, "No", 36);
+    number.Footer().SetFormulaKind(fkCount);
+    auto& title = AddColumn<TTextualColumn>(*grid, "Title", 110, "new title");
+    title.SetOptions(title.Options() + coSearchColumn);
+    auto& size = AddColumn<TNumericColumn>(*grid, "Size", 70);
+    size.SetAlignment(taRightJustify);
+    size.SetTextAfter(" MB");
+    size.Footer().SetFormulaKind(fkSum);
+    auto& aired = AddColumn<TDateColumn>(*grid, "Aired", 80);
+    auto& seen = AddColumn<TCheckBoxColumn>(*grid, "Seen", 40);
+    auto& done = AddColumn<TProgressColumn>(*grid, "Done", 80);
+    done.SetShowText(true);
+    done.Footer().SetFormulaKind(fkAverage);
+    auto& rate = AddColumn<TRateColumn>(*grid, "Rate", 70);
+    rate.SetGlyph(pictures.star);
+    rate.SetEmptyGlyph(pictures.emptyStar);
+    rate.SetMax(5);
+    rate.Footer().SetFormulaKind(fkMaximum);
+    auto& icon = AddColumn<TImageColumn>(*grid, "Icon", 40);
+    icon.SetImages(&pictures.icons);
+    icon.Footer().SetFormulaKind(fkMinimum);
+    auto& picture = AddColumn<TGraphicColumn>(*grid, "Picture", 60);
+    auto& note = AddColumn<THtmlColumn>(*grid, "Note", 130);
+    auto& kind = AddColumn<TComboBoxColumn>(*grid, "Type", 60);
+    kind.SetItems({"TV", "OVA", "Movie"});
+
+    const char* titles[] = {"Haibane Renmei", "Mushishi", "Kino no Tabi", "Planetes", "Texhnolyze"};
+    const char* notes[] = {"<b>bold</b> and plain", "<i>quiet</i> episodes", "<u>travel</u>",
+                           "<font color=\"red\">space</font> debris", "dark"};
+    const char* kinds[] = {"TV", "OVA", "Movie", "TV", "TV"};
+    const int rows = 5;
+    grid->AddRows(rows);
+    for (int r = 0; r < rows; ++r) {
+        grid->SetCellText(title.GetIndex(), r, titles[r]);
+        grid->SetCellText(size.GetIndex(), r, QString::number(120 + 37 * r));
+        grid->GetCell(aired.GetIndex(), r)->SetAsDateTime(38000 + 91 * r);
+        grid->GetCell(seen.GetIndex(), r)->SetAsBoolean(r % 2 == 0);
+        grid->GetCell(done.GetIndex(), r)->SetAsFloat(20 * r + 10);
+        grid->GetCell(rate.GetIndex(), r)->SetAsInteger(r % 6);
+        grid->GetCell(icon.GetIndex(), r)->SetAsInteger(r % 4);
+        grid->GetCell(picture.GetIndex(), r)->SetPicture(pictures.photos[r % pictures.photos.size()].get());
+        grid->SetCellText(note.GetIndex(), r, notes[r]);
+        grid->SetCellText(kind.GetIndex(), r, kinds[r]);
+    }
+    grid->GetCell(title.GetIndex(), 1)->SetHint("a hint mark shows in the corner");
+    grid->CalculateFooters();
+    size.SetSorted(true);
+    grid->SetCurrentRow(1);
+    grid->SetBounds(0, 0, 860, 200);
+    return grid;
+}
+
+std::unique_ptr<TGridView> MakeSlidesGrid() {
+    auto grid = std::make_unique<TGridView>();
+    grid->SetGridStyle(gsSlides);
+    grid->SetOptions({goGrid});
+    grid->SetSlideSize(60);
+    auto& title = AddColumn<TTextualColumn>(*grid, "Title", 80);
+    title.SlideBounds().SetLeft(8);
+    title.SlideBounds().SetTop(6);
+    title.SlideBounds().SetWidth(300);
+    title.SlideBounds().SetHeight(20);
+    auto& done = AddColumn<TProgressColumn>(*grid, "Done", 80);
+    done.SlideBounds().SetLeft(8);
+    done.SlideBounds().SetTop(30);
+    done.SlideBounds().SetWidth(300);
+    done.SlideBounds().SetHeight(22);
+    const char* titles[] = {"First slide", "Second slide", "Third slide"};
+    grid->AddRows(3);
+    for (int r = 0; r < 3; ++r) {
+        grid->SetCellText(0, r, titles[r]);
+        grid->GetCell(1, r)->SetAsFloat(30 * (r + 1));
+    }
+    grid->SetBounds(0, 0, 860, 190);
+    return grid;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    LoadThemeLibrary();
+    QString screenshotDir;
+    const QStringList args = app.arguments();
+    if (const int i = args.indexOf("--screenshot"); i >= 0 && i + 1 < args.size()) screenshotDir = args[i + 1];
+
+    Pictures pictures;
+    struct Entry {
+        QString name;
+        std::unique_ptr<TGridView> grid;
+    };
+    std::vector<Entry> grids;
+    grids.push_back({"default", MakeReportGrid(hsAuto, pictures)});
+    grids.push_back({"flat", MakeReportGrid(hsFlatBorders, pictures)});
+    grids.push_back({"oldstyle", MakeReportGrid(hsOldStyle, pictures)});
+    grids.push_back({"slides", MakeSlidesGrid()});
+
+    if (!screenshotDir.isEmpty()) {
+        QDir().mkpath(screenshotDir);
+        for (Entry& e : grids) {
+            e.grid->Invalidate();
+            e.grid->PaintNow();
+            e.grid->Surface().save(QDir(screenshotDir).filePath("gallery-" + e.name + ".png"));
+        }
+        return 0;
+    }
+
+    QWidget window;
+    window.setWindowTitle("Grid gallery");
+    auto* layout = new QVBoxLayout(&window);
+    for (Entry& e : grids) {
+        layout->addWidget(new QLabel(e.name, &window));
+        e.grid->Widget()->setMinimumSize(e.grid->Width(), e.grid->Height());
+        layout->addWidget(e.grid->Widget());
+    }
+    window.show();
+    const int result = app.exec();
+    // The grids own their widgets; take them out of the window before it goes.
+    for (Entry& e : grids) e.grid->SetParentWidget(nullptr);
+    return result;
+}
