@@ -119,7 +119,9 @@ TCatalogForm::~TCatalogForm() {
     if (GV) GV->OnSelectCell = nullptr;
 }
 
-int TCatalogForm::Scaled(int designPixels) const { return qRound(designPixels * scale_); }
+int TCatalogForm::Scaled(int designPixels) const {
+    return qRound(designPixels * scale_);
+}
 
 void TCatalogForm::CreateControls() {
     auto place = [this](QWidget* w, const QRect& r) {
@@ -134,7 +136,8 @@ void TCatalogForm::CreateControls() {
     EFound = new QLineEdit(this);
     EFound->setObjectName("EFound");
     place(EFound, kEFound);
-    connect(EFound, &QLineEdit::textChanged, this, [this] { TErrorReporter::Guard([this] { EFoundChange(); }); });
+    connect(EFound, &QLineEdit::textChanged, this,
+            [this] { TErrorReporter::Guard([this] { EFoundChange(); }); });
 
     CBType = new QComboBox(this);
     CBType->setObjectName("CBType");
@@ -286,7 +289,9 @@ void TCatalogForm::GVSelectCell(int /*ACol*/, int ARow) {
     ShowTitle();
 }
 
-void TCatalogForm::SeriesCalcFields(TRecordSource& DataSet) { TEpisodeFields::Calculate(DataSet); }
+void TCatalogForm::SeriesCalcFields(TRecordSource& DataSet) {
+    TEpisodeFields::Calculate(DataSet);
+}
 
 void TCatalogForm::FormClose() {
     // A pending edit of the title record is stored, not dropped; a failure to store it is
@@ -309,10 +314,11 @@ void TCatalogForm::resizeEvent(QResizeEvent* event) {
     const int dw = std::max(0, width() - Scaled(kClient.width()));
     const int dh = std::max(0, height() - Scaled(kClient.height()));
     auto stretch = [&](QWidget* w, const QRect& r, bool wide, bool tall, bool down) {
-        w->setGeometry(Scaled(r.left()), Scaled(r.top()) + (down ? dh : 0), Scaled(r.width()) + (wide ? dw : 0),
-                       Scaled(r.height()) + (tall ? dh : 0));
+        w->setGeometry(Scaled(r.left()), Scaled(r.top()) + (down ? dh : 0),
+                       Scaled(r.width()) + (wide ? dw : 0), Scaled(r.height()) + (tall ? dh : 0));
     };
-    GV->SetBounds(QRect(Scaled(kGV.left()), Scaled(kGV.top()), Scaled(kGV.width()), Scaled(kGV.height()) + dh));
+    GV->SetBounds(
+        QRect(Scaled(kGV.left()), Scaled(kGV.top()), Scaled(kGV.width()), Scaled(kGV.height()) + dh));
     stretch(EKoment, kEKoment, true, false, false);
     stretch(DBGrid2, kDBGrid2, true, true, false);
     stretch(SBar, kSBar, true, false, true);

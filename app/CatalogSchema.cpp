@@ -1,8 +1,8 @@
 #include "app/CatalogSchema.h"
 
+#include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSet>
 #include <QStringList>
 
 #include "app/CatalogError.h"
@@ -40,7 +40,9 @@ QString TCatalogSchema::Quoted(const QString& identifier) {
 }
 
 const TSourceDef& TCatalogSchema::Titles() {
-    static const TSourceDef def{"Sp", "ID", false,
+    static const TSourceDef def{"Sp",
+                                "ID",
+                                false,
                                 {
                                     Field("ID", K::fkAutoInc, 0, true, false),
                                     Field("Название", K::fkWideText, 50, true, true),
@@ -52,7 +54,9 @@ const TSourceDef& TCatalogSchema::Titles() {
 }
 
 const TSourceDef& TCatalogSchema::Episodes() {
-    static const TSourceDef def{QString::fromUtf8("Серии"), "ID", false,
+    static const TSourceDef def{QString::fromUtf8("Серии"),
+                                "ID",
+                                false,
                                 {
                                     Field("ID", K::fkAutoInc, 0, true, false),
                                     Field("Название", K::fkInteger, 0, false, false),
@@ -72,7 +76,9 @@ const TSourceDef& TCatalogSchema::Episodes() {
 }
 
 const TSourceDef& TCatalogSchema::Totals() {
-    static const TSourceDef def{"Rjk", "ID", true,
+    static const TSourceDef def{"Rjk",
+                                "ID",
+                                true,
                                 {
                                     Field("Название", K::fkWideText, 50, true, true),
                                     Field("Sum-Объём(байт)", K::fkFloat, 0, true, true),
@@ -127,14 +133,14 @@ QString TCatalogSchema::Defect(QSqlDatabase& db) {
             return QString("no %1 \"%2\"").arg(QLatin1String(e.type), e.def.Table);
 
         QSqlQuery columns(db);
-        if (!columns.exec("PRAGMA table_info(" + Quoted(e.def.Table) + ")")) return columns.lastError().text();
+        if (!columns.exec("PRAGMA table_info(" + Quoted(e.def.Table) + ")"))
+            return columns.lastError().text();
         QSet<QString> present;
         while (columns.next()) present.insert(columns.value(1).toString());
         QStringList missing;
         for (const TFieldDef& f : e.def.Fields)
             if (f.IsStored() && !present.contains(f.Name)) missing << '"' + f.Name + '"';
-        if (!missing.isEmpty())
-            return QString("\"%1\" lacks %2").arg(e.def.Table, missing.join(", "));
+        if (!missing.isEmpty()) return QString("\"%1\" lacks %2").arg(e.def.Table, missing.join(", "));
     }
     return {};
 }

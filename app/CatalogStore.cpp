@@ -26,7 +26,9 @@ QString OpenUri(const QString& path, TOpenMode mode) {
 
 } // namespace
 
-TCatalogStore::~TCatalogStore() { Close(); }
+TCatalogStore::~TCatalogStore() {
+    Close();
+}
 
 void TCatalogStore::Open(const QString& path, TOpenMode mode) {
     Close();

@@ -123,7 +123,8 @@ int List(const QStringList& args, std::ostream& out) {
             duration = totals.AsInteger(2);
         }
         out << titles.AsText(0) << '\t' << Cell(titles.AsText(1)) << '\t' << Cell(titles.AsText(2)) << '\t'
-            << Cell(titles.AsText(3)) << '\t' << FormatSize(sizeText) << '\t' << FormatDuration(duration) << '\n';
+            << Cell(titles.AsText(3)) << '\t' << FormatSize(sizeText) << '\t' << FormatDuration(duration)
+            << '\n';
     }
     return 0;
 }
@@ -139,7 +140,8 @@ int Show(const QStringList& args, std::ostream& out) {
     titles.Open(store);
     titles.SetFilter(TFilterExpression::Equals("ID", std::to_string(id)));
     titles.SetFiltered(true);
-    if (titles.RecordCount() == 0) throw ECommandError(store.Failure("no title with ID " + QString::number(id)));
+    if (titles.RecordCount() == 0)
+        throw ECommandError(store.Failure("no title with ID " + QString::number(id)));
 
     TRecordSource episodes(TCatalogSchema::Episodes());
     episodes.OnCalcFields = [](TRecordSource& source) { TEpisodeFields::Calculate(source); };

@@ -28,7 +28,9 @@ public:
         return state_;
     }
     // 0 <= result < n
-    std::int64_t Below(std::int64_t n) { return static_cast<std::int64_t>(Next() % static_cast<std::uint64_t>(n)); }
+    std::int64_t Below(std::int64_t n) {
+        return static_cast<std::int64_t>(Next() % static_cast<std::uint64_t>(n));
+    }
     std::int64_t Between(std::int64_t lo, std::int64_t hi) { return lo + Below(hi - lo + 1); }
     bool Chance(int percent) { return Below(100) < percent; }
     template <typename T>
@@ -41,45 +43,61 @@ private:
 };
 
 const QStringList kLatinHeads = {
-    "Naruto",   "Nara",     "Natsume",  "Neon",     "Ghost",   "Ghibli",  "Cowboy",  "Crystal",
-    "Sailor",   "Samurai",  "Steel",    "Stellar",  "Moon",    "Mononoke", "Spirit", "Space",
-    "Tokyo",    "Toradora", "Akira",    "Aria",     "Berserk", "Blue",    "Black",   "Death",
-    "Dragon",   "Fullmetal", "Hunter",  "Kiki",     "Lupin",   "Macross", "Monster", "Ouran",
-    "Patlabor", "Planetes", "Serial",   "Trigun",   "Wolf",    "Yotsuba", "Haikyu",  "Mushishi",
+    "Naruto",   "Nara",      "Natsume", "Neon",    "Ghost",   "Ghibli",   "Cowboy",  "Crystal",
+    "Sailor",   "Samurai",   "Steel",   "Stellar", "Moon",    "Mononoke", "Spirit",  "Space",
+    "Tokyo",    "Toradora",  "Akira",   "Aria",    "Berserk", "Blue",     "Black",   "Death",
+    "Dragon",   "Fullmetal", "Hunter",  "Kiki",    "Lupin",   "Macross",  "Monster", "Ouran",
+    "Patlabor", "Planetes",  "Serial",  "Trigun",  "Wolf",    "Yotsuba",  "Haikyu",  "Mushishi",
 };
 const QStringList kLatinTails = {
-    "",         " Shippuden", " Alchemist", " Bebop",   " in the Shell", " Road",    " Stars",   " Gate",
-    " Moon",    " Champloo",  " Note",      " Lagoon",  " Express",      " Frontier", " Blade",  " Heart",
-    " Zero",    " Legends",   " Requiem",   " Diaries", " Dawn",         " Kingdom",  " Garden", " Rain",
+    "",      " Shippuden", " Alchemist", " Bebop",   " in the Shell", " Road",     " Stars",  " Gate",
+    " Moon", " Champloo",  " Note",      " Lagoon",  " Express",      " Frontier", " Blade",  " Heart",
+    " Zero", " Legends",   " Requiem",   " Diaries", " Dawn",         " Kingdom",  " Garden", " Rain",
 };
 const QStringList kCyrillicHeads = {
-    "Наруто",   "Нара",     "Наследие", "Ведьма",  "Ветер",   "Весна",   "Город",    "Голубая",
-    "Дракон",   "Девочка",  "Звёздный", "Звезда",  "Красный", "Кот",     "Лунная",   "Лесной",
-    "Мастер",   "Морской",  "Небесный", "Ночной",  "Призрак", "Путь",    "Стальной", "Тёмный",
+    "Наруто", "Нара",    "Наследие", "Ведьма", "Ветер",   "Весна", "Город",    "Голубая",
+    "Дракон", "Девочка", "Звёздный", "Звезда", "Красный", "Кот",   "Лунная",   "Лесной",
+    "Мастер", "Морской", "Небесный", "Ночной", "Призрак", "Путь",  "Стальной", "Тёмный",
 };
 const QStringList kCyrillicTails = {
-    "",               ": Ураганные хроники", " и дракон",  " над облаками", " в доспехах", " путешествие",
-    " тени",          " из прошлого",        " легенда",   " ветров",       " меча",       " пустоты",
-    " с окраины",     " и мечта",            " возвращение", " океана",     " мечей",      " снов",
+    "",
+    ": Ураганные хроники",
+    " и дракон",
+    " над облаками",
+    " в доспехах",
+    " путешествие",
+    " тени",
+    " из прошлого",
+    " легенда",
+    " ветров",
+    " меча",
+    " пустоты",
+    " с окраины",
+    " и мечта",
+    " возвращение",
+    " океана",
+    " мечей",
+    " снов",
 };
 const QStringList kApostropheNames = {
-    "JoJo's Bizarre Adventure", "Hell's Paradise",  "Kiki's Delivery Service", "Howl's Moving Castle",
-    "Dragon's Dogma",           "Devil's Line",     "Maiden's Prayer",         "O'Brien's Journey",
+    "JoJo's Bizarre Adventure", "Hell's Paradise", "Kiki's Delivery Service", "Howl's Moving Castle",
+    "Dragon's Dogma",           "Devil's Line",    "Maiden's Prayer",         "O'Brien's Journey",
     "D'Artagnan's Sword",       "Sailor's Log",
 };
 
 const QStringList kTypes = {"TV", "OVA", "Movie"};
 const QStringList kAudio = {"AAC", "AC3", "FLAC", "DTS", "MP3", "Opus", "AAC 2.0 jpn", "AC3 5.1 rus+jpn"};
 const QStringList kSubtitles = {"rus", "eng", "rus, eng", "jpn", "rus (ASS)", "eng (SRT)"};
-const QStringList kComments = {"Смотреть", "Пересмотреть", "Любимое", "Not yet watched", "Dub only",
-                               "Лучший перевод", "Без цензуры", "Remastered", "BD", "DVD"};
+const QStringList kComments = {
+    "Смотреть",   "Пересмотреть", "Любимое", "Not yet watched", "Dub only", "Лучший перевод", "Без цензуры",
+    "Remastered", "BD",           "DVD"};
 const QStringList kExtensions = {".mkv", ".avi", ".mp4"};
 
 struct TFrame {
     int width;
     int height;
 };
-const QList<TFrame> kFrames = {{640, 480}, {704, 396}, {720, 480}, {848, 480},
+const QList<TFrame> kFrames = {{640, 480},  {704, 396},   {720, 480},   {848, 480},
                                {1280, 720}, {1440, 1080}, {1920, 1080}, {3840, 2160}};
 
 QString TitleName(TRandom& random, int index) {
@@ -105,7 +123,8 @@ void Fill(QSqlDatabase& db) {
     title.prepare(QString::fromUtf8(
         R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий", "Комментарий") VALUES (?, ?, ?, ?))sql"));
     QSqlQuery episode(db);
-    episode.prepare(QString::fromUtf8(R"sql(INSERT INTO "Серии" ("Название", "Серия", "Объём (байт)", "Ширина",
+    episode.prepare(
+        QString::fromUtf8(R"sql(INSERT INTO "Серии" ("Название", "Серия", "Объём (байт)", "Ширина",
         "Высота", "Длительность", "Звук", "Субтитры встроенные", "Субтитры внешние")
         VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?))sql"));
 
@@ -148,10 +167,8 @@ void Fill(QSqlDatabase& db) {
                 size = random.Between(120'000'000LL, 1'600'000'000LL);
                 duration = random.Between(22 * 60'000, 25 * 60'000);
             }
-            const QString file = QString("%1 - %2%3")
-                                     .arg(name.left(40))
-                                     .arg(e, 2, 10, QChar('0'))
-                                     .arg(extension);
+            const QString file =
+                QString("%1 - %2%3").arg(name.left(40)).arg(e, 2, 10, QChar('0')).arg(extension);
             episode.bindValue(0, titleId);
             episode.bindValue(1, file.left(50));
             episode.bindValue(2, size);

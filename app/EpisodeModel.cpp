@@ -5,7 +5,8 @@
 
 namespace tolvane {
 
-TEpisodeModel::TEpisodeModel(TRecordSource& source, QObject* parent) : QAbstractTableModel(parent), source_(source) {
+TEpisodeModel::TEpisodeModel(TRecordSource& source, QObject* parent)
+    : QAbstractTableModel(parent), source_(source) {
     for (int i = 0; i < source_.FieldCount(); ++i)
         if (source_.FieldDef(i).Visible) fields_.push_back(i);
 }
@@ -15,7 +16,9 @@ void TEpisodeModel::Reload() {
     endResetModel();
 }
 
-int TEpisodeModel::FieldOf(int column) const { return fields_.at(column); }
+int TEpisodeModel::FieldOf(int column) const {
+    return fields_.at(column);
+}
 
 int TEpisodeModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() || !source_.Active() ? 0 : source_.RecordCount();

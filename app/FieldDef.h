@@ -33,8 +33,8 @@ struct TFieldDef {
 };
 
 struct TSourceDef {
-    QString Table;      // table or view the source reads as a whole
-    QString KeyField;   // the field that identifies a row for writes
+    QString Table;    // table or view the source reads as a whole
+    QString KeyField; // the field that identifies a row for writes
     bool ReadOnly = false;
     std::vector<TFieldDef> Fields;
 };

@@ -18,21 +18,26 @@ TFieldLink::TFieldLink(TRecordSource& source, const QString& field, QComboBox* c
     Connect();
 }
 
-TFieldLink::~TFieldLink() { QObject::disconnect(connection_); }
+TFieldLink::~TFieldLink() {
+    QObject::disconnect(connection_);
+}
 
 void TFieldLink::Connect() {
     const int size = source_.FieldDef(field_).Size;
     if (edit_) {
         if (size > 0) edit_->setMaxLength(size);
-        connection_ = QObject::connect(edit_, &QLineEdit::textChanged, edit_, [this](const QString& text) { UserChanged(text); });
+        connection_ = QObject::connect(edit_, &QLineEdit::textChanged, edit_,
+                                       [this](const QString& text) { UserChanged(text); });
     } else {
         if (size > 0 && combo_->lineEdit()) combo_->lineEdit()->setMaxLength(size);
         connection_ = QObject::connect(combo_, &QComboBox::editTextChanged, combo_,
-                         [this](const QString& text) { UserChanged(text); });
+                                       [this](const QString& text) { UserChanged(text); });
     }
 }
 
-QWidget* TFieldLink::Widget() const { return edit_ ? static_cast<QWidget*>(edit_) : static_cast<QWidget*>(combo_); }
+QWidget* TFieldLink::Widget() const {
+    return edit_ ? static_cast<QWidget*>(edit_) : static_cast<QWidget*>(combo_);
+}
 
 void TFieldLink::SetText(const QString& text) {
     updating_ = true;

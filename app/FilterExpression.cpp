@@ -10,7 +10,9 @@ const std::string kLike = " like '";
 const std::string kLikeEnd = "%'";
 const std::string kEquals = " = ";
 
-bool StartsWith(const std::string& text, const std::string& head) { return text.compare(0, head.size(), head) == 0; }
+bool StartsWith(const std::string& text, const std::string& head) {
+    return text.compare(0, head.size(), head) == 0;
+}
 
 bool EndsWith(const std::string& text, const std::string& tail) {
     return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
@@ -41,10 +43,12 @@ TFilterExpression TFilterExpression::Parse(const std::string& text, const TSourc
         const std::string rest = text.substr(name.size());
         TFilterExpression e;
         e.field_ = i;
-        if (StartsWith(rest, kLike) && rest.size() >= kLike.size() + kLikeEnd.size() && EndsWith(rest, kLikeEnd)) {
+        if (StartsWith(rest, kLike) && rest.size() >= kLike.size() + kLikeEnd.size() &&
+            EndsWith(rest, kLikeEnd)) {
             // Everything between the opening quote and the final "%'" is the prefix, whatever it holds.
             e.type_ = TFilterType::ftPrefix;
-            e.value_ = QString::fromStdString(rest.substr(kLike.size(), rest.size() - kLike.size() - kLikeEnd.size()));
+            e.value_ = QString::fromStdString(
+                rest.substr(kLike.size(), rest.size() - kLike.size() - kLikeEnd.size()));
             e.folded_ = e.value_.toCaseFolded();
             return e;
         }
@@ -53,7 +57,8 @@ TFilterExpression TFilterExpression::Parse(const std::string& text, const TSourc
             e.value_ = QString::fromStdString(rest.substr(kEquals.size()));
             if (field.IsNumeric() && !e.value_.isEmpty()) {
                 if (!ParseInteger(e.value_, e.number_))
-                    throw ECatalogError("Invalid filter on \"" + def.Table + "\": " + QString::fromStdString(text));
+                    throw ECatalogError("Invalid filter on \"" + def.Table +
+                                        "\": " + QString::fromStdString(text));
                 e.hasNumber_ = true;
             }
             return e;

@@ -4,7 +4,9 @@ namespace tolvane {
 
 namespace {
 
-std::string Unsigned(std::uint64_t v) { return std::to_string(v); }
+std::string Unsigned(std::uint64_t v) {
+    return std::to_string(v);
+}
 
 std::string FormatNonNegative(std::uint64_t ms) {
     std::string text = Unsigned(ms % 1000);

@@ -36,7 +36,8 @@ void SetCommon(TCustomColumn& column, int width, TColumnOptions options) {
 
 } // namespace
 
-TGridTitleList::TGridTitleList(QWidget* parent, double scale, const QFont& font) : grid_(std::make_unique<TGridView>()) {
+TGridTitleList::TGridTitleList(QWidget* parent, double scale, const QFont& font)
+    : grid_(std::make_unique<TGridView>()) {
     auto scaled = [scale](int px) { return static_cast<int>(std::lround(px * scale)); };
     TGridView& g = *grid_;
     TFont gridFont;
@@ -90,18 +91,26 @@ TGridTitleList::~TGridTitleList() {
     if (grid_) grid_->OnSelectCell = nullptr;
 }
 
-QWidget* TGridTitleList::Widget() { return grid_->Widget(); }
+QWidget* TGridTitleList::Widget() {
+    return grid_->Widget();
+}
 
-void TGridTitleList::SetBounds(const QRect& bounds) { grid_->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height()); }
+void TGridTitleList::SetBounds(const QRect& bounds) {
+    grid_->SetBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+}
 
-void TGridTitleList::Clear() { grid_->Clear(); }
+void TGridTitleList::Clear() {
+    grid_->Clear();
+}
 
 void TGridTitleList::AddRows(int count) {
     if (count < 0) throw EListError("Row count out of bounds (" + std::to_string(count) + ")");
     grid_->AddRows(count);
 }
 
-int TGridTitleList::GetRowCount() const { return grid_->GetRowCount(); }
+int TGridTitleList::GetRowCount() const {
+    return grid_->GetRowCount();
+}
 
 void TGridTitleList::CheckCell(int col, int row) const {
     CheckListIndex(col, grid_->Columns().Count(), "Column");
@@ -130,7 +139,9 @@ void TGridTitleList::SetCurrentRow(int row) {
     grid_->SetCurrentRow(row);
 }
 
-int TGridTitleList::CurrentRow() const { return grid_->GetRowCount() == 0 ? -1 : grid_->Row(); }
+int TGridTitleList::CurrentRow() const {
+    return grid_->GetRowCount() == 0 ? -1 : grid_->Row();
+}
 
 void TGridTitleList::ClickRow(int row) {
     CheckListIndex(row, grid_->GetRowCount(), "Row");

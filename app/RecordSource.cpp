@@ -47,7 +47,9 @@ void TRecordSource::CheckActive() const {
     if (!Active()) throw ECatalogError("\"" + def_.Table + "\" is not open");
 }
 
-void TRecordSource::CheckField(int field) const { CheckListIndex(field, FieldCount(), "Field"); }
+void TRecordSource::CheckField(int field) const {
+    CheckListIndex(field, FieldCount(), "Field");
+}
 
 void TRecordSource::Open(TCatalogStore& store) {
     Close();
@@ -67,7 +69,8 @@ void TRecordSource::Open(TCatalogStore& store) {
         if (!q.exec(sql)) throw ECatalogError(store.Failure(q.lastError().text()));
         while (q.next()) {
             TRow row(FieldCount());
-            for (std::size_t c = 0; c < positions.size(); ++c) row[positions[c]] = q.value(static_cast<int>(c));
+            for (std::size_t c = 0; c < positions.size(); ++c)
+                row[positions[c]] = q.value(static_cast<int>(c));
             rows.push_back(std::move(row));
         }
     }
@@ -143,7 +146,8 @@ bool TRecordSource::Matches(const TFilterExpression& filter, int row) {
         return folded_[row].startsWith(filter.FoldedValue());
     }
     if (value.isNull()) return false;
-    if (def_.Fields[filter.Field()].IsNumeric()) return filter.HasNumber() && ToInteger(value) == filter.Number();
+    if (def_.Fields[filter.Field()].IsNumeric())
+        return filter.HasNumber() && ToInteger(value) == filter.Number();
     return value.toString() == filter.Value();
 }
 
@@ -199,9 +203,15 @@ QVariant TRecordSource::ValueAt(int recNo, int field) const {
     return rows_[row][field];
 }
 
-std::int64_t TRecordSource::AsInteger(int field) const { return ToInteger(Value(field)); }
-std::string TRecordSource::AsText(int field) const { return ToText(Value(field)); }
-std::string TRecordSource::TextAt(int recNo, int field) const { return ToText(ValueAt(recNo, field)); }
+std::int64_t TRecordSource::AsInteger(int field) const {
+    return ToInteger(Value(field));
+}
+std::string TRecordSource::AsText(int field) const {
+    return ToText(Value(field));
+}
+std::string TRecordSource::TextAt(int recNo, int field) const {
+    return ToText(ValueAt(recNo, field));
+}
 
 std::int64_t TRecordSource::ToInteger(const QVariant& value) {
     if (value.isNull()) return 0;
@@ -263,7 +273,8 @@ void TRecordSource::SetValue(int field, const QVariant& value) {
         case TFieldKind::fkWideText: {
             const QString text = value.toString();
             if (f.Size > 0 && text.size() > f.Size)
-                throw ECatalogError(QString("Field \"%1\" holds at most %2 characters").arg(f.Name).arg(f.Size));
+                throw ECatalogError(
+                    QString("Field \"%1\" holds at most %2 characters").arg(f.Name).arg(f.Size));
             stored = text;
             break;
         }
@@ -271,17 +282,21 @@ void TRecordSource::SetValue(int field, const QVariant& value) {
         case TFieldKind::fkLargeInt: {
             bool ok = false;
             const qlonglong v = value.toString().trimmed().toLongLong(&ok);
-            const bool fits = f.Kind == TFieldKind::fkLargeInt ||
-                              (v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::int32_t>::max());
+            const bool fits =
+                f.Kind == TFieldKind::fkLargeInt || (v >= std::numeric_limits<std::int32_t>::min() &&
+                                                     v <= std::numeric_limits<std::int32_t>::max());
             if (!ok || !fits)
-                throw ECatalogError("'" + value.toString() + "' is not a valid value for field \"" + f.Name + "\"");
+                throw ECatalogError("'" + value.toString() + "' is not a valid value for field \"" + f.Name +
+                                    "\"");
             stored = v;
             break;
         }
         case TFieldKind::fkFloat: {
             bool ok = false;
             const double v = value.toString().trimmed().toDouble(&ok);
-            if (!ok) throw ECatalogError("'" + value.toString() + "' is not a valid value for field \"" + f.Name + "\"");
+            if (!ok)
+                throw ECatalogError("'" + value.toString() + "' is not a valid value for field \"" + f.Name +
+                                    "\"");
             stored = v;
             break;
         }
@@ -310,8 +325,8 @@ void TRecordSource::Post() {
     if (!assignments.isEmpty()) {
         const int key = FieldIndex(def_.KeyField);
         QSqlQuery q(store_->Database());
-        q.prepare("UPDATE " + TCatalogSchema::Quoted(def_.Table) + " SET " + assignments.join(", ") + " WHERE " +
-                  TCatalogSchema::Quoted(def_.KeyField) + " = ?");
+        q.prepare("UPDATE " + TCatalogSchema::Quoted(def_.Table) + " SET " + assignments.join(", ") +
+                  " WHERE " + TCatalogSchema::Quoted(def_.KeyField) + " = ?");
         for (const QVariant& v : values) q.addBindValue(v);
         q.addBindValue(original[key]);
         // On failure the edit stays pending: nothing typed is dropped.

@@ -10,7 +10,8 @@ class TTextLengthDelegate : public QStyledItemDelegate {
 public:
     // maxLength(column) gives the characters a column's field holds, 0 for no limit.
     TTextLengthDelegate(std::function<int(int)> maxLength, QObject* parent = nullptr);
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
 
 private:
     std::function<int(int)> maxLength_;

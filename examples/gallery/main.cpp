@@ -57,8 +57,7 @@ struct Pictures {
         for (TColor c : {RGB(90, 140, 200), RGB(200, 90, 90), RGB(90, 180, 90), RGB(180, 180, 60)}) {
             auto photo = std::make_unique<TBitmap>(40, 30);
             for (int y = 0; y < 30; ++y)
-                for (int x = 0; x < 40; ++x)
-                    photo->SetPixel(x, y, (x + y) % 10 < 5 ? c : clWhite);
+                for (int x = 0; x < 40; ++x) photo->SetPixel(x, y, (x + y) % 10 < 5 ? c : clWhite);
             photos.push_back(std::move(photo));
         }
     }
@@ -165,7 +164,8 @@ int main(int argc, char** argv) {
     LoadThemeLibrary();
     QString screenshotDir;
     const QStringList args = app.arguments();
-    if (const int i = args.indexOf("--screenshot"); i >= 0 && i + 1 < args.size()) screenshotDir = args[i + 1];
+    if (const int i = args.indexOf("--screenshot"); i >= 0 && i + 1 < args.size())
+        screenshotDir = args[i + 1];
 
     Pictures pictures;
     struct Entry {

@@ -31,9 +31,11 @@ public:
         const int x0 = HorzScrollBar().Position(), y0 = VertScrollBar().Position();
         for (int row = (clip.Top + y0) / kCell; row * kCell - y0 < clip.Bottom; ++row) {
             for (int col = (clip.Left + x0) / kCell; col * kCell - x0 < clip.Right; ++col) {
-                TRect cell = Rect(col * kCell - x0, row * kCell - y0, (col + 1) * kCell - x0, (row + 1) * kCell - y0);
+                TRect cell =
+                    Rect(col * kCell - x0, row * kCell - y0, (col + 1) * kCell - x0, (row + 1) * kCell - y0);
                 const bool outside = col * kCell >= kExtent || row * kCell >= kExtent;
-                c.Brush.Color = outside ? clBtnFace : ((row + col) % 2 ? RGB(70, 110, 160) : RGB(235, 240, 250));
+                c.Brush.Color =
+                    outside ? clBtnFace : ((row + col) % 2 ? RGB(70, 110, 160) : RGB(235, 240, 250));
                 c.FillRect(cell);
                 if (outside) continue;
                 c.Font.Color = (row + col) % 2 ? clWhite : clBlack;
@@ -55,21 +57,37 @@ public:
 
     void KeyDown(int& key, TShiftState shift) override {
         switch (key) {
-        case VK_UP: VertScrollBar().LineUp(); break;
-        case VK_DOWN: VertScrollBar().LineDown(); break;
-        case VK_LEFT: HorzScrollBar().LineUp(); break;
-        case VK_RIGHT: HorzScrollBar().LineDown(); break;
-        case VK_PRIOR: VertScrollBar().PageUp(); break;
-        case VK_NEXT: VertScrollBar().PageDown(); break;
-        default: TScrollView::KeyDown(key, shift); return;
+        case VK_UP:
+            VertScrollBar().LineUp();
+            break;
+        case VK_DOWN:
+            VertScrollBar().LineDown();
+            break;
+        case VK_LEFT:
+            HorzScrollBar().LineUp();
+            break;
+        case VK_RIGHT:
+            HorzScrollBar().LineDown();
+            break;
+        case VK_PRIOR:
+            VertScrollBar().PageUp();
+            break;
+        case VK_NEXT:
+            VertScrollBar().PageDown();
+            break;
+        default:
+            TScrollView::KeyDown(key, shift);
+            return;
         }
         key = 0;
     }
 
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override {
         TScrollView::DoMouseWheel(shift, wheelDelta, mousePos);
-        if (wheelDelta < 0) VertScrollBar().LineDown();
-        else VertScrollBar().LineUp();
+        if (wheelDelta < 0)
+            VertScrollBar().LineDown();
+        else
+            VertScrollBar().LineUp();
         return true;
     }
 
@@ -82,8 +100,10 @@ private:
     void UpdateRanges() {
         const int w = ClientWidth(), h = ClientHeight();
         // Positions are pixels of the top-left corner; the last one shows the far edge.
-        HorzScrollBar().SetParams(HorzScrollBar().Position(), 0, true, kExtent > w, 1, std::max(0, kExtent - w));
-        VertScrollBar().SetParams(VertScrollBar().Position(), 0, true, kExtent > h, 1, std::max(0, kExtent - h));
+        HorzScrollBar().SetParams(HorzScrollBar().Position(), 0, true, kExtent > w, 1,
+                                  std::max(0, kExtent - w));
+        VertScrollBar().SetParams(VertScrollBar().Position(), 0, true, kExtent > h, 1,
+                                  std::max(0, kExtent - h));
         HorzScrollBar().PageStep = std::max(1, w - 20);
         VertScrollBar().PageStep = std::max(1, h - 20);
         Invalidate();

@@ -8,7 +8,9 @@
 
 namespace tolvane {
 
-TCustomGridView::TCustomGridView() { TCustomGridView::RegisterColumnClasses(); }
+TCustomGridView::TCustomGridView() {
+    TCustomGridView::RegisterColumnClasses();
+}
 
 void TCustomGridView::RegisterColumnClasses() {
     ColumnClasses().Register("TCustomColumn");

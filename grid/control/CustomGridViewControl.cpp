@@ -24,8 +24,12 @@ TCustomGridViewControl::TCustomGridViewControl()
       painter_(std::make_unique<TGridPainter>(*this)), navigation_(std::make_unique<TGridNavigation>(*this)),
       keyboard_(std::make_unique<TGridKeyboard>(*this)), mouse_(std::make_unique<TGridMouse>(*this)),
       fitHint_(std::make_unique<TTextFitHint>(*this)) {
-    columns_->OnColumnChanged = [this](TCustomColumn& column, TColumnChangeKind kind) { ColumnChanged(column, kind); };
-    columns_->OnColumnsNotify = [this](TColumnsNotification kind, int a, int b) { ColumnsNotify(kind, a, b); };
+    columns_->OnColumnChanged = [this](TCustomColumn& column, TColumnChangeKind kind) {
+        ColumnChanged(column, kind);
+    };
+    columns_->OnColumnsNotify = [this](TColumnsNotification kind, int a, int b) {
+        ColumnsNotify(kind, a, b);
+    };
     columns_->OnColumnsChanged = [this](TColumnsNotification kind) { ColumnsChanged(kind); };
 
     displays_[hsAuto] = std::make_unique<TDefaultStyleDisplay>(this);
@@ -62,14 +66,30 @@ TCustomGridViewControl::~TCustomGridViewControl() {
 
 // ---- scroll view --------------------------------------------------------------------------
 
-int TCustomGridViewControl::HorzPosition() const { return HorzScrollBar().Position(); }
-int TCustomGridViewControl::VertPosition() const { return VertScrollBar().Position(); }
-void TCustomGridViewControl::SetVertPosition(int value) { VertScrollBar().SetPosition(value); }
-int TCustomGridViewControl::VertMax() const { return VertScrollBar().Max(); }
-void TCustomGridViewControl::VertLineUp() { VertScrollBar().LineUp(); }
-void TCustomGridViewControl::VertLineDown() { VertScrollBar().LineDown(); }
-void TCustomGridViewControl::VertPageUp() { VertScrollBar().PageUp(); }
-void TCustomGridViewControl::VertPageDown() { VertScrollBar().PageDown(); }
+int TCustomGridViewControl::HorzPosition() const {
+    return HorzScrollBar().Position();
+}
+int TCustomGridViewControl::VertPosition() const {
+    return VertScrollBar().Position();
+}
+void TCustomGridViewControl::SetVertPosition(int value) {
+    VertScrollBar().SetPosition(value);
+}
+int TCustomGridViewControl::VertMax() const {
+    return VertScrollBar().Max();
+}
+void TCustomGridViewControl::VertLineUp() {
+    VertScrollBar().LineUp();
+}
+void TCustomGridViewControl::VertLineDown() {
+    VertScrollBar().LineDown();
+}
+void TCustomGridViewControl::VertPageUp() {
+    VertScrollBar().PageUp();
+}
+void TCustomGridViewControl::VertPageDown() {
+    VertScrollBar().PageDown();
+}
 
 void TCustomGridViewControl::SetScrollClipRects(const TRect& horz, const TRect& vert) {
     SetHorzScrollRect(horz);
@@ -101,18 +121,34 @@ void TCustomGridViewControl::MakeRowVisible(int ARow) {
 
 // ---- data side defaults ---------------------------------------------------------------------
 
-int TCustomGridViewControl::GetRowCount() const { return 0; }
-bool TCustomGridViewControl::IsRowSelected(int) const { return false; }
-int TCustomGridViewControl::GetRowHeight(int) const { return settings_.RowSize; }
-int TCustomGridViewControl::GetCurrentRow() const { return row_; }
-int TCustomGridViewControl::GetHorzScrollRange() const { return geometry_.HorzScrollRange(); }
-int TCustomGridViewControl::GetVertScrollRange() const { return geometry_.VertScrollRange(); }
-bool TCustomGridViewControl::HidePartialRows() const { return false; }
+int TCustomGridViewControl::GetRowCount() const {
+    return 0;
+}
+bool TCustomGridViewControl::IsRowSelected(int) const {
+    return false;
+}
+int TCustomGridViewControl::GetRowHeight(int) const {
+    return settings_.RowSize;
+}
+int TCustomGridViewControl::GetCurrentRow() const {
+    return row_;
+}
+int TCustomGridViewControl::GetHorzScrollRange() const {
+    return geometry_.HorzScrollRange();
+}
+int TCustomGridViewControl::GetVertScrollRange() const {
+    return geometry_.VertScrollRange();
+}
+bool TCustomGridViewControl::HidePartialRows() const {
+    return false;
+}
 void TCustomGridViewControl::DoCellFormating(int, int, TCellState) {}
 
 // ---- colours and highlight -----------------------------------------------------------------
 
-bool TCustomGridViewControl::GridFocused() const { return Focused(); }
+bool TCustomGridViewControl::GridFocused() const {
+    return Focused();
+}
 
 bool TCustomGridViewControl::IsEditCell(int ACol, int ARow) const {
     return editingCell_ && editCell_ == TCellCoord{ACol, ARow};
@@ -153,24 +189,44 @@ bool TCustomGridViewControl::PrepareCellCanvas(int ACol, int ARow, TCellState st
     return false;
 }
 
-TStyleDisplay& TCustomGridViewControl::StyleDisplay() const { return *displays_[headerStyle_]; }
+TStyleDisplay& TCustomGridViewControl::StyleDisplay() const {
+    return *displays_[headerStyle_];
+}
 
-bool TCustomGridViewControl::Themed() const { return enableVisualStyles_ && ThemesAvailable(); }
+bool TCustomGridViewControl::Themed() const {
+    return enableVisualStyles_ && ThemesAvailable();
+}
 
 // ---- painting -------------------------------------------------------------------------------
 
-void TCustomGridViewControl::Paint() { painter_->Paint(); }
-void TCustomGridViewControl::DrawCell(int ACol, int ARow) { painter_->DrawCell(ACol, ARow); }
-void TCustomGridViewControl::PaintFixedParts() { painter_->PaintFixedParts(); }
-void TCustomGridViewControl::PaintRows() { painter_->PaintRows(); }
-void TCustomGridViewControl::PaintSlides(const TRect& rect) { painter_->PaintSlides(rect); }
+void TCustomGridViewControl::Paint() {
+    painter_->Paint();
+}
+void TCustomGridViewControl::DrawCell(int ACol, int ARow) {
+    painter_->DrawCell(ACol, ARow);
+}
+void TCustomGridViewControl::PaintFixedParts() {
+    painter_->PaintFixedParts();
+}
+void TCustomGridViewControl::PaintRows() {
+    painter_->PaintRows();
+}
+void TCustomGridViewControl::PaintSlides(const TRect& rect) {
+    painter_->PaintSlides(rect);
+}
 
-void TCustomGridViewControl::InvalidateCell(int ACol, int ARow) { invalidator_->Cell(ACol, ARow); }
+void TCustomGridViewControl::InvalidateCell(int ACol, int ARow) {
+    invalidator_->Cell(ACol, ARow);
+}
 void TCustomGridViewControl::InvalidateColumnPart(int columnIndex, TGridArea area) {
     invalidator_->ColumnPart(columnIndex, area);
 }
-void TCustomGridViewControl::InvalidateArea(TGridArea area) { invalidator_->Area(area); }
-void TCustomGridViewControl::InvalidateSelection() { invalidator_->Selection(); }
+void TCustomGridViewControl::InvalidateArea(TGridArea area) {
+    invalidator_->Area(area);
+}
+void TCustomGridViewControl::InvalidateSelection() {
+    invalidator_->Selection();
+}
 
 TRect TCustomGridViewControl::GetCellRect(int ACol, int ARow, TGridArea area) const {
     return geometry_.CellRect(ACol, ARow, area);
@@ -186,6 +242,9 @@ void TCustomGridViewControl::UpdateHorzScrollBar() {
     }
     const int range = GetHorzScrollRange();
     bar.SetMax(range);
+    // Columns that now fit must not stay scrolled out of sight with the bar gone. Inside a paint
+    // the pixels cannot be moved; the next update outside it does this.
+    ;
     bar.SetPageSize(1);
     if (bar.Visible() != (range > 0)) bar.SetVisible(range > 0);
     // Halves go to the even step, as the platform rounds.
@@ -211,9 +270,13 @@ void TCustomGridViewControl::SetCurrentCell(int ACol, int ARow, TShiftState shif
     navigation_->SetCurrentCell(ACol, ARow, shift);
 }
 
-void TCustomGridViewControl::SetCurrentRow(int ARow) { navigation_->SetCurrentRow(ARow); }
+void TCustomGridViewControl::SetCurrentRow(int ARow) {
+    navigation_->SetCurrentRow(ARow);
+}
 
-void TCustomGridViewControl::SetInputFocused(bool value) { navigation_->SetInputFocused(value); }
+void TCustomGridViewControl::SetInputFocused(bool value) {
+    navigation_->SetInputFocused(value);
+}
 
 void TCustomGridViewControl::SearchFor(int searchColumn, QChar c) {
     searchTimer_->SetEnabled(false);
@@ -239,7 +302,9 @@ bool TCustomGridViewControl::CanEditColumn(int ACol) const {
 void TCustomGridViewControl::ShowEditor(int, int, const QString&) {}
 void TCustomGridViewControl::ShowInputEditor(int, const QString&) {}
 void TCustomGridViewControl::PlaceEditor() {}
-bool TCustomGridViewControl::CanEditInPlace(int, int, const TRect&) { return false; }
+bool TCustomGridViewControl::CanEditInPlace(int, int, const TRect&) {
+    return false;
+}
 
 void TCustomGridViewControl::HideEditor() {
     if (editingInput_ && inputColumn_ >= 0 && inputColumn_ < columns_->Count())
@@ -251,7 +316,9 @@ void TCustomGridViewControl::HideEditor() {
     editor_ = nullptr;
 }
 
-bool TCustomGridViewControl::AcceptEdit() { return false; }
+bool TCustomGridViewControl::AcceptEdit() {
+    return false;
+}
 
 void TCustomGridViewControl::AcceptInput() {
     bool accept = true;
@@ -306,27 +373,39 @@ void TCustomGridViewControl::ColumnsChanged(TColumnsNotification kind) {
 void TCustomGridViewControl::ColumnChanged(TCustomColumn& column, TColumnChangeKind kind) {
     if (!HandleAllocated()) return;
     const int index = column.GetIndex();
-    if (editor_ && (kind == ccPosition || kind == ccSorted || kind == ccVisibility || kind == ccWidth)) PlaceEditor();
+    if (editor_ && (kind == ccPosition || kind == ccSorted || kind == ccVisibility || kind == ccWidth))
+        PlaceEditor();
     const auto sort = [&] {
         const bool ascending = column.SortKind() == skAscending;
         SortColumn(column, ascending);
         if (OnSortColumn) OnSortColumn(this, index, ascending);
     };
     switch (kind) {
-    case ccInputValue: InvalidateColumnPart(index, gaInput); break;
-    case ccPosition: Invalidate(); break;
-    case ccSorted: sort(); break;
+    case ccInputValue:
+        InvalidateColumnPart(index, gaInput);
+        break;
+    case ccPosition:
+        Invalidate();
+        break;
+    case ccSorted:
+        sort();
+        break;
     case ccSortParams:
         if (column.Sorted()) sort();
         break;
-    case ccAppearance: InvalidateColumnPart(index, gaCells); break;
+    case ccAppearance:
+        InvalidateColumnPart(index, gaCells);
+        break;
     case ccVisibility:
         UpdateHorzScrollBar();
         Invalidate();
         break;
-    case ccUnsorted: InvalidateColumnPart(index, gaHeader); break;
+    case ccUnsorted:
+        InvalidateColumnPart(index, gaHeader);
+        break;
     case ccWidth:
         invalidator_->FromColumn(index);
+        UpdateHorzScrollBar();
         if (OnColumnResize) OnColumnResize(this, index);
         break;
     }

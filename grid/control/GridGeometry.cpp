@@ -10,11 +10,15 @@ namespace tolvane {
 namespace {
 
 // Hit-testing takes one pixel off the right and bottom of each area.
-bool HitsShrunk(const TRect& r, TPoint p) { return TRect{r.Left, r.Top, r.Right - 1, r.Bottom - 1}.Contains(p); }
+bool HitsShrunk(const TRect& r, TPoint p) {
+    return TRect{r.Left, r.Top, r.Right - 1, r.Bottom - 1}.Contains(p);
+}
 
 } // namespace
 
-int TGridGeometry::ColumnsWidth() const { return columns_.VisibleWidth(); }
+int TGridGeometry::ColumnsWidth() const {
+    return columns_.VisibleWidth();
+}
 
 int TGridGeometry::RowHeight(int row) const {
     return IsValidRow(row) ? vp_.ViewportRowHeight(row) : s_.RowSize;
@@ -37,9 +41,13 @@ int TGridGeometry::DataRight() const {
     return std::min(ClientWidth(), ColumnsRight());
 }
 
-TRect TGridGeometry::HeaderRect() const { return {Indicator(), 0, ColumnsRight(), s_.HeaderSize}; }
+TRect TGridGeometry::HeaderRect() const {
+    return {Indicator(), 0, ColumnsRight(), s_.HeaderSize};
+}
 
-TRect TGridGeometry::InputRect() const { return {Indicator(), InputTop(), ColumnsRight(), InputBottom()}; }
+TRect TGridGeometry::InputRect() const {
+    return {Indicator(), InputTop(), ColumnsRight(), InputBottom()};
+}
 
 TRect TGridGeometry::FooterRect() const {
     if (!IsReport()) return {};
@@ -53,12 +61,18 @@ TRect TGridGeometry::DataRect() const {
 
 TRect TGridGeometry::AreaRect(TGridArea area) const {
     switch (area) {
-    case gaCells: return DataRect();
-    case gaHeader: return HeaderRect();
-    case gaInput: return InputRect();
-    case gaFooter: return FooterRect();
-    case gaIndicator: return IndicatorRect();
-    default: return ClientRect();
+    case gaCells:
+        return DataRect();
+    case gaHeader:
+        return HeaderRect();
+    case gaInput:
+        return InputRect();
+    case gaFooter:
+        return FooterRect();
+    case gaIndicator:
+        return IndicatorRect();
+    default:
+        return ClientRect();
     }
 }
 
@@ -66,10 +80,14 @@ TRect TGridGeometry::ColumnPartRect(const TCustomColumn& column, TGridArea area)
     const int x0 = column.Left() - HorzPosition();
     const int x1 = x0 + column.Width();
     switch (area) {
-    case gaHeader: return {x0, 0, x1, s_.HeaderSize};
-    case gaInput: return {x0, InputTop(), x1, InputBottom() - InputBand};
-    case gaFooter: return {x0, FooterTop() + FooterBand, x1, ClientHeight()};
-    default: return ColumnStripRect(column, area);
+    case gaHeader:
+        return {x0, 0, x1, s_.HeaderSize};
+    case gaInput:
+        return {x0, InputTop(), x1, InputBottom() - InputBand};
+    case gaFooter:
+        return {x0, FooterTop() + FooterBand, x1, ClientHeight()};
+    default:
+        return ColumnStripRect(column, area);
     }
 }
 
@@ -111,7 +129,9 @@ TRect TGridGeometry::HeaderBandRect() const {
     return {0, 0, std::min(ColumnsRight(), ClientWidth()), DataTop()};
 }
 
-TRect TGridGeometry::DropZoneRect() const { return {0, 0, ColumnsRight(), 2 * s_.HeaderSize}; }
+TRect TGridGeometry::DropZoneRect() const {
+    return {0, 0, ColumnsRight(), 2 * s_.HeaderSize};
+}
 
 int TGridGeometry::RowTop(int row) const {
     int top = DataTop();

@@ -31,7 +31,7 @@ public:
 
     int Indicator() const { return Has(goIndicator) ? IndicatorWidth : 0; } // I
     int GridLine() const { return Has(goGrid) ? 1 : 0; }                    // G
-    int ColumnsWidth() const;                                                // W
+    int ColumnsWidth() const;                                               // W
     int ClientWidth() const { return vp_.ViewportWidth(); }
     int ClientHeight() const { return vp_.ViewportHeight(); }
     int HorzPosition() const { return vp_.ViewportHorzPosition(); }

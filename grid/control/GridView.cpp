@@ -58,7 +58,9 @@ void TGridView::RegisterColumnClasses() {
     registry.Register<TTextualColumn>("TTextualColumn");
 }
 
-bool TGridView::HasRowRecord(int ARow) const { return ARow >= 0 && ARow < store_.RowRecordCount(); }
+bool TGridView::HasRowRecord(int ARow) const {
+    return ARow >= 0 && ARow < store_.RowRecordCount();
+}
 
 // ---- data operations ------------------------------------------------------------------------
 
@@ -68,13 +70,21 @@ QString TGridView::GetCellText(int ACol, int ARow) {
     return value;
 }
 
-void TGridView::SetCellText(int ACol, int ARow, const QString& value) { store_.SetCellText(ACol, ARow, value); }
+void TGridView::SetCellText(int ACol, int ARow, const QString& value) {
+    store_.SetCellText(ACol, ARow, value);
+}
 
-TCell* TGridView::GetCell(int ACol, int ARow) { return store_.GetCell(ACol, ARow); }
+TCell* TGridView::GetCell(int ACol, int ARow) {
+    return store_.GetCell(ACol, ARow);
+}
 
-TColor TGridView::GetCellColor(int ACol, int ARow) { return store_.GetCellColor(ACol, ARow); }
+TColor TGridView::GetCellColor(int ACol, int ARow) {
+    return store_.GetCellColor(ACol, ARow);
+}
 
-int TGridView::GetRowCount() const { return store_.RowCount(); }
+int TGridView::GetRowCount() const {
+    return store_.RowCount();
+}
 
 int TGridView::GetRowHeight(int ARow) const {
     if (!HasRowRecord(ARow) && ARow >= 0 && ARow < GetRowCount()) return settings_.RowSize;
@@ -134,7 +144,8 @@ void TGridView::InsertRow(int ARow) {
     store_.InsertRow(ARow, settings_.RowSize);
     SetCurrentRow(Row() + 1);
     const int top = geometry_.RowTop(ARow);
-    ScrollWindowEx(0, GetRowHeight(ARow) + geometry_.GridLine(), {0, top, ClientWidth(), geometry_.DataBottom()});
+    ScrollWindowEx(0, GetRowHeight(ARow) + geometry_.GridLine(),
+                   {0, top, ClientWidth(), geometry_.DataBottom()});
     UpdateVertScrollBar();
 }
 
@@ -207,13 +218,26 @@ bool TGridView::PrepareCellCanvas(int ACol, int ARow, TCellState state) {
     try {
         switch (column.CellKind()) {
         case 0:
-        case 6: display->IntegerValue = cell->AsInteger(); break;
-        case 2: display->PictureValue = cell->Picture(); break;
-        case 3: display->BooleanValue = cell->AsBoolean(); break;
-        case 4: display->DateValue = cell->AsDateTime(); break;
-        case 5: display->FloatValue = cell->AsFloat(); break;
-        case 7: display->TextValue = cell->Text(); break;
-        default: break;
+        case 6:
+            display->IntegerValue = cell->AsInteger();
+            break;
+        case 2:
+            display->PictureValue = cell->Picture();
+            break;
+        case 3:
+            display->BooleanValue = cell->AsBoolean();
+            break;
+        case 4:
+            display->DateValue = cell->AsDateTime();
+            break;
+        case 5:
+            display->FloatValue = cell->AsFloat();
+            break;
+        case 7:
+            display->TextValue = cell->Text();
+            break;
+        default:
+            break;
         }
     } catch (const EConvertError&) {
         // A cell whose text does not read as the column's kind paints as empty.

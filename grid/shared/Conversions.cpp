@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -247,11 +246,13 @@ QString FloatToStr(double value) {
     if (std::isinf(value)) return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
     if (value == 0) return QStringLiteral("0");
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    // %G gives "1.5E-05" / "1E+15"; the regional form has no plus sign and no zero padding.
-    std::string s(buffer);
+    // Unlike printf, to_chars ignores the C locale. It gives "1.5e-05" / "1e+15"; the regional
+    // form has a capital E, no plus sign and no zero padding.
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    const std::string s(buffer, ec == std::errc() ? end : buffer);
     QString result;
-    const std::size_t e = s.find('E');
+    const std::size_t e = s.find('e');
     const std::string mantissa = e == std::string::npos ? s : s.substr(0, e);
     for (char c : mantissa) result += c == '.' ? TLocale::Current().DecimalSeparator : QChar(c);
     if (e != std::string::npos) {

@@ -97,8 +97,10 @@ TEST_F(CatalogFormTest, EpisodeEditIsWrittenBack) {
     Open();
     auto* model = form->DBGrid2->model();
     ASSERT_TRUE(model->setData(model->index(1, 0), "it's episode 2"));
-    EXPECT_EQ(catalogue.Scalar(QString::fromUtf8("SELECT \"Серия\" FROM \"Серии\" WHERE \"Серия\" LIKE 'it%'")).toString(),
-              "it's episode 2");
+    EXPECT_EQ(
+        catalogue.Scalar(QString::fromUtf8("SELECT \"Серия\" FROM \"Серии\" WHERE \"Серия\" LIKE 'it%'"))
+            .toString(),
+        "it's episode 2");
     EXPECT_EQ(model->index(1, 0).data().toString(), "it's episode 2");
     EXPECT_FALSE(model->setData(model->index(1, 2), "1x1")) << "calculated";
     EXPECT_TRUE(errors.isEmpty());
@@ -174,7 +176,8 @@ TEST_F(CatalogFormTest, EditsAreStoredWhenAnotherTitleIsSelected) {
     form->EKoment->setText("watched");
     form->CBType->setEditText("OVA");
     form->ECount->setText("221");
-    EXPECT_EQ(catalogue.TitleField(naruto, kComment).toString(), "best") << "pending until the filter changes";
+    EXPECT_EQ(catalogue.TitleField(naruto, kComment).toString(), "best")
+        << "pending until the filter changes";
     form->GV->ClickRow(1);
     EXPECT_EQ(catalogue.TitleField(naruto, kComment).toString(), "watched");
     EXPECT_EQ(catalogue.TitleField(naruto, QString::fromUtf8("Тип")).toString(), "OVA");

@@ -68,7 +68,8 @@ TEST(CatalogStore, TotalsMustBeAView) {
     TTestCatalog catalogue;
     { TRawDb(catalogue.Path()).Exec("DROP VIEW \"Rjk\""); }
     { TRawDb(catalogue.Path()).Exec("CREATE TABLE \"Rjk\" (x INTEGER)"); }
-    EXPECT_EQ(OpenError(catalogue.Path()), (catalogue.Path() + ": not a catalogue (no view \"Rjk\")").toStdString());
+    EXPECT_EQ(OpenError(catalogue.Path()),
+              (catalogue.Path() + ": not a catalogue (no view \"Rjk\")").toStdString());
 }
 
 TEST(CatalogStore, MissingFieldIsNamed) {
@@ -76,8 +77,9 @@ TEST(CatalogStore, MissingFieldIsNamed) {
     const QString path = catalogue.Folder("old.db");
     {
         TRawDb raw(path);
-        raw.Exec(QString::fromUtf8("CREATE TABLE \"Sp\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" TEXT, \"Тип\" TEXT, "
-                                   "\"Комментарий\" TEXT)"));
+        raw.Exec(QString::fromUtf8(
+            "CREATE TABLE \"Sp\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" TEXT, \"Тип\" TEXT, "
+            "\"Комментарий\" TEXT)"));
     }
     const std::string error = OpenError(path);
     EXPECT_NE(error.find("Количество серий"), std::string::npos) << error;
@@ -89,13 +91,16 @@ TEST(CatalogStore, AnyCatalogueMadeElsewhereOpens) {
     const QString path = catalogue.Folder("foreign.db");
     {
         TRawDb raw(path);
-        raw.Exec(QString::fromUtf8("CREATE TABLE \"Sp\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" TEXT, \"Тип\" TEXT, "
-                                   "\"Количество серий\" TEXT, \"Комментарий\" TEXT, \"Extra\" BLOB)"));
-        raw.Exec(QString::fromUtf8("CREATE TABLE \"Серии\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" INT, \"Серия\" "
-                                   "TEXT, \"Объём (байт)\" INT, \"Ширина\" INT, \"Высота\" INT, \"Длительность\" INT, "
-                                   "\"Звук\" TEXT, \"Субтитры встроенные\" TEXT, \"Субтитры внешние\" TEXT)"));
-        raw.Exec(QString::fromUtf8("CREATE VIEW \"Rjk\" AS SELECT \"Название\", 0.0 AS \"Sum-Объём(байт)\", 0.0 AS "
-                                   "\"Sum-Длительность\", \"ID\" FROM \"Sp\""));
+        raw.Exec(QString::fromUtf8(
+            "CREATE TABLE \"Sp\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" TEXT, \"Тип\" TEXT, "
+            "\"Количество серий\" TEXT, \"Комментарий\" TEXT, \"Extra\" BLOB)"));
+        raw.Exec(QString::fromUtf8(
+            "CREATE TABLE \"Серии\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" INT, \"Серия\" "
+            "TEXT, \"Объём (байт)\" INT, \"Ширина\" INT, \"Высота\" INT, \"Длительность\" INT, "
+            "\"Звук\" TEXT, \"Субтитры встроенные\" TEXT, \"Субтитры внешние\" TEXT)"));
+        raw.Exec(QString::fromUtf8(
+            "CREATE VIEW \"Rjk\" AS SELECT \"Название\", 0.0 AS \"Sum-Объём(байт)\", 0.0 AS "
+            "\"Sum-Длительность\", \"ID\" FROM \"Sp\""));
     }
     EXPECT_EQ(OpenError(path), "opened");
 }

@@ -67,9 +67,11 @@ protected:
 TEST_F(CommandLineTest, ListsEveryTitleWithItsTotals) {
     const TResult r = Tolvane({"list", "--db", Db()});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(Lines(r.out), (QStringList{QString::fromUtf8("%1\tНаруто\tTV\t220\t  5 000 001 000 \t00:25:01,000").arg(naruto),
-                                          QString("%1\tNana\tOVA\t2\t\t00:00:00,000").arg(nana),
-                                          QString("%1\tGhost\tMovie\t\t\t00:00:00,000").arg(ghost)}));
+    EXPECT_EQ(
+        Lines(r.out),
+        (QStringList{QString::fromUtf8("%1\tНаруто\tTV\t220\t  5 000 001 000 \t00:25:01,000").arg(naruto),
+                     QString("%1\tNana\tOVA\t2\t\t00:00:00,000").arg(nana),
+                     QString("%1\tGhost\tMovie\t\t\t00:00:00,000").arg(ghost)}));
 }
 
 TEST_F(CommandLineTest, ListsWhatTheSearchBoxWouldList) {
@@ -84,9 +86,10 @@ TEST_F(CommandLineTest, ListsWhatTheSearchBoxWouldList) {
 TEST_F(CommandLineTest, ShowsEpisodesAsTheGridDoes) {
     const TResult r = Tolvane({"show", "--db", Db(), QString::number(naruto)});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(Lines(r.out), (QStringList{QString::fromUtf8("Серия\tОбъём (байт)\tРазмеры\tДлительность\tЗвук\tСуб In\tExt"),
-                                          "n01.mkv\t  5 000 000 000 \t1920x1080\t00:24:00,000\tAAC\t\t",
-                                          "n02.mkv\t  1 000 \tx\t00:01:01,000\tFLAC\t\t"}));
+    EXPECT_EQ(Lines(r.out),
+              (QStringList{QString::fromUtf8("Серия\tОбъём (байт)\tРазмеры\tДлительность\tЗвук\tСуб In\tExt"),
+                           "n01.mkv\t  5 000 000 000 \t1920x1080\t00:24:00,000\tAAC\t\t",
+                           "n02.mkv\t  1 000 \tx\t00:01:01,000\tFLAC\t\t"}));
 }
 
 TEST_F(CommandLineTest, TitleWithoutEpisodesShowsTheHeaderAlone) {
@@ -99,7 +102,8 @@ TEST_F(CommandLineTest, ErrorsAreOneLineAndStatusOne) {
     ExpectError(Tolvane({"show", "--db", Db(), "999"}), (Db() + ": no title with ID 999").toStdString());
     ExpectError(Tolvane({"show", "--db", Db(), "abc"}), "ID must be a whole number");
     ExpectError(Tolvane({"show", "--db", Db()}), "show needs a title ID");
-    ExpectError(Tolvane({"list", "--db", catalogue.Folder("none.db")}), (catalogue.Folder("none.db") + ": no such file").toStdString());
+    ExpectError(Tolvane({"list", "--db", catalogue.Folder("none.db")}),
+                (catalogue.Folder("none.db") + ": no such file").toStdString());
     ExpectError(Tolvane({"list", "--bogus"}), "unknown option --bogus");
     ExpectError(Tolvane({"list", "--db"}), "--db needs a value");
     ExpectError(Tolvane({"list", "--db", Db(), "a", "b"}), "unexpected argument b");
@@ -114,7 +118,8 @@ TEST_F(CommandLineTest, ReadingNeverWritesTheCatalogue) {
     const QByteArray before = Digest(Db());
     Tolvane({"list", "--db", Db()});
     Tolvane({"show", "--db", Db(), "1"});
-    const TResult shot = Tolvane({"--screenshot", catalogue.Folder("a.png"), "--search", "N", "--select", "0", Db()});
+    const TResult shot =
+        Tolvane({"--screenshot", catalogue.Folder("a.png"), "--search", "N", "--select", "0", Db()});
     EXPECT_EQ(shot.status, 0) << shot.err;
     EXPECT_EQ(Digest(Db()), before);
 }
@@ -130,9 +135,12 @@ TEST_F(CommandLineTest, ScreenshotRendersTheWindow) {
 }
 
 TEST_F(CommandLineTest, ScreenshotErrors) {
-    ExpectError(Tolvane({"--screenshot", catalogue.Folder("x.png"), catalogue.Folder("none.db")}), "no such file");
-    ExpectError(Tolvane({"--screenshot", catalogue.Folder("x.png"), "--select", "7", Db()}), "row 7 out of range");
-    ExpectError(Tolvane({"--screenshot", catalogue.Folder("x.png"), "--select", "one", Db()}), "ROW must be a whole number");
+    ExpectError(Tolvane({"--screenshot", catalogue.Folder("x.png"), catalogue.Folder("none.db")}),
+                "no such file");
+    ExpectError(Tolvane({"--screenshot", catalogue.Folder("x.png"), "--select", "7", Db()}),
+                "row 7 out of range");
+    ExpectError(Tolvane({"--screenshot", catalogue.Folder("x.png"), "--select", "one", Db()}),
+                "ROW must be a whole number");
     ExpectError(Tolvane({"--screenshot"}), "needs a PNG file name");
     ExpectError(Tolvane({"--screenshot", catalogue.Folder("no/such/dir/x.png"), Db()}), "cannot write");
 }
@@ -158,12 +166,19 @@ TEST_F(CommandLineTest, DemoCatalogueHasTwoHundredFiftyVariedTitles) {
     EXPECT_TRUE(cyrillic && latin && apostrophe);
 
     test::TRawDb raw(path);
-    EXPECT_GT(raw.Scalar(QString::fromUtf8("SELECT count(*) FROM \"Серии\" WHERE \"Объём (байт)\" > 4294967296")).toInt(), 0);
-    EXPECT_GT(raw.Scalar(QString::fromUtf8("SELECT count(*) FROM \"Серии\" WHERE \"Ширина\" IS NULL")).toInt(), 0);
-    EXPECT_GT(raw.Scalar(QString::fromUtf8("SELECT count(*) FROM \"Rjk\" WHERE \"Sum-Объём(байт)\" IS NULL")).toInt(), 0);
-    EXPECT_EQ(raw.Scalar(QString::fromUtf8("SELECT max(n) FROM (SELECT count(e.\"ID\") AS n FROM \"Sp\" s LEFT JOIN "
-                                           "\"Серии\" e ON e.\"Название\" = s.\"ID\" GROUP BY s.\"ID\")"))
-                  .toInt() <= 26,
+    EXPECT_GT(
+        raw.Scalar(QString::fromUtf8("SELECT count(*) FROM \"Серии\" WHERE \"Объём (байт)\" > 4294967296"))
+            .toInt(),
+        0);
+    EXPECT_GT(
+        raw.Scalar(QString::fromUtf8("SELECT count(*) FROM \"Серии\" WHERE \"Ширина\" IS NULL")).toInt(), 0);
+    EXPECT_GT(raw.Scalar(QString::fromUtf8("SELECT count(*) FROM \"Rjk\" WHERE \"Sum-Объём(байт)\" IS NULL"))
+                  .toInt(),
+              0);
+    EXPECT_EQ(raw.Scalar(QString::fromUtf8(
+                             "SELECT max(n) FROM (SELECT count(e.\"ID\") AS n FROM \"Sp\" s LEFT JOIN "
+                             "\"Серии\" e ON e.\"Название\" = s.\"ID\" GROUP BY s.\"ID\")"))
+                      .toInt() <= 26,
               true);
     // Titles sharing a prefix.
     EXPECT_GT(Lines(Tolvane({"list", "--db", path, QString::fromUtf8("Нар")}).out).size(), 1);

@@ -16,20 +16,20 @@ TEST_P(FormatDurationTest, GivesHoursMinutesSecondsAndMilliseconds) {
     EXPECT_EQ(FormatDuration(GetParam().ms), GetParam().text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, FormatDurationTest,
-                         ::testing::Values(TDurationCase{0, "00:00:00,000"}, TDurationCase{5, "00:00:00,005"},
-                                           TDurationCase{999, "00:00:00,999"}, TDurationCase{1500, "00:00:01,500"},
-                                           TDurationCase{61000, "00:01:01,000"},
-                                           TDurationCase{3600000, "01:00:00,000"},
-                                           TDurationCase{86399999, "23:59:59,999"},
-                                           TDurationCase{234000000, "65:00:00,000"},
-                                           TDurationCase{360000000, "100:00:00,000"},
-                                           // 32-bit limit, and a total beyond it
-                                           TDurationCase{2147483647, "596:31:23,647"},
-                                           TDurationCase{3600000000LL * 10, "10000:00:00,000"}));
+INSTANTIATE_TEST_SUITE_P(
+    Examples, FormatDurationTest,
+    ::testing::Values(TDurationCase{0, "00:00:00,000"}, TDurationCase{5, "00:00:00,005"},
+                      TDurationCase{999, "00:00:00,999"}, TDurationCase{1500, "00:00:01,500"},
+                      TDurationCase{61000, "00:01:01,000"}, TDurationCase{3600000, "01:00:00,000"},
+                      TDurationCase{86399999, "23:59:59,999"}, TDurationCase{234000000, "65:00:00,000"},
+                      TDurationCase{360000000, "100:00:00,000"},
+                      // 32-bit limit, and a total beyond it
+                      TDurationCase{2147483647, "596:31:23,647"},
+                      TDurationCase{3600000000LL * 10, "10000:00:00,000"}));
 
 INSTANTIATE_TEST_SUITE_P(Negative, FormatDurationTest,
-                         ::testing::Values(TDurationCase{-1, "-00:00:00,001"}, TDurationCase{-61000, "-00:01:01,000"},
+                         ::testing::Values(TDurationCase{-1, "-00:00:00,001"},
+                                           TDurationCase{-61000, "-00:01:01,000"},
                                            TDurationCase{-2147483648LL, "-596:31:23,648"},
                                            TDurationCase{INT64_MIN, "-2562047788015:12:55,808"}));
 
@@ -40,16 +40,20 @@ struct TSizeCase {
 
 class FormatSizeTest : public ::testing::TestWithParam<TSizeCase> {};
 
-TEST_P(FormatSizeTest, GroupsDigitsInThrees) { EXPECT_EQ(FormatSize(GetParam().digits), GetParam().text); }
+TEST_P(FormatSizeTest, GroupsDigitsInThrees) {
+    EXPECT_EQ(FormatSize(GetParam().digits), GetParam().text);
+}
 
 INSTANTIATE_TEST_SUITE_P(Examples, FormatSizeTest,
-                         ::testing::Values(TSizeCase{"", ""}, TSizeCase{"0", "  0 "}, TSizeCase{"999", "999 "},
-                                           TSizeCase{"1000", "  1 000 "},
+                         ::testing::Values(TSizeCase{"", ""}, TSizeCase{"0", "  0 "},
+                                           TSizeCase{"999", "999 "}, TSizeCase{"1000", "  1 000 "},
                                            TSizeCase{"1234567890", "  1 234 567 890 "},
                                            TSizeCase{"12", " 12 "},
                                            TSizeCase{"4831838208", "  4 831 838 208 "}));
 
-TEST(FormatSize, ExampleOfTenDigitsIsSixteenCharacters) { EXPECT_EQ(FormatSize("1234567890").size(), 16u); }
+TEST(FormatSize, ExampleOfTenDigitsIsSixteenCharacters) {
+    EXPECT_EQ(FormatSize("1234567890").size(), 16u);
+}
 
 } // namespace
 } // namespace tolvane

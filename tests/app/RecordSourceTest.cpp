@@ -170,7 +170,8 @@ TEST_F(RecordSourceTest, EditsRespectTheSchema) {
     EXPECT_THROW(titles.SetValue(4, QString(51, 'x')), ECatalogError);
     titles.SetValue(4, QString(50, QChar(0x0416)));
     titles.Post();
-    EXPECT_EQ(catalogue.TitleField(naruto, QString::fromUtf8("Комментарий")).toString(), QString(50, QChar(0x0416)));
+    EXPECT_EQ(catalogue.TitleField(naruto, QString::fromUtf8("Комментарий")).toString(),
+              QString(50, QChar(0x0416)));
 
     TRecordSource totals(TCatalogSchema::Totals());
     totals.Open(store);
@@ -184,9 +185,11 @@ TEST_F(RecordSourceTest, PostedEditFeedsLaterSearches) {
     const int bytes = episodes.FieldIndex(QString::fromUtf8("Объём (байт)"));
     episodes.SetValue(bytes, "3000000000");
     episodes.Post();
-    EXPECT_EQ(episodes.AsText(episodes.FieldIndex("Size")), "  3 000 000 000 ") << "recalculated after the write";
+    EXPECT_EQ(episodes.AsText(episodes.FieldIndex("Size")), "  3 000 000 000 ")
+        << "recalculated after the write";
     EXPECT_THROW(episodes.SetValue(bytes, "lots"), ECatalogError);
-    EXPECT_THROW(episodes.SetValue(episodes.FieldIndex(QString::fromUtf8("Ширина")), "3000000000"), ECatalogError)
+    EXPECT_THROW(episodes.SetValue(episodes.FieldIndex(QString::fromUtf8("Ширина")), "3000000000"),
+                 ECatalogError)
         << "a 32-bit field";
 }
 

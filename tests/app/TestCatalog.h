@@ -75,18 +75,21 @@ public:
     std::int64_t AddTitle(const QString& name, const QVariant& type = "TV", const QVariant& count = "12",
                           const QVariant& comment = QVariant()) {
         TRawDb raw(path_);
-        raw.Exec(QString::fromUtf8(
-                     "INSERT INTO \"Sp\" (\"Название\", \"Тип\", \"Количество серий\", \"Комментарий\") VALUES (?,?,?,?)"),
+        raw.Exec(QString::fromUtf8("INSERT INTO \"Sp\" (\"Название\", \"Тип\", \"Количество серий\", "
+                                   "\"Комментарий\") VALUES (?,?,?,?)"),
                  {name, type, count, comment});
         return raw.Scalar("SELECT max(\"ID\") FROM \"Sp\"").toLongLong();
     }
     void AddEpisode(std::int64_t title, const TEpisodeRow& e) {
         TRawDb raw(path_);
-        raw.Exec(QString::fromUtf8("INSERT INTO \"Серии\" (\"Название\", \"Серия\", \"Объём (байт)\", \"Ширина\", "
-                                   "\"Высота\", \"Длительность\", \"Звук\") VALUES (?,?,?,?,?,?,?)"),
-                 {QVariant::fromValue<qlonglong>(title), e.file, e.size, e.width, e.height, e.duration, e.audio});
+        raw.Exec(
+            QString::fromUtf8("INSERT INTO \"Серии\" (\"Название\", \"Серия\", \"Объём (байт)\", \"Ширина\", "
+                              "\"Высота\", \"Длительность\", \"Звук\") VALUES (?,?,?,?,?,?,?)"),
+            {QVariant::fromValue<qlonglong>(title), e.file, e.size, e.width, e.height, e.duration, e.audio});
     }
-    QVariant Scalar(const QString& sql, const QVariantList& values = {}) { return TRawDb(path_).Scalar(sql, values); }
+    QVariant Scalar(const QString& sql, const QVariantList& values = {}) {
+        return TRawDb(path_).Scalar(sql, values);
+    }
     QVariant TitleField(std::int64_t id, const QString& field) {
         return Scalar("SELECT " + TCatalogSchema::Quoted(field) + " FROM \"Sp\" WHERE \"ID\" = ?",
                       {QVariant::fromValue<qlonglong>(id)});

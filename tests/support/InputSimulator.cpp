@@ -27,12 +27,18 @@ QString TextOf(int vk, TShiftState shift) {
     if (vk >= 'A' && vk <= 'Z') return QString(QChar(shift.Contains(ssShift) ? vk : vk - 'A' + 'a'));
     if (vk >= '0' && vk <= '9') return QString(QChar(vk));
     switch (vk) {
-    case VK_SPACE: return QStringLiteral(" ");
-    case VK_RETURN: return QStringLiteral("\r");
-    case VK_ESCAPE: return QString(QChar(0x1B));
-    case VK_BACK: return QString(QChar(0x08));
-    case VK_TAB: return QStringLiteral("\t");
-    default: return QString();
+    case VK_SPACE:
+        return QStringLiteral(" ");
+    case VK_RETURN:
+        return QStringLiteral("\r");
+    case VK_ESCAPE:
+        return QString(QChar(0x1B));
+    case VK_BACK:
+        return QString(QChar(0x08));
+    case VK_TAB:
+        return QStringLiteral("\t");
+    default:
+        return QString();
     }
 }
 
@@ -50,22 +56,22 @@ void InputSimulator::ShowAndFocus(TCustomControl& control) {
 void InputSimulator::MouseDown(TMouseButton button, int x, int y, TShiftState shift) {
     const Qt::MouseButton b = QtButtonFrom(button);
     held_ |= b;
-    QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, y), Global(control_, x, y), b, held_ | ButtonsFrom(shift),
-                  ModifiersFrom(shift));
+    QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, y), Global(control_, x, y), b,
+                  held_ | ButtonsFrom(shift), ModifiersFrom(shift));
     Send(control_, e);
 }
 
 void InputSimulator::MouseMove(int x, int y, TShiftState shift) {
-    QMouseEvent e(QEvent::MouseMove, QPointF(x, y), Global(control_, x, y), Qt::NoButton, held_ | ButtonsFrom(shift),
-                  ModifiersFrom(shift));
+    QMouseEvent e(QEvent::MouseMove, QPointF(x, y), Global(control_, x, y), Qt::NoButton,
+                  held_ | ButtonsFrom(shift), ModifiersFrom(shift));
     Send(control_, e);
 }
 
 void InputSimulator::MouseUp(TMouseButton button, int x, int y, TShiftState shift) {
     const Qt::MouseButton b = QtButtonFrom(button);
     held_ &= ~b;
-    QMouseEvent e(QEvent::MouseButtonRelease, QPointF(x, y), Global(control_, x, y), b, held_ | ButtonsFrom(shift),
-                  ModifiersFrom(shift));
+    QMouseEvent e(QEvent::MouseButtonRelease, QPointF(x, y), Global(control_, x, y), b,
+                  held_ | ButtonsFrom(shift), ModifiersFrom(shift));
     Send(control_, e);
 }
 
@@ -84,8 +90,8 @@ void InputSimulator::DoubleClick(int x, int y, TShiftState shift) {
 }
 
 void InputSimulator::Wheel(int delta, int x, int y, TShiftState shift) {
-    QWheelEvent e(QPointF(x, y), Global(control_, x, y), QPoint(), QPoint(0, delta), held_, ModifiersFrom(shift),
-                  Qt::NoScrollPhase, false);
+    QWheelEvent e(QPointF(x, y), Global(control_, x, y), QPoint(), QPoint(0, delta), held_,
+                  ModifiersFrom(shift), Qt::NoScrollPhase, false);
     Send(control_, e);
 }
 

@@ -25,15 +25,33 @@ TGridStore::~TGridStore() {
     data_.reset();
 }
 
-void TGridStore::GetCellText(int col, int row, QString& value) { data_->GetCellText(col, row, value); }
-void TGridStore::SetCellText(int col, int row, const QString& value) { data_->SetCellText(col, row, value); }
-TCell* TGridStore::GetCell(int col, int row) { return data_->GetCell(col, row); }
-TColor TGridStore::GetCellColor(int col, int row) { return data_->GetCellColor(col, row); }
-int TGridStore::RowCount() const { return data_->GetRowCount(); }
-int TGridStore::RowRecordCount() const { return data_->Rows().Count(); }
-int TGridStore::RowHeight(int row) const { return data_->GetRowHeight(row); }
-bool TGridStore::IsRowSelected(int row) const { return data_->IsRowSelected(row); }
-bool TGridStore::SetRowSelected(int row, bool selected) { return data_->SetRowSelected(row, selected); }
+void TGridStore::GetCellText(int col, int row, QString& value) {
+    data_->GetCellText(col, row, value);
+}
+void TGridStore::SetCellText(int col, int row, const QString& value) {
+    data_->SetCellText(col, row, value);
+}
+TCell* TGridStore::GetCell(int col, int row) {
+    return data_->GetCell(col, row);
+}
+TColor TGridStore::GetCellColor(int col, int row) {
+    return data_->GetCellColor(col, row);
+}
+int TGridStore::RowCount() const {
+    return data_->GetRowCount();
+}
+int TGridStore::RowRecordCount() const {
+    return data_->Rows().Count();
+}
+int TGridStore::RowHeight(int row) const {
+    return data_->GetRowHeight(row);
+}
+bool TGridStore::IsRowSelected(int row) const {
+    return data_->IsRowSelected(row);
+}
+bool TGridStore::SetRowSelected(int row, bool selected) {
+    return data_->SetRowSelected(row, selected);
+}
 
 void TGridStore::AddRows(int count, bool useDefaultValues, int rowSize) {
     data_->UseDefaultValues = useDefaultValues;
@@ -41,18 +59,30 @@ void TGridStore::AddRows(int count, bool useDefaultValues, int rowSize) {
     data_->AddRows(count);
 }
 
-void TGridStore::AddCellRows(int count) { data_->AddCellRows(count); }
-void TGridStore::Clear() { data_->Clear(); }
-void TGridStore::DeleteRow(int row) { data_->DeleteRow(row); }
+void TGridStore::AddCellRows(int count) {
+    data_->AddCellRows(count);
+}
+void TGridStore::Clear() {
+    data_->Clear();
+}
+void TGridStore::DeleteRow(int row) {
+    data_->DeleteRow(row);
+}
 
 void TGridStore::InsertRow(int row, int rowSize) {
     data_->RowSize = rowSize;
     data_->InsertRow(row);
 }
 
-void TGridStore::MoveRow(int from, int to) { data_->MoveRow(from, to); }
-void TGridStore::ExchangeRows(int a, int b) { data_->ExchangeRows(a, b); }
-void TGridStore::ColumnsNotify(int kind, int a, int b) { data_->ColumnsNotify(kind, a, b); }
+void TGridStore::MoveRow(int from, int to) {
+    data_->MoveRow(from, to);
+}
+void TGridStore::ExchangeRows(int a, int b) {
+    data_->ExchangeRows(a, b);
+}
+void TGridStore::ColumnsNotify(int kind, int a, int b) {
+    data_->ColumnsNotify(kind, a, b);
+}
 void TGridStore::SortRows(int col, TSortType sortType, bool descending) {
     data_->SortRows(col, sortType, descending);
 }

@@ -41,7 +41,9 @@ int AddActivationHandler(std::function<void(bool)> handler) {
     return key;
 }
 
-void RemoveActivationHandler(int key) { Handlers().handlers.erase(key); }
+void RemoveActivationHandler(int key) {
+    Handlers().handlers.erase(key);
+}
 
 void NotifyApplicationActivation(bool active) {
     // A handler may remove itself or others while running: walk a copy of the keys.

@@ -55,9 +55,15 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
 
 TBitmap::~TBitmap() = default;
 
-int TBitmap::Width() const { return d->image.width(); }
-int TBitmap::Height() const { return d->image.height(); }
-bool TBitmap::Empty() const { return d->image.isNull(); }
+int TBitmap::Width() const {
+    return d->image.width();
+}
+int TBitmap::Height() const {
+    return d->image.height();
+}
+bool TBitmap::Empty() const {
+    return d->image.isNull();
+}
 
 void TBitmap::SetSize(int width, int height) {
     d->Flush();
@@ -66,7 +72,9 @@ void TBitmap::SetSize(int width, int height) {
     Changed();
 }
 
-TPixelFormat TBitmap::PixelFormat() const { return d->format; }
+TPixelFormat TBitmap::PixelFormat() const {
+    return d->format;
+}
 
 void TBitmap::SetPixelFormat(TPixelFormat format) {
     if (format == d->format) return;
@@ -74,7 +82,9 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     Changed();
 }
 
-bool TBitmap::Transparent() const { return d->transparent; }
+bool TBitmap::Transparent() const {
+    return d->transparent;
+}
 
 void TBitmap::SetTransparent(bool value) {
     if (value == d->transparent) return;
@@ -175,9 +185,15 @@ TImageList::TImageList(int width, int height) : d(std::make_unique<Impl>()) {
 
 TImageList::~TImageList() = default;
 
-int TImageList::Width() const { return d->width; }
-int TImageList::Height() const { return d->height; }
-int TImageList::Count() const { return int(d->images.size()); }
+int TImageList::Width() const {
+    return d->width;
+}
+int TImageList::Height() const {
+    return d->height;
+}
+int TImageList::Count() const {
+    return int(d->images.size());
+}
 
 int TImageList::Add(const TBitmap& image) {
     // A strip as wide as several images adds each of them; the answer is the first index.
@@ -199,7 +215,9 @@ int TImageList::Add(const TBitmap& image) {
     return first;
 }
 
-void TImageList::Clear() { d->images.clear(); }
+void TImageList::Clear() {
+    d->images.clear();
+}
 
 void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const {
     if (index < 0 || index >= Count()) return;

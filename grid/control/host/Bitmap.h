@@ -19,7 +19,11 @@ enum TPixelFormat { pf24bit, pf32bit };
 
 // A device-independent bitmap of 32-bit pixels. Pixels are stored as bytes blue, green, red,
 // alpha (the layout of a 32-bit bitmap row); GetPixel/SetPixel speak TColor (0x00BBGGRR).
-// pf24bit bitmaps ignore the alpha byte when drawn; pf32bit bitmaps carry per-pixel alpha.
+// pf24bit bitmaps ignore the alpha byte when drawn; pf32bit bitmaps carry per-pixel alpha, which
+// is kept in the pixels but not blended by TCanvas::Draw (callers composite themselves).
+// New pixels are opaque white (pf24bit) or fully transparent black (pf32bit).
+// Setters fire OnChange only when they change something, so a handler may set properties of the
+// bitmap it watches. Drawing through Canvas() does not fire OnChange; call Changed() for that.
 class TBitmap {
 public:
     TBitmap();
@@ -30,15 +34,15 @@ public:
 
     int Width() const;
     int Height() const;
-    bool Empty() const;                       // no pixels
-    void SetSize(int width, int height);      // keeps nothing of the old content; fires OnChange
+    bool Empty() const;                  // no pixels
+    void SetSize(int width, int height); // keeps nothing of the old content; fires OnChange
     TPixelFormat PixelFormat() const;
     void SetPixelFormat(TPixelFormat format); // fires OnChange
 
     bool Transparent() const;
-    void SetTransparent(bool value);           // fires OnChange
-    TColor TransparentColor() const;
-    void SetTransparentColor(TColor color);    // fires OnChange
+    void SetTransparent(bool value);        // fires OnChange
+    TColor TransparentColor() const;        // clNone (the default) means the bottom-left pixel's colour
+    void SetTransparentColor(TColor color); // fires OnChange
 
     TColor GetPixel(int x, int y) const;       // out of range: clNone
     void SetPixel(int x, int y, TColor color); // out of range: ignored; fires OnChange

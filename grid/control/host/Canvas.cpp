@@ -101,9 +101,13 @@ void WalkLine(TPoint a, TPoint b, Plot plot) {
 
 } // namespace
 
-TCanvas::TCanvas(QImage* target) : d(std::make_unique<Impl>()) { d->target = target; }
+TCanvas::TCanvas(QImage* target) : d(std::make_unique<Impl>()) {
+    d->target = target;
+}
 
-TCanvas::~TCanvas() { Flush(); }
+TCanvas::~TCanvas() {
+    Flush();
+}
 
 QPainter& TCanvas::Painter() {
     if (!d->painter.isActive() && d->Usable()) {
@@ -116,7 +120,9 @@ QPainter& TCanvas::Painter() {
     return d->painter;
 }
 
-QImage* TCanvas::Target() const { return d->target; }
+QImage* TCanvas::Target() const {
+    return d->target;
+}
 
 void TCanvas::Flush() {
     if (d->painter.isActive()) d->painter.end();
@@ -127,8 +133,12 @@ void TCanvas::Retarget(QImage* target) {
     d->target = target;
 }
 
-int TCanvas::Width() const { return d->Usable() ? d->target->width() : 0; }
-int TCanvas::Height() const { return d->Usable() ? d->target->height() : 0; }
+int TCanvas::Width() const {
+    return d->Usable() ? d->target->width() : 0;
+}
+int TCanvas::Height() const {
+    return d->Usable() ? d->target->height() : 0;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Rectangles and lines
@@ -167,12 +177,16 @@ void FillFrame(QPainter& p, const TRect& r, int w, const QColor& c) {
     w = std::min({w, (r.Width() + 1) / 2, (r.Height() + 1) / 2});
     if (w <= 0) return;
     p.fillRect(QRect(r.Left, r.Top, r.Width(), w), c);
-    if (r.Height() > w) p.fillRect(QRect(r.Left, std::max(r.Bottom - w, r.Top + w), r.Width(), std::min(w, r.Height() - w)), c);
+    if (r.Height() > w)
+        p.fillRect(QRect(r.Left, std::max(r.Bottom - w, r.Top + w), r.Width(), std::min(w, r.Height() - w)),
+                   c);
     const int innerTop = r.Top + w, innerBottom = r.Bottom - w;
     if (innerBottom > innerTop) {
         p.fillRect(QRect(r.Left, innerTop, w, innerBottom - innerTop), c);
         if (r.Width() > w)
-            p.fillRect(QRect(std::max(r.Right - w, r.Left + w), innerTop, std::min(w, r.Width() - w), innerBottom - innerTop), c);
+            p.fillRect(QRect(std::max(r.Right - w, r.Left + w), innerTop, std::min(w, r.Width() - w),
+                             innerBottom - innerTop),
+                       c);
     }
 }
 
@@ -230,7 +244,9 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
     }
 }
 
-void TCanvas::MoveTo(int x, int y) { d->penPos = TPoint{x, y}; }
+void TCanvas::MoveTo(int x, int y) {
+    d->penPos = TPoint{x, y};
+}
 
 void TCanvas::LineTo(int x, int y) {
     const TPoint from = d->penPos, to{x, y};
@@ -259,7 +275,9 @@ void TCanvas::LineTo(int x, int y) {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
-TPoint TCanvas::PenPos() const { return d->penPos; }
+TPoint TCanvas::PenPos() const {
+    return d->penPos;
+}
 
 TColor TCanvas::GetPixel(int x, int y) const {
     if (!d->Usable() || x < 0 || y < 0 || x >= Width() || y >= Height()) return clNone;
@@ -319,16 +337,22 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
     const QFontMetrics& fm = *d->metrics;
 
     int qtFlags = 0;
-    if (flags & DT_RIGHT) qtFlags |= Qt::AlignRight;
-    else if (flags & DT_CENTER) qtFlags |= Qt::AlignHCenter;
-    else qtFlags |= Qt::AlignLeft;
+    if (flags & DT_RIGHT)
+        qtFlags |= Qt::AlignRight;
+    else if (flags & DT_CENTER)
+        qtFlags |= Qt::AlignHCenter;
+    else
+        qtFlags |= Qt::AlignLeft;
     qtFlags |= Qt::AlignAbsolute; // right-to-left reading changes the order, not the alignment
     const bool single = flags & DT_SINGLELINE;
     if (single) {
         qtFlags |= Qt::TextSingleLine;
-        if (flags & DT_BOTTOM) qtFlags |= Qt::AlignBottom;
-        else if (flags & DT_VCENTER) qtFlags |= Qt::AlignVCenter;
-        else qtFlags |= Qt::AlignTop;
+        if (flags & DT_BOTTOM)
+            qtFlags |= Qt::AlignBottom;
+        else if (flags & DT_VCENTER)
+            qtFlags |= Qt::AlignVCenter;
+        else
+            qtFlags |= Qt::AlignTop;
     } else {
         qtFlags |= Qt::AlignTop;
         if (flags & DT_WORDBREAK) qtFlags |= Qt::TextWordWrap;
@@ -347,17 +371,19 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
     if ((flags & DT_END_ELLIPSIS) && !(flags & DT_CALCRECT) && !(qtFlags & Qt::TextWordWrap)) {
         const int mnemonic = (qtFlags & Qt::TextShowMnemonic) ? int(Qt::TextShowMnemonic) : 0;
         QStringList lines = single ? QStringList{text} : text.split(QLatin1Char('\n'));
-        for (QString& line : lines) line = fm.elidedText(line, Qt::ElideRight, std::max(0, r.Width()), mnemonic);
+        for (QString& line : lines)
+            line = fm.elidedText(line, Qt::ElideRight, std::max(0, r.Width()), mnemonic);
         text = lines.join(QLatin1Char('\n'));
     }
 
     if (flags & DT_CALCRECT) {
         const int width = (qtFlags & Qt::TextWordWrap) ? std::max(1, r.Width()) : INT_MAX / 4;
-        const QRect br = fm.boundingRect(QRect(r.Left, r.Top, width, INT_MAX / 4), qtFlags & ~Qt::AlignVertical_Mask,
-                                         text.isEmpty() ? QString() : text);
+        const QRect br =
+            fm.boundingRect(QRect(r.Left, r.Top, width, INT_MAX / 4), qtFlags & ~Qt::AlignVertical_Mask,
+                            text.isEmpty() ? QString() : text);
         const int textWidth = br.width(), textHeight = (single || text.isEmpty()) ? fm.height() : br.height();
-        if (qtFlags & Qt::TextWordWrap) r.Right = std::max(r.Right, r.Left + textWidth);
-        else r.Right = r.Left + textWidth;
+        r.Right = r.Left + textWidth; // with word breaks: the widest line
+
         r.Bottom = r.Top + textHeight;
         return textHeight;
     }
@@ -387,10 +413,14 @@ int TCanvas::DrawLine(const QString& text, const TRect& r, unsigned flags) {
     if (!d->Usable() || text.isEmpty()) return text.isEmpty() ? 0 : lineHeight;
     const Impl::LaidOutText& line = d->LayOut(text, (flags & DT_END_ELLIPSIS) ? std::max(0, r.Width()) : -1);
     int x = r.Left, y = r.Top;
-    if (flags & DT_RIGHT) x = r.Right - line.width;
-    else if (flags & DT_CENTER) x = r.Left + (r.Width() - line.width) / 2;
-    if (flags & DT_BOTTOM) y = r.Bottom - lineHeight;
-    else if (flags & DT_VCENTER) y = r.Top + (r.Height() - lineHeight) / 2;
+    if (flags & DT_RIGHT)
+        x = r.Right - line.width;
+    else if (flags & DT_CENTER)
+        x = r.Left + (r.Width() - line.width) / 2;
+    if (flags & DT_BOTTOM)
+        y = r.Bottom - lineHeight;
+    else if (flags & DT_VCENTER)
+        y = r.Top + (r.Height() - lineHeight) / 2;
     const QRect area = ToQRect(r);
     const QRect extent(x, y, line.width, lineHeight);
     QPainter& p = Painter();
@@ -464,7 +494,8 @@ QImage Drawable(const TBitmap& bitmap) {
     const QImage& image = bitmap.Image();
     if (!bitmap.Transparent()) {
         // A read-only view of the same pixels whose alpha byte does not count.
-        return QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(), QImage::Format_RGB32);
+        return QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
+                      QImage::Format_RGB32);
     }
     QImage masked = image.copy();
     const std::uint32_t key = ToPixel(bitmap.TransparentColor()) & 0xFFFFFFu;

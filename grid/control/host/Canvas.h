@@ -50,7 +50,6 @@ enum : unsigned {
     DT_RTLREADING = 0x20000,
 };
 
-
 class TCanvas {
 public:
     // A canvas over an image that someone else owns (a bitmap, a control's surface).
@@ -90,22 +89,22 @@ public:
     // Text is drawn in Font.Color. As on the classic canvas, a solid brush fills the text's own
     // extent behind it first; set Brush.Style to bsClear to draw text over what is there.
     // Draws text in r by the DT_ flags and answers the text height. With DT_CALCRECT nothing is
-    // drawn and r is widened or lowered to the space the text needs. Without DT_NOPREFIX an
-    // ampersand underlines the next character ("&&" draws one ampersand).
+    // drawn and r becomes the space the text needs (with DT_WORDBREAK: lines broken at r's width). Without
+    // DT_NOPREFIX an ampersand underlines the next character ("&&" draws one ampersand).
     int DrawText(const QString& text, TRect& r, unsigned flags);
 
     void DrawFocusRect(const TRect& r); // dotted, inverting: drawing it twice restores the pixels
     // Copies source rectangle `src` of `source` into `dest` of this canvas by CopyMode.
     void CopyRect(const TRect& dest, TCanvas& source, const TRect& src);
-    void Draw(int x, int y, const TBitmap& bitmap);              // honours Transparent
-    void StretchDraw(const TRect& dest, const TBitmap& bitmap);  // honours Transparent
+    void Draw(int x, int y, const TBitmap& bitmap);             // honours Transparent
+    void StretchDraw(const TRect& dest, const TBitmap& bitmap); // honours Transparent
 
     // Clipping: one rectangle (in canvas coordinates) or none.
     void SetClipRect(const TRect& r);
     void ResetClip();
     TRect GetClipBox() const; // the clip rectangle, or the whole surface when there is none
 
-    int Width() const;  // size of the surface
+    int Width() const; // size of the surface
     int Height() const;
 
     // Platform layer only: the painter, begun on first use and kept until Flush.

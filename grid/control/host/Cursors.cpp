@@ -37,9 +37,10 @@ QCursor HorzSplit() {
     QPixmap pix = Blank();
     QPainter p(&pix);
     // Two bars with arrows pointing left and right.
-    Outlined(p, QPolygon({QPoint(14, 6), QPoint(17, 6), QPoint(17, 12), QPoint(21, 12), QPoint(21, 9), QPoint(26, 15),
-                          QPoint(21, 21), QPoint(21, 18), QPoint(17, 18), QPoint(17, 24), QPoint(14, 24), QPoint(14, 18),
-                          QPoint(10, 18), QPoint(10, 21), QPoint(5, 15), QPoint(10, 9), QPoint(10, 12), QPoint(14, 12)}));
+    Outlined(p, QPolygon({QPoint(14, 6), QPoint(17, 6), QPoint(17, 12), QPoint(21, 12), QPoint(21, 9),
+                          QPoint(26, 15), QPoint(21, 21), QPoint(21, 18), QPoint(17, 18), QPoint(17, 24),
+                          QPoint(14, 24), QPoint(14, 18), QPoint(10, 18), QPoint(10, 21), QPoint(5, 15),
+                          QPoint(10, 9), QPoint(10, 12), QPoint(14, 12)}));
     p.fillRect(15, 7, 2, 17, Qt::black);
     return QCursor(pix, 15, 15);
 }
@@ -47,8 +48,8 @@ QCursor HorzSplit() {
 QCursor ColumnNoDrag() {
     QPixmap pix = Blank();
     QPainter p(&pix);
-    Outlined(p, QPolygon({QPoint(1, 1), QPoint(1, 17), QPoint(5, 13), QPoint(8, 19), QPoint(10, 18), QPoint(7, 12),
-                          QPoint(12, 12)}));
+    Outlined(p, QPolygon({QPoint(1, 1), QPoint(1, 17), QPoint(5, 13), QPoint(8, 19), QPoint(10, 18),
+                          QPoint(7, 12), QPoint(12, 12)}));
     // A crossed-out header cell below the arrow.
     p.setPen(Qt::black);
     p.setBrush(Qt::lightGray);
@@ -90,23 +91,39 @@ QCursor Roll(bool up, bool down) {
 
 Qt::CursorShape BuiltIn(TCursor id) {
     switch (id) {
-    case crNone: return Qt::BlankCursor;
-    case crCross: return Qt::CrossCursor;
-    case crIBeam: return Qt::IBeamCursor;
-    case crSizeNESW: return Qt::SizeBDiagCursor;
-    case crSizeNS: return Qt::SizeVerCursor;
-    case crSizeNWSE: return Qt::SizeFDiagCursor;
-    case crSizeWE: return Qt::SizeHorCursor;
-    case crUpArrow: return Qt::UpArrowCursor;
-    case crHourGlass: return Qt::WaitCursor;
-    case crDrag: return Qt::DragMoveCursor;
+    case crNone:
+        return Qt::BlankCursor;
+    case crCross:
+        return Qt::CrossCursor;
+    case crIBeam:
+        return Qt::IBeamCursor;
+    case crSizeNESW:
+        return Qt::SizeBDiagCursor;
+    case crSizeNS:
+        return Qt::SizeVerCursor;
+    case crSizeNWSE:
+        return Qt::SizeFDiagCursor;
+    case crSizeWE:
+        return Qt::SizeHorCursor;
+    case crUpArrow:
+        return Qt::UpArrowCursor;
+    case crHourGlass:
+        return Qt::WaitCursor;
+    case crDrag:
+        return Qt::DragMoveCursor;
     case crNoDrop:
-    case crNo: return Qt::ForbiddenCursor;
-    case crHSplit: return Qt::SplitHCursor;
-    case crVSplit: return Qt::SplitVCursor;
-    case crHandPoint: return Qt::PointingHandCursor;
-    case crSizeAll: return Qt::SizeAllCursor;
-    default: return Qt::ArrowCursor;
+    case crNo:
+        return Qt::ForbiddenCursor;
+    case crHSplit:
+        return Qt::SplitHCursor;
+    case crVSplit:
+        return Qt::SplitVCursor;
+    case crHandPoint:
+        return Qt::PointingHandCursor;
+    case crSizeAll:
+        return Qt::SizeAllCursor;
+    default:
+        return Qt::ArrowCursor;
     }
 }
 
@@ -115,21 +132,33 @@ Qt::CursorShape BuiltIn(TCursor id) {
 bool TScreen::LoadCursor(TCursor id, const QString& name) {
     const QString n = name.toUpper();
     QCursor c;
-    if (n == QLatin1String("HORZSPLIT")) c = HorzSplit();
-    else if (n == QLatin1String("COLUMNNODRAG")) c = ColumnNoDrag();
-    else if (n == QLatin1String("REVERSEDARROW")) c = ReversedArrow();
-    else if (n == QLatin1String("INDICATORSELECT")) c = IndicatorSelect();
-    else if (n == QLatin1String("ROLL")) c = Roll(true, true);
-    else if (n == QLatin1String("ROLLUP")) c = Roll(true, false);
-    else if (n == QLatin1String("ROLLDOWN")) c = Roll(false, true);
-    else return false;
+    if (n == QLatin1String("HORZSPLIT"))
+        c = HorzSplit();
+    else if (n == QLatin1String("COLUMNNODRAG"))
+        c = ColumnNoDrag();
+    else if (n == QLatin1String("REVERSEDARROW"))
+        c = ReversedArrow();
+    else if (n == QLatin1String("INDICATORSELECT"))
+        c = IndicatorSelect();
+    else if (n == QLatin1String("ROLL"))
+        c = Roll(true, true);
+    else if (n == QLatin1String("ROLLUP"))
+        c = Roll(true, false);
+    else if (n == QLatin1String("ROLLDOWN"))
+        c = Roll(false, true);
+    else
+        return false;
     Table()[id] = c;
     return true;
 }
 
-void TScreen::SetCursorImage(TCursor id, const QCursor& cursor) { Table()[id] = cursor; }
+void TScreen::SetCursorImage(TCursor id, const QCursor& cursor) {
+    Table()[id] = cursor;
+}
 
-bool TScreen::HasCursor(TCursor id) { return Table().count(id) != 0; }
+bool TScreen::HasCursor(TCursor id) {
+    return Table().count(id) != 0;
+}
 
 QCursor TScreen::CursorOf(TCursor id) {
     auto it = Table().find(id);
@@ -141,7 +170,9 @@ QCursor TScreen::CursorOf(TCursor id) {
     return QCursor(BuiltIn(id));
 }
 
-TCursor TScreen::Cursor() { return screenCursor; }
+TCursor TScreen::Cursor() {
+    return screenCursor;
+}
 
 void TScreen::SetCursor(TCursor id) {
     if (id == screenCursor) return;
@@ -157,7 +188,11 @@ void TScreen::SetCursor(TCursor id) {
     }
 }
 
-int TScreen::CursorX() { return QCursor::pos().x(); }
-int TScreen::CursorY() { return QCursor::pos().y(); }
+int TScreen::CursorX() {
+    return QCursor::pos().x();
+}
+int TScreen::CursorY() {
+    return QCursor::pos().y();
+}
 
 } // namespace tolvane

@@ -84,7 +84,7 @@ namespace {
 struct BarState {
     int min = 0, max = 100, page = 0, pos = 0, track = 0;
     bool shown = false;
-    bool enabled = true;   // EnableScrollBar
+    bool enabled = true;    // EnableScrollBar
     bool scrollable = true; // the range needs scrolling
     bool syncing = false;   // writing the QScrollBar ourselves
 };
@@ -130,14 +130,29 @@ TCustomControl::TCustomControl() : d(std::make_unique<Impl>()) {
             if (st.syncing) return;
             int code = -1;
             switch (action) {
-            case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
-            case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
-            case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
-            case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
-            case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
-            case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
-            case QAbstractSlider::SliderMove: code = SB_THUMBTRACK; break;
-            default: break;
+            case QAbstractSlider::SliderSingleStepAdd:
+                code = SB_LINEDOWN;
+                break;
+            case QAbstractSlider::SliderSingleStepSub:
+                code = SB_LINEUP;
+                break;
+            case QAbstractSlider::SliderPageStepAdd:
+                code = SB_PAGEDOWN;
+                break;
+            case QAbstractSlider::SliderPageStepSub:
+                code = SB_PAGEUP;
+                break;
+            case QAbstractSlider::SliderToMinimum:
+                code = SB_TOP;
+                break;
+            case QAbstractSlider::SliderToMaximum:
+                code = SB_BOTTOM;
+                break;
+            case QAbstractSlider::SliderMove:
+                code = SB_THUMBTRACK;
+                break;
+            default:
+                break;
             }
             if (code < 0) return;
             const int track = bar->sliderPosition();
@@ -170,14 +185,17 @@ TCustomControl::TCustomControl() : d(std::make_unique<Impl>()) {
     }
     d->activationKey = AddActivationHandler([this](bool active) { ActivateApp(active); });
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        d->focusConnection = QObject::connect(app, &QApplication::focusChanged, [this](QWidget*, QWidget* now) {
-            if (!now || !d->widget) return; // activation changes are not enter/exit
-            const bool inside = now == d->widget || d->widget->isAncestorOf(now);
-            if (inside == d->entered) return;
-            d->entered = inside;
-            if (inside) DoEnter();
-            else DoExit();
-        });
+        d->focusConnection =
+            QObject::connect(app, &QApplication::focusChanged, [this](QWidget*, QWidget* now) {
+                if (!now || !d->widget) return; // activation changes are not enter/exit
+                const bool inside = now == d->widget || d->widget->isAncestorOf(now);
+                if (inside == d->entered) return;
+                d->entered = inside;
+                if (inside)
+                    DoEnter();
+                else
+                    DoExit();
+            });
     }
     Relayout();
 }
@@ -206,9 +224,15 @@ void TCustomControl::WidgetDestroyed() {
     d->capture = false;
 }
 
-QWidget* TCustomControl::Widget() const { return d->widget.data(); }
-QWidget* TCustomControl::ClientWidget() const { return d->widget ? d->widget->client : nullptr; }
-bool TCustomControl::HandleAllocated() const { return !d->widget.isNull(); }
+QWidget* TCustomControl::Widget() const {
+    return d->widget.data();
+}
+QWidget* TCustomControl::ClientWidget() const {
+    return d->widget ? d->widget->client : nullptr;
+}
+bool TCustomControl::HandleAllocated() const {
+    return !d->widget.isNull();
+}
 
 void TCustomControl::SetParentWidget(QWidget* parent) {
     d->parentControl = nullptr;
@@ -224,7 +248,9 @@ void TCustomControl::SetParentControl(TCustomControl* parent) {
     d->parentControl = parent;
 }
 
-TCustomControl* TCustomControl::ParentControl() const { return d->parentControl; }
+TCustomControl* TCustomControl::ParentControl() const {
+    return d->parentControl;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Geometry
@@ -235,14 +261,30 @@ void TCustomControl::SetBounds(int left, int top, int width, int height) {
     Relayout();
 }
 
-int TCustomControl::Left() const { return d->bounds.Left; }
-int TCustomControl::Top() const { return d->bounds.Top; }
-int TCustomControl::Width() const { return d->bounds.Width(); }
-int TCustomControl::Height() const { return d->bounds.Height(); }
-TRect TCustomControl::BoundsRect() const { return d->bounds; }
-int TCustomControl::ClientWidth() const { return d->client.Width(); }
-int TCustomControl::ClientHeight() const { return d->client.Height(); }
-TRect TCustomControl::ClientRect() const { return TRect{0, 0, ClientWidth(), ClientHeight()}; }
+int TCustomControl::Left() const {
+    return d->bounds.Left;
+}
+int TCustomControl::Top() const {
+    return d->bounds.Top;
+}
+int TCustomControl::Width() const {
+    return d->bounds.Width();
+}
+int TCustomControl::Height() const {
+    return d->bounds.Height();
+}
+TRect TCustomControl::BoundsRect() const {
+    return d->bounds;
+}
+int TCustomControl::ClientWidth() const {
+    return d->client.Width();
+}
+int TCustomControl::ClientHeight() const {
+    return d->client.Height();
+}
+TRect TCustomControl::ClientRect() const {
+    return TRect{0, 0, ClientWidth(), ClientHeight()};
+}
 
 TPoint TCustomControl::ClientToScreen(TPoint p) const {
     if (!d->widget) return p;
@@ -254,14 +296,17 @@ TPoint TCustomControl::ScreenToClient(TPoint p) const {
     return FromQPoint(d->widget->client->mapFromGlobal(ToQPoint(p)));
 }
 
-TPoint TCustomControl::GetCursorPos() { return TPoint{TScreen::CursorX(), TScreen::CursorY()}; }
+TPoint TCustomControl::GetCursorPos() {
+    return TPoint{TScreen::CursorX(), TScreen::CursorY()};
+}
 
 void TCustomControl::Relayout() {
     if (d->relayoutDepth > 4) return; // a Resize handler changing scroll bars forever
     ++d->relayoutDepth;
     if (d->widget) {
         const QSize size = d->widget->size();
-        d->bounds = TRect{d->widget->x(), d->widget->y(), d->widget->x() + size.width(), d->widget->y() + size.height()};
+        d->bounds = TRect{d->widget->x(), d->widget->y(), d->widget->x() + size.width(),
+                          d->widget->y() + size.height()};
     }
     const int b = d->border == bsSingle ? 1 : 0;
     int extent = 16;
@@ -299,14 +344,18 @@ void TCustomControl::Relayout() {
 // ---------------------------------------------------------------------------------------------
 // Appearance
 
-TColor TCustomControl::Color() const { return d->color; }
+TColor TCustomControl::Color() const {
+    return d->color;
+}
 void TCustomControl::SetColor(TColor c) {
     if (c == d->color) return;
     d->color = c;
     Invalidate();
 }
 
-const TFont& TCustomControl::Font() const { return d->font; }
+const TFont& TCustomControl::Font() const {
+    return d->font;
+}
 void TCustomControl::SetFont(const TFont& f) {
     d->font = f;
     d->canvas.Font = f;
@@ -314,44 +363,61 @@ void TCustomControl::SetFont(const TFont& f) {
     Invalidate();
 }
 
-bool TCustomControl::Visible() const { return d->visible; }
+bool TCustomControl::Visible() const {
+    return d->visible;
+}
 void TCustomControl::SetVisible(bool v) {
     d->visible = v;
     if (!d->widget) return;
     // A control without a parent widget is only shown on request when it is a window of its own
     // (a flyout); otherwise showing is its container's business.
-    if (!v) d->widget->hide();
-    else if (d->flyout) d->widget->show();
-    else if (d->widget->parentWidget()) d->widget->show();
+    if (!v)
+        d->widget->hide();
+    else if (d->flyout)
+        d->widget->show();
+    else if (d->widget->parentWidget())
+        d->widget->show();
 }
-bool TCustomControl::Showing() const { return d->widget && d->widget->isVisible(); }
+bool TCustomControl::Showing() const {
+    return d->widget && d->widget->isVisible();
+}
 
-bool TCustomControl::Enabled() const { return d->enabled; }
+bool TCustomControl::Enabled() const {
+    return d->enabled;
+}
 void TCustomControl::SetEnabled(bool e) {
     d->enabled = e;
     if (d->widget) d->widget->setEnabled(e);
     Invalidate();
 }
 
-bool TCustomControl::TabStop() const { return d->tabStop; }
+bool TCustomControl::TabStop() const {
+    return d->tabStop;
+}
 void TCustomControl::SetTabStop(bool t) {
     d->tabStop = t;
     if (d->widget && !d->flyout) d->widget->client->setFocusPolicy(t ? Qt::TabFocus : Qt::NoFocus);
 }
 
-TBorderStyle TCustomControl::BorderStyle() const { return d->border; }
+TBorderStyle TCustomControl::BorderStyle() const {
+    return d->border;
+}
 void TCustomControl::SetBorderStyle(TBorderStyle b) {
     if (b == d->border) return;
     d->border = b;
     Relayout();
 }
 
-TCursor TCustomControl::Cursor() const { return d->cursor; }
+TCursor TCustomControl::Cursor() const {
+    return d->cursor;
+}
 void TCustomControl::SetCursor(TCursor c) {
     d->cursor = c;
     if (!d->widget) return;
-    if (c == crDefault) d->widget->client->unsetCursor();
-    else d->widget->client->setCursor(TScreen::CursorOf(c));
+    if (c == crDefault)
+        d->widget->client->unsetCursor();
+    else
+        d->widget->client->setCursor(TScreen::CursorOf(c));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -367,7 +433,9 @@ void TCustomControl::ScheduleScreenUpdate() {
     if (d->widget && !d->inPaintEvent) d->widget->client->update();
 }
 
-void TCustomControl::Invalidate() { InvalidateRect(ClientRect()); }
+void TCustomControl::Invalidate() {
+    InvalidateRect(ClientRect());
+}
 
 void TCustomControl::InvalidateRect(const TRect& r) {
     const TRect part = r.Intersect(ClientRect());
@@ -376,16 +444,24 @@ void TCustomControl::InvalidateRect(const TRect& r) {
     if (d->widget && !d->inPaintEvent) d->widget->client->update(ToQRect(part));
 }
 
-void TCustomControl::ValidateRect(const TRect& r) { d->invalid -= ToQRect(r); }
+void TCustomControl::ValidateRect(const TRect& r) {
+    d->invalid -= ToQRect(r);
+}
 
 void TCustomControl::Repaint() {
     Invalidate();
     PaintNow();
 }
 
-bool TCustomControl::PaintPending() const { return !d->invalid.isEmpty(); }
-TRect TCustomControl::InvalidBounds() const { return FromQRect(d->invalid.boundingRect()); }
-bool TCustomControl::Painting() const { return d->painting; }
+bool TCustomControl::PaintPending() const {
+    return !d->invalid.isEmpty();
+}
+TRect TCustomControl::InvalidBounds() const {
+    return FromQRect(d->invalid.boundingRect());
+}
+bool TCustomControl::Painting() const {
+    return d->painting;
+}
 
 void TCustomControl::PaintNow() {
     if (d->invalid.isEmpty() || d->painting || d->surface.isNull()) return;
@@ -459,7 +535,8 @@ void WriteBar(QScrollBar* bar, BarState& st) {
 
 } // namespace
 
-void TCustomControl::SetScrollInfo(TScrollBarKind kind, int min, int max, int page, int pos, bool disableNoScroll) {
+void TCustomControl::SetScrollInfo(TScrollBarKind kind, int min, int max, int page, int pos,
+                                   bool disableNoScroll) {
     BarState& st = d->bars[kind];
     st.min = min;
     st.max = std::max(min, max);
@@ -469,15 +546,21 @@ void TCustomControl::SetScrollInfo(TScrollBarKind kind, int min, int max, int pa
     st.scrollable = top > st.min;
     st.track = st.pos;
     const bool wasShown = st.shown;
-    if (st.scrollable) st.shown = true;
-    else if (!disableNoScroll) st.shown = false;
+    if (st.scrollable)
+        st.shown = true;
+    else if (!disableNoScroll)
+        st.shown = false;
     if (d->widget) WriteBar(d->widget->bars[kind], st);
     if (st.shown != wasShown) Relayout();
 }
 
-int TCustomControl::GetScrollPos(TScrollBarKind kind) const { return d->bars[kind].pos; }
+int TCustomControl::GetScrollPos(TScrollBarKind kind) const {
+    return d->bars[kind].pos;
+}
 
-int TCustomControl::GetScrollTrackPos(TScrollBarKind kind) const { return d->bars[kind].track; }
+int TCustomControl::GetScrollTrackPos(TScrollBarKind kind) const {
+    return d->bars[kind].track;
+}
 
 void TCustomControl::ShowScrollBar(TScrollBarKind kind, bool show) {
     if (d->bars[kind].shown == show) return;
@@ -491,36 +574,48 @@ void TCustomControl::EnableScrollBar(TScrollBarKind kind, bool enable) {
     if (d->widget) d->widget->bars[kind]->setEnabled(st.enabled && st.scrollable);
 }
 
-bool TCustomControl::ScrollBarVisible(TScrollBarKind kind) const { return d->bars[kind].shown; }
+bool TCustomControl::ScrollBarVisible(TScrollBarKind kind) const {
+    return d->bars[kind].shown;
+}
 bool TCustomControl::ScrollBarEnabled(TScrollBarKind kind) const {
     return d->bars[kind].enabled && d->bars[kind].scrollable;
 }
 
 void TCustomControl::SendScroll(TScrollBarKind kind, int code, int pos) {
     if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) d->bars[kind].track = pos;
-    if (kind == sbHorizontal) WMHScroll(code, pos);
-    else WMVScroll(code, pos);
+    if (kind == sbHorizontal)
+        WMHScroll(code, pos);
+    else
+        WMVScroll(code, pos);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Focus and mouse
 
-bool TCustomControl::Focused() const { return d->widget && d->widget->client->hasFocus(); }
+bool TCustomControl::Focused() const {
+    return d->widget && d->widget->client->hasFocus();
+}
 
 void TCustomControl::SetFocus() {
     if (d->widget && !d->flyout) d->widget->client->setFocus(Qt::OtherFocusReason);
 }
 
-bool TCustomControl::CanFocus() const { return d->widget && !d->flyout && d->visible && d->enabled; }
+bool TCustomControl::CanFocus() const {
+    return d->widget && !d->flyout && d->visible && d->enabled;
+}
 
-bool TCustomControl::MouseCapture() const { return d->capture; }
+bool TCustomControl::MouseCapture() const {
+    return d->capture;
+}
 
 void TCustomControl::SetMouseCapture(bool on) {
     if (on == d->capture) return;
     d->capture = on;
     if (!d->widget) return;
-    if (on && d->widget->isVisible()) d->widget->client->grabMouse();
-    else if (!on) d->widget->client->releaseMouse();
+    if (on && d->widget->isVisible())
+        d->widget->client->grabMouse();
+    else if (!on)
+        d->widget->client->releaseMouse();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -535,7 +630,9 @@ void TCustomControl::Paint() {
 void TCustomControl::WMMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     MouseDown(button, shift, x, y);
 }
-void TCustomControl::WMMouseMove(TShiftState shift, int x, int y) { MouseMove(shift, x, y); }
+void TCustomControl::WMMouseMove(TShiftState shift, int x, int y) {
+    MouseMove(shift, x, y);
+}
 void TCustomControl::WMMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     MouseUp(button, shift, x, y);
 }
@@ -560,8 +657,10 @@ bool TCustomControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mous
     bool handled = false;
     if (OnMouseWheel) OnMouseWheel(shift, wheelDelta, mousePos, handled);
     if (!handled) {
-        if (wheelDelta < 0) handled = DoMouseWheelDown(shift, mousePos);
-        else if (wheelDelta > 0) handled = DoMouseWheelUp(shift, mousePos);
+        if (wheelDelta < 0)
+            handled = DoMouseWheelDown(shift, mousePos);
+        else if (wheelDelta > 0)
+            handled = DoMouseWheelUp(shift, mousePos);
     }
     return handled;
 }
@@ -601,7 +700,9 @@ void TCustomControl::ActivateApp(bool) {}
 void TCustomControl::FontChanged() {}
 void TCustomControl::WMHScroll(int, int) {}
 void TCustomControl::WMVScroll(int, int) {}
-bool TCustomControl::WantTabs() const { return false; }
+bool TCustomControl::WantTabs() const {
+    return false;
+}
 
 void TCustomControl::MakeFlyout() {
     d->flyout = true;
@@ -614,7 +715,9 @@ void TCustomControl::MakeFlyout() {
     d->widget->hide();
 }
 
-bool TCustomControl::IsFlyout() const { return d->flyout; }
+bool TCustomControl::IsFlyout() const {
+    return d->flyout;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Widget event handlers
@@ -623,15 +726,22 @@ namespace {
 
 TMouseButton ButtonOf(Qt::MouseButton b) {
     switch (b) {
-    case Qt::RightButton: return mbRight;
-    case Qt::MiddleButton: return mbMiddle;
-    default: return mbLeft;
+    case Qt::RightButton:
+        return mbRight;
+    case Qt::MiddleButton:
+        return mbMiddle;
+    default:
+        return mbLeft;
     }
 }
 
-bool KnownButton(Qt::MouseButton b) { return b == Qt::LeftButton || b == Qt::RightButton || b == Qt::MiddleButton; }
+bool KnownButton(Qt::MouseButton b) {
+    return b == Qt::LeftButton || b == Qt::RightButton || b == Qt::MiddleButton;
+}
 
-QPoint PosOf(const QMouseEvent* e) { return e->position().toPoint(); }
+QPoint PosOf(const QMouseEvent* e) {
+    return e->position().toPoint();
+}
 
 } // namespace
 
@@ -646,7 +756,8 @@ void TControlWidget::paintEvent(QPaintEvent*) {
         p.fillRect(width() - 1, 0, 1, height(), ToQColor(clBtnHighlight));
     }
     if (bars[0]->isVisible() && bars[1]->isVisible())
-        p.fillRect(QRect(bars[1]->x(), bars[0]->y(), bars[1]->width(), bars[0]->height()), ToQColor(clBtnFace));
+        p.fillRect(QRect(bars[1]->x(), bars[0]->y(), bars[1]->width(), bars[0]->height()),
+                   ToQColor(clBtnFace));
 }
 
 void TClientWidget::paintEvent(QPaintEvent* e) {
@@ -684,7 +795,8 @@ void TClientWidget::mouseDoubleClickEvent(QMouseEvent* e) {
     owner->d->clicked = false;
     owner->DblClick();
     if (!owner) return;
-    owner->WMMouseDown(ButtonOf(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()) + ssDouble, pos.x(), pos.y());
+    owner->WMMouseDown(ButtonOf(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()) + ssDouble,
+                       pos.x(), pos.y());
 }
 
 void TClientWidget::mouseMoveEvent(QMouseEvent* e) {
@@ -708,7 +820,8 @@ void TClientWidget::wheelEvent(QWheelEvent* e) {
     if (!owner) return;
     const int delta = e->angleDelta().y();
     const QPoint global = e->globalPosition().toPoint();
-    if (delta != 0 && owner->DoMouseWheel(ShiftStateFrom(e->modifiers(), e->buttons()), delta, FromQPoint(global)))
+    if (delta != 0 &&
+        owner->DoMouseWheel(ShiftStateFrom(e->modifiers(), e->buttons()), delta, FromQPoint(global)))
         e->accept();
     else
         e->ignore();

@@ -103,7 +103,7 @@ public:
     void SetFont(const TFont& f); // also becomes the canvas font; calls FontChanged
     bool Visible() const;         // the Visible property (default true)
     void SetVisible(bool v);
-    bool Showing() const;         // actually on screen
+    bool Showing() const; // actually on screen
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     bool Enabled() const;
@@ -116,17 +116,17 @@ public:
     void SetCursor(TCursor c);
 
     // --- Painting -------------------------------------------------------------------------
-    TCanvas& Canvas();             // draws on the surface
-    void Invalidate();             // the whole client area
+    TCanvas& Canvas(); // draws on the surface
+    void Invalidate(); // the whole client area
     void InvalidateRect(const TRect& r);
     void ValidateRect(const TRect& r);
-    void Repaint();                // invalidate all and paint now
+    void Repaint(); // invalidate all and paint now
     void Update() { PaintNow(); }
     // Runs the pending Paint at once (if anything is invalid) and updates the screen.
     void PaintNow();
     bool PaintPending() const;
-    TRect InvalidBounds() const;   // bounding box of the invalid region (empty when none)
-    bool Painting() const;         // inside the Paint hook
+    TRect InvalidBounds() const; // bounding box of the invalid region (empty when none)
+    bool Painting() const;       // inside the Paint hook
     // The surface; pixels as 0xAARRGGBB. Platform layer and tests.
     const QImage& Surface();
     TColor SurfacePixel(int x, int y); // clNone outside
@@ -220,7 +220,7 @@ protected:
 private:
     friend class TControlWidget;
     friend class TClientWidget;
-class TClientWidget;
+    class TClientWidget;
     struct Impl;
     std::unique_ptr<Impl> d;
     void Relayout();

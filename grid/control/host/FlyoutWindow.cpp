@@ -20,16 +20,21 @@ void TWindowShape::AddEllipse(const TRect& box) {
     parts_.push_back(std::move(p));
 }
 
-bool TWindowShape::Empty() const { return parts_.empty(); }
+bool TWindowShape::Empty() const {
+    return parts_.empty();
+}
 
-bool TWindowShape::Contains(TPoint p) const { return Region().contains(QPoint(p.X, p.Y)); }
+bool TWindowShape::Contains(TPoint p) const {
+    return Region().contains(QPoint(p.X, p.Y));
+}
 
 QRegion TWindowShape::Region() const {
     QRegion region;
     for (const Part& part : parts_) {
         if (part.ellipse) {
             if (!part.box.IsEmpty())
-                region += QRegion(part.box.Left, part.box.Top, part.box.Width(), part.box.Height(), QRegion::Ellipse);
+                region += QRegion(part.box.Left, part.box.Top, part.box.Width(), part.box.Height(),
+                                  QRegion::Ellipse);
         } else if (part.points.size() >= 3) {
             QPolygon poly;
             for (const TPoint& pt : part.points) poly << QPoint(pt.X, pt.Y);
@@ -55,11 +60,15 @@ void TFlyoutControl::SetShape(const TWindowShape& shape) {
     if (!w || QGuiApplication::platformName() == QLatin1String("offscreen") ||
         QGuiApplication::platformName() == QLatin1String("minimal"))
         return;
-    if (shape_.Empty()) w->clearMask();
-    else w->setMask(shape_.Region());
+    if (shape_.Empty())
+        w->clearMask();
+    else
+        w->setMask(shape_.Region());
 }
 
-const TWindowShape& TFlyoutControl::Shape() const { return shape_; }
+const TWindowShape& TFlyoutControl::Shape() const {
+    return shape_;
+}
 
 void TFlyoutControl::ShowAt(int screenLeft, int screenTop) {
     SetBounds(screenLeft, screenTop, Width(), Height());

@@ -6,7 +6,8 @@ namespace tolvane {
 
 namespace {
 constexpr unsigned kTextFlags = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
-constexpr int kMargin = 2; // text inset inside the one-pixel frame
+// The text sits 3 pixels in from the left and 2 from the top, inside a one-pixel frame.
+constexpr int kLeft = 3, kTop = 2, kRight = 3, kBottom = 2;
 } // namespace
 
 THintWindow::THintWindow() {
@@ -20,9 +21,8 @@ TRect THintWindow::CalcHintRect(int maxWidth, const QString& text) {
     TRect r{0, 0, std::max(1, maxWidth), 0};
     Canvas().Font = Font();
     Canvas().DrawText(text, r, kTextFlags | DT_CALCRECT);
-    // The text rectangle plus the frame and margins on both sides.
-    r.Right += 2 * (kMargin + 1) + 4;
-    r.Bottom += 2 * (kMargin + 1);
+    r.Right += kLeft + kRight;
+    r.Bottom += kTop + kBottom;
     return r;
 }
 
@@ -33,11 +33,17 @@ void THintWindow::ActivateHint(const TRect& screenRect, const QString& text) {
     Show();
 }
 
-void THintWindow::ReleaseHandle() { Hide(); }
+void THintWindow::ReleaseHandle() {
+    Hide();
+}
 
-bool THintWindow::Active() const { return Visible(); }
+bool THintWindow::Active() const {
+    return Visible();
+}
 
-const QString& THintWindow::Caption() const { return text_; }
+const QString& THintWindow::Caption() const {
+    return text_;
+}
 
 void THintWindow::Paint() {
     TCanvas& c = Canvas();
@@ -48,8 +54,7 @@ void THintWindow::Paint() {
     c.FrameRect(ClientRect());
     c.Font = Font();
     c.Brush.Style = bsClear;
-    TRect r = ClientRect().Inflate(-(kMargin + 1), -(kMargin + 1));
-    r.Left += 2;
+    TRect r{kLeft, kTop, ClientWidth() - kRight, ClientHeight() - kBottom};
     c.DrawText(text_, r, kTextFlags);
     c.Brush.Style = bsSolid;
 }

@@ -8,16 +8,16 @@ namespace tolvane {
 namespace {
 
 constexpr std::array<std::pair<int, int>, 30> kKeys = {{
-    {Qt::Key_Backspace, VK_BACK},  {Qt::Key_Tab, VK_TAB},        {Qt::Key_Backtab, VK_TAB},
-    {Qt::Key_Return, VK_RETURN},   {Qt::Key_Enter, VK_RETURN},   {Qt::Key_Shift, VK_SHIFT},
-    {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU},       {Qt::Key_Escape, VK_ESCAPE},
-    {Qt::Key_Space, VK_SPACE},     {Qt::Key_PageUp, VK_PRIOR},   {Qt::Key_PageDown, VK_NEXT},
-    {Qt::Key_End, VK_END},         {Qt::Key_Home, VK_HOME},      {Qt::Key_Left, VK_LEFT},
-    {Qt::Key_Up, VK_UP},           {Qt::Key_Right, VK_RIGHT},    {Qt::Key_Down, VK_DOWN},
-    {Qt::Key_Insert, VK_INSERT},   {Qt::Key_Delete, VK_DELETE},  {Qt::Key_Pause, 0x13},
-    {Qt::Key_CapsLock, 0x14},      {Qt::Key_Print, 0x2C},        {Qt::Key_Menu, 0x5D},
-    {Qt::Key_NumLock, 0x90},       {Qt::Key_ScrollLock, 0x91},   {Qt::Key_Plus, 0xBB},
-    {Qt::Key_Comma, 0xBC},         {Qt::Key_Minus, 0xBD},        {Qt::Key_Period, 0xBE},
+    {Qt::Key_Backspace, VK_BACK},  {Qt::Key_Tab, VK_TAB},       {Qt::Key_Backtab, VK_TAB},
+    {Qt::Key_Return, VK_RETURN},   {Qt::Key_Enter, VK_RETURN},  {Qt::Key_Shift, VK_SHIFT},
+    {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU},      {Qt::Key_Escape, VK_ESCAPE},
+    {Qt::Key_Space, VK_SPACE},     {Qt::Key_PageUp, VK_PRIOR},  {Qt::Key_PageDown, VK_NEXT},
+    {Qt::Key_End, VK_END},         {Qt::Key_Home, VK_HOME},     {Qt::Key_Left, VK_LEFT},
+    {Qt::Key_Up, VK_UP},           {Qt::Key_Right, VK_RIGHT},   {Qt::Key_Down, VK_DOWN},
+    {Qt::Key_Insert, VK_INSERT},   {Qt::Key_Delete, VK_DELETE}, {Qt::Key_Pause, 0x13},
+    {Qt::Key_CapsLock, 0x14},      {Qt::Key_Print, 0x2C},       {Qt::Key_Menu, 0x5D},
+    {Qt::Key_NumLock, 0x90},       {Qt::Key_ScrollLock, 0x91},  {Qt::Key_Plus, 0xBB},
+    {Qt::Key_Comma, 0xBC},         {Qt::Key_Minus, 0xBD},       {Qt::Key_Period, 0xBE},
 }};
 
 } // namespace
@@ -69,9 +69,12 @@ Qt::MouseButtons ButtonsFrom(TShiftState shift) {
 
 Qt::MouseButton QtButtonFrom(TMouseButton button) {
     switch (button) {
-    case mbRight: return Qt::RightButton;
-    case mbMiddle: return Qt::MiddleButton;
-    default: return Qt::LeftButton;
+    case mbRight:
+        return Qt::RightButton;
+    case mbMiddle:
+        return Qt::MiddleButton;
+    default:
+        return Qt::LeftButton;
     }
 }
 

@@ -22,15 +22,24 @@ inline unsigned ToPixel(TColor c) {
     return 0xFF000000u | (unsigned(GetRValue(rgb)) << 16) | (unsigned(GetGValue(rgb)) << 8) | GetBValue(rgb);
 }
 inline TColor FromPixel(unsigned argb) {
-    return RGB(std::uint8_t((argb >> 16) & 0xFF), std::uint8_t((argb >> 8) & 0xFF), std::uint8_t(argb & 0xFF));
+    return RGB(std::uint8_t((argb >> 16) & 0xFF), std::uint8_t((argb >> 8) & 0xFF),
+               std::uint8_t(argb & 0xFF));
 }
 inline TColor FromQColor(const QColor& c) {
     return RGB(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue()));
 }
 // TRect excludes right and bottom; QRect is built from position and size so no off-by-one creeps in.
-inline QRect ToQRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
-inline TRect FromQRect(const QRect& r) { return TRect{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()}; }
-inline QPoint ToQPoint(TPoint p) { return QPoint(p.X, p.Y); }
-inline TPoint FromQPoint(QPoint p) { return TPoint{p.x(), p.y()}; }
+inline QRect ToQRect(const TRect& r) {
+    return QRect(r.Left, r.Top, r.Width(), r.Height());
+}
+inline TRect FromQRect(const QRect& r) {
+    return TRect{r.x(), r.y(), r.x() + r.width(), r.y() + r.height()};
+}
+inline QPoint ToQPoint(TPoint p) {
+    return QPoint(p.X, p.Y);
+}
+inline TPoint FromQPoint(QPoint p) {
+    return TPoint{p.x(), p.y()};
+}
 
 } // namespace tolvane

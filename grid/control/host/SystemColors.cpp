@@ -51,7 +51,9 @@ std::array<TColor, kTableSize>& Table() {
     return table;
 }
 
-TColor FromQColor(const QColor& c) { return RGB(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())); }
+TColor FromQColor(const QColor& c) {
+    return RGB(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue()));
+}
 
 } // namespace
 
@@ -61,7 +63,9 @@ TColor ColorToRGB(TColor c) {
     return index < kTableSize ? Table()[index] : clBlack;
 }
 
-void UseClassicSystemColors() { Table() = kClassic; }
+void UseClassicSystemColors() {
+    Table() = kClassic;
+}
 
 void UseApplicationPalette() {
     UseClassicSystemColors();

@@ -17,10 +17,17 @@ bool themesOn = true;
 QStyle::State ButtonState(int state) {
     QStyle::State s = QStyle::State_Enabled | QStyle::State_Raised;
     switch (state) {
-    case 2: s |= QStyle::State_MouseOver; break;
-    case 3: s = (s & ~QStyle::State_Raised) | QStyle::State_Sunken; break;
-    case 4: s &= ~QStyle::State_Enabled; break;
-    default: break;
+    case 2:
+        s |= QStyle::State_MouseOver;
+        break;
+    case 3:
+        s = (s & ~QStyle::State_Raised) | QStyle::State_Sunken;
+        break;
+    case 4:
+        s &= ~QStyle::State_Enabled;
+        break;
+    default:
+        break;
     }
     return s;
 }
@@ -70,7 +77,8 @@ void DrawToolButton(QStyle* style, QPainter& p, const QRect& rect, int state) {
     style->drawPrimitive(QStyle::PE_PanelButtonTool, &opt, &p, nullptr);
 }
 
-void DrawArrowButton(QStyle* style, QPainter& p, const QRect& rect, QStyle::PrimitiveElement arrow, int state) {
+void DrawArrowButton(QStyle* style, QPainter& p, const QRect& rect, QStyle::PrimitiveElement arrow,
+                     int state) {
     QStyleOptionButton panel;
     InitOption(panel, rect);
     panel.state = ButtonState(state);
@@ -92,9 +100,13 @@ void DrawFrame(QStyle* style, QPainter& p, const QRect& rect) {
 
 } // namespace
 
-bool ThemesEnabled() { return themesOn; }
+bool ThemesEnabled() {
+    return themesOn;
+}
 
-void SetThemesEnabled(bool on) { themesOn = on; }
+void SetThemesEnabled(bool on) {
+    themesOn = on;
+}
 
 void DrawThemedPart(TCanvas& canvas, const TRect& r, const QString& themeClass, int part, int state) {
     QStyle* style = QApplication::style();
@@ -104,16 +116,22 @@ void DrawThemedPart(TCanvas& canvas, const TRect& r, const QString& themeClass, 
     QPainter& p = canvas.Painter();
     p.save();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (cls == QLatin1String("header") && (part == 1 || part == 2)) DrawHeader(style, p, rect, part, state);
-    else if (cls == QLatin1String("button") && part == 3) DrawCheckBox(style, p, rect, state);
-    else if (cls == QLatin1String("button") && part == 1) DrawPushButton(style, p, rect, state);
-    else if (cls == QLatin1String("toolbar") && part == 1) DrawToolButton(style, p, rect, state);
+    if (cls == QLatin1String("header") && (part == 1 || part == 2))
+        DrawHeader(style, p, rect, part, state);
+    else if (cls == QLatin1String("button") && part == 3)
+        DrawCheckBox(style, p, rect, state);
+    else if (cls == QLatin1String("button") && part == 1)
+        DrawPushButton(style, p, rect, state);
+    else if (cls == QLatin1String("toolbar") && part == 1)
+        DrawToolButton(style, p, rect, state);
     else if (cls == QLatin1String("combobox") && part == 1)
         DrawArrowButton(style, p, rect, QStyle::PE_IndicatorArrowDown, state);
-    else if (cls == QLatin1String("spin") && part == 1) DrawArrowButton(style, p, rect, QStyle::PE_IndicatorSpinUp, state);
+    else if (cls == QLatin1String("spin") && part == 1)
+        DrawArrowButton(style, p, rect, QStyle::PE_IndicatorSpinUp, state);
     else if (cls == QLatin1String("spin") && part == 2)
         DrawArrowButton(style, p, rect, QStyle::PE_IndicatorSpinDown, state);
-    else if (cls == QLatin1String("listview") && part == 1) DrawFrame(style, p, rect);
+    else if (cls == QLatin1String("listview") && part == 1)
+        DrawFrame(style, p, rect);
     p.restore();
 }
 

@@ -16,7 +16,9 @@ TTimer::TTimer() : d(std::make_unique<Impl>()) {
 
 TTimer::~TTimer() = default;
 
-int TTimer::Interval() const { return d->interval; }
+int TTimer::Interval() const {
+    return d->interval;
+}
 
 void TTimer::SetInterval(int ms) {
     if (ms == d->interval) return;
@@ -24,14 +26,18 @@ void TTimer::SetInterval(int ms) {
     Update();
 }
 
-bool TTimer::Enabled() const { return d->enabled; }
+bool TTimer::Enabled() const {
+    return d->enabled;
+}
 
 void TTimer::SetEnabled(bool on) {
     d->enabled = on;
     Update();
 }
 
-bool TTimer::Running() const { return d->timer.isActive(); }
+bool TTimer::Running() const {
+    return d->timer.isActive();
+}
 
 void TTimer::SetOnTimer(std::function<void()> handler) {
     OnTimer = std::move(handler);

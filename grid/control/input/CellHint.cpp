@@ -25,6 +25,8 @@ void TCellHint::Hide() {
     if (window_ && window_->Active()) window_->ReleaseHandle();
 }
 
-bool TCellHint::Showing() const { return window_ && window_->Active(); }
+bool TCellHint::Showing() const {
+    return window_ && window_->Active();
+}
 
 } // namespace tolvane

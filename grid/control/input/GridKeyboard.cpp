@@ -8,13 +8,19 @@
 
 namespace tolvane {
 
-void TGridKeyboard::GoTo(int row, TShiftState shift) { grid_.SetCurrentCell(grid_.Col(), row, shift); }
+void TGridKeyboard::GoTo(int row, TShiftState shift) {
+    grid_.SetCurrentCell(grid_.Col(), row, shift);
+}
 
 void TGridKeyboard::KeyDown(int key, TShiftState shift) {
     if (grid_.GetRowCount() < 1) return;
     switch (key) {
-    case VK_PRIOR: PageUp(shift); break;
-    case VK_NEXT: PageDown(shift); break;
+    case VK_PRIOR:
+        PageUp(shift);
+        break;
+    case VK_NEXT:
+        PageDown(shift);
+        break;
     case VK_END:
         grid_.SetVertPosition(grid_.VertMax());
         GoTo(grid_.GetRowCount() - 1, shift);
@@ -23,11 +29,20 @@ void TGridKeyboard::KeyDown(int key, TShiftState shift) {
         grid_.SetVertPosition(0);
         GoTo(0, shift);
         break;
-    case VK_LEFT: grid_.navigation_->PreviousVisibleColumn(); break;
-    case VK_RIGHT: grid_.navigation_->NextVisibleColumn(); break;
-    case VK_UP: Up(shift); break;
-    case VK_DOWN: Down(shift); break;
-    default: break;
+    case VK_LEFT:
+        grid_.navigation_->PreviousVisibleColumn();
+        break;
+    case VK_RIGHT:
+        grid_.navigation_->NextVisibleColumn();
+        break;
+    case VK_UP:
+        Up(shift);
+        break;
+    case VK_DOWN:
+        Down(shift);
+        break;
+    default:
+        break;
     }
 }
 

@@ -1,14 +1,15 @@
 #include "grid/control/input/GridMouse.h"
 
 #include "grid/control/CustomGridViewControl.h"
-#include "grid/control/input/TextFitHint.h"
 #include "grid/control/host/Cursors.h"
+#include "grid/control/input/TextFitHint.h"
 #include "grid/display/base/ColumnPlay.h"
 
 namespace tolvane {
 
 bool TGridMouse::IsRealCell(TCellCoord cell) const {
-    return cell.Col >= 0 && cell.Col < grid_.Columns().Count() && cell.Row >= 0 && cell.Row < grid_.GetRowCount();
+    return cell.Col >= 0 && cell.Col < grid_.Columns().Count() && cell.Row >= 0 &&
+           cell.Row < grid_.GetRowCount();
 }
 
 bool TGridMouse::MouseDown(TMouseButton button, TShiftState shift, TPoint p) {
@@ -24,14 +25,21 @@ bool TGridMouse::MouseDown(TMouseButton button, TShiftState shift, TPoint p) {
         return true;
     }
     switch (grid_.Geometry().AreaAt(p)) {
-    case gaCells: PressCells(shift, p); break;
-    case gaHeader: grid_.HeaderPress(button, p); break;
-    case gaIndicator: PressIndicator(shift, p); break;
+    case gaCells:
+        PressCells(shift, p);
+        break;
+    case gaHeader:
+        grid_.HeaderPress(button, p);
+        break;
+    case gaIndicator:
+        PressIndicator(shift, p);
+        break;
     case gaNone:
         grid_.AcceptEdit();
         grid_.HideEditor();
         break;
-    default: break;
+    default:
+        break;
     }
     return true;
 }
@@ -74,11 +82,14 @@ void TGridMouse::MouseUp(TMouseButton button, TShiftState shift, TPoint p) {
         if (const int col = grid_.Geometry().ColumnAt(p.X); col >= 0 && grid_.OnFooterClick)
             grid_.OnFooterClick(&grid_, col);
         break;
-    case gaHeader: grid_.HeaderRelease(p); break;
+    case gaHeader:
+        grid_.HeaderRelease(p);
+        break;
     case gaInput:
         if (const int col = grid_.Geometry().ColumnAt(p.X); col >= 0) grid_.ShowInputEditor(col, QString());
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -105,7 +116,9 @@ void TGridMouse::MouseMove(TShiftState, TPoint p) {
     const TGridArea area = grid_.Geometry().AreaAt(p);
     if (area != gaHeader) grid_.EndHeaderHotTracking();
     switch (area) {
-    case gaCells: MoveOverCells(p); break;
+    case gaCells:
+        MoveOverCells(p);
+        break;
     case gaHeader:
         grid_.FitHint().Hide();
         grid_.HeaderHover(p);
@@ -146,7 +159,9 @@ void TGridMouse::MoveOverIndicator(TPoint p) {
     grid_.FitHint().Hide();
 }
 
-bool TGridMouse::DoubleClickCounts() const { return grid_.Geometry().DataRect().Contains(last_); }
+bool TGridMouse::DoubleClickCounts() const {
+    return grid_.Geometry().DataRect().Contains(last_);
+}
 
 void TGridMouse::Wheel(TShiftState shift, int wheelDelta) {
     const bool page = shift.Contains(ssCtrl);

@@ -143,11 +143,20 @@ void TGridNavigation::SetInputFocused(bool value) {
 
 void TGridNavigation::MoveBySelectionDirection() {
     switch (grid_.selectionMoveDirection_) {
-    case mdUp: grid_.SetCurrentRow(grid_.row_ - 1); break;
-    case mdDown: grid_.SetCurrentRow(grid_.row_ + 1); break;
-    case mdLeft: PreviousVisibleColumn(); break;
-    case mdRight: NextVisibleColumn(); break;
-    case mdNone: break;
+    case mdUp:
+        grid_.SetCurrentRow(grid_.row_ - 1);
+        break;
+    case mdDown:
+        grid_.SetCurrentRow(grid_.row_ + 1);
+        break;
+    case mdLeft:
+        PreviousVisibleColumn();
+        break;
+    case mdRight:
+        NextVisibleColumn();
+        break;
+    case mdNone:
+        break;
     }
 }
 

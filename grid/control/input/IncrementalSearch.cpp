@@ -18,7 +18,8 @@ bool TIncrementalSearch::Matches(const QString& text, const QString& prefix) {
     return true;
 }
 
-int TIncrementalSearch::Find(int rowCount, int currentRow, const std::function<QString(int row)>& rowText) const {
+int TIncrementalSearch::Find(int rowCount, int currentRow,
+                             const std::function<QString(int row)>& rowText) const {
     if (text_.isEmpty() || rowCount <= 0) return -1;
     const int start = (currentRow >= 0 && currentRow < rowCount) ? currentRow + 1 : 0;
     for (int n = 0; n < rowCount; ++n) {

@@ -37,8 +37,12 @@ void TTextFitHint::Hide() {
     if (window_ && window_->Active()) window_->ReleaseHandle();
 }
 
-bool TTextFitHint::Showing() const { return window_ && window_->Active(); }
+bool TTextFitHint::Showing() const {
+    return window_ && window_->Active();
+}
 
-QString TTextFitHint::Text() const { return Showing() ? window_->Caption() : QString(); }
+QString TTextFitHint::Text() const {
+    return Showing() ? window_->Caption() : QString();
+}
 
 } // namespace tolvane

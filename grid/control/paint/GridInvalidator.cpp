@@ -6,13 +6,17 @@
 
 namespace tolvane {
 
-const TGridGeometry& TGridInvalidator::Geo() const { return grid_.Geometry(); }
+const TGridGeometry& TGridInvalidator::Geo() const {
+    return grid_.Geometry();
+}
 
 void TGridInvalidator::Invalidate(const TRect& r) {
     if (!r.IsEmpty()) grid_.InvalidateRect(r);
 }
 
-void TGridInvalidator::All() { grid_.Invalidate(); }
+void TGridInvalidator::All() {
+    grid_.Invalidate();
+}
 
 void TGridInvalidator::Cell(int col, int row) {
     if (col < 0 || col >= grid_.Columns().Count()) return;
@@ -42,7 +46,8 @@ void TGridInvalidator::Area(TGridArea area) {
     case gaInput:
         if (!grid_.Has(goInput)) return;
         break;
-    default: break;
+    default:
+        break;
     }
     Invalidate(Geo().AreaRect(area));
 }

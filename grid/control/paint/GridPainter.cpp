@@ -10,11 +10,17 @@
 
 namespace tolvane {
 
-TCanvas& TGridPainter::Cv() const { return grid_.Canvas(); }
+TCanvas& TGridPainter::Cv() const {
+    return grid_.Canvas();
+}
 
-const TGridGeometry& TGridPainter::Geo() const { return grid_.Geometry(); }
+const TGridGeometry& TGridPainter::Geo() const {
+    return grid_.Geometry();
+}
 
-TRect TGridPainter::Box() const { return painting_ ? paintBox_ : grid_.Geometry().ClientRect(); }
+TRect TGridPainter::Box() const {
+    return painting_ ? paintBox_ : grid_.Geometry().ClientRect();
+}
 
 void TGridPainter::ClipTo(const TRect& r) {
     // An empty intersection must clip everything away, not lift the clip.
@@ -23,7 +29,9 @@ void TGridPainter::ClipTo(const TRect& r) {
     Cv().SetClipRect(clip);
 }
 
-void TGridPainter::ClipToPaintBox() { ClipTo(Box()); }
+void TGridPainter::ClipToPaintBox() {
+    ClipTo(Box());
+}
 
 void TGridPainter::ClipToCell(const TRect& cell) {
     const int g = Geo().GridLine();
@@ -145,8 +153,8 @@ void TGridPainter::PaintFixedParts() {
     }
     if (footer) {
         const int top = geo.FooterTop();
-        TGraphicsProvider::DrawButtonFace(cv, {0, top, geo.FooterRect().Right, top + TGridGeometry::FooterBand},
-                                          oldStyle);
+        TGraphicsProvider::DrawButtonFace(
+            cv, {0, top, geo.FooterRect().Right, top + TGridGeometry::FooterBand}, oldStyle);
     }
     if (grid_.Has(goIndicator)) {
         const int w = TGridGeometry::IndicatorWidth;
@@ -199,8 +207,8 @@ void TGridPainter::PaintRows() {
                 const bool live = rows >= 1 && !grid_.InputFocused();
                 const bool marker = live && r == grid_.Row();
                 const bool inverted = live && r < rows && (r == grid_.Row() || grid_.IsRowSelected(r));
-                TGraphicsProvider::DrawIndicatorCell(cv, {0, y, TGridGeometry::IndicatorWidth, y + pitch}, oldStyle,
-                                                     inverted, marker);
+                TGraphicsProvider::DrawIndicatorCell(cv, {0, y, TGridGeometry::IndicatorWidth, y + pitch},
+                                                     oldStyle, inverted, marker);
             }
         }
         y += pitch;
@@ -305,7 +313,8 @@ void TGridPainter::DrawFocusRect() {
     const TGridGeometry& geo = Geo();
     const int col = grid_.Col(), row = grid_.Row();
     const int rows = grid_.GetRowCount();
-    if (col < 0 || row < 0 || col >= grid_.Columns().Count() || row >= rows || row < geo.VertPosition()) return;
+    if (col < 0 || row < 0 || col >= grid_.Columns().Count() || row >= rows || row < geo.VertPosition())
+        return;
     if (grid_.InputFocused() || rows < 1 || !grid_.GridFocused()) return;
     TRect r;
     if (!grid_.Has(goSelectFullRow)) {
@@ -313,7 +322,8 @@ void TGridPainter::DrawFocusRect() {
     } else {
         const int top = geo.RowTop(row);
         const int left = geo.DataLeft();
-        r = {left, top, left + geo.ColumnsWidth() - geo.HorzPosition() - geo.GridLine(), top + geo.RowHeight(row)};
+        r = {left, top, left + geo.ColumnsWidth() - geo.HorzPosition() - geo.GridLine(),
+             top + geo.RowHeight(row)};
     }
     r = r.Intersect(geo.DataRect());
     if (r.IsEmpty() || grid_.Has(aoHideFocus)) return;

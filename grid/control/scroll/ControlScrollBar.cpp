@@ -34,8 +34,10 @@ void TControlScrollBar::SetPosition(int value) {
     Update();
     owner_.ScrollPositionChanged(kind_);
     if (max_ != 0) {
-        if (kind_ == sbVertical) owner_.ScrollContents(0, owner_.GetVertScrollDelta(previousPosition_, position_));
-        else owner_.ScrollContents(owner_.GetHorzScrollDelta(previousPosition_, position_), 0);
+        if (kind_ == sbVertical)
+            owner_.ScrollContents(0, owner_.GetVertScrollDelta(previousPosition_, position_));
+        else
+            owner_.ScrollContents(owner_.GetHorzScrollDelta(previousPosition_, position_), 0);
     }
 }
 
@@ -66,10 +68,18 @@ void TControlScrollBar::Request(int code) {
     owner_.SendScroll(kind_, code, 0);
 }
 
-void TControlScrollBar::LineUp() { Request(SB_LINEUP); }
-void TControlScrollBar::LineDown() { Request(SB_LINEDOWN); }
-void TControlScrollBar::PageUp() { Request(SB_PAGEUP); }
-void TControlScrollBar::PageDown() { Request(SB_PAGEDOWN); }
+void TControlScrollBar::LineUp() {
+    Request(SB_LINEUP);
+}
+void TControlScrollBar::LineDown() {
+    Request(SB_LINEDOWN);
+}
+void TControlScrollBar::PageUp() {
+    Request(SB_PAGEUP);
+}
+void TControlScrollBar::PageDown() {
+    Request(SB_PAGEDOWN);
+}
 
 void TControlScrollBar::Update() {
     if (locked_) return;

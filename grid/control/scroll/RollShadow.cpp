@@ -15,7 +15,9 @@ TWindowShape TRollShadow::MarkerShape() {
     return shape;
 }
 
-void TRollShadow::UpdateShape() { SetShape(MarkerShape()); }
+void TRollShadow::UpdateShape() {
+    SetShape(MarkerShape());
+}
 
 void TRollShadow::Place(int screenX, int screenY) {
     SetBounds(screenX - 7, screenY - 11, 32, 32);

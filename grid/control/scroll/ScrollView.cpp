@@ -6,8 +6,8 @@ namespace tolvane {
 
 TScrollView::TScrollView()
     : horz_(std::make_unique<TControlScrollBar>(*this, sbHorizontal)),
-      vert_(std::make_unique<TControlScrollBar>(*this, sbVertical)), rollMarker_(std::make_unique<TRollShadow>()),
-      rollTimer_(std::make_unique<TTimer>()) {
+      vert_(std::make_unique<TControlScrollBar>(*this, sbVertical)),
+      rollMarker_(std::make_unique<TRollShadow>()), rollTimer_(std::make_unique<TTimer>()) {
     rollTimer_->SetEnabled(false);
     rollTimer_->SetInterval(1);
     rollTimer_->SetOnTimer([this] { RollTick(); });
@@ -26,21 +26,40 @@ TScrollView::~TScrollView() {
 
 void TScrollView::ScrollPositionChanged(TScrollBarKind) {}
 
-void TScrollView::WMHScroll(int code, int) { ScrollMessage(*horz_, code); }
-void TScrollView::WMVScroll(int code, int) { ScrollMessage(*vert_, code); }
+void TScrollView::WMHScroll(int code, int) {
+    ScrollMessage(*horz_, code);
+}
+void TScrollView::WMVScroll(int code, int) {
+    ScrollMessage(*vert_, code);
+}
 
 void TScrollView::ScrollMessage(TControlScrollBar& bar, int code) {
     const int pos = bar.Position();
     switch (code) {
-    case SB_LINEUP: bar.SetPosition(pos - bar.LineStep); break;
-    case SB_LINEDOWN: bar.SetPosition(pos + bar.LineStep); break;
-    case SB_PAGEUP: bar.SetPosition(pos - bar.PageStep); break;
-    case SB_PAGEDOWN: bar.SetPosition(pos + bar.PageStep); break;
+    case SB_LINEUP:
+        bar.SetPosition(pos - bar.LineStep);
+        break;
+    case SB_LINEDOWN:
+        bar.SetPosition(pos + bar.LineStep);
+        break;
+    case SB_PAGEUP:
+        bar.SetPosition(pos - bar.PageStep);
+        break;
+    case SB_PAGEDOWN:
+        bar.SetPosition(pos + bar.PageStep);
+        break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: bar.SetPosition(TrackPosition(bar.Kind())); break;
-    case SB_TOP: bar.SetPosition(0); break;
-    case SB_BOTTOM: bar.SetPosition(bar.Max()); break;
-    default: break; // the position stays
+    case SB_THUMBTRACK:
+        bar.SetPosition(TrackPosition(bar.Kind()));
+        break;
+    case SB_TOP:
+        bar.SetPosition(0);
+        break;
+    case SB_BOTTOM:
+        bar.SetPosition(bar.Max());
+        break;
+    default:
+        break; // the position stays
     }
     if (Visible()) ShowScrollBar(bar.Kind(), bar.Visible());
 }
@@ -79,11 +98,15 @@ void TScrollView::WMMouseMove(TShiftState shift, int x, int y) {
 void TScrollView::RollTick() {
     const int dy = RollPointer().Y - rollOrigin_.Y;
     rollTimer_->SetInterval(std::max(1, 100 - std::abs(dy)));
-    if (rollUp_) vert_->LineUp();
-    else if (rollDown_) vert_->LineDown();
+    if (rollUp_)
+        vert_->LineUp();
+    else if (rollDown_)
+        vert_->LineDown();
 }
 
-TPoint TScrollView::RollPointer() const { return ScreenToClient(GetCursorPos()); }
+TPoint TScrollView::RollPointer() const {
+    return ScreenToClient(GetCursorPos());
+}
 
 void TScrollView::WMMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TCustomScrollView::WMMouseUp(button, shift, x, y);

@@ -92,7 +92,10 @@ TEST(GridGeometry, CellWidthDependsOnVerticalGridLines) {
         TGridOptions options;
         TGridLinesStyle style;
         int width;
-    } cases[] = {{{goGrid}, lsNormal, 79}, {{goGrid}, lsFramed, 79}, {{goGrid}, lsHorizontalOnly, 80}, {{}, lsNormal, 80}};
+    } cases[] = {{{goGrid}, lsNormal, 79},
+                 {{goGrid}, lsFramed, 79},
+                 {{goGrid}, lsHorizontalOnly, 80},
+                 {{}, lsNormal, 80}};
     for (const Case& c : cases) {
         FakeGrid g;
         g.settings.Options = c.options;
@@ -187,8 +190,10 @@ TEST(GridGeometry, SlidesPlaceCellsBySlideBounds) {
     g.settings.Options = {goGrid};
     auto& a = g.AddColumn(80);
     auto& b = g.AddColumn(80);
-    a.SlideBounds().SetLeft(5), a.SlideBounds().SetTop(5), a.SlideBounds().SetWidth(100), a.SlideBounds().SetHeight(20);
-    b.SlideBounds().SetLeft(5), b.SlideBounds().SetTop(30), b.SlideBounds().SetWidth(200), b.SlideBounds().SetHeight(40);
+    a.SlideBounds().SetLeft(5), a.SlideBounds().SetTop(5), a.SlideBounds().SetWidth(100),
+        a.SlideBounds().SetHeight(20);
+    b.SlideBounds().SetLeft(5), b.SlideBounds().SetTop(30), b.SlideBounds().SetWidth(200),
+        b.SlideBounds().SetHeight(40);
     g.SetRows(4);
     g.vpos = 1;
     EXPECT_EQ(g.geo.CellRect(1, 2), Rect(5, 81 + 30, 205, 81 + 70));

@@ -35,10 +35,10 @@ TEST(GridPaint, RowsBeyondTheDataAreEmptyCellsWithGridLinesAndPlainIndicators) {
     for (int row = 3; row < 10; ++row) {
         const int top = row * 17;
         SCOPED_TRACE(row);
-        EXPECT_EQ(h.Pixel(50, top + 8), Rgb(clWindow));    // empty cell
-        EXPECT_EQ(h.Pixel(50, top + 16), Rgb(clBtnFace));  // its horizontal grid line
-        EXPECT_EQ(h.Pixel(91, top + 8), Rgb(clBtnFace));   // its vertical grid line
-        EXPECT_EQ(h.Pixel(6, top + 8), Rgb(clBtnFace));    // plain indicator cell
+        EXPECT_EQ(h.Pixel(50, top + 8), Rgb(clWindow));   // empty cell
+        EXPECT_EQ(h.Pixel(50, top + 16), Rgb(clBtnFace)); // its horizontal grid line
+        EXPECT_EQ(h.Pixel(91, top + 8), Rgb(clBtnFace));  // its vertical grid line
+        EXPECT_EQ(h.Pixel(6, top + 8), Rgb(clBtnFace));   // plain indicator cell
     }
     // Right of the columns the grid's colour shows.
     EXPECT_EQ(h.Pixel(250, 100), Rgb(clWindow));
@@ -160,7 +160,8 @@ TEST(GridPaint, CellColoringSeesEmptyCellsWithAnEmptyState) {
     CatalogueGrid h;
     h.AddRows({"a"});
     int emptyCalls = 0;
-    h.grid->OnCellColoring = [&](TCustomGridViewControl*, int, int row, TColor&, TColor& gridColor, TCellState s) {
+    h.grid->OnCellColoring = [&](TCustomGridViewControl*, int, int row, TColor&, TColor& gridColor,
+                                 TCellState s) {
         if (row >= 1) {
             ++emptyCalls;
             EXPECT_TRUE(s.Empty());

@@ -52,6 +52,8 @@ public:
     InputSimulator input;
 };
 
-inline TColor Rgb(TColor c) { return ColorToRGB(c); }
+inline TColor Rgb(TColor c) {
+    return ColorToRGB(c);
+}
 
 } // namespace tolvane::test

@@ -264,7 +264,9 @@ TEST(GridViewData, CheckBoxPlayStoresItsValueThroughTheGrid) {
     h.input.Type(" ");
     EXPECT_TRUE(h.grid->GetCell(0, 0)->AsBoolean());
     EXPECT_EQ(after, 1);
-    h.grid->OnEditAccept = [](TCustomGridViewControl*, int, int, const QString&, bool& accept) { accept = false; };
+    h.grid->OnEditAccept = [](TCustomGridViewControl*, int, int, const QString&, bool& accept) {
+        accept = false;
+    };
     h.input.Type(" ");
     EXPECT_TRUE(h.grid->GetCell(0, 0)->AsBoolean());
 }

@@ -8,8 +8,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 
-#include "support/InputSimulator.h"
 #include "grid/control/host/CustomControl.h"
+#include "support/InputSimulator.h"
 
 using namespace tolvane;
 using tolvane::test::InputSimulator;
@@ -47,8 +47,8 @@ public:
         TCustomControl::MouseUp(b, s, x, y);
     }
     void MouseMove(TShiftState s, int x, int y) override {
-        log.push_back(std::string("move") + (s.Contains(ssLeft) ? " left" : "") + " " + std::to_string(x) + "," +
-                      std::to_string(y));
+        log.push_back(std::string("move") + (s.Contains(ssLeft) ? " left" : "") + " " + std::to_string(x) +
+                      "," + std::to_string(y));
     }
     void Click() override {
         log.push_back("click");
@@ -174,9 +174,9 @@ TEST(CustomControl, MouseInputReachesTheHooks) {
     in.MouseMove(11, 13);
     in.MouseUp(mbLeft, 11, 13);
     in.DoubleClick(5, 5);
-    const std::vector<std::string> expected = {"down 0 10,12", "move left 11,13", "click",     "up 0",
-                                               "down 0 5,5",   "click",           "up 0",      "dblclick",
-                                               "down 0 double 5,5", "up 0"};
+    const std::vector<std::string> expected = {
+        "down 0 10,12", "move left 11,13",   "click", "up 0", "down 0 5,5", "click", "up 0",
+        "dblclick",     "down 0 double 5,5", "up 0"};
     EXPECT_EQ(c.log, expected);
     EXPECT_EQ(clicks, 2);
 }
@@ -263,8 +263,8 @@ TEST(CustomControl, ControlMayBeDestroyedByItsOwnHandler) {
     QWidget* client = c->ClientWidget();
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(client, &press);
     QCoreApplication::sendEvent(client, &release); // deletes the control; must not crash
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -7,8 +7,8 @@
 #include "grid/control/host/AppActivation.h"
 #include "grid/control/host/Clipboard.h"
 #include "grid/control/host/Cursors.h"
-#include "grid/control/host/SystemColors.h"
 #include "grid/control/host/HintWindow.h"
+#include "grid/control/host/SystemColors.h"
 #include "grid/control/host/ThemePainter.h"
 #include "grid/control/host/Timer.h"
 

@@ -73,8 +73,9 @@ TEST_P(ScrollBarClamp, PositionIsLimitedToMaxThenMin) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScrollBarClamp,
-                         ::testing::Values(ClampCase{0, 50, 70, 50}, ClampCase{5, 50, 2, 5}, ClampCase{0, 50, 20, 20},
-                                           ClampCase{30, 10, 20, 30}, ClampCase{30, 10, 0, 30}));
+                         ::testing::Values(ClampCase{0, 50, 70, 50}, ClampCase{5, 50, 2, 5},
+                                           ClampCase{0, 50, 20, 20}, ClampCase{30, 10, 20, 30},
+                                           ClampCase{30, 10, 0, 30}));
 
 TEST(ControlScrollBar, NegativeRangeEndsBecomeZero) {
     RowView v;
@@ -243,9 +244,9 @@ TEST(ScrollView, OtherButtonsDoNotRoll) {
 
 TEST(RollShadow, ShapeIsTwoArrowsAndADot) {
     const TWindowShape shape = TRollShadow::MarkerShape();
-    EXPECT_TRUE(shape.Contains({7, 3}));   // up arrow
-    EXPECT_TRUE(shape.Contains({6, 17}));  // down arrow
-    EXPECT_TRUE(shape.Contains({7, 11}));  // dot
+    EXPECT_TRUE(shape.Contains({7, 3}));  // up arrow
+    EXPECT_TRUE(shape.Contains({6, 17})); // down arrow
+    EXPECT_TRUE(shape.Contains({7, 11})); // dot
     EXPECT_FALSE(shape.Contains({12, 11}));
     EXPECT_FALSE(shape.Contains({20, 20}));
     EXPECT_FALSE(shape.Contains({7, 8})); // the gap between the up arrow and the dot

@@ -1,0 +1,95 @@
+// Window-level behaviour: resizing, double clicks, hints and focus.
+#include <gtest/gtest.h>
+
+#include "GridTestSupport.h"
+#include "grid/control/input/CellHint.h"
+#include "grid/control/input/TextFitHint.h"
+#include "grid/model/cells/Cell.h"
+
+using namespace tolvane;
+using namespace tolvane::test;
+
+TEST(GridWindow, ResizingUpdatesTheVerticalRangeAndAutoSizedColumns) {
+    GridHarness h;
+    h.grid->SetOptions({goGrid, goIndicator});
+    h.AddColumn(100);
+    auto& rest = h.AddColumn(80);
+    rest.SetOptions(rest.Options() + coAutoSize);
+    h.grid->AddRows(20);
+    EXPECT_EQ(h.grid->VertScrollBar().Max(), 10);
+    h.grid->SetBounds(0, 0, 400, 340);
+    EXPECT_EQ(h.grid->VertScrollBar().Max(), 0);
+    // The auto-sized column takes what the first one leaves of the width beside the indicator.
+    EXPECT_EQ(rest.Width(), h.grid->ClientWidth() - 12 - 100);
+}
+
+TEST(GridWindow, GrowingHeightRepaintsTheMovedFooter) {
+    GridHarness h;
+    h.grid->SetOptions({goFooter});
+    h.AddColumn();
+    h.grid->PaintNow();
+    h.grid->SetBounds(0, 0, 300, 250);
+    const TRect pending = h.grid->InvalidBounds();
+    EXPECT_LE(pending.Top, 170 - 23);
+    EXPECT_GE(pending.Bottom, 250);
+}
+
+TEST(GridWindow, DoubleClickCountsOnlyInsideTheData) {
+    GridHarness h;
+    h.grid->SetOptions({goHeader});
+    h.AddColumn();
+    h.AddRows({"a", "b"});
+    h.ShowAndFocus();
+    int doubles = 0;
+    h.grid->OnDblClick = [&] { ++doubles; };
+    h.input.DoubleClick(20, 25);
+    EXPECT_EQ(doubles, 1);
+    h.input.DoubleClick(20, 5); // header
+    EXPECT_EQ(doubles, 1);
+}
+
+TEST(GridWindow, CellHintShowsForCellsThatCarryOne) {
+    GridHarness h;
+    auto& column = h.AddColumn(200);
+    column.SetOptions(column.Options() - coShowTextFitHint);
+    h.AddRows({"a", "b"});
+    h.grid->GetCell(0, 1)->SetHint("about b");
+    h.ShowAndFocus();
+    const TRect r1 = h.grid->GetCellRect(0, 1);
+    h.input.MouseMove(r1.Left + 5, r1.Top + 5);
+    EXPECT_TRUE(h.grid->CellHint().Showing());
+    const TRect r0 = h.grid->GetCellRect(0, 0);
+    h.input.MouseMove(r0.Left + 5, r0.Top + 5);
+    EXPECT_FALSE(h.grid->CellHint().Showing());
+    h.input.MouseMove(r1.Left + 5, r1.Top + 5);
+    h.input.Leave();
+    EXPECT_FALSE(h.grid->CellHint().Showing());
+}
+
+TEST(GridWindow, FocusRepaintsTheSelection) {
+    GridHarness h;
+    h.grid->SetOptions({goGrid});
+    h.AddColumn();
+    h.AddRows({"a", "b"});
+    h.grid->SetCurrentCell(0, 1, {});
+    EXPECT_EQ(h.Pixel(40, 17 + 8), Rgb(clWindow));
+    h.ShowAndFocus();
+    EXPECT_EQ(h.Pixel(40, 17 + 8), Rgb(clHighlight));
+}
+
+TEST(GridWindow, WideningTheWindowBringsScrolledColumnsBack) {
+    GridHarness h;
+    h.grid->SetOptions({goIndicator});
+    h.AddColumn(200);
+    h.AddColumn(200);
+    h.AddRows({"a"});
+    h.grid->PaintNow();
+    ASSERT_TRUE(h.grid->HorzScrollBar().Visible());
+    h.grid->HorzScrollBar().SetPosition(h.grid->HorzScrollBar().Max());
+    ASSERT_GT(h.grid->HorzPosition(), 0);
+    h.grid->SetBounds(0, 0, 600, 170);
+    h.grid->PaintNow();
+    EXPECT_EQ(h.grid->HorzPosition(), 0);
+    EXPECT_FALSE(h.grid->HorzScrollBar().Visible());
+    EXPECT_EQ(h.grid->GetCellRect(0, 0).Left, 12);
+}
