@@ -160,6 +160,10 @@ std::unique_ptr<TGridView> MakeSlidesGrid() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Screenshots need no screen.
+    for (int i = 1; i < argc; ++i)
+        if (QString(argv[i]) == "--screenshot" && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     LoadThemeLibrary();
     QString screenshotDir;

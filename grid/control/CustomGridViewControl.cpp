@@ -13,6 +13,7 @@
 #include "grid/display/styles/DefaultStyleDisplay.h"
 #include "grid/display/styles/FlatStyleDisplay.h"
 #include "grid/display/styles/OldStyleDisplay.h"
+#include "grid/display/styles/StyleDisplay.h"
 #include "grid/shared/GraphicsProvider.h"
 #include "grid/shared/ThemesSupport.h"
 
@@ -244,7 +245,7 @@ void TCustomGridViewControl::UpdateHorzScrollBar() {
     bar.SetMax(range);
     // Columns that now fit must not stay scrolled out of sight with the bar gone. Inside a paint
     // the pixels cannot be moved; the next update outside it does this.
-    ;
+    if (bar.Position() > range && !Painting()) bar.SetPosition(range);
     bar.SetPageSize(1);
     if (bar.Visible() != (range > 0)) bar.SetVisible(range > 0);
     // Halves go to the even step, as the platform rounds.
@@ -421,6 +422,14 @@ void TCustomGridViewControl::HeaderRelease(TPoint) {}
 
 void TCustomGridViewControl::HeaderHover(TPoint p) {
     SetCursor(geometry_.ResizeColumnAt(p) >= 0 ? crGridHorzSplit : crDefault);
+    TStyleDisplay& display = StyleDisplay();
+    display.Themed = Themed();
+    if (!display.HeaderFeatures().Contains(hfHotTrack)) return;
+    const int hot = geometry_.ColumnAt(p.X);
+    if (hot == hotHeader_) return;
+    InvalidateColumnPart(hotHeader_, gaHeader);
+    InvalidateColumnPart(hot, gaHeader);
+    hotHeader_ = hot;
 }
 
 void TCustomGridViewControl::EndHeaderHotTracking() {

@@ -86,7 +86,9 @@ public:
     virtual void SetCurrentCell(int ACol, int ARow, TShiftState shift);
     virtual void ExchangeRows(int row1, int row2) = 0;
 
-    // ---- in-place editing hooks (the editors are not wired in yet: these do nothing) --------
+    // ---- in-place editing hooks -----------------------------------------------------------
+    // Editors are not wired in yet: ShowEditor, ShowInputEditor and PlaceEditor do nothing,
+    // HideEditor only clears the editing state and AcceptEdit stores nothing.
     virtual void ShowEditor(int ACol, int ARow, const QString& initialText);
     virtual void ShowInputEditor(int ACol, const QString& initialText);
     virtual void HideEditor();
@@ -235,13 +237,20 @@ protected:
     int ViewportRowHeight(int row) const override { return GetRowHeight(row); }
 
     // ---- column interaction hooks: resizing, header presses, hot-tracking ----------------
+    // The mouse handling calls these at the points where column sizing, moving and header
+    // clicks take part; here they do nothing but keep the cursor and the hot header.
+    // A left or right press on a column's resize edge (pressing: the press point is kept).
     virtual void StartColumnResize(int columnIndex, TPoint p);
+    // A move while resizing_ is set (painting is suspended meanwhile).
     virtual void ColumnResizeMove(TPoint p);
+    // A left or right press in the header, not on an edge.
     virtual void HeaderPress(TMouseButton button, TPoint p);
     // A release of any button: ends a resize or a header press.
     virtual void EndColumnPress(TMouseButton button, TPoint p);
     // A left release inside the header: sorting by the column under the point.
     virtual void HeaderRelease(TPoint p);
+    // A move over the header: the split cursor over an edge, and hot-tracking when the look
+    // asks for it.
     virtual void HeaderHover(TPoint p);
     virtual void EndHeaderHotTracking();
     // The application was deactivated: every pending column drag or press is dropped.

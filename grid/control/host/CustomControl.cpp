@@ -34,6 +34,7 @@ public:
         setAttribute(Qt::WA_NoSystemBackground);
     }
     TCustomControl* owner;
+    int eventDepth = 0; // handlers running; the control may not delete the widgets under them
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -68,7 +69,6 @@ public:
     TCustomControl* owner;
     TClientWidget* client;
     QScrollBar* bars[2];
-    int eventDepth = 0; // handlers running; the control may not delete the widget under them
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -157,9 +157,9 @@ TCustomControl::TCustomControl() : d(std::make_unique<Impl>()) {
             if (code < 0) return;
             const int track = bar->sliderPosition();
             QPointer<TControlWidget> w = d->widget;
-            ++w->eventDepth;
+            ++w->client->eventDepth;
             SendScroll(kind, code, track);
-            if (w) --w->eventDepth;
+            if (w) --w->client->eventDepth;
             if (!w || !w->owner) return;
             // The bar shows what the control decided, except under a dragged thumb.
             if (!bar->isSliderDown()) {
@@ -171,10 +171,10 @@ TCustomControl::TCustomControl() : d(std::make_unique<Impl>()) {
         });
         QObject::connect(bar, &QAbstractSlider::sliderReleased, bar, [this, kind, bar] {
             QPointer<TControlWidget> w = d->widget;
-            ++w->eventDepth;
+            ++w->client->eventDepth;
             SendScroll(kind, SB_THUMBPOSITION, bar->sliderPosition());
             if (w && w->owner) SendScroll(kind, SB_ENDSCROLL, 0);
-            if (w) --w->eventDepth;
+            if (w) --w->client->eventDepth;
             if (w && w->owner) {
                 BarState& st = d->bars[kind];
                 st.syncing = true;
@@ -209,7 +209,7 @@ TCustomControl::~TCustomControl() {
         if (d->capture) w->client->releaseMouse();
         w->owner = nullptr;
         w->client->owner = nullptr;
-        if (w->eventDepth > 0) {
+        if (w->client->eventDepth > 0) {
             // Destroyed from one of its own event handlers: the widget goes once they return.
             w->hide();
             w->deleteLater();
@@ -861,12 +861,11 @@ void TClientWidget::leaveEvent(QEvent*) {
 }
 
 bool TClientWidget::event(QEvent* e) {
-    auto* outer = static_cast<TControlWidget*>(parentWidget());
     struct Depth {
-        TControlWidget* w;
-        explicit Depth(TControlWidget* w) : w(w) { ++w->eventDepth; }
-        ~Depth() { --w->eventDepth; }
-    } depth(outer);
+        int& n;
+        explicit Depth(int& n) : n(n) { ++n; }
+        ~Depth() { --n; }
+    } depth(eventDepth);
     if (e->type() == QEvent::KeyPress && owner) {
         auto* k = static_cast<QKeyEvent*>(e);
         if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && owner->WantTabs()) {

@@ -270,3 +270,18 @@ TEST(GridViewData, CheckBoxPlayStoresItsValueThroughTheGrid) {
     h.input.Type(" ");
     EXPECT_TRUE(h.grid->GetCell(0, 0)->AsBoolean());
 }
+
+TEST(GridViewData, CatalogueGridShowsRowsFromTheTop) {
+    GridHarness h;
+    h.grid->SetOptions({goGrid, goIndicator});
+    auto& id = h.AddColumn(40);
+    id.SetVisible(false);
+    h.AddColumn(200);
+    h.AddRows({"1", "2"});
+    EXPECT_EQ(h.grid->GetCellRect(1, 0), Rect(12, 0, 211, 16));
+    EXPECT_EQ(h.grid->Geometry().AreaAt({50, 0}), gaCells);
+    EXPECT_EQ(h.grid->Geometry().CellAt({50, 20}), (TCellCoord{1, 1}));
+    EXPECT_EQ(h.grid->Geometry().CellAt({50, 40}).Row, -1); // below the last row
+    EXPECT_EQ(h.grid->Geometry().CellAt({250, 5}).Col, -1); // right of the last column
+    EXPECT_EQ(h.grid->Geometry().DataRect(), Rect(12, 0, 212, 170));
+}

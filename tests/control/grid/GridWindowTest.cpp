@@ -5,6 +5,7 @@
 #include "grid/control/input/CellHint.h"
 #include "grid/control/input/TextFitHint.h"
 #include "grid/model/cells/Cell.h"
+#include "grid/shared/ThemesSupport.h"
 
 using namespace tolvane;
 using namespace tolvane::test;
@@ -92,4 +93,24 @@ TEST(GridWindow, WideningTheWindowBringsScrolledColumnsBack) {
     EXPECT_EQ(h.grid->HorzPosition(), 0);
     EXPECT_FALSE(h.grid->HorzScrollBar().Visible());
     EXPECT_EQ(h.grid->GetCellRect(0, 0).Left, 12);
+}
+
+TEST(GridWindow, ThemedHeaderTracksTheColumnUnderThePointer) {
+    LoadThemeLibrary();
+    if (!ThemesAvailable()) GTEST_SKIP() << "no visual styles on this platform";
+    GridHarness h;
+    h.grid->SetOptions({goHeader});
+    h.AddColumn(80);
+    h.AddColumn(80);
+    h.grid->PaintNow();
+    h.input.MouseMove(100, 5);
+    EXPECT_EQ(h.grid->HotHeaderColumnIndex(), 1);
+    EXPECT_TRUE(h.grid->PaintPending());
+    h.input.MouseMove(100, 40); // leaving the header ends the tracking
+    EXPECT_EQ(h.grid->HotHeaderColumnIndex(), -1);
+    h.grid->SetHeaderStyle(hsFlatBorders); // the flat look tracks nothing
+    h.input.MouseMove(20, 5);
+    EXPECT_EQ(h.grid->HotHeaderColumnIndex(), -1);
+    h.input.MouseMove(81, 5);
+    EXPECT_EQ(h.grid->Cursor(), crGridHorzSplit);
 }

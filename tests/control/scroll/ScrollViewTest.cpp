@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include <QScrollBar>
+#include <QWidget>
+
 #include "grid/control/scroll/ScrollView.h"
 #include "support/InputSimulator.h"
 
@@ -174,6 +177,24 @@ INSTANTIATE_TEST_SUITE_P(Table, ScrollMessages,
                                            MessageCase{SB_THUMBPOSITION, 33}, MessageCase{SB_THUMBTRACK, 33},
                                            MessageCase{SB_TOP, 0}, MessageCase{SB_BOTTOM, 50},
                                            MessageCase{SB_ENDSCROLL, 10}));
+
+TEST(ScrollView, DraggingThePlatformThumbTracksThePosition) {
+    RowView v;
+    v.PaintNow();
+    QScrollBar* bar = nullptr;
+    for (auto* b : v.Widget()->findChildren<QScrollBar*>())
+        if (b->orientation() == Qt::Vertical) bar = b;
+    ASSERT_NE(bar, nullptr);
+    bar->setSliderDown(true);
+    bar->setSliderPosition(20);
+    EXPECT_EQ(v.VertScrollBar().Position(), 20);
+    EXPECT_EQ(v.SurfacePixel(5, 0), RowView::RowColour(0)); // nothing repainted before the paint
+    v.PaintNow();
+    EXPECT_EQ(v.SurfacePixel(5, 0), RowView::RowColour(20));
+    bar->setSliderDown(false);
+    EXPECT_EQ(v.VertScrollBar().Position(), 20);
+    EXPECT_EQ(bar->value(), 20);
+}
 
 TEST(ScrollView, HorizontalMessagesDriveTheHorizontalBar) {
     RowView v;

@@ -1,1 +1,0 @@
-namespace tolvane { int appPlaceholder = 0; }
