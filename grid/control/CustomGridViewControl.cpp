@@ -201,6 +201,7 @@ bool TCustomGridViewControl::Themed() const {
 // ---- painting -------------------------------------------------------------------------------
 
 void TCustomGridViewControl::Paint() {
+    geometry_.ForgetRowWalk(); // row heights are read afresh by every paint
     painter_->Paint();
 }
 void TCustomGridViewControl::DrawCell(int ACol, int ARow) {

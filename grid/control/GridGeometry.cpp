@@ -141,6 +141,21 @@ int TGridGeometry::RowTop(int row) const {
     return top;
 }
 
+int TGridGeometry::FirstRowBelowClient() const {
+    const TRowWalk key{true, VertPosition(), RowCount(), ClientHeight(), DataTop(), GridLine(), s_.RowSize, 0};
+    TRowWalk& w = rowWalk_;
+    if (!(w.Valid && w.VertPosition == key.VertPosition && w.RowCount == key.RowCount &&
+          w.ClientHeight == key.ClientHeight && w.DataTop == key.DataTop && w.GridLine == key.GridLine &&
+          w.RowSize == key.RowSize)) {
+        w = key;
+        int row = key.VertPosition;
+        // Rows past the last have RowSize (never 0), so the walk ends within the client height.
+        for (int top = key.DataTop; top < key.ClientHeight; ++row) top += RowPitch(row);
+        w.FirstRowBelow = row;
+    }
+    return w.FirstRowBelow;
+}
+
 TRect TGridGeometry::RowRect(int row) const {
     const int top = RowTop(row);
     return {0, top, DataRight(), top + RowPitch(row)};

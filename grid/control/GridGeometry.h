@@ -81,6 +81,12 @@ public:
 
     // ---- rows and cells --------------------------------------------------------------------
     int RowTop(int row) const;
+    // The first row (in gsReport) whose top lies at or below the client's bottom: no row from
+    // there on can show. The walk that finds it is remembered while the viewport, the row count
+    // and the layout settings stay as they were; ForgetRowWalk drops it when row heights may
+    // have changed otherwise (rows moved, a new paint).
+    int FirstRowBelowClient() const;
+    void ForgetRowWalk() const { rowWalk_.Valid = false; }
     TRect RowRect(int row) const;
     // Whole rows that fit in the data height, counted from the first row shown.
     int VisibleRowCount() const;
@@ -113,6 +119,13 @@ private:
     const TGridSettings& s_;
     const TColumns& columns_;
     const TGridViewport& vp_;
+
+    struct TRowWalk {
+        bool Valid = false;
+        int VertPosition = 0, RowCount = 0, ClientHeight = 0, DataTop = 0, GridLine = 0, RowSize = 0;
+        int FirstRowBelow = 0;
+    };
+    mutable TRowWalk rowWalk_;
 };
 
 } // namespace tolvane

@@ -152,6 +152,7 @@ void TGridView::InsertRow(int ARow) {
 void TGridView::MoveRow(int fromRow, int toRow) {
     TCustomGridView::MoveRow(fromRow, toRow);
     store_.MoveRow(fromRow, toRow);
+    Geometry().ForgetRowWalk(); // the row heights moved with the rows
 }
 
 void TGridView::ExchangeRows(int row1, int row2) {

@@ -8,6 +8,7 @@
 
 #include "grid/model/cells/Cell.h"
 #include "grid/model/cells/CellFactory.h"
+#include "grid/model/cells/ColumnsNotification.h"
 #include "grid/model/cells/SortType.h"
 
 namespace tolvane {
@@ -15,7 +16,6 @@ namespace tolvane {
 class TCellColumnSource;
 
 // Collection notification kinds the column model sends to the store.
-enum TColumnsNotifyKind { cnAdded = 0, cnDeleted = 1, cnCleared = 2, cnInserted = 3, cnMoved = 4 };
 
 class TCells {
 public:

@@ -2,6 +2,7 @@
 // Enumerations of the column unit, the column-changed and collection notification kinds, and the
 // column part codes.
 
+#include "grid/model/cells/ColumnsNotification.h"
 #include "grid/model/cells/SortType.h"
 #include "grid/shared/Types.h"
 
@@ -49,8 +50,6 @@ enum TColumnChangeKind : int {
     ccWidth = 8
 };
 
-// Collection notifications, shared with the cell store.
-enum TColumnsNotification : int { cnAdded = 0, cnDeleted = 1, cnCleared = 2, cnInserted = 3, cnMoved = 4 };
 
 // Parts of a column that GetPartRect answers for.
 enum TColumnPartCode : int { cpFooter = 0, cpHeader = 1, cpInput = 4 };
