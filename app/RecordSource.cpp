@@ -3,12 +3,15 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
 #include "app/CatalogStore.h"
+#include "app/RowReader.h"
 #include "grid/shared/Errors.h"
 
 namespace tolvane {
@@ -21,6 +24,19 @@ std::string FloatText(double v) {
     if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 9.2e18)
         return std::to_string(static_cast<std::int64_t>(v));
     return QString::number(v, 'g', 15).toStdString();
+}
+
+// Most catalogue texts are plain ASCII: those are narrowed in place, without the round trip
+// through a byte array.
+std::string NarrowText(const QString& text) {
+    const qsizetype size = text.size();
+    const QChar* chars = text.constData();
+    for (qsizetype i = 0; i < size; ++i)
+        if (chars[i].unicode() >= 0x80) return text.toStdString();
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    for (qsizetype i = 0; i < size; ++i)
+        narrow[static_cast<std::size_t>(i)] = static_cast<char>(chars[i].unicode());
+    return narrow;
 }
 
 bool SameValue(const QVariant& a, const QVariant& b) {
@@ -53,6 +69,16 @@ void TRecordSource::CheckField(int field) const {
 
 void TRecordSource::Open(TCatalogStore& store) {
     Close();
+    ReadRows(store);
+    store_ = &store;
+    foldedField_ = -1;
+    folded_.clear();
+    keyIndexes_.clear();
+    calculated_.assign(rows_.size(), false);
+    Refilter();
+}
+
+void TRecordSource::ReadRows(TCatalogStore& store) {
     QStringList columns;
     std::vector<int> positions;
     for (int i = 0; i < FieldCount(); ++i) {
@@ -60,26 +86,18 @@ void TRecordSource::Open(TCatalogStore& store) {
         columns << TCatalogSchema::Quoted(def_.Fields[i].Name);
         positions.push_back(i);
     }
-    std::vector<TRow> rows;
-    {
-        QSqlQuery q(store.Database());
-        q.setForwardOnly(true);
-        const QString sql = "SELECT " + columns.join(", ") + " FROM " + TCatalogSchema::Quoted(def_.Table) +
-                            " ORDER BY " + TCatalogSchema::Quoted(def_.KeyField);
-        if (!q.exec(sql)) throw ECatalogError(store.Failure(q.lastError().text()));
-        while (q.next()) {
-            TRow row(FieldCount());
-            for (std::size_t c = 0; c < positions.size(); ++c)
-                row[positions[c]] = q.value(static_cast<int>(c));
-            rows.push_back(std::move(row));
-        }
+    const QString sql = "SELECT " + columns.join(", ") + " FROM " + TCatalogSchema::Quoted(def_.Table);
+    try {
+        rows_ = TRowReader::Read(store.Database(), sql, FieldCount(), positions);
+    } catch (const ECatalogError& e) {
+        throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
     }
-    rows_ = std::move(rows);
-    store_ = &store;
-    foldedField_ = -1;
-    folded_.clear();
-    for (int r = 0; r < static_cast<int>(rows_.size()); ++r) Calculate(r);
-    ApplyView();
+    // In key order. Tables come so already; a view's rows are sorted here rather than by the
+    // database, which would sort them through a temporary tree.
+    const int key = FieldIndex(def_.KeyField);
+    const auto byKey = [key](const TRow& a, const TRow& b) { return ToInteger(a[key]) < ToInteger(b[key]); };
+    if (!std::is_sorted(rows_.begin(), rows_.end(), byKey))
+        std::stable_sort(rows_.begin(), rows_.end(), byKey);
 }
 
 void TRecordSource::Close() {
@@ -91,6 +109,8 @@ void TRecordSource::Close() {
     view_.clear();
     folded_.clear();
     foldedField_ = -1;
+    keyIndexes_.clear();
+    calculated_.clear();
     current_ = -1;
     if (OnViewChanged) OnViewChanged();
     RecordChanged();
@@ -117,10 +137,11 @@ void TRecordSource::SetFilter(const std::string& text) {
         filter_ = text;
         return;
     }
-    if (!text.empty()) TFilterExpression::Parse(text, def_);
+    std::optional<TFilterExpression> parsed;
+    if (!text.empty()) parsed = TFilterExpression::Parse(text, def_);
     Post();
     filter_ = text;
-    ApplyView();
+    ApplyView(parsed ? &*parsed : nullptr);
 }
 
 void TRecordSource::SetFiltered(bool filtered) {
@@ -128,10 +149,20 @@ void TRecordSource::SetFiltered(bool filtered) {
         filtered_ = filtered;
         return;
     }
-    if (filtered && !filter_.empty()) TFilterExpression::Parse(filter_, def_);
+    std::optional<TFilterExpression> parsed;
+    if (filtered && !filter_.empty()) parsed = TFilterExpression::Parse(filter_, def_);
     Post();
     filtered_ = filtered;
-    ApplyView();
+    ApplyView(parsed ? &*parsed : nullptr);
+}
+
+void TRecordSource::Refilter() {
+    if (filtered_ && !filter_.empty()) {
+        const TFilterExpression filter = TFilterExpression::Parse(filter_, def_);
+        ApplyView(&filter);
+    } else {
+        ApplyView(nullptr);
+    }
 }
 
 bool TRecordSource::Matches(const TFilterExpression& filter, int row) {
@@ -151,15 +182,25 @@ bool TRecordSource::Matches(const TFilterExpression& filter, int row) {
     return value.toString() == filter.Value();
 }
 
-void TRecordSource::ApplyView() {
+const TKeyIndex& TRecordSource::KeyIndex(int field) {
+    const auto found = keyIndexes_.find(field);
+    if (found != keyIndexes_.end()) return found->second;
+    TKeyIndex& index = keyIndexes_[field];
+    for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
+        if (!rows_[r][field].isNull()) index.Add(r, ToInteger(rows_[r][field]));
+    return index;
+}
+
+void TRecordSource::ApplyView(const TFilterExpression* filter) {
     view_.clear();
-    if (filtered_ && !filter_.empty()) {
-        const TFilterExpression filter = TFilterExpression::Parse(filter_, def_);
-        for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
-            if (Matches(filter, r)) view_.push_back(r);
+    if (!filter) {
+        view_.resize(rows_.size());
+        std::iota(view_.begin(), view_.end(), 0);
+    } else if (filter->Type() == TFilterType::ftEquals && def_.Fields[filter->Field()].IsNumeric()) {
+        if (filter->HasNumber()) view_ = KeyIndex(filter->Field()).Rows(filter->Number());
     } else {
-        view_.reserve(rows_.size());
-        for (int r = 0; r < static_cast<int>(rows_.size()); ++r) view_.push_back(r);
+        for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
+            if (Matches(*filter, r)) view_.push_back(r);
     }
     current_ = view_.empty() ? -1 : 0;
     if (OnViewChanged) OnViewChanged();
@@ -181,48 +222,65 @@ void TRecordSource::EnableControls() {
     }
 }
 
-const TRecordSource::TRow* TRecordSource::CurrentRow() const {
-    if (calcRow_ >= 0) return &rows_[calcRow_];
-    if (current_ < 0) return nullptr;
-    const int row = view_[current_];
-    if (pending_ && row == pendingRow_) return &*pending_;
-    return &rows_[row];
+int TRecordSource::CurrentRowIndex() const {
+    if (calcRow_ >= 0) return calcRow_;
+    return current_ < 0 ? -1 : view_[current_];
+}
+
+const QVariant& TRecordSource::Field(int row, int field) const {
+    // The record being calculated reads its stored values; others show a pending edit.
+    const bool pending = pending_ && row == pendingRow_ && row != calcRow_;
+    if (!pending && !def_.Fields[field].IsStored() && row != calcRow_ && !calculated_[row]) Calculate(row);
+    return pending ? (*pending_)[field] : rows_[row][field];
+}
+
+const QVariant& TRecordSource::CurrentField(int field) const {
+    static const QVariant none;
+    CheckField(field);
+    const int row = CurrentRowIndex();
+    return row < 0 ? none : Field(row, field);
 }
 
 QVariant TRecordSource::Value(int field) const {
-    CheckField(field);
-    const TRow* row = CurrentRow();
-    return row ? (*row)[field] : QVariant();
+    return CurrentField(field);
 }
 
 QVariant TRecordSource::ValueAt(int recNo, int field) const {
     CheckField(field);
     CheckListIndex(recNo - 1, RecordCount(), "Record");
-    const int row = view_[recNo - 1];
-    if (pending_ && row == pendingRow_) return (*pending_)[field];
-    return rows_[row][field];
+    return Field(view_[recNo - 1], field);
 }
 
 std::int64_t TRecordSource::AsInteger(int field) const {
-    return ToInteger(Value(field));
+    return ToInteger(CurrentField(field));
 }
 std::string TRecordSource::AsText(int field) const {
-    return ToText(Value(field));
+    return ToText(CurrentField(field));
 }
 std::string TRecordSource::TextAt(int recNo, int field) const {
-    return ToText(ValueAt(recNo, field));
+    CheckField(field);
+    CheckListIndex(recNo - 1, RecordCount(), "Record");
+    return ToText(Field(view_[recNo - 1], field));
 }
 
 std::int64_t TRecordSource::ToInteger(const QVariant& value) {
     if (value.isNull()) return 0;
-    if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float) {
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+        return *static_cast<const qlonglong*>(value.constData());
+    case QMetaType::Int:
+        return *static_cast<const int*>(value.constData());
+    case QMetaType::Double:
+    case QMetaType::Float: {
         const double v = value.toDouble();
         if (!std::isfinite(v)) return 0;
         if (v >= 9.2e18) return std::numeric_limits<std::int64_t>::max();
         if (v <= -9.2e18) return std::numeric_limits<std::int64_t>::min();
         return std::llround(v);
     }
-    return value.toLongLong();
+    default:
+        return value.toLongLong();
+    }
 }
 
 std::string TRecordSource::ToText(const QVariant& value) {
@@ -236,21 +294,27 @@ std::string TRecordSource::ToText(const QVariant& value) {
     case QMetaType::UInt:
     case QMetaType::ULongLong:
         return std::to_string(value.toLongLong());
+    case QMetaType::QString:
+        return NarrowText(*static_cast<const QString*>(value.constData()));
     default:
         return value.toString().toStdString();
     }
 }
 
-void TRecordSource::Calculate(int row) {
+void TRecordSource::Calculate(int row) const {
     if (!OnCalcFields) return;
+    const int outer = calcRow_;
     calcRow_ = row;
     try {
-        OnCalcFields(*this);
+        // Filling calculated fields on first read is part of reading: the values are the
+        // record's, only their computation is late.
+        OnCalcFields(const_cast<TRecordSource&>(*this));
     } catch (...) {
-        calcRow_ = -1;
+        calcRow_ = outer;
         throw;
     }
-    calcRow_ = -1;
+    calcRow_ = outer;
+    calculated_[row] = true;
 }
 
 void TRecordSource::SetCalcText(int field, const std::string& text) {
@@ -305,8 +369,11 @@ void TRecordSource::SetValue(int field, const QVariant& value) {
         }
     }
     if (!pending_) {
-        pendingRow_ = view_[current_];
-        pending_ = rows_[pendingRow_];
+        const int row = view_[current_];
+        // The edit starts from the record as shown, calculated fields included.
+        if (!calculated_[row]) Calculate(row);
+        pendingRow_ = row;
+        pending_ = rows_[row];
     }
     (*pending_)[field] = stored;
 }
@@ -332,12 +399,23 @@ void TRecordSource::Post() {
         // On failure the edit stays pending: nothing typed is dropped.
         if (!q.exec()) throw ECatalogError(store_->Failure(q.lastError().text()));
     }
-    rows_[pendingRow_] = std::move(*pending_);
-    pending_.reset();
     const int row = pendingRow_;
+    TRow before = std::move(rows_[row]);
+    rows_[row] = std::move(*pending_);
+    pending_.reset();
     pendingRow_ = -1;
-    if (foldedField_ >= 0) folded_[row] = rows_[row][foldedField_].toString().toCaseFolded();
-    Calculate(row);
+    Stored(row, before);
+}
+
+void TRecordSource::Stored(int row, const TRow& before) {
+    const TRow& after = rows_[row];
+    if (foldedField_ >= 0) folded_[row] = after[foldedField_].toString().toCaseFolded();
+    for (auto& [field, index] : keyIndexes_) {
+        if (SameValue(before[field], after[field])) continue;
+        if (!before[field].isNull()) index.Remove(row, ToInteger(before[field]));
+        if (!after[field].isNull()) index.Add(row, ToInteger(after[field]));
+    }
+    calculated_[row] = false;
 }
 
 void TRecordSource::Cancel() {

@@ -9,10 +9,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "app/FieldDef.h"
 #include "app/FilterExpression.h"
+#include "app/KeyIndex.h"
 
 namespace tolvane {
 
@@ -74,7 +76,8 @@ public:
     void Post();
     void Cancel();
 
-    // Raised for each record read, before it is shown; fills the calculated fields.
+    // Fills the calculated fields of a record: raised when they are first read after the record
+    // was loaded or an edit of it was stored, so before the record is shown.
     std::function<void(TRecordSource&)> OnCalcFields;
     // The set of records in the view changed.
     std::function<void()> OnViewChanged;
@@ -90,11 +93,19 @@ private:
 
     void CheckActive() const;
     void CheckField(int field) const;
-    void Calculate(int row);
-    void ApplyView();
+    void ReadRows(TCatalogStore& store);
+    void Calculate(int row) const;
+    // The field of a row as held, its calculated fields filled first when they are asked for.
+    const QVariant& Field(int row, int field) const;
+    const QVariant& CurrentField(int field) const;
+    // Parses the filter text of a filtered source and shows what it selects.
+    void Refilter();
+    void ApplyView(const TFilterExpression* filter);
     void RecordChanged();
     bool Matches(const TFilterExpression& filter, int row);
-    const TRow* CurrentRow() const;
+    const TKeyIndex& KeyIndex(int field);
+    void Stored(int row, const TRow& before);
+    int CurrentRowIndex() const;
     static std::int64_t ToInteger(const QVariant& value);
     static std::string ToText(const QVariant& value);
 
@@ -103,7 +114,9 @@ private:
     std::vector<TRow> rows_;
     std::vector<int> view_;
     int current_ = -1;
-    int calcRow_ = -1;
+    // Whether a row's calculated fields are filled; they are filled when first read.
+    mutable std::vector<bool> calculated_;
+    mutable int calcRow_ = -1;
     std::string filter_;
     bool filtered_ = false;
     std::optional<TRow> pending_;
@@ -113,6 +126,8 @@ private:
     // Case-folded texts of one field, kept for prefix filters over many rows.
     int foldedField_ = -1;
     std::vector<QString> folded_;
+    // Rows by the value of a numeric field, kept for "=" filters over many rows.
+    std::unordered_map<int, TKeyIndex> keyIndexes_;
 };
 
 } // namespace tolvane

@@ -166,11 +166,11 @@ void BenchSort() {
     const auto texts = MakeTexts(n);
     auto grid = MakeGrid();
     FillGrid(*grid, texts);
-    double ours = bench::TimeOnce([&] { grid->Store().SortRows(1, stAlphabetic, false); });
+    double ours = bench::TimeOnce([&] { grid->Data().SortRows(1, stAlphabetic, false); });
     std::vector<QString> copy;
     double theirs = bench::TimeOnce([&] { std::sort(copy.begin(), copy.end()); }, [&] { copy = texts; });
     bench::Row("ascending sort", ours, theirs);
-    double reverse = bench::TimeOnce([&] { grid->Store().SortRows(1, stAlphabetic, true); });
+    double reverse = bench::TimeOnce([&] { grid->Data().SortRows(1, stAlphabetic, true); });
     bench::Row("following descending sort (vs the first)", reverse, ours);
     std::printf("  sorted correctly: %s\n",
                 grid->GetCellText(1, 0) >= grid->GetCellText(1, n - 1) ? "yes" : "NO");

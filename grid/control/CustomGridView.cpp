@@ -1,14 +1,19 @@
 #include "grid/control/CustomGridView.h"
 
 #include "grid/control/ColumnClassRegistry.h"
+#include "grid/control/host/ThemePainter.h"
 #include "grid/control/paint/GridInvalidator.h"
 #include "grid/display/base/ColumnPlay.h"
 #include "grid/display/styles/StyleDisplay.h"
 #include "grid/model/columns/classes/IncrementColumn.h"
+#include "grid/shared/ThemesSupport.h"
 
 namespace tolvane {
 
 TCustomGridView::TCustomGridView() {
+    // Binding the theme engine more than once changes nothing, so every grid may ask.
+    LoadThemeLibrary();
+    SetBorderStyle(bsSingle);
     TCustomGridView::RegisterColumnClasses();
 }
 
@@ -37,11 +42,36 @@ void TCustomGridView::PrepareInPlaceEditor(TColumnPlay&) {}
 
 void TCustomGridView::StoreInPlaceValue(TColumnPlay&) {}
 
+// ---- themed border -------------------------------------------------------------------------
+
+bool TCustomGridView::ThemedBorder() const {
+    return BorderStyle() == bsSingle && enableVisualStyles_ && ThemesAvailable();
+}
+
+void TCustomGridView::UpdateThemedBorder() {
+    SetBorderWidth(ThemedBorder() ? 1 : 0);
+    RedrawFrame();
+}
+
+void TCustomGridView::NCPaint(TCanvas& canvas) {
+    // Themes may have been switched since the last look was chosen.
+    const bool themed = ThemedBorder();
+    SetBorderWidth(themed ? 1 : 0);
+    TCustomGridViewControl::NCPaint(canvas);
+    if (themed) DrawThemedFrame(canvas, TRect{0, 0, Width(), Height()}, 2, "listview", 1, 0);
+}
+
+void TCustomGridView::BorderStyleChanged() {
+    TCustomGridViewControl::BorderStyleChanged();
+    UpdateThemedBorder();
+}
+
 // ---- properties -----------------------------------------------------------------------------
 
 void TCustomGridView::SetAppearanceOptions(TAppearanceOptions value) {
     appearance_ = value;
     Invalidate();
+    UpdateThemedBorder();
 }
 
 void TCustomGridView::SetCaption(const QString& value) {
@@ -54,6 +84,7 @@ void TCustomGridView::SetCaption(const QString& value) {
 void TCustomGridView::SetEnableVisualStyles(bool value) {
     enableVisualStyles_ = value;
     Invalidate();
+    UpdateThemedBorder();
 }
 
 void TCustomGridView::SetGridLinesColor(TColor value) {
@@ -90,6 +121,7 @@ void TCustomGridView::SetHeaderStyle(THeaderStyle value) {
     headerStyle_ = value;
     StyleDisplay().Canvas = &Canvas();
     Invalidate();
+    UpdateThemedBorder();
 }
 
 void TCustomGridView::SetHideScrollBar(bool value) {

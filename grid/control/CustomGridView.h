@@ -1,6 +1,7 @@
 #pragma once
 // The grid control as an application sees it: published properties with their defaults and the
-// repaint each change requests, in-cell editing by column plays, and column class registration.
+// repaint each change requests, the themed border, in-cell editing by column plays, and column
+// class registration.
 
 #include <QString>
 
@@ -23,6 +24,15 @@ public:
     virtual void StoreInPlaceValue(TColumnPlay& play);
     // Registers the column classes by name for reading stored layouts.
     virtual void RegisterColumnClasses();
+
+    // ---- themed border ----------------------------------------------------------------------
+    // With visual styles active, bsSingle and EnableVisualStyles, the outer two pixels (the edge
+    // and a one-pixel border) show the list-view frame; otherwise the plain edge.
+    bool ThemedBorder() const;
+    // Sets the border width for the current look and asks for the frame to be redrawn.
+    void UpdateThemedBorder();
+    void NCPaint(TCanvas& canvas) override;
+    void BorderStyleChanged() override;
 
     // ---- published properties ---------------------------------------------------------------
     void SetAppearanceOptions(TAppearanceOptions value);

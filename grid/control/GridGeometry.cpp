@@ -24,13 +24,6 @@ int TGridGeometry::RowHeight(int row) const {
     return IsValidRow(row) ? vp_.ViewportRowHeight(row) : s_.RowSize;
 }
 
-int TGridGeometry::DataTop() const {
-    if (!IsReport()) return 0;
-    int top = Has(goHeader) ? s_.HeaderSize : 0;
-    if (Has(goInput)) top += s_.InputSize + InputBand + GridLine();
-    return top;
-}
-
 int TGridGeometry::DataBottom() const {
     if (IsReport() && Has(goFooter)) return FooterTop();
     return ClientHeight();
@@ -141,19 +134,14 @@ int TGridGeometry::RowTop(int row) const {
     return top;
 }
 
-int TGridGeometry::FirstRowBelowClient() const {
-    const TRowWalk key{true, VertPosition(), RowCount(), ClientHeight(), DataTop(), GridLine(), s_.RowSize, 0};
+int TGridGeometry::WalkToFirstRowBelowClient() const {
     TRowWalk& w = rowWalk_;
-    if (!(w.Valid && w.VertPosition == key.VertPosition && w.RowCount == key.RowCount &&
-          w.ClientHeight == key.ClientHeight && w.DataTop == key.DataTop && w.GridLine == key.GridLine &&
-          w.RowSize == key.RowSize)) {
-        w = key;
-        int row = key.VertPosition;
-        // Rows past the last have RowSize (never 0), so the walk ends within the client height.
-        for (int top = key.DataTop; top < key.ClientHeight; ++row) top += RowPitch(row);
-        w.FirstRowBelow = row;
-    }
-    return w.FirstRowBelow;
+    w = TRowWalk{true, VertPosition(), RowCount(), ClientHeight(), DataTop(), GridLine(), s_.RowSize, 0};
+    int row = w.VertPosition;
+    // Rows past the last have RowSize (never 0), so the walk ends within the client height.
+    for (int top = w.DataTop; top < w.ClientHeight; ++row) top += RowPitch(row);
+    w.FirstRowBelow = row;
+    return row;
 }
 
 TRect TGridGeometry::RowRect(int row) const {
@@ -161,16 +149,35 @@ TRect TGridGeometry::RowRect(int row) const {
     return {0, top, DataRight(), top + RowPitch(row)};
 }
 
-int TGridGeometry::VisibleRowCount() const {
-    const int height = DataBottom() - DataTop();
+void TGridGeometry::RowsAppended(int previousCount) const {
     const int rows = RowCount();
-    int sum = 0, count = 0;
-    for (int i = VertPosition(); i < rows; ++i) {
+    if (rows < previousCount) return;
+    if (rowWalk_.Valid && rowWalk_.RowCount == previousCount && rowWalk_.FirstRowBelow <= previousCount)
+        rowWalk_.RowCount = rows;
+    if (visibleWalk_.Valid && visibleWalk_.RowCount == previousCount && visibleWalk_.Full)
+        visibleWalk_.RowCount = rows;
+}
+
+int TGridGeometry::VisibleRowCount() const {
+    const TVisibleWalk key{true,       VertPosition(), RowCount(), DataTop(), DataBottom(),
+                           GridLine(), s_.RowSize,     0,          false};
+    TVisibleWalk& w = visibleWalk_;
+    if (w.Valid && w.VertPosition == key.VertPosition && w.RowCount == key.RowCount &&
+        w.DataTop == key.DataTop && w.DataBottom == key.DataBottom && w.GridLine == key.GridLine &&
+        w.RowSize == key.RowSize)
+        return w.Count;
+    w = key;
+    const int height = key.DataBottom - key.DataTop;
+    int sum = 0;
+    for (int i = key.VertPosition; i < key.RowCount; ++i) {
         sum += RowPitch(i);
-        if (sum > height) break;
-        ++count;
+        if (sum > height) {
+            w.Full = true;
+            break;
+        }
+        ++w.Count;
     }
-    return count;
+    return w.Count;
 }
 
 int TGridGeometry::LastRowBottom() const {

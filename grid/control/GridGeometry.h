@@ -47,7 +47,12 @@ public:
     TRect ClientRect() const { return {0, 0, ClientWidth(), ClientHeight()}; }
     // Left edge of the data area: I in gsReport, 0 in gsSlides (what the column layout starts from).
     int DataLeft() const { return IsReport() ? Indicator() : 0; }
-    int DataTop() const;
+    int DataTop() const {
+        if (!IsReport()) return 0;
+        int top = Has(goHeader) ? s_.HeaderSize : 0;
+        if (Has(goInput)) top += s_.InputSize + InputBand + GridLine();
+        return top;
+    }
     int DataBottom() const;
     int DataRight() const;
     int InputTop() const { return Has(goHeader) ? s_.HeaderSize : 0; }
@@ -85,10 +90,24 @@ public:
     // there on can show. The walk that finds it is remembered while the viewport, the row count
     // and the layout settings stay as they were; ForgetRowWalk drops it when row heights may
     // have changed otherwise (rows moved, a new paint).
-    int FirstRowBelowClient() const;
-    void ForgetRowWalk() const { rowWalk_.Valid = false; }
+    int FirstRowBelowClient() const {
+        const TRowWalk& w = rowWalk_;
+        if (w.Valid && w.VertPosition == VertPosition() && w.RowCount == RowCount() &&
+            w.ClientHeight == ClientHeight() && w.DataTop == DataTop() && w.GridLine == GridLine() &&
+            w.RowSize == s_.RowSize)
+            return w.FirstRowBelow;
+        return WalkToFirstRowBelowClient();
+    }
+    void ForgetRowWalk() const {
+        rowWalk_.Valid = false;
+        visibleWalk_.Valid = false;
+    }
+    // Rows were appended to the `previousCount` there were: walks that stopped before the old
+    // end saw none of them and stay as they are.
+    void RowsAppended(int previousCount) const;
     TRect RowRect(int row) const;
-    // Whole rows that fit in the data height, counted from the first row shown.
+    // Whole rows that fit in the data height, counted from the first row shown. Remembered
+    // like the walk of FirstRowBelowClient.
     int VisibleRowCount() const;
     // Bottom of the last row shown (rows only, not empty space), at most just past the data bottom.
     int LastRowBottom() const;
@@ -126,6 +145,16 @@ private:
         int FirstRowBelow = 0;
     };
     mutable TRowWalk rowWalk_;
+    int WalkToFirstRowBelowClient() const;
+
+    struct TVisibleWalk {
+        bool Valid = false;
+        int VertPosition = 0, RowCount = 0, DataTop = 0, DataBottom = 0, GridLine = 0, RowSize = 0;
+        int Count = 0;
+        // The walk ended at a row that did not fit, not at the last row.
+        bool Full = false;
+    };
+    mutable TVisibleWalk visibleWalk_;
 };
 
 } // namespace tolvane

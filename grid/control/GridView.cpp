@@ -23,24 +23,27 @@
 
 namespace tolvane {
 
-TGridView::TGridView() : store_(&Columns()), cellHint_(std::make_unique<TCellHint>(*this)) {
-    store_.OnCellsChange = [this](int col, int row) {
+TGridView::TGridView() : data_(&Columns()), cellHint_(std::make_unique<TCellHint>(*this)) {
+    TCells& cells = data_.Cells();
+    cells.OnCellsChange = [this](TCells&, int col, int row) {
         InvalidateCell(col, row);
         if (OnChange) OnChange(this, col, row);
     };
-    store_.CellBackground = [this](int col, int row) { return GetCellBackground(col, row); };
-    store_.CellTextColor = [this](int col, int row) { return GetCellTextColor(col, row); };
-    store_.OnMeasuringRowHeight = [this](int row, int& height) {
+    cells.GetCellBackground = [this](int col, int row) { return GetCellBackground(col, row); };
+    cells.GetCellTextColor = [this](int col, int row) { return GetCellTextColor(col, row); };
+    data_.OnMeasuringRowHeight = [this](int row, int& height) {
         if (OnMeasuringRowHeight) OnMeasuringRowHeight(this, row, height);
     };
     TGridView::RegisterColumnClasses();
 }
 
 TGridView::~TGridView() {
-    store_.OnCellsChange = nullptr;
-    store_.CellBackground = nullptr;
-    store_.CellTextColor = nullptr;
-    store_.OnMeasuringRowHeight = nullptr;
+    // The cells go with the grid; nothing they do on the way may reach the grid being destroyed.
+    TCells& cells = data_.Cells();
+    cells.OnCellsChange = nullptr;
+    cells.GetCellBackground = nullptr;
+    cells.GetCellTextColor = nullptr;
+    data_.OnMeasuringRowHeight = nullptr;
 }
 
 void TGridView::RegisterColumnClasses() {
@@ -59,67 +62,76 @@ void TGridView::RegisterColumnClasses() {
 }
 
 bool TGridView::HasRowRecord(int ARow) const {
-    return ARow >= 0 && ARow < store_.RowRecordCount();
+    return ARow >= 0 && ARow < data_.Rows().Count();
 }
 
 // ---- data operations ------------------------------------------------------------------------
 
 QString TGridView::GetCellText(int ACol, int ARow) {
     QString value;
-    store_.GetCellText(ACol, ARow, value);
+    data_.GetCellText(ACol, ARow, value);
     return value;
 }
 
 void TGridView::SetCellText(int ACol, int ARow, const QString& value) {
-    store_.SetCellText(ACol, ARow, value);
+    data_.SetCellText(ACol, ARow, value);
 }
 
 TCell* TGridView::GetCell(int ACol, int ARow) {
-    return store_.GetCell(ACol, ARow);
+    return data_.GetCell(ACol, ARow);
 }
 
 TColor TGridView::GetCellColor(int ACol, int ARow) {
-    return store_.GetCellColor(ACol, ARow);
+    return data_.GetCellColor(ACol, ARow);
 }
 
 int TGridView::GetRowCount() const {
-    return store_.RowCount();
+    return data_.GetRowCount();
 }
 
 int TGridView::GetRowHeight(int ARow) const {
     if (!HasRowRecord(ARow) && ARow >= 0 && ARow < GetRowCount()) return settings_.RowSize;
-    return store_.RowHeight(ARow);
+    return data_.GetRowHeight(ARow);
 }
 
 bool TGridView::IsRowSelected(int ARow) const {
     if (!HasRowRecord(ARow) && ARow >= 0 && ARow < GetRowCount()) return false;
-    return store_.IsRowSelected(ARow);
+    return data_.IsRowSelected(ARow);
 }
 
 void TGridView::SetRowSelected(int ARow, bool selected) {
     if (!HasRowRecord(ARow)) return;
-    if (store_.SetRowSelected(ARow, selected)) Invalidator().Row(ARow);
+    if (data_.SetRowSelected(ARow, selected)) Invalidator().Row(ARow);
 }
 
 void TGridView::AddRows(int count) {
     if (count <= 0) return;
     const int first = GetRowCount();
-    store_.AddRows(count, Has(goUseDefaultValues), settings_.RowSize);
-    Invalidator().Rows(first, first + count - 1);
-    if (Has(goGrid) && first > 0) Invalidator().Row(first - 1);
+    // Rows appended below the client change nothing on screen but the scroll bar: a long list
+    // filled a row at a time must not pay for repaint rectangles at every row.
+    const int touched = Has(goGrid) && first > 0 ? first - 1 : first;
+    const bool offScreen = geometry_.IsReport() && touched >= geometry_.FirstRowBelowClient();
+    data_.UseDefaultValues = Has(goUseDefaultValues);
+    data_.RowSize = settings_.RowSize;
+    data_.AddRows(count);
+    geometry_.RowsAppended(first);
+    if (!offScreen) {
+        Invalidator().Rows(first, first + count - 1);
+        if (Has(goGrid) && first > 0) Invalidator().Row(first - 1);
+    }
     UpdateVertScrollBar();
 }
 
 void TGridView::AddCellRows(int count) {
     if (count <= 0) return;
-    store_.AddCellRows(count);
+    data_.AddCellRows(count);
     Invalidate();
     UpdateVertScrollBar();
 }
 
 void TGridView::Clear() {
     TCustomGridView::Clear();
-    store_.Clear();
+    data_.Clear();
     InvalidateArea(gaCells);
     InvalidateArea(gaIndicator);
     UpdateVertScrollBar();
@@ -132,7 +144,7 @@ void TGridView::DeleteRow(int ARow) {
     const int g = geometry_.GridLine();
     const int top = geometry_.RowTop(ARow);
     TCustomGridView::DeleteRow(ARow);
-    store_.DeleteRow(ARow);
+    data_.DeleteRow(ARow);
     ScrollWindowEx(0, -(height + g), {0, top, ClientWidth(), geometry_.DataBottom()});
     InvalidateSelection();
     // The base part counted the row that has just gone.
@@ -141,7 +153,8 @@ void TGridView::DeleteRow(int ARow) {
 
 void TGridView::InsertRow(int ARow) {
     TCustomGridView::InsertRow(ARow);
-    store_.InsertRow(ARow, settings_.RowSize);
+    data_.RowSize = settings_.RowSize;
+    data_.InsertRow(ARow);
     SetCurrentRow(Row() + 1);
     const int top = geometry_.RowTop(ARow);
     ScrollWindowEx(0, GetRowHeight(ARow) + geometry_.GridLine(),
@@ -151,24 +164,24 @@ void TGridView::InsertRow(int ARow) {
 
 void TGridView::MoveRow(int fromRow, int toRow) {
     TCustomGridView::MoveRow(fromRow, toRow);
-    store_.MoveRow(fromRow, toRow);
+    data_.MoveRow(fromRow, toRow);
     Geometry().ForgetRowWalk(); // the row heights moved with the rows
 }
 
 void TGridView::ExchangeRows(int row1, int row2) {
-    store_.ExchangeRows(row1, row2);
+    data_.ExchangeRows(row1, row2);
     Invalidator().Row(row1);
     Invalidator().Row(row2);
 }
 
 void TGridView::ColumnsNotify(TColumnsNotification kind, int index1, int index2) {
     TCustomGridView::ColumnsNotify(kind, index1, index2);
-    store_.ColumnsNotify(kind, index1, index2);
+    data_.ColumnsNotify(kind, index1, index2);
 }
 
 void TGridView::SortColumn(TCustomColumn& column, bool ascending) {
     if (!column.Options().Contains(coCanSort)) return;
-    store_.SortRows(column.GetIndex(), column.SortType(), !ascending);
+    data_.SortRows(column.GetIndex(), column.SortType(), !ascending);
     InvalidateArea(gaCells);
 }
 
@@ -182,12 +195,12 @@ void TGridView::CalculateFooters() {
             column.Footer().SetCaption("0");
             continue;
         }
-        double value = store_.GetCell(c, 0)->AsFloat();
+        double value = data_.GetCell(c, 0)->AsFloat();
         if (kind == fkCount) {
             value = rows;
         } else {
             for (int r = 1; r < rows; ++r) {
-                const double x = store_.GetCell(c, r)->AsFloat();
+                const double x = data_.GetCell(c, r)->AsFloat();
                 if (kind == fkSum || kind == fkAverage)
                     value += x;
                 else if ((kind == fkMaximum && x > value) || (kind == fkMinimum && x < value))
@@ -203,7 +216,7 @@ void TGridView::CalculateFooters() {
 
 void TGridView::DoCellFormating(int ACol, int ARow, TCellState state) {
     TCanvas& canvas = Canvas();
-    canvas.Font.Style = store_.GetCell(ACol, ARow)->FontStyle();
+    canvas.Font.Style = data_.GetCell(ACol, ARow)->FontStyle();
     TColor textColor = canvas.Font.Color;
     TFontStyles fontStyle = canvas.Font.Style;
     if (OnCellFormating) OnCellFormating(this, ACol, ARow, textColor, fontStyle, state);
@@ -215,7 +228,7 @@ bool TGridView::PrepareCellCanvas(int ACol, int ARow, TCellState state) {
     TCustomGridView::PrepareCellCanvas(ACol, ARow, state);
     TCustomColumn& column = Columns()[ACol];
     TColumnDisplay* display = column.Display();
-    TCell* cell = store_.GetCell(ACol, ARow);
+    TCell* cell = data_.GetCell(ACol, ARow);
     try {
         switch (column.CellKind()) {
         case 0:
@@ -254,14 +267,14 @@ bool TGridView::PrepareCellCanvas(int ACol, int ARow, TCellState state) {
 // ---- in-cell editing ------------------------------------------------------------------------
 
 void TGridView::PrepareInPlaceEditor(TColumnPlay& play) {
-    if (play.Column.CellKind() == 3) play.BooleanValue = store_.GetCell(play.Col, play.Row)->AsBoolean();
+    if (play.Column.CellKind() == 3) play.BooleanValue = data_.GetCell(play.Col, play.Row)->AsBoolean();
 }
 
 void TGridView::StoreInPlaceValue(TColumnPlay& play) {
     bool accept = true;
     if (OnEditAccept) OnEditAccept(this, play.Col, play.Row, play.TextValue, accept);
     if (!accept) return;
-    if (play.Column.CellKind() == 3) store_.GetCell(play.Col, play.Row)->SetAsBoolean(play.BooleanValue);
+    if (play.Column.CellKind() == 3) data_.GetCell(play.Col, play.Row)->SetAsBoolean(play.BooleanValue);
     if (OnAfterEdit) OnAfterEdit(this, play.Col, play.Row, play.TextValue);
 }
 
@@ -273,7 +286,7 @@ void TGridView::MouseMove(TShiftState shift, int x, int y) {
     const bool real = geometry_.AreaAt({x, y}) == gaCells && cell.Col >= 0 && cell.Col < Columns().Count() &&
                       cell.Row >= 0 && cell.Row < GetRowCount();
     if (real) {
-        if (TCell* c = store_.GetCell(cell.Col, cell.Row); c->HasHint()) {
+        if (TCell* c = data_.GetCell(cell.Col, cell.Row); c->HasHint()) {
             cellHint_->Show(cell.Col, cell.Row, QString::fromStdString(c->Hint()));
             return;
         }

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "grid/control/CustomGridView.h"
-#include "grid/control/data/GridStore.h"
+#include "grid/model/cells/GridData.h"
 
 namespace tolvane {
 
@@ -51,8 +51,9 @@ public:
     // Cells only, without row records.
     virtual void AddCellRows(int count);
 
-    TGridStore& Store() { return store_; }
-    const TGridStore& Store() const { return store_; }
+    // The cell store and row records. Changing them here skips the screen updates.
+    TGridData& Data() { return data_; }
+    const TGridData& Data() const { return data_; }
     TCellHint& CellHint() const { return *cellHint_; }
 
     void MouseMove(TShiftState shift, int x, int y) override;
@@ -66,7 +67,7 @@ private:
     // Rows added without row records have none to read.
     bool HasRowRecord(int ARow) const;
 
-    TGridStore store_;
+    TGridData data_;
     std::unique_ptr<TCellHint> cellHint_;
 };
 

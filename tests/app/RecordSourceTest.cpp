@@ -212,5 +212,89 @@ TEST_F(RecordSourceTest, ChangesAreNotified) {
     EXPECT_EQ(records, 2);
 }
 
+TEST_F(RecordSourceTest, EpisodeFilterFollowsStoredEditsOfTheTitleKey) {
+    TRecordSource episodes(TCatalogSchema::Episodes());
+    episodes.Open(store);
+    auto files = [&](std::int64_t title) {
+        episodes.SetFilter(TFilterExpression::Equals(kName, std::to_string(title)));
+        episodes.SetFiltered(true);
+        QStringList names;
+        for (int k = 1; k <= episodes.RecordCount(); ++k)
+            names << QString::fromStdString(episodes.TextAt(k, 2));
+        return names;
+    };
+    EXPECT_EQ(files(naruto), QStringList({"01.mkv", "02.mkv"}));
+    EXPECT_EQ(files(ghost), QStringList());
+
+    // Moves the first episode to another title: both filters see the stored edit.
+    files(naruto);
+    episodes.SetValue(1, QString::number(ghost));
+    EXPECT_EQ(files(ghost), QStringList({"01.mkv"})) << "stored by the filter change";
+    EXPECT_EQ(files(naruto), QStringList({"02.mkv"}));
+
+    // And back, behind the other one in the source's order.
+    files(ghost);
+    episodes.SetValue(1, QString::number(naruto));
+    episodes.Post();
+    EXPECT_EQ(files(naruto), QStringList({"01.mkv", "02.mkv"}));
+    EXPECT_EQ(files(ghost), QStringList());
+
+    // A title key made null matches no title at all.
+    files(naruto);
+    episodes.SetValue(1, QVariant());
+    episodes.Post();
+    EXPECT_EQ(files(naruto), QStringList({"02.mkv"}));
+    EXPECT_EQ(catalogue.Scalar(QString::fromUtf8("SELECT count(*) FROM \"Серии\" WHERE \"Название\" IS NULL"))
+                  .toInt(),
+              1);
+}
+
+TEST_F(RecordSourceTest, CalculatedFieldsAreFilledOnFirstReadAndAfterAStoredEdit) {
+    TRecordSource episodes(TCatalogSchema::Episodes());
+    int calculations = 0;
+    episodes.OnCalcFields = [&](TRecordSource& s) {
+        ++calculations;
+        TEpisodeFields::Calculate(s);
+    };
+    episodes.Open(store);
+    EXPECT_EQ(calculations, 0) << "nothing is calculated before it is read";
+    const int frame = episodes.FieldIndex(QString::fromUtf8("Размеры"));
+    const int width = episodes.FieldIndex(QString::fromUtf8("Ширина"));
+    EXPECT_EQ(episodes.AsText(width), "1920");
+    EXPECT_EQ(calculations, 0) << "a stored field needs no calculation";
+    EXPECT_EQ(episodes.AsText(frame), "1920x1080");
+    EXPECT_EQ(episodes.TextAt(1, frame), "1920x1080");
+    EXPECT_EQ(calculations, 1);
+    EXPECT_EQ(episodes.TextAt(2, frame), "x");
+    EXPECT_EQ(calculations, 2);
+
+    episodes.SetValue(width, "1280");
+    EXPECT_EQ(episodes.AsText(frame), "1920x1080") << "calculated again when the edit is stored";
+    episodes.Post();
+    EXPECT_EQ(episodes.AsText(frame), "1280x1080");
+    EXPECT_EQ(episodes.TextAt(1, frame), "1280x1080");
+    EXPECT_EQ(calculations, 3);
+
+    // An edit begun on a record not yet calculated shows its calculated fields all the same.
+    episodes.Close();
+    episodes.Open(store);
+    episodes.SetValue(width, "640");
+    EXPECT_EQ(episodes.AsText(frame), "1280x1080");
+}
+
+TEST_F(RecordSourceTest, RowsComeInKeyOrderWhateverOrderTheViewDeliversThem) {
+    test::TRawDb raw(catalogue.Path());
+    raw.Exec("DROP VIEW \"Rjk\"");
+    raw.Exec(QString::fromUtf8("CREATE VIEW \"Rjk\" AS SELECT \"Название\", 0.0 AS \"Sum-Объём(байт)\", "
+                               "0.0 AS \"Sum-Длительность\", \"ID\" FROM \"Sp\" ORDER BY \"ID\" DESC"));
+    TRecordSource totals(TCatalogSchema::Totals());
+    totals.Open(store);
+    ASSERT_EQ(totals.RecordCount(), 4);
+    for (int k = 1; k <= 4; ++k) EXPECT_EQ(totals.TextAt(k, 3), std::to_string(k));
+    totals.SetFilter(TFilterExpression::Equals("ID", std::to_string(ghost)));
+    totals.SetFiltered(true);
+    EXPECT_EQ(totals.AsText(0), "Ghost in the Shell");
+}
+
 } // namespace
 } // namespace tolvane

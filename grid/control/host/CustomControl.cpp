@@ -107,6 +107,12 @@ struct TCustomControl::Impl {
     bool enabled = true;
     bool tabStop = false;
     TBorderStyle border = bsNone;
+    int borderWidth = 0;
+    QImage frame; // the whole window as NCPaint drew it; only the frame is shown
+    TCanvas frameCanvas{&frame};
+    bool frameInvalid = true;
+    bool framePainting = false;
+    bool inFrameEvent = false; // the outer widget's paint event is running
     TCursor cursor = crDefault;
     BarState bars[2];
     bool capture = false;
@@ -308,7 +314,8 @@ void TCustomControl::Relayout() {
         d->bounds = TRect{d->widget->x(), d->widget->y(), d->widget->x() + size.width(),
                           d->widget->y() + size.height()};
     }
-    const int b = d->border == bsSingle ? 1 : 0;
+    const int b = FrameWidth();
+    d->frameInvalid = true;
     int extent = 16;
     if (d->widget) extent = d->widget->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, d->widget);
     const bool h = d->bars[sbHorizontal].shown, v = d->bars[sbVertical].shown;
@@ -405,7 +412,22 @@ TBorderStyle TCustomControl::BorderStyle() const {
 void TCustomControl::SetBorderStyle(TBorderStyle b) {
     if (b == d->border) return;
     d->border = b;
+    BorderStyleChanged();
     Relayout();
+}
+
+int TCustomControl::BorderWidth() const {
+    return d->borderWidth;
+}
+void TCustomControl::SetBorderWidth(int width) {
+    width = std::max(0, width);
+    if (width == d->borderWidth) return;
+    d->borderWidth = width;
+    Relayout();
+}
+
+int TCustomControl::FrameWidth() const {
+    return (d->border == bsSingle ? 1 : 0) + d->borderWidth;
 }
 
 TCursor TCustomControl::Cursor() const {
@@ -464,6 +486,8 @@ bool TCustomControl::Painting() const {
 }
 
 void TCustomControl::PaintNow() {
+    // Inside the client's paint event the outer widget paints the frame itself.
+    if (d->frameInvalid && !d->inPaintEvent && !d->painting) PaintFrame();
     if (d->invalid.isEmpty() || d->painting || d->surface.isNull()) return;
     const QRect box = d->invalid.boundingRect();
     d->invalid = QRegion();
@@ -478,6 +502,54 @@ void TCustomControl::PaintNow() {
     d->canvas.SetClipRect(FromQRect(box));
     Paint();
     if (d->widget && !d->inPaintEvent) d->widget->client->update(box);
+}
+
+void TCustomControl::RedrawFrame() {
+    d->frameInvalid = true;
+    if (d->widget && !d->inFrameEvent) d->widget->update();
+}
+
+bool TCustomControl::FramePaintPending() const {
+    return d->frameInvalid && FrameWidth() > 0;
+}
+
+void TCustomControl::PaintFrame() {
+    if (d->framePainting) return;
+    // A hook that changes the layout (a new border width) invalidates the frame again: one more
+    // pass paints the final one.
+    for (int pass = 0; pass < 2 && d->frameInvalid; ++pass) {
+        d->frameInvalid = false;
+        const int w = Width(), h = Height();
+        if (FrameWidth() <= 0 || w <= 0 || h <= 0) return;
+        if (d->frame.width() != w || d->frame.height() != h) {
+            d->frameCanvas.Flush();
+            d->frame = QImage(w, h, QImage::Format_ARGB32);
+            d->frame.fill(ToQColor(d->color));
+            d->frameCanvas.Retarget(&d->frame);
+        }
+        struct Guard {
+            Impl* d;
+            ~Guard() {
+                d->frameCanvas.ResetClip();
+                d->frameCanvas.Flush();
+                d->framePainting = false;
+            }
+        } guard{d.get()};
+        d->framePainting = true;
+        d->frameCanvas.ResetClip();
+        NCPaint(d->frameCanvas);
+    }
+    if (d->widget && !d->inFrameEvent) d->widget->update();
+}
+
+TColor TCustomControl::WindowPixel(int x, int y) {
+    if (x < 0 || y < 0 || x >= Width() || y >= Height()) return clNone;
+    if (d->client.Contains(TPoint{x, y})) return SurfacePixel(x - d->client.Left, y - d->client.Top);
+    const int f = FrameWidth();
+    if (x >= f && y >= f && x < Width() - f && y < Height() - f) return clNone; // scroll bars
+    d->frameCanvas.Flush();
+    if (x >= d->frame.width() || y >= d->frame.height()) return clNone;
+    return FromPixel(reinterpret_cast<const std::uint32_t*>(d->frame.constScanLine(y))[x]);
 }
 
 const QImage& TCustomControl::Surface() {
@@ -627,6 +699,23 @@ void TCustomControl::Paint() {
     d->canvas.FillRect(ClientRect());
 }
 
+void TCustomControl::NCPaint(TCanvas& canvas) {
+    const int w = Width(), h = Height();
+    canvas.Brush.Style = bsSolid;
+    canvas.Brush.Color = d->color;
+    canvas.FillRect(TRect{0, 0, w, h});
+    if (d->border != bsSingle) return;
+    // A one-pixel sunken edge.
+    canvas.Brush.Color = clBtnShadow;
+    canvas.FillRect(TRect{0, 0, w, 1});
+    canvas.FillRect(TRect{0, 0, 1, h});
+    canvas.Brush.Color = clBtnHighlight;
+    canvas.FillRect(TRect{0, h - 1, w, h});
+    canvas.FillRect(TRect{w - 1, 0, w, h});
+}
+
+void TCustomControl::BorderStyleChanged() {}
+
 void TCustomControl::WMMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     MouseDown(button, shift, x, y);
 }
@@ -747,13 +836,26 @@ QPoint PosOf(const QMouseEvent* e) {
 
 void TControlWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const int b = owner && owner->BorderStyle() == bsSingle ? 1 : 0;
-    if (b) {
-        // A one-pixel sunken edge.
-        p.fillRect(0, 0, width(), 1, ToQColor(clBtnShadow));
-        p.fillRect(0, 0, 1, height(), ToQColor(clBtnShadow));
-        p.fillRect(0, height() - 1, width(), 1, ToQColor(clBtnHighlight));
-        p.fillRect(width() - 1, 0, 1, height(), ToQColor(clBtnHighlight));
+    if (owner) {
+        auto& d = *owner->d;
+        if (d.frameInvalid) {
+            d.inFrameEvent = true;
+            try {
+                owner->PaintFrame();
+            } catch (...) {
+                d.inFrameEvent = false;
+                throw;
+            }
+            d.inFrameEvent = false;
+        }
+        const int f = owner->FrameWidth();
+        if (f > 0 && d.frame.size() == size()) {
+            p.save();
+            p.setClipRegion(QRegion(rect()).subtracted(QRegion(rect().adjusted(f, f, -f, -f))));
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(0, 0, d.frame);
+            p.restore();
+        }
     }
     if (bars[0]->isVisible() && bars[1]->isVisible())
         p.fillRect(QRect(bars[1]->x(), bars[0]->y(), bars[1]->width(), bars[0]->height()),

@@ -9,6 +9,10 @@
 // Platform scroll bars are real QScrollBar children placed beside the client area; their actions
 // arrive as WMHScroll/WMVScroll(code, pos) with the SB_ codes.
 //
+// The frame round the client area and the scroll bars is the window's non-client part: the
+// static edge of bsSingle plus BorderWidth pixels. The NCPaint hook draws it on a canvas over
+// the whole window; only the frame's pixels reach the screen.
+//
 // Ownership: TCustomControl owns its widget. Widget() is for putting the control into a layout
 // or a parent widget; Qt may then own the widget too:
 //  - destroying the control deletes the widget (it leaves its layout);
@@ -112,6 +116,11 @@ public:
     void SetTabStop(bool t);
     TBorderStyle BorderStyle() const;
     void SetBorderStyle(TBorderStyle b); // bsSingle: a one-pixel static edge
+    // Pixels between the edge and the client area on every side (default 0).
+    int BorderWidth() const;
+    void SetBorderWidth(int width); // negative values count as 0
+    // Edge plus BorderWidth: the client area's inset from the window's outer rectangle.
+    int FrameWidth() const;
     TCursor Cursor() const;
     void SetCursor(TCursor c);
 
@@ -122,7 +131,7 @@ public:
     void ValidateRect(const TRect& r);
     void Repaint(); // invalidate all and paint now
     void Update() { PaintNow(); }
-    // Runs the pending Paint at once (if anything is invalid) and updates the screen.
+    // Runs the pending NCPaint and Paint at once (if anything is invalid) and updates the screen.
     void PaintNow();
     bool PaintPending() const;
     TRect InvalidBounds() const; // bounding box of the invalid region (empty when none)
@@ -130,6 +139,14 @@ public:
     // The surface; pixels as 0xAARRGGBB. Platform layer and tests.
     const QImage& Surface();
     TColor SurfacePixel(int x, int y); // clNone outside
+
+    // The frame is repainted by NCPaint on the next screen update or PaintNow (the classic
+    // RedrawWindow with RDW_FRAME). Layout changes ask for this themselves.
+    void RedrawFrame();
+    bool FramePaintPending() const;
+    // A pixel of the whole window, in window coordinates: the frame as NCPaint drew it, the
+    // surface inside the client area; clNone over the scroll bars and outside.
+    TColor WindowPixel(int x, int y);
 
     // Moves the pixels inside `clip` by (dx, dy) and invalidates the strip left uncovered; the
     // pending invalid area inside `clip` moves with the pixels.
@@ -178,6 +195,13 @@ public:
     // --- Hooks ----------------------------------------------------------------------------
     // Public so that the widget, tests and input helpers reach them; derived controls override.
     virtual void Paint();
+    // Draws the frame; `canvas` covers the window (0, 0, Width, Height) and what is drawn inside
+    // the frame never shows. Runs only while the window has a frame. By default: the frame in
+    // Color, with the static edge for bsSingle.
+    virtual void NCPaint(TCanvas& canvas);
+    // The border style changed (the classic platform recreates the window then); before the
+    // new layout is made.
+    virtual void BorderStyleChanged();
     // Mouse messages as they arrive; by default they call MouseDown, MouseMove and MouseUp.
     // Overriding these runs code after (or before) all of a derived control's mouse handling.
     virtual void WMMouseDown(TMouseButton button, TShiftState shift, int x, int y);
@@ -224,6 +248,7 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
     void Relayout();
+    void PaintFrame();
     void ScheduleScreenUpdate();
     void WidgetDestroyed();
 };

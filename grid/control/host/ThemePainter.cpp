@@ -1,5 +1,7 @@
 #include "grid/control/host/ThemePainter.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
@@ -133,6 +135,26 @@ void DrawThemedPart(TCanvas& canvas, const TRect& r, const QString& themeClass, 
     else if (cls == QLatin1String("listview") && part == 1)
         DrawFrame(style, p, rect);
     p.restore();
+}
+
+void DrawThemedFrame(TCanvas& canvas, const TRect& r, int width, const QString& themeClass, int part,
+                     int state) {
+    if (width <= 0 || r.IsEmpty()) return;
+    const TRect inner{r.Left + width, r.Top + width, r.Right - width, r.Bottom - width};
+    const TRect saved = canvas.GetClipBox();
+    const TRect strips[] = {
+        {r.Left, r.Top, r.Right, std::min(inner.Top, r.Bottom)},           // top
+        {r.Left, std::max(inner.Bottom, r.Top), r.Right, r.Bottom},        // bottom
+        {r.Left, inner.Top, std::min(inner.Left, r.Right), inner.Bottom},  // left
+        {std::max(inner.Right, r.Left), inner.Top, r.Right, inner.Bottom}, // right
+    };
+    for (const TRect& strip : strips) {
+        const TRect piece = strip.Intersect(saved);
+        if (piece.IsEmpty()) continue;
+        canvas.SetClipRect(piece);
+        DrawThemedPart(canvas, r, themeClass, part, state);
+    }
+    canvas.SetClipRect(saved);
 }
 
 } // namespace tolvane

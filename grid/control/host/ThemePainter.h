@@ -26,4 +26,9 @@ void SetThemesEnabled(bool on);
 // Draws one theme part into r of the canvas. Unknown classes or parts draw nothing.
 void DrawThemedPart(TCanvas& canvas, const TRect& r, const QString& themeClass, int part, int state);
 
+// Draws a theme part over r but only on the ring outside r inset by `width`; the pixels inside
+// are left as they are (a window frame round a client area).
+void DrawThemedFrame(TCanvas& canvas, const TRect& r, int width, const QString& themeClass, int part,
+                     int state);
+
 } // namespace tolvane

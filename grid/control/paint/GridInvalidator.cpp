@@ -6,9 +6,7 @@
 
 namespace tolvane {
 
-const TGridGeometry& TGridInvalidator::Geo() const {
-    return grid_.Geometry();
-}
+TGridInvalidator::TGridInvalidator(TCustomGridViewControl& grid) : grid_(grid), geo_(grid.Geometry()) {}
 
 void TGridInvalidator::Invalidate(const TRect& r) {
     if (!r.IsEmpty()) grid_.InvalidateRect(r);

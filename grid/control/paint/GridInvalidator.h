@@ -11,7 +11,7 @@ class TGridGeometry;
 
 class TGridInvalidator {
 public:
-    explicit TGridInvalidator(TCustomGridViewControl& grid) : grid_(grid) {}
+    explicit TGridInvalidator(TCustomGridViewControl& grid);
 
     // The cell rectangle widened by the grid line to the right and below.
     void Cell(int col, int row);
@@ -32,10 +32,11 @@ public:
     void All();
 
 private:
-    const TGridGeometry& Geo() const;
+    const TGridGeometry& Geo() const { return geo_; }
     void Invalidate(const TRect& r);
 
     TCustomGridViewControl& grid_;
+    const TGridGeometry& geo_;
 };
 
 } // namespace tolvane

@@ -4,8 +4,6 @@
 
 namespace tolvane {
 
-TCell::TCell(TCells* owner) : owner_(owner) {}
-
 TCell::~TCell() = default;
 
 TColor TCell::EffectiveBackground() const {
@@ -36,16 +34,25 @@ void TCell::SetText(const QString&) {
 
 void TCell::SetColor(TColor color) {
     color_ = color;
-    if (!initializing_) Changed();
+    if (!Initializing()) Changed();
+}
+
+void TCell::SetPicture(const TBitmap* picture) {
+    if (!extras_ && !picture) return;
+    if (!extras_) extras_ = std::make_unique<TExtras>();
+    extras_->Picture = picture;
+    DropEmptyExtras();
 }
 
 void TCell::SetHint(const std::string& hint) {
-    if (hint.empty())
-        hint_.reset();
-    else if (hint_)
-        *hint_ = hint;
-    else
-        hint_ = std::make_unique<std::string>(hint);
+    if (!extras_ && hint.empty()) return;
+    if (!extras_) extras_ = std::make_unique<TExtras>();
+    extras_->Hint = hint;
+    DropEmptyExtras();
+}
+
+void TCell::DropEmptyExtras() {
+    if (extras_ && !extras_->Picture && extras_->Hint.empty()) extras_.reset();
 }
 
 void TCell::Changed() {

@@ -17,7 +17,7 @@ class TCells;
 
 class TCell {
 public:
-    explicit TCell(TCells* owner);
+    explicit TCell(TCells* owner) : owner_(owner) {}
     virtual ~TCell();
     TCell(const TCell&) = delete;
     TCell& operator=(const TCell&) = delete;
@@ -42,11 +42,13 @@ public:
     TCells* Owner() const { return owner_; }
 
     // A picture the cell shows but does not own.
-    const TBitmap* Picture() const { return picture_; }
-    void SetPicture(const TBitmap* picture) { picture_ = picture; }
+    const TBitmap* Picture() const { return extras_ ? extras_->Picture : nullptr; }
+    void SetPicture(const TBitmap* picture);
 
-    TFontStyles FontStyle() const { return TFontStyles::FromBits(fontStyle_); }
-    void SetFontStyle(TFontStyles style) { fontStyle_ = std::uint8_t(style.Bits()); }
+    TFontStyles FontStyle() const { return TFontStyles::FromBits(flags_ & FontStyleMask); }
+    void SetFontStyle(TFontStyles style) {
+        flags_ = std::uint8_t((flags_ & ~FontStyleMask) | (style.Bits() & FontStyleMask));
+    }
 
     TColor Color() const { return color_; }
     // Notifies the store unless the cell is still being placed.
@@ -56,10 +58,10 @@ public:
     int Col() const { return col_; }
     int Row() const { return row_; }
 
-    bool Initializing() const { return initializing_; }
+    bool Initializing() const { return flags_ & InitializingFlag; }
 
-    std::string Hint() const { return hint_ ? *hint_ : std::string(); }
-    bool HasHint() const { return hint_ && !hint_->empty(); }
+    std::string Hint() const { return extras_ ? extras_->Hint : std::string(); }
+    bool HasHint() const { return extras_ && !extras_->Hint.empty(); }
     void SetHint(const std::string& hint);
 
 protected:
@@ -68,16 +70,27 @@ protected:
 
 private:
     friend class TCells;
+    friend class TCellMaker;
+
+    static constexpr std::uint8_t FontStyleMask = 0x0F;
+    static constexpr std::uint8_t InitializingFlag = 0x80;
+
+    // Pictures and hints are rare: cells without either pay one pointer for both.
+    struct TExtras {
+        const TBitmap* Picture = nullptr;
+        std::string Hint;
+    };
+    void DropEmptyExtras();
 
     TCells* owner_;
-    const TBitmap* picture_ = nullptr;
-    // Hints are rare; an absent one costs a pointer.
-    std::unique_ptr<std::string> hint_;
+    std::unique_ptr<TExtras> extras_;
     TColor color_ = clWindow;
     std::int32_t row_ = 0;
     std::int16_t col_ = 0;
-    std::uint8_t fontStyle_ = 0;
-    bool initializing_ = true;
+    // Font style bits and the initializing flag share a byte, so that a cell stays 48 bytes.
+    std::uint8_t flags_ = InitializingFlag;
+    // Size of the pool block the cell lives in, in pool units; 0 when it came from the heap.
+    std::uint8_t poolUnits_ = 0;
 };
 
 } // namespace tolvane

@@ -1,6 +1,7 @@
 #include "grid/model/cells/CellFactory.h"
 
 #include "grid/model/cells/BooleanCell.h"
+#include "grid/model/cells/CellPool.h"
 #include "grid/model/cells/DateTimeCell.h"
 #include "grid/model/cells/FloatCell.h"
 #include "grid/model/cells/IncrementCell.h"
@@ -10,25 +11,70 @@
 
 namespace tolvane {
 
-std::unique_ptr<TCell> NewCell(TCells* owner, int kind, TCellPlacement placement) {
+namespace {
+
+// Calls `make` with a null pointer of the class the kind and placement choose.
+template <typename Make>
+auto ForCellClass(int kind, TCellPlacement placement, Make make) {
     switch (kind) {
     case ckRowNumber:
-        if (placement == cpAppend) return std::make_unique<TIncrementCell>(owner);
-        return std::make_unique<TIntegerCell>(owner);
+        if (placement == cpAppend) return make(static_cast<TIncrementCell*>(nullptr));
+        return make(static_cast<TIntegerCell*>(nullptr));
     case ckBoolean:
-        return std::make_unique<TBooleanCell>(owner);
+        return make(static_cast<TBooleanCell*>(nullptr));
     case ckDateTime:
-        return std::make_unique<TDateTimeCell>(owner);
+        return make(static_cast<TDateTimeCell*>(nullptr));
     case ckFloat:
-        return std::make_unique<TFloatCell>(owner);
+        return make(static_cast<TFloatCell*>(nullptr));
     case ckInteger:
-        return std::make_unique<TIntegerCell>(owner);
+        return make(static_cast<TIntegerCell*>(nullptr));
     case ckVirtual:
-        if (placement == cpInsertRow) return std::make_unique<TStringCell>(owner);
-        return std::make_unique<TVirtualCell>(owner);
+        if (placement == cpInsertRow) return make(static_cast<TStringCell*>(nullptr));
+        return make(static_cast<TVirtualCell*>(nullptr));
     default:
-        return std::make_unique<TStringCell>(owner);
+        return make(static_cast<TStringCell*>(nullptr));
     }
+}
+
+} // namespace
+
+std::unique_ptr<TCell> NewCell(TCells* owner, int kind, TCellPlacement placement) {
+    return ForCellClass(kind, placement, [owner]<typename T>(T*) -> std::unique_ptr<TCell> {
+        return std::make_unique<T>(owner);
+    });
+}
+
+TCell* TCellMaker::Make(TCellPool& pool, TCells* owner, int kind, TCellPlacement placement, TColor color) {
+    TCell* cell = ForCellClass(kind, placement, [&]<typename T>(T*) -> TCell* {
+        static_assert(alignof(T) <= TCellPool::Unit);
+        if constexpr (TCellPool::Pooled(sizeof(T))) {
+            void* block = pool.Allocate(sizeof(T));
+            try {
+                T* made = new (block) T(owner);
+                made->poolUnits_ = std::uint8_t((sizeof(T) + TCellPool::Unit - 1) / TCellPool::Unit);
+                return made;
+            } catch (...) {
+                pool.Free(block, sizeof(T));
+                throw;
+            }
+        } else {
+            return new T(owner);
+        }
+    });
+    cell->color_ = color;
+    cell->flags_ &= std::uint8_t(~TCell::InitializingFlag);
+    return cell;
+}
+
+void TCellMaker::Destroy(TCellPool& pool, TCell* cell) {
+    if (!cell) return;
+    const std::size_t units = cell->poolUnits_;
+    if (units == 0) {
+        delete cell;
+        return;
+    }
+    cell->~TCell();
+    pool.Free(cell, units * TCellPool::Unit);
 }
 
 } // namespace tolvane

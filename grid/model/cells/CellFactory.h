@@ -8,6 +8,8 @@
 
 namespace tolvane {
 
+class TCellPool;
+
 enum TCellPlacement { cpAppend, cpInsertColumn, cpInsertRow };
 
 // Cell kinds the column classes set.
@@ -23,5 +25,13 @@ enum TCellKind {
 };
 
 std::unique_ptr<TCell> NewCell(TCells* owner, int kind, TCellPlacement placement);
+
+// Cells of a store, placed in its pool. A pooled cell is given back with Destroy, never deleted.
+class TCellMaker {
+public:
+    // The cell of the kind with the colour given, no longer initializing.
+    static TCell* Make(TCellPool& pool, TCells* owner, int kind, TCellPlacement placement, TColor color);
+    static void Destroy(TCellPool& pool, TCell* cell);
+};
 
 } // namespace tolvane

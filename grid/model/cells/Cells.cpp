@@ -12,7 +12,9 @@ namespace tolvane {
 
 TCells::TCells(const TCellColumnSource* columns) : columns_(columns) {}
 
-TCells::~TCells() = default;
+TCells::~TCells() {
+    for (TCellList& list : lists_) DestroyCells(list);
+}
 
 void TCells::CheckRow(int row, const char* operation) const {
     if (row < 0 || row >= rowCount_)
@@ -33,23 +35,30 @@ void TCells::CheckInsertColumn(int index) const {
         throw EListError("No column with index " + std::to_string(index) + " to add cells for");
 }
 
-std::unique_ptr<TCell> TCells::MakeCell(int columnIndex, TCellPlacement placement) {
+TCell* TCells::MakeCell(int columnIndex, TCellPlacement placement) {
     // A list the collection does not know (never in a consistent grid) gets plain text cells.
     const bool known = columns_ && columnIndex < columns_->ColumnCount();
-    std::unique_ptr<TCell> cell =
-        NewCell(this, known ? columns_->ColumnCellKind(columnIndex) : ckText, placement);
-    cell->SetColor(known ? columns_->ColumnColor(columnIndex) : clWindow);
-    cell->initializing_ = false;
-    return cell;
+    return TCellMaker::Make(pool_, this, known ? columns_->ColumnCellKind(columnIndex) : ckText, placement,
+                            known ? columns_->ColumnColor(columnIndex) : clWindow);
 }
 
-TCell* TCells::GetCell(int col, int row) {
+void TCells::AppendCells(TCellList& list, int columnIndex, int count, TCellPlacement placement) {
+    // The column is asked once for the whole run.
+    const bool known = columns_ && columnIndex < columns_->ColumnCount();
+    const int kind = known ? columns_->ColumnCellKind(columnIndex) : ckText;
+    const TColor color = known ? columns_->ColumnColor(columnIndex) : clWindow;
+    for (int n = 0; n < count; ++n) list.push_back(TCellMaker::Make(pool_, this, kind, placement, color));
+}
+
+void TCells::DestroyCells(TCellList& list, std::size_t from) {
+    for (std::size_t i = from; i < list.size(); ++i) TCellMaker::Destroy(pool_, list[i]);
+    list.resize(std::min(from, list.size()));
+}
+
+void TCells::ThrowBadCell(int col, int row) const {
     CheckColumn(col, "GetCell");
     CheckRow(row, "GetCell");
-    TCell* cell = lists_[std::size_t(col)][std::size_t(row)].get();
-    cell->col_ = std::int16_t(col);
-    cell->row_ = row;
-    return cell;
+    throw EListError(std::string("GetCell: cell index out of bounds"));
 }
 
 void TCells::ColumnsNotify(int kind, int a, int b) {
@@ -77,14 +86,21 @@ void TCells::ColumnsNotify(int kind, int a, int b) {
 void TCells::AddColumn() {
     const int index = columns_ ? columns_->ColumnCount() - 1 : -1;
     CheckInsertColumn(index);
+    lists_.reserve(lists_.size() + 1);
     TCellList list;
     list.reserve(std::size_t(rowCount_));
-    for (int r = 0; r < rowCount_; ++r) list.push_back(MakeCell(index, cpAppend));
+    try {
+        AppendCells(list, index, rowCount_, cpAppend);
+    } catch (...) {
+        DestroyCells(list);
+        throw;
+    }
     lists_.push_back(std::move(list));
 }
 
 void TCells::DeleteColumn(int index) {
     CheckColumn(index, "DeleteColumn");
+    DestroyCells(lists_[std::size_t(index)]);
     lists_.erase(lists_.begin() + index);
     if (lists_.empty()) rowCount_ = 0;
 }
@@ -97,9 +113,15 @@ void TCells::InsertColumn(int index) {
     if (index < 0 || index > ColumnCount())
         throw EListError("InsertColumn: column index out of bounds (" + std::to_string(index) + ")");
     CheckInsertColumn(index);
+    lists_.reserve(lists_.size() + 1);
     TCellList list;
     list.reserve(std::size_t(rowCount_));
-    for (int r = 0; r < rowCount_; ++r) list.push_back(MakeCell(index, cpInsertColumn));
+    try {
+        AppendCells(list, index, rowCount_, cpInsertColumn);
+    } catch (...) {
+        DestroyCells(list);
+        throw;
+    }
     lists_.insert(lists_.begin() + index, std::move(list));
     sortValid_ = false;
 }
@@ -122,11 +144,15 @@ void TCells::AddRows(int count) {
         const std::size_t needed = list.size() + std::size_t(count);
         if (list.capacity() < needed) list.reserve(std::max(needed, list.capacity() * 2));
     }
-    for (int n = 0; n < count; ++n) {
-        for (int c = 0; c < ColumnCount(); ++c) lists_[std::size_t(c)].push_back(MakeCell(c, cpAppend));
-        ++rowCount_;
-        sortValid_ = false;
+    // A failure takes back the cells made so far: the columns keep one length.
+    try {
+        for (int c = 0; c < ColumnCount(); ++c) AppendCells(lists_[std::size_t(c)], c, count, cpAppend);
+    } catch (...) {
+        for (TCellList& list : lists_) DestroyCells(list, std::size_t(rowCount_));
+        throw;
     }
+    rowCount_ += count;
+    sortValid_ = false;
 }
 
 void TCells::InsertRow(int index) {
@@ -135,24 +161,36 @@ void TCells::InsertRow(int index) {
                          std::to_string(rowCount_));
     if (rowCount_ == std::numeric_limits<int>::max())
         throw EListError(std::string("InsertRow: too many rows"));
-    // Make every cell first so that a failure leaves the columns of equal length.
-    std::vector<std::unique_ptr<TCell>> cells;
+    // Make every cell and room for it first, so that a failure leaves the columns of equal length.
+    for (TCellList& list : lists_)
+        if (list.capacity() == list.size()) list.reserve(std::max<std::size_t>(16, list.size() * 2));
+    TCellList cells;
     cells.reserve(lists_.size());
-    for (int c = 0; c < ColumnCount(); ++c) cells.push_back(MakeCell(c, cpInsertRow));
-    for (std::size_t c = 0; c < lists_.size(); ++c)
-        lists_[c].insert(lists_[c].begin() + index, std::move(cells[c]));
+    try {
+        for (int c = 0; c < ColumnCount(); ++c) cells.push_back(MakeCell(c, cpInsertRow));
+    } catch (...) {
+        DestroyCells(cells);
+        throw;
+    }
+    for (std::size_t c = 0; c < lists_.size(); ++c) lists_[c].insert(lists_[c].begin() + index, cells[c]);
     ++rowCount_;
     sortValid_ = false;
 }
 
 void TCells::DeleteRow(int index) {
     CheckRow(index, "DeleteRow");
-    for (TCellList& list : lists_) list.erase(list.begin() + index);
+    for (TCellList& list : lists_) {
+        TCellMaker::Destroy(pool_, list[std::size_t(index)]);
+        list.erase(list.begin() + index);
+    }
     --rowCount_;
 }
 
 void TCells::ClearRows() {
-    for (TCellList& list : lists_) TCellList().swap(list);
+    for (TCellList& list : lists_) {
+        DestroyCells(list);
+        TCellList().swap(list);
+    }
     rowCount_ = 0;
     sortValid_ = false;
 }
@@ -178,7 +216,7 @@ void TCells::ExchangeRows(int a, int b) {
 void TCells::ApplyRowOrder(const std::vector<int>& order) {
     TCellList scratch(order.size());
     for (TCellList& list : lists_) {
-        for (std::size_t r = 0; r < order.size(); ++r) scratch[r] = std::move(list[std::size_t(order[r])]);
+        for (std::size_t r = 0; r < order.size(); ++r) scratch[r] = list[std::size_t(order[r])];
         list.swap(scratch);
     }
 }
@@ -193,11 +231,6 @@ void TCells::SortRows(int col, TSortType sortType, bool descending) {
     lastSortColumn_ = col;
     lastSortDescending_ = descending;
     sortValid_ = true;
-}
-
-void TCells::CellChanged(const TCell& cell) {
-    if (OnCellsChange) OnCellsChange(*this, cell.Col(), cell.Row());
-    sortValid_ = false;
 }
 
 } // namespace tolvane

@@ -8,14 +8,13 @@
 
 #include "grid/model/cells/Cell.h"
 #include "grid/model/cells/CellFactory.h"
+#include "grid/model/cells/CellPool.h"
 #include "grid/model/cells/ColumnsNotification.h"
 #include "grid/model/cells/SortType.h"
 
 namespace tolvane {
 
 class TCellColumnSource;
-
-// Collection notification kinds the column model sends to the store.
 
 class TCells {
 public:
@@ -33,7 +32,13 @@ public:
     int RowCount() const { return rowCount_; }
 
     // The cell at (col, row), which learns its position; EListError out of range.
-    TCell* GetCell(int col, int row);
+    TCell* GetCell(int col, int row) {
+        if (unsigned(col) >= lists_.size() || unsigned(row) >= unsigned(rowCount_)) ThrowBadCell(col, row);
+        TCell* cell = lists_[std::size_t(col)][std::size_t(row)];
+        cell->col_ = std::int16_t(col);
+        cell->row_ = row;
+        return cell;
+    }
 
     // kind 0 added, 1 deleted (a), 2 cleared, 3 inserted (a), 4 moved (a to b); others ignored.
     void ColumnsNotify(int kind, int a = 0, int b = 0);
@@ -57,18 +62,29 @@ public:
     bool LastSortDescending() const { return lastSortDescending_; }
 
     // Raised by a cell's writer.
-    void CellChanged(const TCell& cell);
+    void CellChanged(const TCell& cell) {
+        if (OnCellsChange) OnCellsChange(*this, cell.Col(), cell.Row());
+        sortValid_ = false;
+    }
 
     std::function<void(TCells& sender, int col, int row)> OnCellsChange;
     // The grid's effective colours of a cell (col, row); unset, a cell answers its own.
     std::function<TColor(int col, int row)> GetCellBackground;
     std::function<TColor(int col, int row)> GetCellTextColor;
 
+    // Where the cells live; every cell of the store is in it.
+    const TCellPool& Pool() const { return pool_; }
+
 private:
     friend class TCellSorter;
-    using TCellList = std::vector<std::unique_ptr<TCell>>;
+    // The store owns the cells; each is given back to the pool where it leaves its list.
+    using TCellList = std::vector<TCell*>;
 
-    std::unique_ptr<TCell> MakeCell(int columnIndex, TCellPlacement placement);
+    TCell* MakeCell(int columnIndex, TCellPlacement placement);
+    // Appends `count` new cells of the column to the list.
+    void AppendCells(TCellList& list, int columnIndex, int count, TCellPlacement placement);
+    void DestroyCells(TCellList& list, std::size_t from = 0);
+    [[noreturn]] void ThrowBadCell(int col, int row) const;
     void CheckRow(int row, const char* operation) const;
     void CheckColumn(int col, const char* operation) const;
     void CheckInsertColumn(int index) const;
@@ -76,6 +92,8 @@ private:
     void ApplyRowOrder(const std::vector<int>& order);
 
     const TCellColumnSource* columns_;
+    // Declared before the lists, so that it outlives them.
+    TCellPool pool_;
     std::vector<TCellList> lists_;
     int rowCount_ = 0;
     bool sortValid_ = false;

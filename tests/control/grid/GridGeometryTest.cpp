@@ -240,3 +240,44 @@ TEST(GridGeometry, HorizontalRangeAndScrolling) {
     EXPECT_EQ(g.geo.ColumnAt(12), 0);
     EXPECT_EQ(g.geo.HorzScrollClip(), Rect(12, 0, 250, 150));
 }
+
+// The remembered row walks against walks made afresh, through appends, scrolling, resizing and
+// row height changes (which the grid announces by forgetting the walks).
+TEST(GridGeometry, RememberedRowWalksMatchFreshOnes) {
+    FakeGrid g;
+    g.settings.Options = {goGrid, goHeader};
+    g.AddColumn(80);
+    std::uint32_t seed = 17;
+    const auto next = [&seed](int n) {
+        seed = seed * 1103515245u + 12345u;
+        return int((seed >> 8) % std::uint32_t(n));
+    };
+    for (int step = 0; step < 400; ++step) {
+        switch (next(6)) {
+        case 0:
+        case 1: {
+            const int before = int(g.heights.size());
+            const int added = 1 + next(3);
+            for (int k = 0; k < added; ++k) g.heights.push_back(10 + next(20));
+            g.geo.RowsAppended(before);
+            break;
+        }
+        case 2:
+            g.vpos = g.heights.empty() ? 0 : next(int(g.heights.size()));
+            break;
+        case 3:
+            g.height = 60 + next(200);
+            break;
+        case 4:
+            if (!g.heights.empty()) g.heights[std::size_t(next(int(g.heights.size())))] = 5 + next(40);
+            g.geo.ForgetRowWalk();
+            break;
+        default:
+            if (!g.heights.empty()) g.heights.pop_back();
+            break;
+        }
+        const TGridGeometry fresh{g.settings, g.columns, g};
+        ASSERT_EQ(g.geo.VisibleRowCount(), fresh.VisibleRowCount()) << "step " << step;
+        ASSERT_EQ(g.geo.FirstRowBelowClient(), fresh.FirstRowBelowClient()) << "step " << step;
+    }
+}

@@ -285,3 +285,38 @@ TEST(GridViewData, CatalogueGridShowsRowsFromTheTop) {
     EXPECT_EQ(h.grid->Geometry().CellAt({250, 5}).Col, -1); // right of the last column
     EXPECT_EQ(h.grid->Geometry().DataRect(), Rect(12, 0, 212, 170));
 }
+
+TEST(GridViewData, RowsAddedOneByOneBelowTheClientRepaintNothingButKeepTheRange) {
+    GridHarness h;
+    h.grid->SetOptions({goGrid});
+    h.AddColumn();
+    // 170 pixels hold ten rows of 17; the eleventh is partly shown.
+    for (int r = 0; r < 12; ++r) h.grid->AddRows(1);
+    h.grid->PaintNow();
+    for (int r = 0; r < 300; ++r) {
+        h.grid->AddRows(1);
+        h.grid->SetCellText(0, h.grid->GetRowCount() - 1, "x");
+    }
+    EXPECT_TRUE(h.grid->InvalidBounds().IsEmpty());
+    EXPECT_EQ(h.grid->VertScrollBar().Max(), 312 - 10);
+    EXPECT_EQ(h.grid->VisibleRowCount(), 10);
+    // Scrolled to the end, the last rows show.
+    h.grid->SetVertPosition(h.grid->VertMax());
+    EXPECT_EQ(h.grid->Geometry().RowAt(h.grid->Geometry().DataTop() + 1), 302);
+}
+
+TEST(GridViewData, RowsAddedOneByOneOnScreenRepaintThemselves) {
+    GridHarness h;
+    h.grid->SetOptions({goGrid});
+    h.AddColumn();
+    h.AddRows({"a"});
+    h.grid->PaintNow();
+    h.grid->AddRows(1);
+    EXPECT_EQ(h.grid->InvalidBounds(), Rect(0, 0, 80, 2 * 17));
+    h.grid->PaintNow();
+    // The last row on screen: its own rectangle and the line of the row above it.
+    for (int r = 2; r < 9; ++r) h.grid->AddRows(1);
+    h.grid->PaintNow();
+    h.grid->AddRows(1);
+    EXPECT_EQ(h.grid->InvalidBounds(), Rect(0, 8 * 17, 80, 170));
+}

@@ -336,3 +336,23 @@ TEST(CellSize, StaysSmall) {
 }
 
 } // namespace
+
+TEST(CellWrites, PictureAndHintAreKeptApart) {
+    GridDataFixture f;
+    f.AddColumn(7);
+    f.data.AddRows(1);
+    TCell* cell = f.data.GetCell(0, 0);
+    const TBitmap bitmap(2, 2);
+    cell->SetHint("note");
+    cell->SetPicture(&bitmap);
+    cell->SetHint("");
+    EXPECT_EQ(cell->Picture(), &bitmap);
+    EXPECT_FALSE(cell->HasHint());
+    cell->SetHint("again");
+    cell->SetPicture(nullptr);
+    EXPECT_EQ(cell->Picture(), nullptr);
+    EXPECT_EQ(cell->Hint(), "again");
+    cell->SetHint("");
+    EXPECT_EQ(cell->Hint(), "");
+    EXPECT_EQ(cell->Picture(), nullptr);
+}

@@ -1,0 +1,99 @@
+#include "app/RowReader.h"
+
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <sqlite3.h>
+
+#include "app/CatalogError.h"
+
+namespace tolvane {
+
+namespace {
+
+sqlite3* SqliteHandle(const QSqlDatabase& db) {
+    if (!db.driver()) return nullptr;
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+class TStatement {
+public:
+    TStatement(sqlite3* db, const QString& sql) : db_(db) {
+        const QByteArray text = sql.toUtf8();
+        if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &stmt_, nullptr) !=
+            SQLITE_OK)
+            Fail();
+    }
+    ~TStatement() { sqlite3_finalize(stmt_); }
+    TStatement(const TStatement&) = delete;
+    TStatement& operator=(const TStatement&) = delete;
+
+    sqlite3_stmt* Get() const { return stmt_; }
+    [[noreturn]] void Fail() const { throw ECatalogError(QString::fromUtf8(sqlite3_errmsg(db_))); }
+
+private:
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+QVariant ColumnValue(sqlite3_stmt* stmt, int c) {
+    switch (sqlite3_column_type(stmt, c)) {
+    case SQLITE_INTEGER:
+        return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt, c)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(stmt, c));
+    case SQLITE_BLOB: {
+        const void* data = sqlite3_column_blob(stmt, c);
+        return QVariant(QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(stmt, c)));
+    }
+    case SQLITE_NULL:
+        return QVariant(QMetaType::fromType<QString>());
+    default: {
+        // SQLite keeps text as UTF-8: converting it here saves a converted copy inside SQLite.
+        const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
+        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt, c)));
+    }
+    }
+}
+
+} // namespace
+
+std::vector<TRowReader::TRow> TRowReader::Read(const QSqlDatabase& db, const QString& sql, int width,
+                                               const std::vector<int>& columns) {
+    if (sqlite3* handle = SqliteHandle(db)) return ReadDirect(handle, sql, width, columns);
+    return ReadByQuery(db, sql, width, columns);
+}
+
+std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString& sql, int width,
+                                                     const std::vector<int>& columns) {
+    TStatement statement(static_cast<sqlite3*>(handle), sql);
+    sqlite3_stmt* stmt = statement.Get();
+    const int count = std::min(static_cast<int>(columns.size()), sqlite3_column_count(stmt));
+    std::vector<TRow> rows;
+    int step;
+    while ((step = sqlite3_step(stmt)) == SQLITE_ROW) {
+        TRow row(width);
+        for (int c = 0; c < count; ++c) row[columns[c]] = ColumnValue(stmt, c);
+        rows.push_back(std::move(row));
+    }
+    if (step != SQLITE_DONE) statement.Fail();
+    return rows;
+}
+
+std::vector<TRowReader::TRow> TRowReader::ReadByQuery(const QSqlDatabase& db, const QString& sql, int width,
+                                                      const std::vector<int>& columns) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(sql)) throw ECatalogError(q.lastError().text());
+    std::vector<TRow> rows;
+    while (q.next()) {
+        TRow row(width);
+        for (std::size_t c = 0; c < columns.size(); ++c) row[columns[c]] = q.value(static_cast<int>(c));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+} // namespace tolvane

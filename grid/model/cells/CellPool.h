@@ -1,0 +1,71 @@
+#pragma once
+// Memory for the cells of one store. A grid holds a cell per row and column, millions of small
+// objects: each taken from the general heap costs a call and a header. The pool cuts them
+// from large slabs and keeps the freed ones on lists by size for the next cells of that size.
+// Once no cell is left the slabs go back to the heap, so nothing is kept across a clear.
+
+#include <array>
+#include <cstddef>
+#include <new>
+#include <vector>
+
+namespace tolvane {
+
+class TCellPool {
+public:
+    // Blocks are handed out in these units; larger requests are not pooled.
+    static constexpr std::size_t Unit = 8;
+    static constexpr std::size_t MaxBlock = 256;
+    static constexpr std::size_t SlabSize = 64 * 1024;
+
+    TCellPool() = default;
+    ~TCellPool();
+    TCellPool(const TCellPool&) = delete;
+    TCellPool& operator=(const TCellPool&) = delete;
+
+    static constexpr bool Pooled(std::size_t size) { return size > 0 && size <= MaxBlock; }
+
+    // A block of at least `size` bytes (Pooled(size) must hold), aligned to Unit.
+    void* Allocate(std::size_t size) {
+        const std::size_t units = Units(size);
+        if (FreeBlock* block = free_[units]) {
+            free_[units] = block->Next;
+            ++live_;
+            return block;
+        }
+        const std::size_t bytes = units * Unit;
+        if (std::size_t(end_ - next_) < bytes) NewSlab();
+        void* block = next_;
+        next_ += bytes;
+        ++live_;
+        return block;
+    }
+
+    // Gives back a block taken with the same size. The last one releases every slab.
+    void Free(void* block, std::size_t size) {
+        const std::size_t units = Units(size);
+        free_[units] = new (block) FreeBlock{free_[units]};
+        if (--live_ == 0) Release();
+    }
+
+    // Blocks handed out and not given back.
+    std::size_t LiveCount() const { return live_; }
+    std::size_t SlabCount() const { return slabs_.size(); }
+    std::size_t ReservedBytes() const { return slabs_.size() * SlabSize; }
+
+private:
+    struct FreeBlock {
+        FreeBlock* Next;
+    };
+    static constexpr std::size_t Units(std::size_t size) { return (size + Unit - 1) / Unit; }
+    void NewSlab();
+    void Release();
+
+    std::vector<char*> slabs_;
+    char* next_ = nullptr;
+    char* end_ = nullptr;
+    std::array<FreeBlock*, MaxBlock / Unit + 1> free_{};
+    std::size_t live_ = 0;
+};
+
+} // namespace tolvane
