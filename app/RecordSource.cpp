@@ -39,6 +39,23 @@ std::string NarrowText(const QString& text) {
     return narrow;
 }
 
+// The case-folded form of a text, for prefix filters. ASCII letters fold to lower case, so the
+// common all-ASCII name is folded without the general Unicode lookup.
+QString FoldedText(const QString& text) {
+    if (text.isNull()) return text;
+    const qsizetype size = text.size();
+    const QChar* chars = text.constData();
+    for (qsizetype i = 0; i < size; ++i)
+        if (chars[i].unicode() >= 0x80) return text.toCaseFolded();
+    QString folded(size, Qt::Uninitialized);
+    QChar* out = folded.data();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t c = chars[i].unicode();
+        out[i] = QChar(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c);
+    }
+    return folded;
+}
+
 bool SameValue(const QVariant& a, const QVariant& b) {
     if (a.isNull() || b.isNull()) return a.isNull() == b.isNull();
     return a == b;
@@ -171,7 +188,7 @@ bool TRecordSource::Matches(const TFilterExpression& filter, int row) {
         if (foldedField_ != filter.Field()) {
             folded_.clear();
             folded_.reserve(rows_.size());
-            for (const TRow& r : rows_) folded_.push_back(r[filter.Field()].toString().toCaseFolded());
+            for (const TRow& r : rows_) folded_.push_back(FoldedText(r[filter.Field()].toString()));
             foldedField_ = filter.Field();
         }
         return folded_[row].startsWith(filter.FoldedValue());
@@ -409,7 +426,7 @@ void TRecordSource::Post() {
 
 void TRecordSource::Stored(int row, const TRow& before) {
     const TRow& after = rows_[row];
-    if (foldedField_ >= 0) folded_[row] = after[foldedField_].toString().toCaseFolded();
+    if (foldedField_ >= 0) folded_[row] = FoldedText(after[foldedField_].toString());
     for (auto& [field, index] : keyIndexes_) {
         if (SameValue(before[field], after[field])) continue;
         if (!before[field].isNull()) index.Remove(row, ToInteger(before[field]));

@@ -44,26 +44,38 @@ std::unique_ptr<TCell> NewCell(TCells* owner, int kind, TCellPlacement placement
     });
 }
 
-TCell* TCellMaker::Make(TCellPool& pool, TCells* owner, int kind, TCellPlacement placement, TColor color) {
-    TCell* cell = ForCellClass(kind, placement, [&]<typename T>(T*) -> TCell* {
-        static_assert(alignof(T) <= TCellPool::Unit);
-        if constexpr (TCellPool::Pooled(sizeof(T))) {
-            void* block = pool.Allocate(sizeof(T));
-            try {
-                T* made = new (block) T(owner);
-                made->poolUnits_ = std::uint8_t((sizeof(T) + TCellPool::Unit - 1) / TCellPool::Unit);
-                return made;
-            } catch (...) {
-                pool.Free(block, sizeof(T));
-                throw;
-            }
-        } else {
-            return new T(owner);
+template <typename T>
+T* TCellMaker::MakeOne(TCellPool& pool, TCells* owner, TColor color) {
+    static_assert(alignof(T) <= TCellPool::Unit);
+    T* cell;
+    if constexpr (TCellPool::Pooled(sizeof(T))) {
+        void* block = pool.Allocate(sizeof(T));
+        try {
+            cell = new (block) T(owner);
+        } catch (...) {
+            pool.Free(block, sizeof(T));
+            throw;
         }
-    });
+        cell->poolUnits_ = std::uint8_t((sizeof(T) + TCellPool::Unit - 1) / TCellPool::Unit);
+    } else {
+        cell = new T(owner);
+    }
     cell->color_ = color;
     cell->flags_ &= std::uint8_t(~TCell::InitializingFlag);
     return cell;
+}
+
+TCell* TCellMaker::Make(TCellPool& pool, TCells* owner, int kind, TCellPlacement placement, TColor color) {
+    return ForCellClass(kind, placement,
+                        [&]<typename T>(T*) -> TCell* { return MakeOne<T>(pool, owner, color); });
+}
+
+void TCellMaker::MakeRun(TCellPool& pool, TCells* owner, int kind, TCellPlacement placement, TColor color,
+                         int count, std::vector<TCell*>& list) {
+    // The class is chosen once for the run.
+    ForCellClass(kind, placement, [&]<typename T>(T*) {
+        for (int n = 0; n < count; ++n) list.push_back(MakeOne<T>(pool, owner, color));
+    });
 }
 
 void TCellMaker::Destroy(TCellPool& pool, TCell* cell) {

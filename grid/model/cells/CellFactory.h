@@ -3,6 +3,7 @@
 // row-number and virtual kinds.
 
 #include <memory>
+#include <vector>
 
 #include "grid/model/cells/Cell.h"
 
@@ -31,7 +32,15 @@ class TCellMaker {
 public:
     // The cell of the kind with the colour given, no longer initializing.
     static TCell* Make(TCellPool& pool, TCells* owner, int kind, TCellPlacement placement, TColor color);
+    // `count` such cells appended to `list`, which has room for them. On a failure the cells
+    // made so far stay in the list.
+    static void MakeRun(TCellPool& pool, TCells* owner, int kind, TCellPlacement placement, TColor color,
+                        int count, std::vector<TCell*>& list);
     static void Destroy(TCellPool& pool, TCell* cell);
+
+private:
+    template <typename T>
+    static T* MakeOne(TCellPool& pool, TCells* owner, TColor color);
 };
 
 } // namespace tolvane

@@ -47,7 +47,7 @@ void TCells::AppendCells(TCellList& list, int columnIndex, int count, TCellPlace
     const bool known = columns_ && columnIndex < columns_->ColumnCount();
     const int kind = known ? columns_->ColumnCellKind(columnIndex) : ckText;
     const TColor color = known ? columns_->ColumnColor(columnIndex) : clWindow;
-    for (int n = 0; n < count; ++n) list.push_back(TCellMaker::Make(pool_, this, kind, placement, color));
+    TCellMaker::MakeRun(pool_, this, kind, placement, color, count, list);
 }
 
 void TCells::DestroyCells(TCellList& list, std::size_t from) {
