@@ -4,28 +4,29 @@
 
 namespace tolvane {
 
+TKeyIndex::TKeyIndex(std::vector<TEntry> entries) : entries_(std::move(entries)) {
+    if (!std::is_sorted(entries_.begin(), entries_.end())) std::sort(entries_.begin(), entries_.end());
+}
+
 void TKeyIndex::Add(int row, std::int64_t key) {
-    std::vector<int>& rows = rows_[key];
-    // Rows arrive in ascending order while the index is built; a stored edit's may not.
-    if (rows.empty() || rows.back() < row)
-        rows.push_back(row);
-    else
-        rows.insert(std::lower_bound(rows.begin(), rows.end(), row), row);
+    const TEntry entry{key, row};
+    const auto at = std::lower_bound(entries_.begin(), entries_.end(), entry);
+    if (at == entries_.end() || *at != entry) entries_.insert(at, entry);
 }
 
 void TKeyIndex::Remove(int row, std::int64_t key) {
-    const auto found = rows_.find(key);
-    if (found == rows_.end()) return;
-    std::vector<int>& rows = found->second;
-    const auto at = std::lower_bound(rows.begin(), rows.end(), row);
-    if (at != rows.end() && *at == row) rows.erase(at);
-    if (rows.empty()) rows_.erase(found);
+    const TEntry entry{key, row};
+    const auto at = std::lower_bound(entries_.begin(), entries_.end(), entry);
+    if (at != entries_.end() && *at == entry) entries_.erase(at);
 }
 
-const std::vector<int>& TKeyIndex::Rows(std::int64_t key) const {
-    static const std::vector<int> none;
-    const auto found = rows_.find(key);
-    return found == rows_.end() ? none : found->second;
+std::vector<int> TKeyIndex::Rows(std::int64_t key) const {
+    const auto byKey = [](const TEntry& a, const TEntry& b) { return a.first < b.first; };
+    const auto [first, last] = std::equal_range(entries_.begin(), entries_.end(), TEntry{key, 0}, byKey);
+    std::vector<int> rows;
+    rows.reserve(static_cast<std::size_t>(last - first));
+    for (auto at = first; at != last; ++at) rows.push_back(at->second);
+    return rows;
 }
 
 } // namespace tolvane

@@ -202,10 +202,11 @@ bool TRecordSource::Matches(const TFilterExpression& filter, int row) {
 const TKeyIndex& TRecordSource::KeyIndex(int field) {
     const auto found = keyIndexes_.find(field);
     if (found != keyIndexes_.end()) return found->second;
-    TKeyIndex& index = keyIndexes_[field];
+    std::vector<TKeyIndex::TEntry> entries;
+    entries.reserve(rows_.size());
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
-        if (!rows_[r][field].isNull()) index.Add(r, ToInteger(rows_[r][field]));
-    return index;
+        if (!rows_[r][field].isNull()) entries.emplace_back(ToInteger(rows_[r][field]), r);
+    return keyIndexes_.emplace(field, TKeyIndex(std::move(entries))).first->second;
 }
 
 void TRecordSource::ApplyView(const TFilterExpression* filter) {

@@ -5,6 +5,8 @@
 #include <QSqlQuery>
 #include <sqlite3.h>
 
+#include <algorithm>
+
 #include "app/CatalogError.h"
 
 namespace tolvane {

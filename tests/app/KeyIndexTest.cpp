@@ -18,6 +18,13 @@ TEST(KeyIndexTest, KeepsEachKeysRowsAscendingWhateverTheOrderOfAdding) {
     EXPECT_TRUE(index.Rows(8).empty());
 }
 
+TEST(KeyIndexTest, BuildsFromEntriesInAnyOrder) {
+    const TKeyIndex sorted({{1, 0}, {1, 1}, {2, 2}, {3, 3}});
+    const TKeyIndex shuffled({{3, 3}, {1, 1}, {2, 2}, {1, 0}});
+    for (std::int64_t key : {1, 2, 3, 4}) EXPECT_EQ(sorted.Rows(key), shuffled.Rows(key)) << key;
+    EXPECT_EQ(shuffled.Rows(1), (Rows{0, 1}));
+}
+
 TEST(KeyIndexTest, RemovesOnlyTheGivenRowUnderTheGivenKey) {
     TKeyIndex index;
     index.Add(0, 1);
@@ -31,7 +38,8 @@ TEST(KeyIndexTest, RemovesOnlyTheGivenRowUnderTheGivenKey) {
     index.Remove(1, 1);
     EXPECT_TRUE(index.Rows(1).empty());
     index.Add(1, 1);
-    EXPECT_EQ(index.Rows(1), (Rows{1}));
+    index.Add(1, 1);
+    EXPECT_EQ(index.Rows(1), (Rows{1})) << "a row is under a key once";
     EXPECT_EQ(index.Rows(2), (Rows{2}));
 }
 
