@@ -21,7 +21,9 @@ int TGridGeometry::ColumnsWidth() const {
 }
 
 int TGridGeometry::RowHeight(int row) const {
-    return IsValidRow(row) ? vp_.ViewportRowHeight(row) : s_.RowSize;
+    if (!IsValidRow(row)) return s_.RowSize;
+    // A measuring handler may answer anything; sums of rows must neither overflow nor run back.
+    return std::clamp(vp_.ViewportRowHeight(row), 0, MaxRowHeight);
 }
 
 int TGridGeometry::DataBottom() const {
@@ -135,12 +137,12 @@ int TGridGeometry::RowTop(int row) const {
 }
 
 int TGridGeometry::WalkToFirstRowBelowClient() const {
-    TRowWalk& w = rowWalk_;
-    w = TRowWalk{true, VertPosition(), RowCount(), ClientHeight(), DataTop(), GridLine(), s_.RowSize, 0};
-    int row = w.VertPosition;
+    const TWalkKey& key = walkKey_;
+    int row = key.VertPosition;
     // Rows past the last have RowSize (never 0), so the walk ends within the client height.
-    for (int top = w.DataTop; top < w.ClientHeight; ++row) top += RowPitch(row);
-    w.FirstRowBelow = row;
+    for (int top = key.DataTop; top < key.ClientHeight; ++row) top += RowPitch(row);
+    firstRowBelow_ = row;
+    rowWalkValid_ = true;
     return row;
 }
 
@@ -151,33 +153,32 @@ TRect TGridGeometry::RowRect(int row) const {
 
 void TGridGeometry::RowsAppended(int previousCount) const {
     const int rows = RowCount();
-    if (rows < previousCount) return;
-    if (rowWalk_.Valid && rowWalk_.RowCount == previousCount && rowWalk_.FirstRowBelow <= previousCount)
-        rowWalk_.RowCount = rows;
-    if (visibleWalk_.Valid && visibleWalk_.RowCount == previousCount && visibleWalk_.Full)
-        visibleWalk_.RowCount = rows;
+    // A key of another count is dropped by the next query anyway.
+    if (rows < previousCount || walkKey_.RowCount != previousCount) return;
+    walkKey_.RowCount = rows;
+    if (firstRowBelow_ > previousCount) rowWalkValid_ = false;
+    if (!visibleFull_) visibleWalkValid_ = false;
 }
 
 int TGridGeometry::VisibleRowCount() const {
-    const TVisibleWalk key{true,       VertPosition(), RowCount(), DataTop(), DataBottom(),
-                           GridLine(), s_.RowSize,     0,          false};
-    TVisibleWalk& w = visibleWalk_;
-    if (w.Valid && w.VertPosition == key.VertPosition && w.RowCount == key.RowCount &&
-        w.DataTop == key.DataTop && w.DataBottom == key.DataBottom && w.GridLine == key.GridLine &&
-        w.RowSize == key.RowSize)
-        return w.Count;
-    w = key;
+    SyncWalkKey();
+    if (visibleWalkValid_) return visibleCount_;
+    const TWalkKey& key = walkKey_;
     const int height = key.DataBottom - key.DataTop;
-    int sum = 0;
+    int sum = 0, count = 0;
+    bool full = false;
     for (int i = key.VertPosition; i < key.RowCount; ++i) {
         sum += RowPitch(i);
         if (sum > height) {
-            w.Full = true;
+            full = true;
             break;
         }
-        ++w.Count;
+        ++count;
     }
-    return w.Count;
+    visibleCount_ = count;
+    visibleFull_ = full;
+    visibleWalkValid_ = true;
+    return count;
 }
 
 int TGridGeometry::LastRowBottom() const {

@@ -22,6 +22,7 @@ public:
     static constexpr int IndicatorWidth = 12;
     static constexpr int InputBand = 6;  // separator band under the input row
     static constexpr int FooterBand = 4; // separator band over the footer
+    static constexpr int MaxRowHeight = 1 << 20;
 
     TGridGeometry(const TGridSettings& settings, const TColumns& columns, const TGridViewport& viewport)
         : s_(settings), columns_(columns), vp_(viewport) {}
@@ -38,7 +39,7 @@ public:
     int VertPosition() const { return vp_.ViewportVertPosition(); }
     int RowCount() const { return vp_.ViewportRowCount(); }
     bool IsValidRow(int row) const { return row >= 0 && row < RowCount(); }
-    // h(r): the data side's height for an existing row, RowSize otherwise.
+    // h(r): the data side's height for an existing row (within 0..MaxRowHeight), RowSize otherwise.
     int RowHeight(int row) const;
     // h(r) + G.
     int RowPitch(int row) const { return RowHeight(row) + GridLine(); }
@@ -91,16 +92,12 @@ public:
     // and the layout settings stay as they were; ForgetRowWalk drops it when row heights may
     // have changed otherwise (rows moved, a new paint).
     int FirstRowBelowClient() const {
-        const TRowWalk& w = rowWalk_;
-        if (w.Valid && w.VertPosition == VertPosition() && w.RowCount == RowCount() &&
-            w.ClientHeight == ClientHeight() && w.DataTop == DataTop() && w.GridLine == GridLine() &&
-            w.RowSize == s_.RowSize)
-            return w.FirstRowBelow;
-        return WalkToFirstRowBelowClient();
+        SyncWalkKey();
+        return rowWalkValid_ ? firstRowBelow_ : WalkToFirstRowBelowClient();
     }
     void ForgetRowWalk() const {
-        rowWalk_.Valid = false;
-        visibleWalk_.Valid = false;
+        rowWalkValid_ = false;
+        visibleWalkValid_ = false;
     }
     // Rows were appended to the `previousCount` there were: walks that stopped before the old
     // end saw none of them and stay as they are.
@@ -139,22 +136,32 @@ private:
     const TColumns& columns_;
     const TGridViewport& vp_;
 
-    struct TRowWalk {
-        bool Valid = false;
-        int VertPosition = 0, RowCount = 0, ClientHeight = 0, DataTop = 0, GridLine = 0, RowSize = 0;
-        int FirstRowBelow = 0;
+    // What both walks depend on besides the row heights. Both walks share one key: a change seen
+    // by either drops both, so a row deleted and another inserted (the count back where it was)
+    // cannot leave one walk looking current.
+    struct TWalkKey {
+        int VertPosition = 0, RowCount = 0, ClientHeight = 0, DataTop = 0, DataBottom = 0, GridLine = 0,
+            RowSize = 0;
+        friend bool operator==(const TWalkKey&, const TWalkKey&) = default;
     };
-    mutable TRowWalk rowWalk_;
+    TWalkKey CurrentWalkKey() const {
+        return {VertPosition(), RowCount(), ClientHeight(), DataTop(), DataBottom(), GridLine(), s_.RowSize};
+    }
+    void SyncWalkKey() const {
+        const TWalkKey key = CurrentWalkKey();
+        if (key == walkKey_) return;
+        walkKey_ = key;
+        ForgetRowWalk();
+    }
     int WalkToFirstRowBelowClient() const;
 
-    struct TVisibleWalk {
-        bool Valid = false;
-        int VertPosition = 0, RowCount = 0, DataTop = 0, DataBottom = 0, GridLine = 0, RowSize = 0;
-        int Count = 0;
-        // The walk ended at a row that did not fit, not at the last row.
-        bool Full = false;
-    };
-    mutable TVisibleWalk visibleWalk_;
+    mutable TWalkKey walkKey_;
+    mutable bool rowWalkValid_ = false;
+    mutable int firstRowBelow_ = 0;
+    mutable bool visibleWalkValid_ = false;
+    mutable int visibleCount_ = 0;
+    // The visible walk ended at a row that did not fit, not at the last row.
+    mutable bool visibleFull_ = false;
 };
 
 } // namespace tolvane

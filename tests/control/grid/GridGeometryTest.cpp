@@ -1,6 +1,7 @@
 // Geometry and hit-testing over a fake grid: client size, positions and rows are set directly.
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "grid/control/GridGeometry.h"
@@ -280,4 +281,36 @@ TEST(GridGeometry, RememberedRowWalksMatchFreshOnes) {
         ASSERT_EQ(g.geo.VisibleRowCount(), fresh.VisibleRowCount()) << "step " << step;
         ASSERT_EQ(g.geo.FirstRowBelowClient(), fresh.FirstRowBelowClient()) << "step " << step;
     }
+}
+
+// A row deleted and another inserted bring the count back: the rows below moved all the same.
+// Deleting updates the vertical bar (the visible walk) only; the other walk must not survive it.
+TEST(GridGeometry, RowWalkDoesNotSurviveADeleteAndInsertOfRowsOfOtherHeights) {
+    FakeGrid g;
+    g.settings.Options = {goGrid};
+    g.AddColumn(80);
+    g.SetRows(3, 30);
+    ASSERT_EQ(g.geo.FirstRowBelowClient(), 7); // 3 x 31, then 17 a row up to 150
+    g.heights.erase(g.heights.begin());
+    g.geo.VisibleRowCount();
+    g.heights.insert(g.heights.begin(), 16);
+    const TGridGeometry fresh{g.settings, g.columns, g};
+    EXPECT_EQ(fresh.FirstRowBelowClient(), 8);
+    EXPECT_EQ(g.geo.FirstRowBelowClient(), 8);
+}
+
+// Heights come from a measuring handler: a huge or negative answer must not wrap the sums.
+TEST(GridGeometry, AbsurdRowHeightsNeitherWrapNorRunBack) {
+    FakeGrid g;
+    g.settings.Options = {goGrid};
+    g.AddColumn(80);
+    g.SetRows(3);
+    g.heights[0] = std::numeric_limits<int>::max();
+    EXPECT_EQ(g.geo.VisibleRowCount(), 0);
+    EXPECT_EQ(g.geo.FirstRowBelowClient(), 1);
+    EXPECT_EQ(g.geo.RowAt(20), 0);
+    g.heights[0] = -50;
+    g.geo.ForgetRowWalk();
+    EXPECT_EQ(g.geo.RowTop(1), 1);
+    EXPECT_EQ(g.geo.CellRect(0, 0).Bottom, 0);
 }
