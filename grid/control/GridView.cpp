@@ -145,7 +145,7 @@ void TGridView::DeleteRow(int ARow) {
     const int top = geometry_.RowTop(ARow);
     TCustomGridView::DeleteRow(ARow);
     data_.DeleteRow(ARow);
-    ScrollWindowEx(0, -(height + g), {0, top, ClientWidth(), geometry_.DataBottom()});
+    ShiftRowsOnScreen(top, -(height + g));
     InvalidateSelection();
     // The base part counted the row that has just gone.
     UpdateVertScrollBar();
@@ -156,10 +156,17 @@ void TGridView::InsertRow(int ARow) {
     data_.RowSize = settings_.RowSize;
     data_.InsertRow(ARow);
     SetCurrentRow(Row() + 1);
-    const int top = geometry_.RowTop(ARow);
-    ScrollWindowEx(0, GetRowHeight(ARow) + geometry_.GridLine(),
-                   {0, top, ClientWidth(), geometry_.DataBottom()});
+    ShiftRowsOnScreen(geometry_.RowTop(ARow), GetRowHeight(ARow) + geometry_.GridLine());
     UpdateVertScrollBar();
+}
+
+void TGridView::ShiftRowsOnScreen(int top, int dy) {
+    // Slides are not rows of the row height: moving the pixels by one would leave them torn.
+    if (!geometry_.IsReport()) {
+        InvalidateArea(gaCells);
+        return;
+    }
+    ScrollWindowEx(0, dy, {0, top, ClientWidth(), geometry_.DataBottom()});
 }
 
 void TGridView::MoveRow(int fromRow, int toRow) {
@@ -195,19 +202,20 @@ void TGridView::CalculateFooters() {
             column.Footer().SetCaption("0");
             continue;
         }
-        double value = data_.GetCell(c, 0)->AsFloat();
+        // Counting reads no cell, so a column of any text can be counted.
         if (kind == fkCount) {
-            value = rows;
-        } else {
-            for (int r = 1; r < rows; ++r) {
-                const double x = data_.GetCell(c, r)->AsFloat();
-                if (kind == fkSum || kind == fkAverage)
-                    value += x;
-                else if ((kind == fkMaximum && x > value) || (kind == fkMinimum && x < value))
-                    value = x;
-            }
-            if (kind == fkAverage) value /= rows;
+            column.Footer().SetCaption(column.FormatText(FloatToStr(rows)));
+            continue;
         }
+        double value = data_.GetCell(c, 0)->AsFloat();
+        for (int r = 1; r < rows; ++r) {
+            const double x = data_.GetCell(c, r)->AsFloat();
+            if (kind == fkSum || kind == fkAverage)
+                value += x;
+            else if ((kind == fkMaximum && x > value) || (kind == fkMinimum && x < value))
+                value = x;
+        }
+        if (kind == fkAverage) value /= rows;
         column.Footer().SetCaption(column.FormatText(FloatToStr(value)));
     }
 }

@@ -66,6 +66,9 @@ public:
 private:
     // Rows added without row records have none to read.
     bool HasRowRecord(int ARow) const;
+    // Moves the rows shown from `top` down by dy pixels (up when negative) after an insert or
+    // a delete.
+    void ShiftRowsOnScreen(int top, int dy);
 
     TGridData data_;
     std::unique_ptr<TCellHint> cellHint_;

@@ -11,8 +11,11 @@ TCellHint::TCellHint(TCustomGridViewControl& grid) : grid_(grid) {}
 TCellHint::~TCellHint() = default;
 
 void TCellHint::Show(int col, int row, const QString& hint) {
-    // The text-fit hint has the cell already.
-    if (grid_.FitHint().Showing()) return;
+    // The text-fit hint has the cell already; a hint left from another cell must not stay up.
+    if (grid_.FitHint().Showing()) {
+        Hide();
+        return;
+    }
     const TRect cell = grid_.GetCellRect(col, row, gaCells);
     const TPoint anchor = grid_.ClientToScreen({cell.Left + grid_.Columns()[col].Width(), cell.Top - 20});
     if (!window_) window_ = std::make_unique<THintWindow>();

@@ -115,7 +115,10 @@ void TGridKeyboard::KeyPress(QChar& key) {
     TCustomColumn& column = columns[col];
     const bool editing = column.Options().Contains(coEditing);
 
-    if (TColumnPlay* play = column.Play(); play && editing) {
+    // An in-cell editor needs a cell to work on: none while there are no rows, nor after the
+    // current row went.
+    const bool realCell = row >= 0 && row < grid_.GetRowCount();
+    if (TColumnPlay* play = column.Play(); play && editing && realCell) {
         if (grid_.CanEditInPlace(col, row, grid_.GetCellRect(col, row, gaCells))) play->KeyPress(key);
     }
     if (key.isNull()) return;

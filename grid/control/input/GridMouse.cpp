@@ -16,10 +16,14 @@ bool TGridMouse::MouseDown(TMouseButton button, TShiftState shift, TPoint p) {
     last_ = p;
     if (shift.Contains(ssDouble)) return false;
     if (grid_.CanFocus()) grid_.SetFocus();
-    if (grid_.Columns().Count() == 0) return true;
-    if (button == mbRight && grid_.MultiSelecting()) return true;
+    // Both end the press here: the scroll view's handling (OnMouseDown) does not follow.
+    if (grid_.Columns().Count() == 0) return false;
+    if (button == mbRight && grid_.MultiSelecting()) return false;
 
     grid_.pressPoint_ = p;
+    // Only a press on the cells names a click cell; a release there after a press elsewhere is
+    // no click.
+    grid_.clickCell_ = TCellCoord{};
     if (const int edge = grid_.Geometry().ResizeColumnAt(p); edge >= 0) {
         grid_.StartColumnResize(edge, p);
         return true;

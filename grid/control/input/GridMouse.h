@@ -12,7 +12,7 @@ class TGridMouse {
 public:
     explicit TGridMouse(TCustomGridViewControl& grid) : grid_(grid) {}
 
-    // Each answers whether the framework's handling (raising the event) should follow.
+    // Answers whether the framework's handling (raising the event) should follow.
     bool MouseDown(TMouseButton button, TShiftState shift, TPoint p);
     void MouseUp(TMouseButton button, TShiftState shift, TPoint p);
     void MouseMove(TShiftState shift, TPoint p);
