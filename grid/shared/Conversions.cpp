@@ -142,8 +142,9 @@ void Decode(TDateTime value, QDate& date, long long& ms) {
     double whole = std::trunc(value);
     ms = std::llround(std::abs(value - whole) * double(MsPerDay));
     if (ms >= MsPerDay) {
+        // Rounded up to the next midnight, which lies a day further from day 0.
         ms -= MsPerDay;
-        whole += 1;
+        whole += value < 0 ? -1 : 1;
     }
     date = Epoch().addDays((long long)whole);
 }

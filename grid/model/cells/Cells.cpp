@@ -103,6 +103,11 @@ void TCells::DeleteColumn(int index) {
     DestroyCells(lists_[std::size_t(index)]);
     lists_.erase(lists_.begin() + index);
     if (lists_.empty()) rowCount_ = 0;
+    // The last sorted column keeps its identity, so that a reversal never reorders another one.
+    if (index == lastSortColumn_)
+        lastSortColumn_ = -1;
+    else if (index < lastSortColumn_)
+        --lastSortColumn_;
 }
 
 void TCells::ClearColumns() {
@@ -133,6 +138,12 @@ void TCells::MoveColumn(int from, int to) {
         std::rotate(lists_.begin() + from, lists_.begin() + from + 1, lists_.begin() + to + 1);
     else if (from > to)
         std::rotate(lists_.begin() + to, lists_.begin() + from, lists_.begin() + from + 1);
+    if (lastSortColumn_ == from)
+        lastSortColumn_ = to;
+    else if (from < lastSortColumn_ && lastSortColumn_ <= to)
+        --lastSortColumn_;
+    else if (to <= lastSortColumn_ && lastSortColumn_ < from)
+        ++lastSortColumn_;
 }
 
 void TCells::AddRows(int count) {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
+#include "grid/model/cells/Cells.h"
 #include "grid/model/columns/ColumnsOwner.h"
 #include "grid/shared/Errors.h"
 
@@ -21,6 +23,9 @@ TColumns::~TColumns() {
 
 TCustomColumn& TColumns::Add(std::unique_ptr<TCustomColumn> column) {
     if (!column) throw EGridError(std::string("Cannot add a missing column"));
+    // Refused before anything changes: a column the cell store cannot hold would have no cells.
+    if (Count() >= TCells::MaxColumns)
+        throw EGridError("The grid holds at most " + std::to_string(TCells::MaxColumns) + " columns");
     TCustomColumn& added = *column;
     added.collection_ = this;
     items_.push_back(std::move(column));

@@ -165,6 +165,27 @@ TEST(Sort, AnotherColumnIsAFullSort) {
     EXPECT_TRUE(f.data.Cells().LastSortDescending());
 }
 
+TEST(Sort, ReversalFollowsTheSortedColumnWhenColumnsShift) {
+    GridDataFixture f;
+    f.AddColumn(7);
+    f.AddColumn(7);
+    f.AddColumn(7);
+    f.AddTextRows(1, Q({"b", "a", "c"}));
+    for (int r = 0; r < 3; ++r) f.data.SetCellText(2, r, Q({"x", "z", "y"})[std::size_t(r)]);
+    f.data.SortRows(1, stAlphabetic, false);
+    // Column 1 is now the one that was column 2: its descending sort is a sort, not a reversal.
+    f.columns.columns.erase(f.columns.columns.begin());
+    f.data.ColumnsNotify(cnDeleted, 0);
+    f.data.SortRows(1, stAlphabetic, true);
+    EXPECT_EQ(f.ColumnTexts(1), Q({"z", "y", "x"}));
+
+    // After a move the column now at the last sorted index is another one as well.
+    f.data.SortRows(0, stAlphabetic, false);
+    f.data.ColumnsNotify(cnMoved, 0, 1);
+    f.data.SortRows(0, stAlphabetic, true);
+    EXPECT_EQ(f.ColumnTexts(0), Q({"z", "y", "x"}));
+}
+
 TEST(Sort, RowNumbersStayOneToNAfterASort) {
     GridDataFixture f;
     f.AddColumn(0);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "grid/model/cells/Cells.h"
 #include "grid/shared/Errors.h"
 #include "model/columns/FakeColumnsOwner.h"
 
@@ -252,6 +253,17 @@ TEST(Columns, ServesTheCellStoreByIndex) {
     EXPECT_EQ(source.ColumnDefaultValue(0), "x");
     EXPECT_EQ(source.ColumnCellKind(0), 7);
     EXPECT_EQ(source.ColumnCellKind(1), 5);
+}
+
+TEST(Columns, RefusesAColumnBeyondWhatTheCellStoreHolds) {
+    RecordingColumns rc;
+    TCells cells(&rc.columns);
+    rc.columns.OnColumnsNotify = [&](TColumnsNotification k, int a, int b) { cells.ColumnsNotify(k, a, b); };
+    for (int c = 0; c < TCells::MaxColumns; ++c) AddPlain(rc.columns, 10);
+    EXPECT_THROW(AddPlain(rc.columns, 10), EGridError);
+    // The collection and the store still agree, so every column has its cells.
+    EXPECT_EQ(rc.columns.Count(), TCells::MaxColumns);
+    EXPECT_EQ(cells.ColumnCount(), TCells::MaxColumns);
 }
 
 } // namespace

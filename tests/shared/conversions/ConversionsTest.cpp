@@ -145,6 +145,9 @@ TEST(Conversions, DateTimeTextLeavesOutMidnight) {
     EXPECT_EQ(DateTimeToStr(0), "12/30/1899");
     // Before day 0 the day counts back while the time of day still counts forward.
     EXPECT_EQ(DateTimeToStr(-1.25), "12/29/1899 6:00:00 AM");
+    // A time of day that rounds up to midnight moves the day on, backwards as much as forwards.
+    EXPECT_EQ(DateTimeToStr(1.99999999999), "1/1/1900");
+    EXPECT_EQ(DateTimeToStr(-1.99999999999), "12/28/1899");
     EXPECT_THROW(DateTimeToStr(1e300), EConvertError);
     EXPECT_THROW(DateTimeToStr(std::numeric_limits<double>::quiet_NaN()), EConvertError);
 }
