@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QUrl>
 #include <atomic>
 
@@ -22,6 +23,13 @@ QString OpenUri(const QString& path, TOpenMode mode) {
     QUrl url = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
     url.setQuery(mode == TOpenMode::omReadOnly ? "mode=ro" : "mode=rw");
     return url.toString(QUrl::FullyEncoded);
+}
+
+// Reads the schema once: the first read of the file, where a foreign, damaged or locked file shows.
+QSqlError Probe(const QSqlDatabase& db) {
+    QSqlQuery q(db);
+    if (!q.exec("SELECT count(*) FROM sqlite_master")) return q.lastError();
+    return {};
 }
 
 } // namespace
@@ -51,6 +59,12 @@ void TCatalogStore::Open(const QString& path, TOpenMode mode) {
                                                            : "QSQLITE_OPEN_URI");
         if (!db.open()) {
             error = db.lastError().text();
+        } else if (const QSqlError probe = Probe(db); probe.isValid()) {
+            // Only a file that SQLite cannot read as a database is "not a catalogue"; a locked or
+            // unreadable one is reported as it is.
+            const QString code = probe.nativeErrorCode();
+            error = code == "26" || code == "11" ? "not a catalogue (" + probe.databaseText() + ")"
+                                                 : probe.databaseText();
         } else {
             const QString defect = TCatalogSchema::Defect(db);
             if (!defect.isEmpty()) error = "not a catalogue (" + defect + ")";

@@ -1,5 +1,7 @@
 #include "app/Formats.h"
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
@@ -44,14 +46,21 @@ std::string FormatDuration(std::int64_t ms) {
 }
 
 std::string FormatSize(const std::string& digits) {
-    std::string padded = digits;
-    while (padded.size() % 3 != 0) padded.insert(0, " ");
-    std::string result;
-    result.reserve(padded.size() + padded.size() / 3);
-    for (std::size_t i = 0; i < padded.size(); i += 3) {
-        result += padded.substr(i, 3);
-        result += ' ';
+    // Characters, not bytes: a text kept in the size field may hold letters of several UTF-8 bytes.
+    const auto isLead = [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; };
+    const auto characters = static_cast<std::size_t>(std::count_if(digits.begin(), digits.end(), isLead));
+    std::string result((3 - characters % 3) % 3, ' ');
+    std::size_t inGroup = result.size();
+    result.reserve(digits.size() + digits.size() / 3 + 3);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (isLead(digits[i]) && inGroup == 3) {
+            result += ' ';
+            inGroup = 0;
+        }
+        result += digits[i];
+        if (isLead(digits[i])) ++inGroup;
     }
+    if (inGroup > 0) result += ' ';
     return result;
 }
 

@@ -101,11 +101,13 @@ void TGridTitleList::SetBounds(const QRect& bounds) {
 
 void TGridTitleList::Clear() {
     grid_->Clear();
+    ids_.clear();
 }
 
 void TGridTitleList::AddRows(int count) {
     if (count < 0) throw EListError("Row count out of bounds (" + std::to_string(count) + ")");
     grid_->AddRows(count);
+    ids_.resize(ids_.size() + static_cast<std::size_t>(count), 0);
 }
 
 int TGridTitleList::GetRowCount() const {
@@ -119,17 +121,21 @@ void TGridTitleList::CheckCell(int col, int row) const {
 
 void TGridTitleList::SetIdCell(int row, std::int64_t id) {
     CheckCell(0, row);
-    // A float cell holds every key exactly up to 2^53; the 32-bit integer writer would not.
+    // The cell shows the key as near as a double holds it; its text comes from ids_.
     grid_->GetCell(0, row)->SetAsFloat(static_cast<double>(id));
+    ids_.at(static_cast<std::size_t>(row)) = id;
 }
 
 QString TGridTitleList::GetCellText(int col, int row) const {
     CheckCell(col, row);
+    if (col == 0 && ids_.size() == static_cast<std::size_t>(grid_->GetRowCount()))
+        return QString::number(ids_[static_cast<std::size_t>(row)]);
     return grid_->GetCellText(col, row);
 }
 
 void TGridTitleList::SetCellText(int col, int row, const QString& text) {
     CheckCell(col, row);
+    if (col == 0) ids_.clear(); // the grid's own text of the keys holds from now on
     grid_->SetCellText(col, row, text);
 }
 

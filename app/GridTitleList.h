@@ -3,7 +3,9 @@
 // report layout without header, footer or input row.
 
 #include <QFont>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "app/TitleList.h"
 
@@ -35,6 +37,9 @@ private:
     void CheckCell(int col, int row) const;
 
     std::unique_ptr<TGridView> grid_;
+    // The keys as read: the grid's numeric cell holds a double, which neither keeps every 64-bit
+    // key nor prints one of 16 digits or more without an exponent.
+    std::vector<std::int64_t> ids_;
 };
 
 } // namespace tolvane

@@ -194,8 +194,10 @@ bool TRecordSource::Matches(const TFilterExpression& filter, int row) {
         return folded_[row].startsWith(filter.FoldedValue());
     }
     if (value.isNull()) return false;
-    if (def_.Fields[filter.Field()].IsNumeric())
-        return filter.HasNumber() && ToInteger(value) == filter.Number();
+    if (def_.Fields[filter.Field()].IsNumeric()) {
+        const std::optional<std::int64_t> key = KeyOf(value);
+        return filter.HasNumber() && key && *key == filter.Number();
+    }
     return value.toString() == filter.Value();
 }
 
@@ -205,7 +207,7 @@ const TKeyIndex& TRecordSource::KeyIndex(int field) {
     std::vector<TKeyIndex::TEntry> entries;
     entries.reserve(rows_.size());
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
-        if (!rows_[r][field].isNull()) entries.emplace_back(ToInteger(rows_[r][field]), r);
+        if (const std::optional<std::int64_t> key = KeyOf(rows_[r][field])) entries.emplace_back(*key, r);
     return keyIndexes_.emplace(field, TKeyIndex(std::move(entries))).first->second;
 }
 
@@ -298,6 +300,24 @@ std::int64_t TRecordSource::ToInteger(const QVariant& value) {
     }
     default:
         return value.toLongLong();
+    }
+}
+
+std::optional<std::int64_t> TRecordSource::KeyOf(const QVariant& value) {
+    if (value.isNull()) return std::nullopt;
+    switch (value.typeId()) {
+    case QMetaType::QString: {
+        // The store is typeless: a numeric field may hold a text, which equals a number only
+        // when it is one, never the 0 it reads as.
+        bool ok = false;
+        const qlonglong v = value.toString().toLongLong(&ok);
+        if (!ok) return std::nullopt;
+        return v;
+    }
+    case QMetaType::QByteArray:
+        return std::nullopt;
+    default:
+        return ToInteger(value);
     }
 }
 
@@ -409,13 +429,32 @@ void TRecordSource::Post() {
     }
     if (!assignments.isEmpty()) {
         const int key = FieldIndex(def_.KeyField);
-        QSqlQuery q(store_->Database());
-        q.prepare("UPDATE " + TCatalogSchema::Quoted(def_.Table) + " SET " + assignments.join(", ") +
-                  " WHERE " + TCatalogSchema::Quoted(def_.KeyField) + " = ?");
-        for (const QVariant& v : values) q.addBindValue(v);
-        q.addBindValue(original[key]);
+        QSqlDatabase db = store_->Database();
+        // The write must reach exactly this record: a record deleted meanwhile, or a key that a
+        // catalogue made elsewhere repeats, is refused and rolled back rather than taken as stored.
+        const bool transaction = db.transaction();
+        QString failure;
+        {
+            QSqlQuery q(db);
+            q.prepare("UPDATE " + TCatalogSchema::Quoted(def_.Table) + " SET " + assignments.join(", ") +
+                      " WHERE " + TCatalogSchema::Quoted(def_.KeyField) + " = ?");
+            for (const QVariant& v : values) q.addBindValue(v);
+            q.addBindValue(original[key]);
+            if (!q.exec())
+                failure = q.lastError().text();
+            else if (q.numRowsAffected() == 0)
+                failure = "the record " + QString::fromStdString(ToText(original[key])) + " of \"" +
+                          def_.Table + "\" no longer exists";
+            else if (q.numRowsAffected() > 1)
+                failure = "the key " + QString::fromStdString(ToText(original[key])) + " of \"" + def_.Table +
+                          "\" is not unique";
+        }
+        if (failure.isEmpty() && transaction && !db.commit()) failure = db.lastError().text();
         // On failure the edit stays pending: nothing typed is dropped.
-        if (!q.exec()) throw ECatalogError(store_->Failure(q.lastError().text()));
+        if (!failure.isEmpty()) {
+            if (transaction) db.rollback();
+            throw ECatalogError(store_->Failure(failure));
+        }
     }
     const int row = pendingRow_;
     TRow before = std::move(rows_[row]);
@@ -430,8 +469,8 @@ void TRecordSource::Stored(int row, const TRow& before) {
     if (foldedField_ >= 0) folded_[row] = FoldedText(after[foldedField_].toString());
     for (auto& [field, index] : keyIndexes_) {
         if (SameValue(before[field], after[field])) continue;
-        if (!before[field].isNull()) index.Remove(row, ToInteger(before[field]));
-        if (!after[field].isNull()) index.Add(row, ToInteger(after[field]));
+        if (const std::optional<std::int64_t> key = KeyOf(before[field])) index.Remove(row, *key);
+        if (const std::optional<std::int64_t> key = KeyOf(after[field])) index.Add(row, *key);
     }
     calculated_[row] = false;
 }

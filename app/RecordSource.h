@@ -107,6 +107,8 @@ private:
     void Stored(int row, const TRow& before);
     int CurrentRowIndex() const;
     static std::int64_t ToInteger(const QVariant& value);
+    // The whole number a value matches in an "=" filter; none for a null or a text that is no number.
+    static std::optional<std::int64_t> KeyOf(const QVariant& value);
     static std::string ToText(const QVariant& value);
 
     TSourceDef def_;

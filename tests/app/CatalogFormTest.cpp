@@ -256,6 +256,23 @@ TEST_F(CatalogFormTest, EmptyCatalogueShowsZeroAndNoError) {
     EXPECT_TRUE(errors.isEmpty());
 }
 
+TEST_F(CatalogFormTest, TitlesWithKeysBeyondADoubleAreSelectedExactly) {
+    test::TRawDb raw(catalogue.Path());
+    const QString insert =
+        QString::fromUtf8("INSERT INTO \"Sp\" (\"ID\", \"Название\", \"Комментарий\") VALUES (?, ?, ?)");
+    raw.Exec(insert, {QVariant::fromValue<qlonglong>(1234567890123456LL), "Sixteen", "16 digits"});
+    raw.Exec(insert, {QVariant::fromValue<qlonglong>(9007199254740993LL), "Beyond", "2^53 + 1"});
+    raw.Exec(insert, {QVariant::fromValue<qlonglong>(9007199254740992LL), "Below", "2^53"});
+    Open();
+    ASSERT_EQ(form->GV->GetRowCount(), 3);
+    EXPECT_EQ(form->GV->GetCellText(0, 0), "1234567890123456");
+    for (int row : {1, 0, 2}) {
+        form->GV->SetCurrentRow(row);
+        EXPECT_EQ(form->EKoment->text(), (QStringList{"16 digits", "2^53", "2^53 + 1"}[row])) << row;
+    }
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+}
+
 TEST_F(CatalogFormTest, HostileSearchTextsAreMatchedLiterally) {
     Fill();
     const auto special = catalogue.AddTitle("O'Brien 100% [x]_*\\\"");

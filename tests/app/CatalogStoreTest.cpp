@@ -57,6 +57,17 @@ TEST(CatalogStore, TextFileIsNotACatalogue) {
     EXPECT_EQ(error.rfind((path + ": not a catalogue").toStdString(), 0), 0u) << error;
 }
 
+TEST(CatalogStore, LockedCatalogueIsNotCalledForeign) {
+    TTestCatalog catalogue;
+    TRawDb raw(catalogue.Path());
+    raw.Exec("BEGIN EXCLUSIVE");
+    const std::string error = OpenError(catalogue.Path());
+    raw.Exec("COMMIT");
+    EXPECT_EQ(error.rfind((catalogue.Path() + ": ").toStdString(), 0), 0u) << error;
+    EXPECT_NE(error.find("locked"), std::string::npos) << error;
+    EXPECT_EQ(error.find("not a catalogue"), std::string::npos) << error;
+}
+
 TEST(CatalogStore, DatabaseWithoutTheTablesIsNotACatalogue) {
     TTestCatalog catalogue;
     const QString path = catalogue.Folder("other.db");

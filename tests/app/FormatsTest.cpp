@@ -51,6 +51,12 @@ INSTANTIATE_TEST_SUITE_P(Examples, FormatSizeTest,
                                            TSizeCase{"12", " 12 "},
                                            TSizeCase{"4831838208", "  4 831 838 208 "}));
 
+// Text kept in the size field (the store is typeless) is grouped by characters, never cutting one
+// of several bytes apart.
+INSTANTIATE_TEST_SUITE_P(Text, FormatSizeTest,
+                         ::testing::Values(TSizeCase{"абвг", "  а бвг "}, TSizeCase{"1 ГБ", "  1  ГБ "},
+                                           TSizeCase{"日本", " 日本 "}));
+
 TEST(FormatSize, ExampleOfTenDigitsIsSixteenCharacters) {
     EXPECT_EQ(FormatSize("1234567890").size(), 16u);
 }

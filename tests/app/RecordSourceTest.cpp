@@ -178,6 +178,30 @@ TEST_F(RecordSourceTest, EditsRespectTheSchema) {
     EXPECT_THROW(totals.SetValue(0, "x"), ECatalogError);
 }
 
+TEST_F(RecordSourceTest, EditOfARecordDeletedMeanwhileIsNotReportedAsStored) {
+    catalogue.Scalar("DELETE FROM \"Sp\" WHERE \"ID\" = ?", {QVariant::fromValue<qlonglong>(naruto)});
+    titles.SetValue(4, "lost?");
+    EXPECT_THROW(titles.Post(), ECatalogError);
+    EXPECT_TRUE(titles.Modified()) << "the edit stays pending";
+}
+
+TEST_F(RecordSourceTest, EditOfADuplicatedKeyChangesNoOtherRecord) {
+    // A catalogue made elsewhere whose key is not unique.
+    test::TRawDb raw(catalogue.Path());
+    raw.Exec("ALTER TABLE \"Sp\" RENAME TO \"Old\"");
+    raw.Exec(QString::fromUtf8("CREATE TABLE \"Sp\" (\"ID\" INTEGER, \"Название\" TEXT, \"Тип\" TEXT, "
+                               "\"Количество серий\" TEXT, \"Комментарий\" TEXT)"));
+    raw.Exec(
+        QString::fromUtf8("INSERT INTO \"Sp\" VALUES (1, 'A', 'TV', '1', 'a'), (1, 'B', 'TV', '1', 'b')"));
+    titles.Open(store);
+    titles.SetValue(4, "changed");
+    EXPECT_THROW(titles.Post(), ECatalogError);
+    EXPECT_EQ(
+        catalogue.Scalar(QString::fromUtf8("SELECT count(*) FROM \"Sp\" WHERE \"Комментарий\" = 'changed'"))
+            .toInt(),
+        0);
+}
+
 TEST_F(RecordSourceTest, PostedEditFeedsLaterSearches) {
     TRecordSource episodes(TCatalogSchema::Episodes());
     episodes.OnCalcFields = [](TRecordSource& s) { TEpisodeFields::Calculate(s); };
@@ -247,6 +271,23 @@ TEST_F(RecordSourceTest, EpisodeFilterFollowsStoredEditsOfTheTitleKey) {
     EXPECT_EQ(catalogue.Scalar(QString::fromUtf8("SELECT count(*) FROM \"Серии\" WHERE \"Название\" IS NULL"))
                   .toInt(),
               1);
+}
+
+TEST_F(RecordSourceTest, TextInAKeyFieldMatchesOnlyTheNumberItSpells) {
+    // SQLite keeps a text that is no number as text even in an INTEGER column.
+    test::TRawDb raw(catalogue.Path());
+    raw.Exec(QString::fromUtf8("INSERT INTO \"Серии\" (\"Название\", \"Серия\") VALUES ('abc', 'x.mkv'), "
+                               "(' 7', 'y.mkv'), (X'3132', 'z.mkv')"));
+    TRecordSource episodes(TCatalogSchema::Episodes());
+    episodes.Open(store);
+    for (const char* id : {"0", "7", "12"}) {
+        episodes.SetFilter(TFilterExpression::Equals(kName, id));
+        episodes.SetFiltered(true);
+        QStringList files;
+        for (int k = 1; k <= episodes.RecordCount(); ++k)
+            files << QString::fromStdString(episodes.TextAt(k, 2));
+        EXPECT_EQ(files, QStringList(std::string(id) == "7" ? QStringList{"y.mkv"} : QStringList{})) << id;
+    }
 }
 
 TEST_F(RecordSourceTest, CalculatedFieldsAreFilledOnFirstReadAndAfterAStoredEdit) {
