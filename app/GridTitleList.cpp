@@ -11,7 +11,7 @@
 #include "grid/model/columns/ColumnPart.h"
 #include "grid/model/columns/classes/NumericColumn.h"
 #include "grid/model/columns/classes/TextualColumn.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 

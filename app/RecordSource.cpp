@@ -12,7 +12,7 @@
 #include "app/CatalogSchema.h"
 #include "app/CatalogStore.h"
 #include "app/RowReader.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 

@@ -16,7 +16,7 @@
 #include <QWidget>
 
 #include "grid/control/GridView.h"
-#include "grid/control/host/Bitmap.h"
+#include "grid/host/Bitmap.h"
 #include "grid/model/cells/Cell.h"
 #include "grid/model/columns/classes/CheckBoxColumn.h"
 #include "grid/model/columns/classes/ComboBoxColumn.h"

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QMainWindow>
 
-#include "grid/control/host/SystemColors.h"
-#include "grid/control/scroll/ScrollView.h"
+#include "grid/host/SystemColors.h"
+#include "grid/scroll/ScrollView.h"
 
 using namespace tolvane;
 

@@ -1,7 +1,7 @@
 #include "grid/control/CustomGridView.h"
 
 #include "grid/control/ColumnClassRegistry.h"
-#include "grid/control/host/ThemePainter.h"
+#include "grid/host/ThemePainter.h"
 #include "grid/control/paint/GridInvalidator.h"
 #include "grid/display/base/ColumnPlay.h"
 #include "grid/display/styles/StyleDisplay.h"

@@ -2,8 +2,10 @@
 
 #include <cmath>
 
-#include "grid/control/host/Cursors.h"
-#include "grid/control/host/Timer.h"
+#include "grid/control/StandardColumnHooks.h"
+
+#include "grid/host/Cursors.h"
+#include "grid/host/Timer.h"
 #include "grid/control/input/GridKeyboard.h"
 #include "grid/control/input/GridMouse.h"
 #include "grid/control/input/GridNavigation.h"
@@ -19,12 +21,17 @@
 
 namespace tolvane {
 
+const TGridSelection& TCustomGridViewControl::Selection() const {
+    return navigation_->Selection();
+}
+
 TCustomGridViewControl::TCustomGridViewControl()
     : columns_(std::make_unique<TColumns>(this)), geometry_(settings_, *columns_, *this),
       searchTimer_(std::make_unique<TTimer>()), invalidator_(std::make_unique<TGridInvalidator>(*this)),
       painter_(std::make_unique<TGridPainter>(*this)), navigation_(std::make_unique<TGridNavigation>(*this)),
       keyboard_(std::make_unique<TGridKeyboard>(*this)), mouse_(std::make_unique<TGridMouse>(*this)),
       fitHint_(std::make_unique<TTextFitHint>(*this)) {
+    BindStandardColumnHooks();
     columns_->OnColumnChanged = [this](TCustomColumn& column, TColumnChangeKind kind) {
         ColumnChanged(column, kind);
     };
@@ -132,7 +139,7 @@ int TCustomGridViewControl::GetRowHeight(int) const {
     return settings_.RowSize;
 }
 int TCustomGridViewControl::GetCurrentRow() const {
-    return row_;
+    return Row();
 }
 int TCustomGridViewControl::GetHorzScrollRange() const {
     return geometry_.HorzScrollRange();
@@ -156,7 +163,7 @@ bool TCustomGridViewControl::IsEditCell(int ACol, int ARow) const {
 }
 
 bool TCustomGridViewControl::IsCellHighlighted(int ACol, int ARow) const {
-    if (inputFocused_) return false;
+    if (InputFocused()) return false;
     if (ACol < 0 || ACol >= columns_->Count()) return false;
     if ((*columns_)[ACol].Options().Contains(coDontHighlight)) return false;
     if (!GridFocused() && Has(aoHideSelection)) return false;
@@ -284,7 +291,7 @@ void TCustomGridViewControl::SearchFor(int searchColumn, QChar c) {
     searchTimer_->SetEnabled(false);
     searchTimer_->SetEnabled(true);
     search_.Append(c);
-    const int row = search_.Find(GetRowCount(), row_, [&](int r) { return GetCellText(searchColumn, r); });
+    const int row = search_.Find(GetRowCount(), Row(), [&](int r) { return GetCellText(searchColumn, r); });
     if (row < 0) return;
     SetCurrentRow(row);
     MakeRowVisible(row);
@@ -341,7 +348,7 @@ void TCustomGridViewControl::AcceptInput() {
 
 void TCustomGridViewControl::Clear() {
     HideEditor();
-    multiSelecting_ = false;
+    navigation_->EndMarking();
 }
 
 void TCustomGridViewControl::DeleteRow(int) {

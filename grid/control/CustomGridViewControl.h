@@ -11,8 +11,9 @@
 #include "grid/control/GridGeometry.h"
 #include "grid/control/GridSettings.h"
 #include "grid/control/GridTypes.h"
+#include "grid/control/input/GridSelection.h"
 #include "grid/control/input/IncrementalSearch.h"
-#include "grid/control/scroll/ScrollView.h"
+#include "grid/scroll/ScrollView.h"
 #include "grid/model/columns/Columns.h"
 #include "grid/model/columns/ColumnsOwner.h"
 
@@ -107,13 +108,14 @@ public:
     TAppearanceOptions AppearanceOptions() const { return appearance_; }
     bool Has(TAppearanceOption option) const { return appearance_.Contains(option); }
 
-    int Col() const { return col_; }
-    int Row() const { return row_; }
-    bool InputFocused() const { return inputFocused_; }
+    const TGridSelection& Selection() const;
+    int Col() const { return Selection().Col; }
+    int Row() const { return Selection().Row; }
+    bool InputFocused() const { return Selection().InputFocused; }
     // Gives the input row the focus instead of the cells (or takes it back).
     void SetInputFocused(bool value);
-    int AnchorRow() const { return anchorRow_; }
-    bool MultiSelecting() const { return multiSelecting_; }
+    int AnchorRow() const { return Selection().AnchorRow; }
+    bool MultiSelecting() const { return Selection().Marking; }
     TCellCoord ClickCell() const { return clickCell_; }
     TCellCoord EditCell() const { return editCell_; }
     bool EditingCell() const { return editingCell_; }
@@ -139,7 +141,7 @@ public:
     bool GridFocused() const;
     // The highlight rules of the selection.
     bool IsCellHighlighted(int ACol, int ARow) const;
-    bool IsCurrentCell(int ACol, int ARow) const { return ACol == col_ && ARow == row_; }
+    bool IsCurrentCell(int ACol, int ARow) const { return Selection().IsCurrentCell(ACol, ARow); }
     bool IsEditCell(int ACol, int ARow) const;
 
     TStyleDisplay& StyleDisplay() const;
@@ -208,7 +210,7 @@ public:
     TRect HeaderBand() const override { return geometry_.HeaderRect(); }
     TRect InputBand() const override { return geometry_.InputRect(); }
     TRect FooterBand() const override { return geometry_.FooterRect(); }
-    int CurrentColumnIndex() const override { return col_; }
+    int CurrentColumnIndex() const override { return Selection().Col; }
     int PressedHeaderColumnIndex() const override { return pressedHeader_; }
     int HotHeaderColumnIndex() const override { return hotHeader_; }
     bool IsReadingLayout() const override { return readingLayout_; }
@@ -275,12 +277,7 @@ protected:
     TGridGeometry geometry_;
     std::array<std::unique_ptr<TStyleDisplay>, 3> displays_;
 
-    // Current cell and selection.
-    int col_ = 0;
-    int row_ = 0;
-    bool inputFocused_ = false;
-    int anchorRow_ = -1;
-    bool multiSelecting_ = false;
+    // Current cell and selection: navigation_ holds them.
     TCellCoord clickCell_;
     TCellCoord hoverCell_;
     TPoint pressPoint_{-1, -1};

@@ -4,7 +4,7 @@
 // the screen (or the point asked about) reaches.
 
 #include "grid/control/GridSettings.h"
-#include "grid/shared/Types.h"
+#include "grid/base/Types.h"
 
 namespace tolvane {
 

@@ -18,8 +18,8 @@
 #include "grid/model/columns/classes/ProgressColumn.h"
 #include "grid/model/columns/classes/RateColumn.h"
 #include "grid/model/columns/classes/TextualColumn.h"
-#include "grid/shared/Conversions.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Conversions.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 
@@ -239,23 +239,23 @@ bool TGridView::PrepareCellCanvas(int ACol, int ARow, TCellState state) {
     TCell* cell = data_.GetCell(ACol, ARow);
     try {
         switch (column.CellKind()) {
-        case 0:
-        case 6:
+        case ckRowNumber:
+        case ckInteger:
             display->IntegerValue = cell->AsInteger();
             break;
-        case 2:
+        case ckPicture:
             display->PictureValue = cell->Picture();
             break;
-        case 3:
+        case ckBoolean:
             display->BooleanValue = cell->AsBoolean();
             break;
-        case 4:
+        case ckDateTime:
             display->DateValue = cell->AsDateTime();
             break;
-        case 5:
+        case ckFloat:
             display->FloatValue = cell->AsFloat();
             break;
-        case 7:
+        case ckText:
             display->TextValue = cell->Text();
             break;
         default:
@@ -275,14 +275,14 @@ bool TGridView::PrepareCellCanvas(int ACol, int ARow, TCellState state) {
 // ---- in-cell editing ------------------------------------------------------------------------
 
 void TGridView::PrepareInPlaceEditor(TColumnPlay& play) {
-    if (play.Column.CellKind() == 3) play.BooleanValue = data_.GetCell(play.Col, play.Row)->AsBoolean();
+    if (play.Column.CellKind() == ckBoolean) play.BooleanValue = data_.GetCell(play.Col, play.Row)->AsBoolean();
 }
 
 void TGridView::StoreInPlaceValue(TColumnPlay& play) {
     bool accept = true;
     if (OnEditAccept) OnEditAccept(this, play.Col, play.Row, play.TextValue, accept);
     if (!accept) return;
-    if (play.Column.CellKind() == 3) data_.GetCell(play.Col, play.Row)->SetAsBoolean(play.BooleanValue);
+    if (play.Column.CellKind() == ckBoolean) data_.GetCell(play.Col, play.Row)->SetAsBoolean(play.BooleanValue);
     if (OnAfterEdit) OnAfterEdit(this, play.Col, play.Row, play.TextValue);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Geometry and arithmetic shared by the displays, editors and the grid's painter.
 
-#include "grid/shared/Types.h"
+#include "grid/base/Types.h"
 
 namespace tolvane {
 

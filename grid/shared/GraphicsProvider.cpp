@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "grid/control/host/Canvas.h"
-#include "grid/control/host/SystemColors.h"
+#include "grid/host/Canvas.h"
+#include "grid/host/SystemColors.h"
 #include "grid/shared/CalcProvider.h"
 #include "grid/shared/MaskProvider.h"
 #include "grid/shared/ThemesSupport.h"

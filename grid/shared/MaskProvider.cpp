@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "grid/control/host/SystemColors.h"
-#include "grid/shared/Errors.h"
+#include "grid/host/SystemColors.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 

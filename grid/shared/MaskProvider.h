@@ -1,7 +1,7 @@
 #pragma once
 // Per-pixel colour blending used when pictures are composited with their alpha.
 
-#include "grid/shared/Types.h"
+#include "grid/base/Types.h"
 
 namespace tolvane {
 

@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "grid/control/host/ThemePainter.h"
-#include "grid/shared/Errors.h"
+#include "grid/host/ThemePainter.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 

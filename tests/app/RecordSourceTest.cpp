@@ -6,7 +6,7 @@
 #include "app/EpisodeFields.h"
 #include "app/FilterExpression.h"
 #include "app/RecordSource.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "grid/control/host/Bitmap.h"
-#include "grid/control/host/Canvas.h"
-#include "grid/control/host/SystemColors.h"
+#include "grid/host/Bitmap.h"
+#include "grid/host/Canvas.h"
+#include "grid/host/SystemColors.h"
 #include "grid/model/columns/Columns.h"
 #include "grid/model/columns/ColumnsOwner.h"
 

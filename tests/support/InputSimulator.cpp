@@ -7,7 +7,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
-#include "grid/control/host/KeyMap.h"
+#include "grid/host/KeyMap.h"
 
 namespace tolvane::test {
 

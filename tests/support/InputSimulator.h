@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "grid/control/host/CustomControl.h"
+#include "grid/host/CustomControl.h"
 
 namespace tolvane::test {
 

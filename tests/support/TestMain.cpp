@@ -3,13 +3,16 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "grid/control/host/SystemColors.h"
-#include "grid/shared/Locale.h"
+#include "grid/control/StandardColumnHooks.h"
+#include "grid/host/SystemColors.h"
+#include "grid/base/Locale.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     tolvane::UseClassicSystemColors();
+    // Columns made on their own, without a grid, still get their displays.
+    tolvane::BindStandardColumnHooks();
     tolvane::TLocale::SetCurrent(tolvane::TFormatSettings::Fixed());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -3,7 +3,7 @@
 
 #include <QChar>
 
-#include "grid/shared/Types.h"
+#include "grid/base/Types.h"
 
 namespace tolvane {
 

@@ -1,7 +1,7 @@
 #include "grid/control/input/GridMouse.h"
 
 #include "grid/control/CustomGridViewControl.h"
-#include "grid/control/host/Cursors.h"
+#include "grid/host/Cursors.h"
 #include "grid/control/input/TextFitHint.h"
 #include "grid/display/base/ColumnPlay.h"
 

@@ -2,7 +2,7 @@
 // Mouse presses, releases, moves, double clicks and the wheel over the grid.
 
 #include "grid/control/GridGeometry.h"
-#include "grid/shared/Types.h"
+#include "grid/base/Types.h"
 
 namespace tolvane {
 

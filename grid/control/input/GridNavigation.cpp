@@ -14,7 +14,7 @@ void TGridNavigation::RaiseSelectCell(int col, int row) {
 void TGridNavigation::ClearMultiSelection() {
     const int rows = grid_.GetRowCount();
     for (int r = 0; r < rows; ++r) grid_.SetRowSelected(r, false);
-    grid_.multiSelecting_ = false;
+    selection_.Marking = false;
 }
 
 void TGridNavigation::SelectSpan(int from, int to) {
@@ -28,11 +28,11 @@ void TGridNavigation::SelectSpan(int from, int to) {
 
 void TGridNavigation::SetCurrentCell(int col, int row, TShiftState shift) {
     const bool extend = shift.Contains(ssShift) || shift.Contains(ssCtrl);
-    if (grid_.multiSelecting_ && !extend) ClearMultiSelection();
+    if (selection_.Marking && !extend) ClearMultiSelection();
 
-    const int oldCol = grid_.col_, oldRow = grid_.row_;
-    grid_.col_ = col;
-    grid_.row_ = row;
+    const int oldCol = selection_.Col, oldRow = selection_.Row;
+    selection_.Col = col;
+    selection_.Row = row;
     const bool cellChanged = oldCol != col || oldRow != row;
     const bool rowChanged = oldRow != row;
     if (cellChanged && grid_.OnDeselectCell) grid_.OnDeselectCell(&grid_, oldCol, oldRow);
@@ -40,7 +40,7 @@ void TGridNavigation::SetCurrentCell(int col, int row, TShiftState shift) {
     if (grid_.autoScroll_) grid_.MakeRowVisible(row);
 
     TGridInvalidator& repaint = grid_.Invalidator();
-    if (grid_.inputFocused_) {
+    if (selection_.InputFocused) {
         if (oldCol != col) {
             grid_.InvalidateColumnPart(col, gaInput);
             grid_.InvalidateColumnPart(oldCol, gaInput);
@@ -64,8 +64,8 @@ void TGridNavigation::SetCurrentCell(int col, int row, TShiftState shift) {
 
     const bool multi = grid_.Has(goMultiSelect);
     if (multi && shift.Contains(ssCtrl)) {
-        grid_.anchorRow_ = row;
-        grid_.multiSelecting_ = true;
+        selection_.AnchorRow = row;
+        selection_.Marking = true;
         if (row >= 0 && row < grid_.GetRowCount()) grid_.SetRowSelected(row, !grid_.IsRowSelected(row));
         if (rowChanged) {
             repaint.Row(row);
@@ -75,8 +75,8 @@ void TGridNavigation::SetCurrentCell(int col, int row, TShiftState shift) {
         return;
     }
     if (multi && shift.Contains(ssShift)) {
-        grid_.multiSelecting_ = true;
-        SelectSpan(grid_.anchorRow_, row);
+        selection_.Marking = true;
+        SelectSpan(selection_.AnchorRow, row);
         if (rowChanged) {
             repaint.Row(row);
             repaint.Row(oldRow);
@@ -91,12 +91,12 @@ void TGridNavigation::SetCurrentCell(int col, int row, TShiftState shift) {
             grid_.InvalidateCell(oldCol, oldRow);
         }
     } else {
-        if (!grid_.multiSelecting_) grid_.SetRowSelected(oldRow, false);
+        if (!selection_.Marking) grid_.SetRowSelected(oldRow, false);
         // The old row may carry the focus frame without being selected.
         repaint.Row(oldRow);
     }
     grid_.SetRowSelected(row, true);
-    grid_.anchorRow_ = row;
+    selection_.AnchorRow = row;
     RaiseSelectCell(col, row);
 }
 
@@ -104,17 +104,17 @@ void TGridNavigation::SetCurrentRow(int row) {
     // A row above the first one is no row: moving there would leave the grid without a
     // current row.
     if (row < 0 || row >= grid_.GetRowCount()) return;
-    grid_.SetCurrentCell(grid_.col_, row, TShiftState{});
-    grid_.inputFocused_ = false;
+    grid_.SetCurrentCell(selection_.Col, row, TShiftState{});
+    selection_.InputFocused = false;
 }
 
 void TGridNavigation::PreviousVisibleColumn() {
     const TColumns& columns = grid_.Columns();
-    if (grid_.col_ < 0 || grid_.col_ >= columns.Count()) return;
-    for (int p = columns.DisplayIndexOf(columns[grid_.col_]) - 1; p >= 0; --p) {
+    if (selection_.Col < 0 || selection_.Col >= columns.Count()) return;
+    for (int p = columns.DisplayIndexOf(columns[selection_.Col]) - 1; p >= 0; --p) {
         const TCustomColumn& c = columns.ColumnByPosition(p);
         if (c.Visible()) {
-            grid_.SetCurrentCell(c.GetIndex(), grid_.row_, TShiftState{});
+            grid_.SetCurrentCell(c.GetIndex(), selection_.Row, TShiftState{});
             return;
         }
     }
@@ -122,20 +122,20 @@ void TGridNavigation::PreviousVisibleColumn() {
 
 void TGridNavigation::NextVisibleColumn() {
     const TColumns& columns = grid_.Columns();
-    if (grid_.col_ < 0 || grid_.col_ >= columns.Count()) return;
-    for (int p = columns.DisplayIndexOf(columns[grid_.col_]) + 1; p < columns.Count(); ++p) {
+    if (selection_.Col < 0 || selection_.Col >= columns.Count()) return;
+    for (int p = columns.DisplayIndexOf(columns[selection_.Col]) + 1; p < columns.Count(); ++p) {
         const TCustomColumn& c = columns.ColumnByPosition(p);
         if (c.Visible()) {
-            grid_.SetCurrentCell(c.GetIndex(), grid_.row_, TShiftState{});
+            grid_.SetCurrentCell(c.GetIndex(), selection_.Row, TShiftState{});
             return;
         }
     }
 }
 
 void TGridNavigation::SetInputFocused(bool value) {
-    if (grid_.inputFocused_ == value) return;
-    grid_.inputFocused_ = value;
-    grid_.SetRowSelected(grid_.row_, false);
+    if (selection_.InputFocused == value) return;
+    selection_.InputFocused = value;
+    grid_.SetRowSelected(selection_.Row, false);
     grid_.InvalidateArea(gaInput);
     grid_.InvalidateArea(gaIndicator);
     grid_.InvalidateSelection();
@@ -144,10 +144,10 @@ void TGridNavigation::SetInputFocused(bool value) {
 void TGridNavigation::MoveBySelectionDirection() {
     switch (grid_.selectionMoveDirection_) {
     case mdUp:
-        grid_.SetCurrentRow(grid_.row_ - 1);
+        grid_.SetCurrentRow(selection_.Row - 1);
         break;
     case mdDown:
-        grid_.SetCurrentRow(grid_.row_ + 1);
+        grid_.SetCurrentRow(selection_.Row + 1);
         break;
     case mdLeft:
         PreviousVisibleColumn();

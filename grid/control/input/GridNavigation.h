@@ -1,7 +1,8 @@
 #pragma once
 // The current cell and the row selection: how they move and what they repaint.
 
-#include "grid/shared/Types.h"
+#include "grid/base/Types.h"
+#include "grid/control/input/GridSelection.h"
 
 namespace tolvane {
 
@@ -20,6 +21,10 @@ public:
     void SetInputFocused(bool value);
     // Enter with WantReturns, and Enter in a cell editor: one step in SelectionMoveDirection.
     void MoveBySelectionDirection();
+    // Ends a Ctrl/Shift multi-selection's marking (the rows stay as they are).
+    void EndMarking() { selection_.Marking = false; }
+
+    const TGridSelection& Selection() const { return selection_; }
 
 private:
     void ClearMultiSelection();
@@ -28,6 +33,7 @@ private:
     void RaiseSelectCell(int col, int row);
 
     TCustomGridViewControl& grid_;
+    TGridSelection selection_;
 };
 
 } // namespace tolvane

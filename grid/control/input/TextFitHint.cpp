@@ -1,7 +1,7 @@
 #include "grid/control/input/TextFitHint.h"
 
 #include "grid/control/CustomGridViewControl.h"
-#include "grid/control/host/HintWindow.h"
+#include "grid/host/HintWindow.h"
 
 namespace tolvane {
 

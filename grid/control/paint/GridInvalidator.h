@@ -2,7 +2,7 @@
 // The repaint requests of the grid: each names the smallest rectangle that covers a change and
 // invalidates it without erasing.
 
-#include "grid/shared/Types.h"
+#include "grid/base/Types.h"
 
 namespace tolvane {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "grid/control/CustomGridViewControl.h"
-#include "grid/control/host/Canvas.h"
+#include "grid/host/Canvas.h"
 #include "grid/display/base/ColumnDisplay.h"
 #include "grid/display/styles/StyleDisplay.h"
 #include "grid/shared/GraphicsProvider.h"

@@ -3,7 +3,7 @@
 // rectangle, empty space, and slides. Only the part of the grid inside the region being
 // repainted is drawn.
 
-#include "grid/shared/Types.h"
+#include "grid/base/Types.h"
 
 namespace tolvane {
 

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "grid/display/base/VirtualColElement.h"
+#include "grid/model/columns/ColumnHooks.h"
 
 namespace tolvane {
 
@@ -33,8 +34,8 @@ public:
 
 // A display class hook for a display class D constructed as D(TCustomColumn&).
 template <class D>
-std::unique_ptr<TColumnDisplay> CreateColumnDisplay(TCustomColumn& column) {
-    return std::make_unique<D>(column);
+TColumnDisplayPtr CreateColumnDisplay(TCustomColumn& column) {
+    return CreateColumnObject<TColumnDisplay, D>(column);
 }
 
 } // namespace tolvane

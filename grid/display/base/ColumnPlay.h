@@ -8,6 +8,7 @@
 #include <QChar>
 
 #include "grid/display/base/VirtualColElement.h"
+#include "grid/model/columns/ColumnHooks.h"
 
 namespace tolvane {
 
@@ -34,8 +35,8 @@ protected:
 
 // A play class hook for a play class P constructed as P(TCustomColumn&).
 template <class P>
-std::unique_ptr<TColumnPlay> CreateColumnPlay(TCustomColumn& column) {
-    return std::make_unique<P>(column);
+TColumnPlayPtr CreateColumnPlay(TCustomColumn& column) {
+    return CreateColumnObject<TColumnPlay, P>(column);
 }
 
 } // namespace tolvane

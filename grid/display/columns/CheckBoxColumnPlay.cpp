@@ -2,7 +2,7 @@
 
 #include "grid/model/columns/CustomColumn.h"
 #include "grid/shared/CalcProvider.h"
-#include "grid/shared/Conversions.h"
+#include "grid/base/Conversions.h"
 #include "grid/shared/ThemesSupport.h"
 
 namespace tolvane {

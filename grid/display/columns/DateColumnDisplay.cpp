@@ -1,7 +1,7 @@
 #include "grid/display/columns/DateColumnDisplay.h"
 
 #include "grid/model/columns/classes/DateColumn.h"
-#include "grid/shared/Conversions.h"
+#include "grid/base/Conversions.h"
 
 namespace tolvane {
 

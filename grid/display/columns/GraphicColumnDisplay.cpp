@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "grid/control/host/Bitmap.h"
-#include "grid/control/host/Canvas.h"
+#include "grid/host/Bitmap.h"
+#include "grid/host/Canvas.h"
 #include "grid/model/columns/classes/GraphicColumn.h"
 
 namespace tolvane {

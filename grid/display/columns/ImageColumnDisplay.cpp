@@ -1,6 +1,6 @@
 #include "grid/display/columns/ImageColumnDisplay.h"
 
-#include "grid/control/host/Bitmap.h"
+#include "grid/host/Bitmap.h"
 #include "grid/model/columns/classes/ImageColumn.h"
 #include "grid/shared/CalcProvider.h"
 

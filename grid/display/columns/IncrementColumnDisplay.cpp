@@ -1,6 +1,6 @@
 #include "grid/display/columns/IncrementColumnDisplay.h"
 
-#include "grid/shared/Conversions.h"
+#include "grid/base/Conversions.h"
 
 namespace tolvane {
 

@@ -1,8 +1,8 @@
 #include "grid/display/columns/NumericColumnDisplay.h"
 
 #include "grid/model/columns/classes/NumericColumn.h"
-#include "grid/shared/Conversions.h"
-#include "grid/shared/FormatFloat.h"
+#include "grid/base/Conversions.h"
+#include "grid/base/FormatFloat.h"
 
 namespace tolvane {
 

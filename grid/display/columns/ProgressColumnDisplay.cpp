@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "grid/control/host/Canvas.h"
+#include "grid/host/Canvas.h"
 #include "grid/model/columns/classes/ProgressColumn.h"
 #include "grid/shared/CalcProvider.h"
 #include "grid/shared/GraphicsProvider.h"
-#include "grid/shared/NumberTexts.h"
+#include "grid/base/NumberTexts.h"
 
 namespace tolvane {
 

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "grid/control/host/Bitmap.h"
-#include "grid/control/host/Canvas.h"
+#include "grid/host/Bitmap.h"
+#include "grid/host/Canvas.h"
 #include "grid/model/columns/classes/RateColumn.h"
 #include "grid/shared/CalcProvider.h"
 

@@ -1,6 +1,6 @@
 #include "grid/display/styles/DefaultStyleDisplay.h"
 
-#include "grid/control/host/Canvas.h"
+#include "grid/host/Canvas.h"
 #include "grid/model/columns/CustomColumn.h"
 #include "grid/shared/GraphicsProvider.h"
 #include "grid/shared/ThemesSupport.h"

@@ -1,6 +1,6 @@
 #include "grid/display/styles/FlatStyleDisplay.h"
 
-#include "grid/control/host/Canvas.h"
+#include "grid/host/Canvas.h"
 #include "grid/model/columns/CustomColumn.h"
 
 namespace tolvane {

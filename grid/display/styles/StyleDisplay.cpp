@@ -1,10 +1,10 @@
 #include "grid/display/styles/StyleDisplay.h"
 
-#include "grid/control/host/Canvas.h"
-#include "grid/control/host/CustomControl.h"
+#include "grid/host/Canvas.h"
+#include "grid/host/CustomControl.h"
 #include "grid/model/columns/CustomColumn.h"
 #include "grid/shared/DrawProvider.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 #include "grid/shared/GraphicsProvider.h"
 
 namespace tolvane {

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "grid/shared/Types.h"
+#include "grid/base/Types.h"
 
 namespace tolvane {
 

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "grid/shared/Types.h"
+#include "grid/base/Types.h"
 
 namespace tolvane {
 

@@ -13,18 +13,6 @@ class TCellPool;
 
 enum TCellPlacement { cpAppend, cpInsertColumn, cpInsertRow };
 
-// Cell kinds the column classes set.
-enum TCellKind {
-    ckRowNumber = 0,
-    ckPicture = 2,
-    ckBoolean = 3,
-    ckDateTime = 4,
-    ckFloat = 5,
-    ckInteger = 6,
-    ckText = 7,
-    ckVirtual = 9,
-};
-
 std::unique_ptr<TCell> NewCell(TCells* owner, int kind, TCellPlacement placement);
 
 // Cells of a store, placed in its pool. A pooled cell is given back with Destroy, never deleted.

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "grid/model/cells/Cells.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 

@@ -6,7 +6,7 @@
 
 #include "grid/model/cells/CellColumnSource.h"
 #include "grid/model/cells/CellSorter.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 

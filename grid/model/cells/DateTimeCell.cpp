@@ -1,7 +1,7 @@
 #include "grid/model/cells/DateTimeCell.h"
 
-#include "grid/shared/Conversions.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Conversions.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 

@@ -1,6 +1,6 @@
 #include "grid/model/cells/FloatCell.h"
 
-#include "grid/shared/Conversions.h"
+#include "grid/base/Conversions.h"
 
 namespace tolvane {
 

@@ -1,7 +1,7 @@
 #include "grid/model/cells/GridData.h"
 
 #include "grid/model/cells/CellColumnSource.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 

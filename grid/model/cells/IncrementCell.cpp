@@ -1,6 +1,6 @@
 #include "grid/model/cells/IncrementCell.h"
 
-#include "grid/shared/Conversions.h"
+#include "grid/base/Conversions.h"
 
 namespace tolvane {
 

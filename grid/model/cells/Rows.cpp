@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "grid/control/host/Bitmap.h"
+#include "grid/host/Bitmap.h"
 #include "grid/model/columns/ColumnTypes.h"
 
 namespace tolvane {

@@ -4,7 +4,7 @@
 
 #include "grid/model/cells/ColumnsNotification.h"
 #include "grid/model/cells/SortType.h"
-#include "grid/shared/Types.h"
+#include "grid/base/Types.h"
 
 namespace tolvane {
 

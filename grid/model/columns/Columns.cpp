@@ -6,7 +6,7 @@
 
 #include "grid/model/cells/Cells.h"
 #include "grid/model/columns/ColumnsOwner.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 

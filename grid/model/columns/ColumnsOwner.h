@@ -2,8 +2,8 @@
 // What the columns ask of the grid that holds them. The grid control implements this interface;
 // the column collection keeps a pointer to it (none in a collection without a grid).
 
-#include "grid/shared/Font.h"
-#include "grid/shared/Types.h"
+#include "grid/base/Font.h"
+#include "grid/base/Types.h"
 
 namespace tolvane {
 

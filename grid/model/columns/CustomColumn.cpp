@@ -1,10 +1,8 @@
 #include "grid/model/columns/CustomColumn.h"
 
-#include "grid/display/base/ColumnDisplay.h"
-#include "grid/display/base/ColumnPlay.h"
 #include "grid/model/columns/Columns.h"
 #include "grid/model/columns/ColumnsOwner.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 
 namespace tolvane {
 
@@ -41,7 +39,7 @@ TCustomColumn::TCustomColumn(const TColumnClasses& classes) : classes_(classes) 
     visible_ = true;
     width_ = 80;
     wrapKind_ = wkEllipsis;
-    SetCellKind(7);
+    SetCellKind(ckText);
 }
 
 TCustomColumn::~TCustomColumn() {

@@ -8,43 +8,17 @@
 #include <QChar>
 #include <QString>
 
+#include "grid/model/columns/ColumnHooks.h"
 #include "grid/model/columns/ColumnPart.h"
 #include "grid/model/columns/ColumnTypes.h"
 #include "grid/model/columns/SlideBounds.h"
-#include "grid/shared/Font.h"
-#include "grid/shared/Types.h"
+#include "grid/base/Font.h"
+#include "grid/base/Types.h"
 
 namespace tolvane {
 
-class TCellEditor;
-class TColumnDisplay;
-class TColumnPlay;
 class TColumns;
 class TColumnsOwner;
-class TCustomColumn;
-
-// Class hooks answer factory functions; nullptr means "none". The editor is held with its own
-// deleter so that the column model needs no knowledge of the editor classes.
-using TCellEditorPtr = std::unique_ptr<TCellEditor, void (*)(TCellEditor*)>;
-using TCellEditorClass = TCellEditorPtr (*)(TCustomColumn&);
-using TColumnDisplayClass = std::unique_ptr<TColumnDisplay> (*)(TCustomColumn&);
-using TColumnPlayClass = std::unique_ptr<TColumnPlay> (*)(TCustomColumn&);
-
-// The three class hooks of one column class. A C++ base constructor cannot reach the derived
-// class's virtual hooks, so every column class hands its hooks to the base constructor, which
-// creates the attached objects at their place in the construction order. GetEditorClass,
-// GetDisplayClass and GetPlayClass answer the same hooks afterwards.
-struct TColumnClasses {
-    TCellEditorClass Editor = nullptr;
-    TColumnDisplayClass Display = nullptr;
-    TColumnPlayClass Play = nullptr;
-};
-
-// A factory for an editor class E constructed as E(TCustomColumn&).
-template <class E>
-TCellEditorPtr CreateCellEditor(TCustomColumn& column) {
-    return TCellEditorPtr(new E(column), [](TCellEditor* editor) { delete static_cast<E*>(editor); });
-}
 
 class TCustomColumn {
 public:
@@ -201,12 +175,12 @@ private:
     bool visible_ = true;
     int width_ = 80;
     TWrapKind wrapKind_ = wkEllipsis;
-    std::uint8_t cellKind_ = 7;
+    std::uint8_t cellKind_ = ckText;
     int visibleIndex_ = -1;
 
     TCellEditorPtr editor_{nullptr, nullptr};
-    std::unique_ptr<TColumnDisplay> display_;
-    std::unique_ptr<TColumnPlay> play_;
+    TColumnDisplayPtr display_{nullptr, nullptr};
+    TColumnPlayPtr play_{nullptr, nullptr};
 };
 
 } // namespace tolvane

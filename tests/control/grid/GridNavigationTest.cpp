@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "GridTestSupport.h"
-#include "grid/control/host/Timer.h"
+#include "grid/host/Timer.h"
 #include "grid/control/input/TextFitHint.h"
 
 using namespace tolvane;

@@ -7,7 +7,7 @@
 #include <QStringList>
 
 #include "grid/control/GridView.h"
-#include "grid/control/host/SystemColors.h"
+#include "grid/host/SystemColors.h"
 #include "grid/model/columns/classes/TextualColumn.h"
 #include "support/InputSimulator.h"
 

@@ -6,8 +6,8 @@
 #include "grid/control/ColumnClassRegistry.h"
 #include "grid/model/cells/Cell.h"
 #include "grid/model/columns/classes/CheckBoxColumn.h"
-#include "grid/shared/Conversions.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Conversions.h"
+#include "grid/base/Errors.h"
 
 using namespace tolvane;
 using namespace tolvane::test;

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "GridTestSupport.h"
-#include "grid/control/host/Bitmap.h"
-#include "grid/control/host/ThemePainter.h"
+#include "grid/host/Bitmap.h"
+#include "grid/host/ThemePainter.h"
 #include "grid/shared/ThemesSupport.h"
 
 using namespace tolvane;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "grid/control/host/Canvas.h"
+#include "grid/host/Canvas.h"
 #include "grid/display/base/ColumnPlay.h"
 #include "model/columns/FakeColumnsOwner.h"
 

@@ -1,4 +1,4 @@
-#include "grid/control/host/ThemePainter.h"
+#include "grid/host/ThemePainter.h"
 #include "grid/display/columns/CheckBoxColumnDisplay.h"
 #include "grid/display/columns/CheckBoxColumnPlay.h"
 #include "grid/model/columns/classes/CheckBoxColumn.h"

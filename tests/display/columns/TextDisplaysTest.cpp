@@ -8,7 +8,7 @@
 #include "grid/model/columns/classes/IncrementColumn.h"
 #include "grid/model/columns/classes/NumericColumn.h"
 #include "grid/model/columns/classes/TextualColumn.h"
-#include "grid/shared/Conversions.h"
+#include "grid/base/Conversions.h"
 
 #include "display/columns/ColumnDisplayFixture.h"
 

@@ -1,5 +1,5 @@
 // Header, header-section and tail backgrounds of the three looks.
-#include "grid/control/host/CustomControl.h"
+#include "grid/host/CustomControl.h"
 #include "grid/display/styles/DefaultStyleDisplay.h"
 #include "grid/display/styles/FlatStyleDisplay.h"
 #include "grid/display/styles/OldStyleDisplay.h"

@@ -11,7 +11,7 @@
 #include "grid/model/cells/CellPool.h"
 #include "grid/model/cells/StringCell.h"
 #include "grid/model/cells/VirtualCell.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 
 using namespace tolvane;
 using namespace tolvane::testing;

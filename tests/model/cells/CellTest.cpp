@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeColumns.h"
-#include "grid/control/host/Bitmap.h"
+#include "grid/host/Bitmap.h"
 #include "grid/model/cells/BooleanCell.h"
 #include "grid/model/cells/DateTimeCell.h"
 #include "grid/model/cells/FloatCell.h"
@@ -15,8 +15,8 @@
 #include "grid/model/cells/IntegerCell.h"
 #include "grid/model/cells/StringCell.h"
 #include "grid/model/cells/VirtualCell.h"
-#include "grid/shared/Conversions.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Conversions.h"
+#include "grid/base/Errors.h"
 
 using namespace tolvane;
 using namespace tolvane::testing;

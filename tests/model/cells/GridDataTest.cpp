@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeColumns.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 
 using namespace tolvane;
 using namespace tolvane::testing;

@@ -5,7 +5,7 @@
 
 #include "FakeColumns.h"
 #include "grid/model/cells/VirtualCell.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 
 using namespace tolvane;
 using namespace tolvane::testing;

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "grid/control/host/Bitmap.h"
+#include "grid/host/Bitmap.h"
 #include "grid/model/columns/classes/CheckBoxColumn.h"
 #include "grid/model/columns/classes/ComboBoxColumn.h"
 #include "grid/model/columns/classes/DateColumn.h"
@@ -16,9 +16,9 @@
 #include "grid/model/columns/classes/ProgressColumn.h"
 #include "grid/model/columns/classes/RateColumn.h"
 #include "grid/model/columns/classes/TextualColumn.h"
-#include "grid/shared/Conversions.h"
-#include "grid/shared/Errors.h"
-#include "grid/shared/Locale.h"
+#include "grid/base/Conversions.h"
+#include "grid/base/Errors.h"
+#include "grid/base/Locale.h"
 #include "model/columns/FakeColumnsOwner.h"
 
 namespace tolvane::testing {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "grid/model/cells/Cells.h"
-#include "grid/shared/Errors.h"
+#include "grid/base/Errors.h"
 #include "model/columns/FakeColumnsOwner.h"
 
 namespace tolvane::testing {

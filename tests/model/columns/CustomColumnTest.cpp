@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "grid/control/host/Bitmap.h"
-#include "grid/shared/Errors.h"
+#include "grid/host/Bitmap.h"
+#include "grid/base/Errors.h"
 #include "model/columns/FakeColumnsOwner.h"
 
 namespace tolvane::testing {

@@ -1,8 +1,8 @@
 // Pixel tests of the classic (unthemed) drawing routines, in the classic system palette.
 #include <gtest/gtest.h>
 
-#include "grid/control/host/SystemColors.h"
-#include "grid/control/host/ThemePainter.h"
+#include "grid/host/SystemColors.h"
+#include "grid/host/ThemePainter.h"
 #include "grid/shared/GraphicsProvider.h"
 #include "grid/shared/ThemesSupport.h"
 #include "tests/shared/providers/PixelMap.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "grid/control/host/SystemColors.h"
-#include "grid/shared/Errors.h"
+#include "grid/host/SystemColors.h"
+#include "grid/base/Errors.h"
 #include "grid/shared/GraphicsProvider.h"
 #include "grid/shared/MaskProvider.h"
 

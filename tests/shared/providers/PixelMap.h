@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "grid/control/host/Bitmap.h"
-#include "grid/control/host/Canvas.h"
+#include "grid/host/Bitmap.h"
+#include "grid/host/Canvas.h"
 
 namespace tolvane::test {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "grid/control/host/ThemePainter.h"
+#include "grid/host/ThemePainter.h"
 #include "grid/shared/GraphicsProvider.h"
 #include "grid/shared/ThemesSupport.h"
 #include "tests/shared/providers/PixelMap.h"

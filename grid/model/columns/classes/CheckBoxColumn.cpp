@@ -1,19 +1,17 @@
 #include "grid/model/columns/classes/CheckBoxColumn.h"
 
-#include "grid/display/columns/CheckBoxColumnDisplay.h"
-#include "grid/display/columns/CheckBoxColumnPlay.h"
 
 namespace tolvane {
 
 TColumnClasses TCheckBoxColumn::Classes() {
-    return {nullptr, &CreateColumnDisplay<TCheckBoxColumnDisplay>, &CreateColumnPlay<TCheckBoxColumnPlay>};
+    return TColumnHooks::Of<TCheckBoxColumn>();
 }
 
 TCheckBoxColumn::TCheckBoxColumn() : TCheckBoxColumn(Classes()) {}
 
 TCheckBoxColumn::TCheckBoxColumn(const TColumnClasses& classes) : TCustomColumn(classes) {
     SetSortType(stBoolean);
-    SetCellKind(3);
+    SetCellKind(ckBoolean);
 }
 
 } // namespace tolvane

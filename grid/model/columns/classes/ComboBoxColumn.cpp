@@ -1,11 +1,10 @@
 #include "grid/model/columns/classes/ComboBoxColumn.h"
 
-#include "grid/display/columns/TextualColumnDisplay.h"
 
 namespace tolvane {
 
 TColumnClasses TComboBoxColumn::Classes() {
-    return {nullptr, &CreateColumnDisplay<TTextualColumnDisplay>, nullptr};
+    return TColumnHooks::Of<TComboBoxColumn>();
 }
 
 TComboBoxColumn::TComboBoxColumn() : TComboBoxColumn(Classes()) {}

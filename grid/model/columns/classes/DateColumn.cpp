@@ -1,13 +1,12 @@
 #include "grid/model/columns/classes/DateColumn.h"
 
-#include "grid/display/columns/DateColumnDisplay.h"
-#include "grid/shared/Conversions.h"
-#include "grid/shared/Locale.h"
+#include "grid/base/Conversions.h"
+#include "grid/base/Locale.h"
 
 namespace tolvane {
 
 TColumnClasses TDateColumn::Classes() {
-    return {nullptr, &CreateColumnDisplay<TDateColumnDisplay>, nullptr};
+    return TColumnHooks::Of<TDateColumn>();
 }
 
 TDateColumn::TDateColumn() : TDateColumn(Classes()) {}
@@ -16,7 +15,7 @@ TDateColumn::TDateColumn(const TColumnClasses& classes) : TCustomColumn(classes)
     hideWhenEmpty_ = false;
     SetDefaultValue(DateToStr(Date()));
     SetSortType(stDate);
-    SetCellKind(4);
+    SetCellKind(ckDateTime);
 }
 
 void TDateColumn::SetHideWhenEmpty(bool value) {

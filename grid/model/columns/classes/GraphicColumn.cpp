@@ -1,11 +1,10 @@
 #include "grid/model/columns/classes/GraphicColumn.h"
 
-#include "grid/display/columns/GraphicColumnDisplay.h"
 
 namespace tolvane {
 
 TColumnClasses TGraphicColumn::Classes() {
-    return {nullptr, &CreateColumnDisplay<TGraphicColumnDisplay>, nullptr};
+    return TColumnHooks::Of<TGraphicColumn>();
 }
 
 TGraphicColumn::TGraphicColumn() : TGraphicColumn(Classes()) {}
@@ -15,7 +14,7 @@ TGraphicColumn::TGraphicColumn(const TColumnClasses& classes) : TCustomColumn(cl
     borderWidth_ = 1;
     strecht_ = false;
     SetSortType(stAlphabetic);
-    SetCellKind(2);
+    SetCellKind(ckPicture);
 }
 
 void TGraphicColumn::SetMargin(int value) {

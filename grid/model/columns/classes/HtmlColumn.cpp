@@ -1,18 +1,17 @@
 #include "grid/model/columns/classes/HtmlColumn.h"
 
-#include "grid/display/columns/HtmlColumnDisplay.h"
 
 namespace tolvane {
 
 TColumnClasses THtmlColumn::Classes() {
-    return {nullptr, &CreateColumnDisplay<THtmlColumnDisplay>, nullptr};
+    return TColumnHooks::Of<THtmlColumn>();
 }
 
 THtmlColumn::THtmlColumn() : THtmlColumn(Classes()) {}
 
 THtmlColumn::THtmlColumn(const TColumnClasses& classes) : TCustomColumn(classes) {
     SetSortType(stAlphabetic);
-    SetCellKind(7);
+    SetCellKind(ckText);
 }
 
 } // namespace tolvane

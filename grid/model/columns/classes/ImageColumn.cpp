@@ -1,11 +1,10 @@
 #include "grid/model/columns/classes/ImageColumn.h"
 
-#include "grid/display/columns/ImageColumnDisplay.h"
 
 namespace tolvane {
 
 TColumnClasses TImageColumn::Classes() {
-    return {nullptr, &CreateColumnDisplay<TImageColumnDisplay>, nullptr};
+    return TColumnHooks::Of<TImageColumn>();
 }
 
 TImageColumn::TImageColumn() : TImageColumn(Classes()) {}
@@ -14,7 +13,7 @@ TImageColumn::TImageColumn(const TColumnClasses& classes) : TCustomColumn(classe
     transparent_ = true;
     SetDefaultValue(QStringLiteral("0"));
     SetSortType(stNumeric);
-    SetCellKind(6);
+    SetCellKind(ckInteger);
 }
 
 void TImageColumn::CopyFrom(const TCustomColumn& source) {

@@ -1,18 +1,17 @@
 #include "grid/model/columns/classes/IncrementColumn.h"
 
-#include "grid/display/columns/IncrementColumnDisplay.h"
 
 namespace tolvane {
 
 TColumnClasses TIncrementColumn::Classes() {
-    return {nullptr, &CreateColumnDisplay<TIncrementColumnDisplay>, nullptr};
+    return TColumnHooks::Of<TIncrementColumn>();
 }
 
 TIncrementColumn::TIncrementColumn() : TIncrementColumn(Classes()) {}
 
 TIncrementColumn::TIncrementColumn(const TColumnClasses& classes) : TCustomColumn(classes) {
     SetSortType(stAlphabetic);
-    SetCellKind(0);
+    SetCellKind(ckRowNumber);
 }
 
 } // namespace tolvane

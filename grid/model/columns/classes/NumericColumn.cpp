@@ -1,14 +1,13 @@
 #include "grid/model/columns/classes/NumericColumn.h"
 
-#include "grid/display/columns/NumericColumnDisplay.h"
-#include "grid/shared/Conversions.h"
-#include "grid/shared/FormatFloat.h"
-#include "grid/shared/Locale.h"
+#include "grid/base/Conversions.h"
+#include "grid/base/FormatFloat.h"
+#include "grid/base/Locale.h"
 
 namespace tolvane {
 
 TColumnClasses TNumericColumn::Classes() {
-    return {nullptr, &CreateColumnDisplay<TNumericColumnDisplay>, nullptr};
+    return TColumnHooks::Of<TNumericColumn>();
 }
 
 TNumericColumn::TNumericColumn() : TNumericColumn(Classes()) {}
@@ -19,7 +18,7 @@ TNumericColumn::TNumericColumn(const TColumnClasses& classes) : TCustomColumn(cl
     increment_ = 1.0;
     SetDefaultValue(QStringLiteral("0"));
     SetSortType(stNumeric);
-    SetCellKind(5);
+    SetCellKind(ckFloat);
 }
 
 void TNumericColumn::SetTextBefore(const QString& value) {

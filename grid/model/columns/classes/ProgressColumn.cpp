@@ -1,11 +1,10 @@
 #include "grid/model/columns/classes/ProgressColumn.h"
 
-#include "grid/display/columns/ProgressColumnDisplay.h"
 
 namespace tolvane {
 
 TColumnClasses TProgressColumn::Classes() {
-    return {nullptr, &CreateColumnDisplay<TProgressColumnDisplay>, nullptr};
+    return TColumnHooks::Of<TProgressColumn>();
 }
 
 TProgressColumn::TProgressColumn() : TProgressColumn(Classes()) {}
@@ -21,7 +20,7 @@ TProgressColumn::TProgressColumn(const TColumnClasses& classes) : TCustomColumn(
     hideWhenEmpty_ = false;
     SetDefaultValue(QStringLiteral("0"));
     SetSortType(stNumeric);
-    SetCellKind(5);
+    SetCellKind(ckFloat);
 }
 
 void TProgressColumn::SetProgressColor(TColor value) {

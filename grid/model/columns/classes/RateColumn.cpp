@@ -1,11 +1,10 @@
 #include "grid/model/columns/classes/RateColumn.h"
 
-#include "grid/display/columns/RateColumnDisplay.h"
 
 namespace tolvane {
 
 TColumnClasses TRateColumn::Classes() {
-    return {nullptr, &CreateColumnDisplay<TRateColumnDisplay>, nullptr};
+    return TColumnHooks::Of<TRateColumn>();
 }
 
 TRateColumn::TRateColumn() : TRateColumn(Classes()) {}
@@ -18,7 +17,7 @@ TRateColumn::TRateColumn(const TColumnClasses& classes) : TCustomColumn(classes)
     hideWhenEmpty_ = false;
     SetDefaultValue(QStringLiteral("0"));
     SetSortType(stNumeric);
-    SetCellKind(6);
+    SetCellKind(ckInteger);
 }
 
 TRateColumn::~TRateColumn() {

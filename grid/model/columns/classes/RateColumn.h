@@ -1,7 +1,7 @@
 #pragma once
 // A column drawing each cell's integer as a row of full and empty glyphs.
 
-#include "grid/control/host/Bitmap.h"
+#include "grid/host/Bitmap.h"
 #include "grid/model/columns/CustomColumn.h"
 
 namespace tolvane {

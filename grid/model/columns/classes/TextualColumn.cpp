@@ -1,11 +1,10 @@
 #include "grid/model/columns/classes/TextualColumn.h"
 
-#include "grid/display/columns/TextualColumnDisplay.h"
 
 namespace tolvane {
 
 TColumnClasses TTextualColumn::Classes() {
-    return {nullptr, &CreateColumnDisplay<TTextualColumnDisplay>, nullptr};
+    return TColumnHooks::Of<TTextualColumn>();
 }
 
 TTextualColumn::TTextualColumn() : TTextualColumn(Classes()) {}

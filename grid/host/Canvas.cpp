@@ -1,0 +1,548 @@
+#include "grid/host/Canvas.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <optional>
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QPolygon>
+#include <QStaticText>
+#include <unordered_map>
+
+#include "grid/host/QtConvert.h"
+
+namespace tolvane {
+
+struct TCanvas::Impl {
+    QImage* target = nullptr;
+    QPainter painter;
+    std::optional<TRect> clip;
+    TPoint penPos;
+
+    // The Qt font built for the last TFont seen (colour aside), rebuilt only when that changes.
+    bool fontValid = false;
+    TFont fontKey;
+    QFont font;
+    std::optional<QFontMetrics> metrics;
+    QString fontSignature;
+
+    // Laid-out single-line texts, so that repainting the same cells does not lay them out again.
+    struct LaidOutText {
+        QStaticText text;
+        int width = 0;
+    };
+    std::unordered_map<QString, LaidOutText> texts;
+
+    bool Usable() const { return target && !target->isNull(); }
+    const QFont& CurrentFont(const TFont& f);
+    // `text` as drawn on one line in the current font, cut with an ellipsis to `fitWidth`
+    // pixels unless fitWidth is negative.
+    const LaidOutText& LayOut(const QString& text, int fitWidth);
+};
+
+const TCanvas::Impl::LaidOutText& TCanvas::Impl::LayOut(const QString& text, int fitWidth) {
+    QString key = fontSignature;
+    key += QChar(0x1F);
+    key += QString::number(fitWidth);
+    key += QChar(0x1F);
+    key += text;
+    auto it = texts.find(key);
+    if (it != texts.end()) return it->second;
+    if (texts.size() > 4096) texts.clear();
+    QString shown = text;
+    if (fitWidth >= 0 && metrics->horizontalAdvance(text) > fitWidth)
+        shown = metrics->elidedText(text, Qt::ElideRight, fitWidth);
+    LaidOutText entry;
+    entry.text.setText(shown);
+    entry.text.setTextFormat(Qt::PlainText);
+    entry.text.prepare(QTransform(), font);
+    entry.width = metrics->horizontalAdvance(shown);
+    return texts.emplace(std::move(key), std::move(entry)).first->second;
+}
+
+namespace {
+
+QFont BuildFont(const TFont& f) {
+    QFont font(f.Name.isEmpty() ? QApplication::font().family() : f.Name);
+    font.setPixelSize(std::max(1, f.Height));
+    font.setBold(f.Style.Contains(fsBold));
+    font.setItalic(f.Style.Contains(fsItalic));
+    font.setUnderline(f.Style.Contains(fsUnderline));
+    font.setStrikeOut(f.Style.Contains(fsStrikeOut));
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setKerning(false);
+    return font;
+}
+
+// The classic line algorithm; the end point is not part of the line.
+template <typename Plot>
+void WalkLine(TPoint a, TPoint b, Plot plot) {
+    int x = a.X, y = a.Y;
+    const int dx = std::abs(b.X - a.X), dy = -std::abs(b.Y - a.Y);
+    const int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
+    int err = dx + dy;
+    while (x != b.X || y != b.Y) {
+        plot(x, y);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+} // namespace
+
+TCanvas::TCanvas(QImage* target) : d(std::make_unique<Impl>()) {
+    d->target = target;
+}
+
+TCanvas::~TCanvas() {
+    Flush();
+}
+
+QPainter& TCanvas::Painter() {
+    if (!d->painter.isActive() && d->Usable()) {
+        d->painter.begin(d->target);
+        d->painter.setRenderHint(QPainter::Antialiasing, false);
+        d->painter.setRenderHint(QPainter::TextAntialiasing, false);
+        d->painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        if (d->clip) d->painter.setClipRect(ToQRect(*d->clip));
+    }
+    return d->painter;
+}
+
+QImage* TCanvas::Target() const {
+    return d->target;
+}
+
+void TCanvas::Flush() {
+    if (d->painter.isActive()) d->painter.end();
+}
+
+void TCanvas::Retarget(QImage* target) {
+    Flush();
+    d->target = target;
+}
+
+int TCanvas::Width() const {
+    return d->Usable() ? d->target->width() : 0;
+}
+int TCanvas::Height() const {
+    return d->Usable() ? d->target->height() : 0;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rectangles and lines
+
+namespace {
+
+QPainter::CompositionMode ModeOf(TPenMode mode) {
+    return mode == pmNot ? QPainter::RasterOp_NotDestination : QPainter::CompositionMode_SourceOver;
+}
+
+} // namespace
+
+void TCanvas::FillRect(const TRect& r) {
+    if (!d->Usable() || r.IsEmpty() || Brush.Style == bsClear) return;
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.fillRect(ToQRect(r), ToQColor(Brush.Color));
+}
+
+void TCanvas::FrameRect(const TRect& r) {
+    if (!d->Usable() || r.IsEmpty()) return;
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const QColor c = ToQColor(Brush.Color);
+    p.fillRect(QRect(r.Left, r.Top, r.Width(), 1), c);
+    p.fillRect(QRect(r.Left, r.Bottom - 1, r.Width(), 1), c);
+    p.fillRect(QRect(r.Left, r.Top, 1, r.Height()), c);
+    p.fillRect(QRect(r.Right - 1, r.Top, 1, r.Height()), c);
+}
+
+namespace {
+
+// Fills the outline band of r, `w` pixels thick, without painting any pixel twice (so that an
+// inverting pen leaves no holes at the corners).
+void FillFrame(QPainter& p, const TRect& r, int w, const QColor& c) {
+    w = std::min({w, (r.Width() + 1) / 2, (r.Height() + 1) / 2});
+    if (w <= 0) return;
+    p.fillRect(QRect(r.Left, r.Top, r.Width(), w), c);
+    if (r.Height() > w)
+        p.fillRect(QRect(r.Left, std::max(r.Bottom - w, r.Top + w), r.Width(), std::min(w, r.Height() - w)),
+                   c);
+    const int innerTop = r.Top + w, innerBottom = r.Bottom - w;
+    if (innerBottom > innerTop) {
+        p.fillRect(QRect(r.Left, innerTop, w, innerBottom - innerTop), c);
+        if (r.Width() > w)
+            p.fillRect(QRect(std::max(r.Right - w, r.Left + w), innerTop, std::min(w, r.Width() - w),
+                             innerBottom - innerTop),
+                       c);
+    }
+}
+
+} // namespace
+
+void TCanvas::Rectangle(const TRect& r) {
+    if (!d->Usable() || r.IsEmpty()) return;
+    QPainter& p = Painter();
+    const int w = std::max(1, Pen.Width);
+    if (Brush.Style != bsClear) {
+        const TRect inner = r.Inflate(-w, -w);
+        if (!inner.IsEmpty()) {
+            p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            p.fillRect(ToQRect(inner), ToQColor(Brush.Color));
+        }
+    }
+    p.setCompositionMode(ModeOf(Pen.Mode));
+    FillFrame(p, r, w, ToQColor(Pen.Color));
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::Ellipse(const TRect& r) {
+    if (!d->Usable() || r.IsEmpty()) return;
+    QPainter& p = Painter();
+    p.setCompositionMode(ModeOf(Pen.Mode));
+    QPen pen(ToQColor(Pen.Color));
+    pen.setWidth(Pen.Width <= 1 ? 0 : Pen.Width);
+    p.setPen(pen);
+    p.setBrush(Brush.Style == bsClear ? QBrush() : QBrush(ToQColor(Brush.Color)));
+    p.drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& points) {
+    if (!d->Usable() || points.size() < 2) return;
+    QPolygon poly;
+    poly.reserve(int(points.size()));
+    for (const TPoint& pt : points) poly << QPoint(pt.X, pt.Y);
+    QPainter& p = Painter();
+    p.setCompositionMode(ModeOf(Pen.Mode));
+    QPen pen(ToQColor(Pen.Color));
+    pen.setWidth(Pen.Width <= 1 ? 0 : Pen.Width);
+    p.setPen(pen);
+    p.setBrush(Brush.Style == bsClear ? QBrush() : QBrush(ToQColor(Brush.Color)));
+    p.drawPolygon(poly, Qt::WindingFill);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& points) {
+    // Each segment leaves out its end point, which is the next segment's start: no pixel is drawn
+    // twice, so inverting polylines stay exact.
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        d->penPos = points[i - 1];
+        LineTo(points[i].X, points[i].Y);
+    }
+}
+
+void TCanvas::MoveTo(int x, int y) {
+    d->penPos = TPoint{x, y};
+}
+
+void TCanvas::LineTo(int x, int y) {
+    const TPoint from = d->penPos, to{x, y};
+    d->penPos = to;
+    if (!d->Usable() || from == to) return;
+    QPainter& p = Painter();
+    p.setCompositionMode(ModeOf(Pen.Mode));
+    const QColor c = ToQColor(Pen.Color);
+    if (Pen.Width > 1) {
+        QPen pen(c, Pen.Width, Qt::SolidLine, Qt::RoundCap);
+        p.setPen(pen);
+        p.drawLine(from.X, from.Y, to.X, to.Y);
+    } else if (from.Y == to.Y) {
+        const int left = from.X < to.X ? from.X : to.X + 1;
+        p.fillRect(QRect(left, from.Y, std::abs(to.X - from.X), 1), c);
+    } else if (from.X == to.X) {
+        const int top = from.Y < to.Y ? from.Y : to.Y + 1;
+        p.fillRect(QRect(from.X, top, 1, std::abs(to.Y - from.Y)), c);
+    } else {
+        QPolygon pts;
+        WalkLine(from, to, [&](int px, int py) { pts << QPoint(px, py); });
+        QPen pen(c, 0);
+        p.setPen(pen);
+        p.drawPoints(pts);
+    }
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+TPoint TCanvas::PenPos() const {
+    return d->penPos;
+}
+
+TColor TCanvas::GetPixel(int x, int y) const {
+    if (!d->Usable() || x < 0 || y < 0 || x >= Width() || y >= Height()) return clNone;
+    const_cast<TCanvas*>(this)->Flush();
+    return FromPixel(reinterpret_cast<const std::uint32_t*>(d->target->constScanLine(y))[x]);
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color) {
+    if (!d->Usable()) return;
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.fillRect(QRect(x, y, 1, 1), ToQColor(color));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Text
+
+const QFont& TCanvas::Impl::CurrentFont(const TFont& f) {
+    TFont key = f;
+    key.Color = clBlack;
+    if (!fontValid || !(key == fontKey)) {
+        font = BuildFont(key);
+        metrics.emplace(font);
+        fontSignature = font.key();
+        fontKey = key;
+        fontValid = true;
+    }
+    return font;
+}
+
+int TCanvas::TextWidth(const QString& text) {
+    d->CurrentFont(Font);
+    return d->LayOut(text, -1).width;
+}
+
+int TCanvas::TextHeight(const QString&) {
+    d->CurrentFont(Font);
+    return d->metrics->height();
+}
+
+void TCanvas::TextOut(int x, int y, const QString& text) {
+    d->CurrentFont(Font);
+    const Impl::LaidOutText& line = d->LayOut(text, -1);
+    const int w = line.width;
+    d->penPos = TPoint{x + w, y};
+    if (!d->Usable() || text.isEmpty()) return;
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (Brush.Style == bsSolid) p.fillRect(QRect(x, y, w, d->metrics->height()), ToQColor(Brush.Color));
+    p.setFont(d->font);
+    p.setPen(ToQColor(Font.Color));
+    p.drawStaticText(QPoint(x, y), line.text);
+}
+
+int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
+    const QFont& font = d->CurrentFont(Font);
+    const QFontMetrics& fm = *d->metrics;
+
+    int qtFlags = 0;
+    if (flags & DT_RIGHT)
+        qtFlags |= Qt::AlignRight;
+    else if (flags & DT_CENTER)
+        qtFlags |= Qt::AlignHCenter;
+    else
+        qtFlags |= Qt::AlignLeft;
+    qtFlags |= Qt::AlignAbsolute; // right-to-left reading changes the order, not the alignment
+    const bool single = flags & DT_SINGLELINE;
+    if (single) {
+        qtFlags |= Qt::TextSingleLine;
+        if (flags & DT_BOTTOM)
+            qtFlags |= Qt::AlignBottom;
+        else if (flags & DT_VCENTER)
+            qtFlags |= Qt::AlignVCenter;
+        else
+            qtFlags |= Qt::AlignTop;
+    } else {
+        qtFlags |= Qt::AlignTop;
+        if (flags & DT_WORDBREAK) qtFlags |= Qt::TextWordWrap;
+    }
+    if (flags & DT_EXPANDTABS) qtFlags |= Qt::TextExpandTabs;
+    if (!(flags & DT_NOPREFIX)) qtFlags |= Qt::TextShowMnemonic;
+    if (flags & DT_NOCLIP) qtFlags |= Qt::TextDontClip;
+
+    const bool plainLine = single && !(flags & (DT_CALCRECT | DT_RTLREADING | DT_EXPANDTABS)) &&
+                           ((flags & DT_NOPREFIX) || !source.contains(QLatin1Char('&'))) &&
+                           !source.contains(QLatin1Char('\n')) && !source.contains(QLatin1Char('\r')) &&
+                           !source.contains(QLatin1Char('\t'));
+    if (plainLine) return DrawLine(source, r, flags);
+
+    QString text = source;
+    if ((flags & DT_END_ELLIPSIS) && !(flags & DT_CALCRECT) && !(qtFlags & Qt::TextWordWrap)) {
+        const int mnemonic = (qtFlags & Qt::TextShowMnemonic) ? int(Qt::TextShowMnemonic) : 0;
+        QStringList lines = single ? QStringList{text} : text.split(QLatin1Char('\n'));
+        for (QString& line : lines)
+            line = fm.elidedText(line, Qt::ElideRight, std::max(0, r.Width()), mnemonic);
+        text = lines.join(QLatin1Char('\n'));
+    }
+
+    if (flags & DT_CALCRECT) {
+        const int width = (qtFlags & Qt::TextWordWrap) ? std::max(1, r.Width()) : INT_MAX / 4;
+        const QRect br =
+            fm.boundingRect(QRect(r.Left, r.Top, width, INT_MAX / 4), qtFlags & ~Qt::AlignVertical_Mask,
+                            text.isEmpty() ? QString() : text);
+        const int textWidth = br.width(), textHeight = (single || text.isEmpty()) ? fm.height() : br.height();
+        r.Right = r.Left + textWidth; // with word breaks: the widest line
+
+        r.Bottom = r.Top + textHeight;
+        return textHeight;
+    }
+
+    const QRect area = ToQRect(r);
+    const QRect br = fm.boundingRect(area, qtFlags, text);
+    const int textHeight = single ? fm.height() : br.height();
+    if (!d->Usable() || text.isEmpty()) return text.isEmpty() ? 0 : textHeight;
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (Brush.Style == bsSolid) {
+        const QRect back = (flags & DT_NOCLIP) ? br : br.intersected(area);
+        if (!back.isEmpty()) p.fillRect(back, ToQColor(Brush.Color));
+    }
+    p.setFont(font);
+    p.setPen(ToQColor(Font.Color));
+    const bool rtl = flags & DT_RTLREADING;
+    if (rtl) p.setLayoutDirection(Qt::RightToLeft);
+    p.drawText(area, qtFlags, text);
+    if (rtl) p.setLayoutDirection(Qt::LeftToRight);
+    return textHeight;
+}
+
+int TCanvas::DrawLine(const QString& text, const TRect& r, unsigned flags) {
+    const QFontMetrics& fm = *d->metrics;
+    const int lineHeight = fm.height();
+    if (!d->Usable() || text.isEmpty()) return text.isEmpty() ? 0 : lineHeight;
+    const Impl::LaidOutText& line = d->LayOut(text, (flags & DT_END_ELLIPSIS) ? std::max(0, r.Width()) : -1);
+    int x = r.Left, y = r.Top;
+    if (flags & DT_RIGHT)
+        x = r.Right - line.width;
+    else if (flags & DT_CENTER)
+        x = r.Left + (r.Width() - line.width) / 2;
+    if (flags & DT_BOTTOM)
+        y = r.Bottom - lineHeight;
+    else if (flags & DT_VCENTER)
+        y = r.Top + (r.Height() - lineHeight) / 2;
+    const QRect area = ToQRect(r);
+    const QRect extent(x, y, line.width, lineHeight);
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    const bool clip = !(flags & DT_NOCLIP) && !area.contains(extent);
+    if (clip) {
+        p.save();
+        p.setClipRect(area, Qt::IntersectClip);
+    }
+    if (Brush.Style == bsSolid) p.fillRect(extent, ToQColor(Brush.Color));
+    p.setFont(d->font);
+    p.setPen(ToQColor(Font.Color));
+    p.drawStaticText(QPoint(x, y), line.text);
+    if (clip) p.restore();
+    return lineHeight;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Inverting operations, copies and pictures
+
+void TCanvas::DrawFocusRect(const TRect& r) {
+    if (!d->Usable() || r.IsEmpty()) return;
+    // Every other pixel of the outline (a checker pattern fixed to the surface), each pixel once,
+    // inverted: a second call restores the surface.
+    QPolygon pts;
+    auto add = [&](int x, int y) {
+        if (((x + y) & 1) == 0) pts << QPoint(x, y);
+    };
+    for (int x = r.Left; x < r.Right; ++x) add(x, r.Top);
+    if (r.Height() > 1)
+        for (int x = r.Left; x < r.Right; ++x) add(x, r.Bottom - 1);
+    for (int y = r.Top + 1; y < r.Bottom - 1; ++y) {
+        add(r.Left, y);
+        if (r.Width() > 1) add(r.Right - 1, y);
+    }
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::RasterOp_NotDestination);
+    p.setPen(QPen(Qt::black, 0));
+    p.drawPoints(pts);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
+    if (!d->Usable() || dest.IsEmpty()) return;
+    QPainter& p = Painter();
+    if (CopyMode == cmDstInvert) {
+        p.setCompositionMode(QPainter::RasterOp_NotDestination);
+        p.fillRect(ToQRect(dest), Qt::black);
+        p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        return;
+    }
+    if (!source.d->Usable() || src.IsEmpty()) return;
+    QImage image;
+    QRect from = ToQRect(src);
+    if (&source == this || source.d->target == d->target) {
+        image = d->target->copy(from); // the painter is writing into the same pixels
+        from = QRect(QPoint(0, 0), from.size());
+    } else {
+        source.Flush();
+        image = *source.d->target;
+    }
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(ToQRect(dest), image, from);
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+namespace {
+
+// The picture as drawn: alpha ignored, and with Transparent the key colour's pixels left out.
+QImage Drawable(const TBitmap& bitmap) {
+    const QImage& image = bitmap.Image();
+    if (!bitmap.Transparent()) {
+        // A read-only view of the same pixels whose alpha byte does not count.
+        return QImage(image.constBits(), image.width(), image.height(), image.bytesPerLine(),
+                      QImage::Format_RGB32);
+    }
+    QImage masked = image.copy();
+    const std::uint32_t key = ToPixel(bitmap.TransparentColor()) & 0xFFFFFFu;
+    for (int y = 0; y < masked.height(); ++y) {
+        auto* line = reinterpret_cast<std::uint32_t*>(masked.scanLine(y));
+        for (int x = 0; x < masked.width(); ++x)
+            line[x] = (line[x] & 0xFFFFFFu) == key ? 0u : (line[x] | 0xFF000000u);
+    }
+    return masked;
+}
+
+} // namespace
+
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+    if (!d->Usable() || bitmap.Empty()) return;
+    if (&bitmap.Image() == d->target) return; // a bitmap drawn onto itself changes nothing
+    const QImage image = Drawable(bitmap);
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.drawImage(QPoint(x, y), image);
+}
+
+void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
+    if (!d->Usable() || bitmap.Empty() || dest.IsEmpty()) return;
+    if (&bitmap.Image() == d->target) return;
+    const QImage image = Drawable(bitmap);
+    QPainter& p = Painter();
+    p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p.drawImage(ToQRect(dest), image);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Clipping
+
+void TCanvas::SetClipRect(const TRect& r) {
+    d->clip = r;
+    if (d->painter.isActive()) d->painter.setClipRect(ToQRect(r));
+}
+
+void TCanvas::ResetClip() {
+    d->clip.reset();
+    if (d->painter.isActive()) d->painter.setClipping(false);
+}
+
+TRect TCanvas::GetClipBox() const {
+    const TRect whole{0, 0, Width(), Height()};
+    return d->clip ? d->clip->Intersect(whole) : whole;
+}
+
+} // namespace tolvane

@@ -1,0 +1,124 @@
+#pragma once
+// The canvas of the platform layer.
+// The rest of the grid draws only through these classes; Qt's painting types stay behind them.
+//
+// Semantics follow the classic desktop canvas the grid was designed for:
+//  - rectangles exclude their right and bottom edges (FillRect(0,0,2,2) paints 4 pixels);
+//  - lines exclude their end point (LineTo), polylines exclude their last point;
+//  - Rectangle outlines with the pen and fills the inside with the brush;
+//  - FrameRect draws a one-pixel frame in the brush colour;
+//  - pen mode pmNot inverts the destination instead of drawing the pen colour;
+//  - copy mode cmDstInvert makes CopyRect invert the destination rectangle;
+//  - colours may be system-colour references; they are resolved when drawn.
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QString>
+
+#include "grid/host/Bitmap.h"
+#include "grid/host/SystemColors.h"
+#include "grid/base/Font.h"
+#include "grid/base/Types.h"
+
+class QImage;
+class QPainter;
+
+namespace tolvane {
+
+enum TBrushStyle { bsSolid, bsClear };
+enum TPenMode { pmCopy, pmNot };
+enum TCopyMode { cmSrcCopy, cmDstInvert };
+
+// Flags of TCanvas::DrawText (the classic DT_ values).
+enum : unsigned {
+    DT_LEFT = 0x0,
+    DT_TOP = 0x0,
+    DT_CENTER = 0x1,
+    DT_RIGHT = 0x2,
+    DT_VCENTER = 0x4,
+    DT_BOTTOM = 0x8,
+    DT_WORDBREAK = 0x10,
+    DT_SINGLELINE = 0x20,
+    DT_EXPANDTABS = 0x40,
+    DT_NOCLIP = 0x100,
+    DT_EXTERNALLEADING = 0x200,
+    DT_CALCRECT = 0x400,
+    DT_NOPREFIX = 0x800,
+    DT_END_ELLIPSIS = 0x8000,
+    DT_RTLREADING = 0x20000,
+};
+
+class TCanvas {
+public:
+    // A canvas over an image that someone else owns (a bitmap, a control's surface).
+    explicit TCanvas(QImage* target);
+    ~TCanvas();
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+
+    // Font, brush, pen and copy mode; plain state read when drawing.
+    TFont Font;
+    struct {
+        TColor Color = clWhite;
+        TBrushStyle Style = bsSolid;
+    } Brush;
+    struct {
+        TColor Color = clBlack;
+        TPenMode Mode = pmCopy;
+        int Width = 1;
+    } Pen;
+    TCopyMode CopyMode = cmSrcCopy;
+
+    void FillRect(const TRect& r);
+    void FrameRect(const TRect& r);
+    void Rectangle(const TRect& r);
+    void Ellipse(const TRect& r);
+    void Polygon(const std::vector<TPoint>& points); // winding fill with the brush, outline with the pen
+    void Polyline(const std::vector<TPoint>& points);
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    TPoint PenPos() const;
+    TColor GetPixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+
+    int TextWidth(const QString& text);
+    int TextHeight(const QString& text);
+    void TextOut(int x, int y, const QString& text);
+    // Text is drawn in Font.Color. As on the classic canvas, a solid brush fills the text's own
+    // extent behind it first; set Brush.Style to bsClear to draw text over what is there.
+    // Draws text in r by the DT_ flags and answers the text height. With DT_CALCRECT nothing is
+    // drawn and r becomes the space the text needs (with DT_WORDBREAK: lines broken at r's width). Without
+    // DT_NOPREFIX an ampersand underlines the next character ("&&" draws one ampersand).
+    int DrawText(const QString& text, TRect& r, unsigned flags);
+
+    void DrawFocusRect(const TRect& r); // dotted, inverting: drawing it twice restores the pixels
+    // Copies source rectangle `src` of `source` into `dest` of this canvas by CopyMode.
+    void CopyRect(const TRect& dest, TCanvas& source, const TRect& src);
+    void Draw(int x, int y, const TBitmap& bitmap);             // honours Transparent
+    void StretchDraw(const TRect& dest, const TBitmap& bitmap); // honours Transparent
+
+    // Clipping: one rectangle (in canvas coordinates) or none.
+    void SetClipRect(const TRect& r);
+    void ResetClip();
+    TRect GetClipBox() const; // the clip rectangle, or the whole surface when there is none
+
+    int Width() const; // size of the surface
+    int Height() const;
+
+    // Platform layer only: the painter, begun on first use and kept until Flush.
+    QPainter& Painter();
+    QImage* Target() const;
+    // Ends the painter so that the pixels can be read or the target replaced.
+    void Flush();
+    // Called by the owner when its image is replaced (a control resized).
+    void Retarget(QImage* target);
+
+private:
+    int DrawLine(const QString& text, const TRect& r, unsigned flags); // one plain line, laid out once
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+} // namespace tolvane
