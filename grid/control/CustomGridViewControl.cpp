@@ -4,6 +4,8 @@
 
 #include "grid/control/StandardColumnHooks.h"
 
+#include "grid/control/input/GridCopy.h"
+#include "grid/host/Clipboard.h"
 #include "grid/host/Cursors.h"
 #include "grid/host/Timer.h"
 #include "grid/control/input/GridKeyboard.h"
@@ -125,6 +127,13 @@ void TCustomGridViewControl::ScrollPositionChanged(TScrollBarKind kind) {
 void TCustomGridViewControl::MakeRowVisible(int ARow) {
     const int position = geometry_.PositionToShowRow(ARow);
     if (position != VertPosition()) SetVertPosition(position);
+}
+
+bool TCustomGridViewControl::CopyToClipboard() {
+    const TCopiedCells copied = CopiedSelection(*this);
+    if (copied.Empty()) return false;
+    SetClipboardText(copied.Text, copied.Html);
+    return true;
 }
 
 // ---- data side defaults ---------------------------------------------------------------------

@@ -104,6 +104,9 @@ public:
     const TGridGeometry& Geometry() const { return geometry_; }
     const TGridSettings& Settings() const { return settings_; }
     TGridOptions Options() const { return settings_.Options; }
+    // Copies the selected rows (or the current cell) as text and HTML; false when nothing is.
+    bool CopyToClipboard();
+
     bool Has(TGridOption option) const { return settings_.Options.Contains(option); }
     TAppearanceOptions AppearanceOptions() const { return appearance_; }
     bool Has(TAppearanceOption option) const { return appearance_.Contains(option); }

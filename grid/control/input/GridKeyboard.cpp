@@ -14,6 +14,11 @@ void TGridKeyboard::GoTo(int row, TShiftState shift) {
 
 void TGridKeyboard::KeyDown(int key, TShiftState shift) {
     if (grid_.GetRowCount() < 1) return;
+    const bool copyKey = (key == 'C' || key == VK_INSERT) && shift.Contains(ssCtrl) && !shift.Contains(ssAlt);
+    if (copyKey) {
+        grid_.CopyToClipboard();
+        return;
+    }
     switch (key) {
     case VK_PRIOR:
         PageUp(shift);
