@@ -48,6 +48,7 @@ TGridTitleList::TGridTitleList(QWidget* parent, double scale, const QFont& font)
     g.SetOptions(TGridOptions{goGrid, goIndicator});
     g.SetAppearanceOptions(TAppearanceOptions{aoHideSelection, aoHintMarks});
     g.SetBorderStyle(bsSingle);
+    g.ClientWidget()->setAccessibleName(QStringLiteral("Titles"));
     g.SetEnableVisualStyles(true);
     g.SetGridLinesColor(clBtnFace);
     g.SetGridLinesStyle(lsNormal);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "grid/control/GridAccessibility.h"
 #include "grid/control/StandardColumnHooks.h"
 
 #include "grid/control/input/GridCopy.h"
@@ -32,7 +33,9 @@ TCustomGridViewControl::TCustomGridViewControl()
       searchTimer_(std::make_unique<TTimer>()), invalidator_(std::make_unique<TGridInvalidator>(*this)),
       painter_(std::make_unique<TGridPainter>(*this)), navigation_(std::make_unique<TGridNavigation>(*this)),
       keyboard_(std::make_unique<TGridKeyboard>(*this)), mouse_(std::make_unique<TGridMouse>(*this)),
-      fitHint_(std::make_unique<TTextFitHint>(*this)) {
+      fitHint_(std::make_unique<TTextFitHint>(*this)),
+      accessibility_(std::make_unique<TGridAccessibility>(*this)) {
+    SetAccessibleTable(accessibility_.get());
     BindStandardColumnHooks();
     columns_->OnColumnChanged = [this](TCustomColumn& column, TColumnChangeKind kind) {
         ColumnChanged(column, kind);
@@ -67,6 +70,7 @@ TCustomGridViewControl::TCustomGridViewControl()
 }
 
 TCustomGridViewControl::~TCustomGridViewControl() {
+    SetAccessibleTable(nullptr);
     // The columns call back into the grid while they go; they must go while it is whole.
     columns_->OnColumnChanged = nullptr;
     columns_->OnColumnsNotify = nullptr;

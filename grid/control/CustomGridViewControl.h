@@ -20,6 +20,7 @@
 namespace tolvane {
 
 class TCellEditor;
+class TGridAccessibility;
 class TGridInvalidator;
 class TGridKeyboard;
 class TGridMouse;
@@ -311,6 +312,7 @@ protected:
     std::unique_ptr<TGridKeyboard> keyboard_;
     std::unique_ptr<TGridMouse> mouse_;
     std::unique_ptr<TTextFitHint> fitHint_;
+    std::unique_ptr<TGridAccessibility> accessibility_;
 };
 
 } // namespace tolvane

@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include "grid/host/AccessibleTable.h"
 #include "grid/host/AppActivation.h"
 #include "grid/host/KeyMap.h"
 #include "grid/host/QtConvert.h"
@@ -122,9 +123,12 @@ struct TCustomControl::Impl {
     int relayoutDepth = 0;
     int activationKey = 0;
     QMetaObject::Connection focusConnection;
+    TAccessibleTableSource* accessibleTable = nullptr;
 };
 
 TCustomControl::TCustomControl() : d(std::make_unique<Impl>()) {
+    // Before any widget of ours is asked for its accessibility interface, which Qt then keeps.
+    InstallAccessibleTables();
     d->widget = new TControlWidget(this);
     d->canvas.Font = d->font;
     TControlWidget* w = d->widget;
@@ -233,6 +237,17 @@ void TCustomControl::WidgetDestroyed() {
 QWidget* TCustomControl::Widget() const {
     return d->widget.data();
 }
+void TCustomControl::SetAccessibleTable(TAccessibleTableSource* source) {
+    d->accessibleTable = source;
+}
+TAccessibleTableSource* TCustomControl::AccessibleTable() const {
+    return d->accessibleTable;
+}
+TCustomControl* TCustomControl::FromClientWidget(const QObject* object) {
+    auto client = dynamic_cast<const ::tolvane::TClientWidget*>(object);
+    return client ? client->owner : nullptr;
+}
+
 QWidget* TCustomControl::ClientWidget() const {
     return d->widget ? d->widget->client : nullptr;
 }

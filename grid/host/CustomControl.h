@@ -33,6 +33,7 @@
 #include "grid/base/Types.h"
 
 class QImage;
+class QObject;
 class QWidget;
 
 namespace tolvane {
@@ -65,6 +66,7 @@ enum TBorderStyle { bsNone, bsSingle };
 
 class TControlWidget;
 class TClientWidget;
+class TAccessibleTableSource;
 
 class TCustomControl {
 public:
@@ -168,6 +170,14 @@ public:
     // Sends a scroll request as the platform bar would; for SB_THUMBTRACK and SB_THUMBPOSITION
     // `pos` becomes the track position.
     void SendScroll(TScrollBarKind kind, int code, int pos = 0);
+
+    // --- Accessibility ----------------------------------------------------------------------
+    // A control that shows a table tells assistive technology about it through `source` (not
+    // owned; null: a plain control).
+    void SetAccessibleTable(TAccessibleTableSource* source);
+    TAccessibleTableSource* AccessibleTable() const;
+    // The control whose client widget `object` is; null for any other object.
+    static TCustomControl* FromClientWidget(const QObject* object);
 
     // --- Focus and mouse ------------------------------------------------------------------
     bool Focused() const;

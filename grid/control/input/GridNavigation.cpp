@@ -3,11 +3,13 @@
 #include <algorithm>
 
 #include "grid/control/CustomGridViewControl.h"
+#include "grid/control/GridAccessibility.h"
 #include "grid/control/paint/GridInvalidator.h"
 
 namespace tolvane {
 
 void TGridNavigation::RaiseSelectCell(int col, int row) {
+    grid_.accessibility_->CurrentCellChanged(col, row);
     if (grid_.OnSelectCell) grid_.OnSelectCell(&grid_, col, row);
 }
 
