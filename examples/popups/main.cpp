@@ -75,6 +75,10 @@ int main(int argc, char** argv) {
     };
     TDatePopup calendar;
     calendar.SetBounds(0, 0, 151, 163);
+    // The calendar's cells are 17 pixels wide: a small font keeps two digits apart.
+    TFont small = calendar.Font();
+    small.Height = 11;
+    calendar.SetFont(small);
     calendar.OnSelect = [&](TPopupView*, const QString& value) {
         chosen->setText(value.isEmpty() ? QStringLiteral("Calendar: none") : QStringLiteral("Calendar: %1").arg(value));
     };

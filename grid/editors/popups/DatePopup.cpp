@@ -18,6 +18,7 @@ constexpr int kCellHeight = 15;
 constexpr int kTitleHeight = 19;
 constexpr int kArrowBox = 18;
 constexpr const char* kDayLetters = "SMTWTFS";
+constexpr unsigned kDayNumberFlags = DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP;
 
 TColor SelectedDayColor() {
     return ThemesAvailable() ? RGB(251, 230, 148) : RGB(192, 192, 192);
@@ -231,8 +232,12 @@ void TDatePopup::PaintDays(TCanvas& canvas) {
             int year = 0, month = 0, day = 0;
             TMonthGrid::DecodeDate(date, year, month, day);
             canvas.Font.Color = grid.InMonth(column, row) ? clWindowText : clGrayText;
-            TGraphicsProvider::DrawTextEllipsis(canvas, TRect{cell.Left, cell.Top, cell.Left + 15, cell.Bottom}, false,
-                                                QString::number(day), taRightJustify);
+            // Right-aligned and never cut to an ellipsis: with a font wider than the 15 pixels
+            // were made for, two digits run a pixel or two into the gap to the left instead.
+            TRect number{cell.Left, cell.Top, cell.Left + 15, cell.Bottom};
+            canvas.Brush.Style = bsClear;
+            canvas.DrawText(QString::number(day), number, kDayNumberFlags);
+            canvas.Brush.Style = bsSolid;
         }
     }
 }
