@@ -158,6 +158,9 @@ TEST(DatePopup, TodayAndNoneButtons) {
     EXPECT_EQ(f.popup.NoneButton().BoundsRect(), (TRect{79, 131, 127, 151}));
     f.sim.MouseDown(mbLeft, 100, 140);
     EXPECT_TRUE(f.popup.NoneButton().Down());
+    f.popup.PaintNow();
+    EXPECT_EQ(f.popup.SurfacePixel(79, 131), ColorToRGB(clBtnShadow)); // sunken while down
+    EXPECT_EQ(f.popup.SurfacePixel(126, 150), ColorToRGB(clBtnHighlight));
     f.sim.MouseUp(mbLeft, 100, 140);
     EXPECT_FALSE(f.popup.NoneButton().Down());
     EXPECT_EQ(f.chosen, (std::vector<std::string>{""}));
