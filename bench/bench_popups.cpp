@@ -85,11 +85,18 @@ void BenchDropDown() {
     std::printf("  painted: %s, top row highlighted: %s\n", list.PaintPending() ? "no" : "yes",
                 list.SurfacePixel(list.ClientWidth() - 1, 8) == ColorToRGB(clHighlight) ? "yes" : "no");
     resetOurs();
-    const double chooseOur = bench::BestOf(Runs, chooseOurs, [&] { resetOurs(); openOurs(); });
-    const double chooseTheir = bench::BestOf(Runs, chooseTheirs, [&] { resetTheirs(); openTheirs(); });
+    const double chooseOur = bench::BestOf(Runs, chooseOurs, [&] {
+        resetOurs();
+        openOurs();
+    });
+    const double chooseTheir = bench::BestOf(Runs, chooseTheirs, [&] {
+        resetTheirs();
+        openTheirs();
+    });
     bench::Row("End + Enter chooses the last item", chooseOur, chooseTheir);
-    std::printf("  chosen: ours %d (closed %s), theirs %d (popup %s)\n", ourChoice, list.Closed() ? "yes" : "no",
-                combo.currentIndex(), combo.view()->isVisible() ? "open" : "closed");
+    std::printf("  chosen: ours %d (closed %s), theirs %d (popup %s)\n", ourChoice,
+                list.Closed() ? "yes" : "no", combo.currentIndex(),
+                combo.view()->isVisible() ? "open" : "closed");
 }
 
 } // namespace
@@ -97,7 +104,8 @@ void BenchDropDown() {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    std::printf("Tolvane popup benchmarks (best of runs; ratio = baseline / tolvane, higher is better for us)\n");
+    std::printf(
+        "Tolvane popup benchmarks (best of runs; ratio = baseline / tolvane, higher is better for us)\n");
     BenchDropDown();
     return 0;
 }

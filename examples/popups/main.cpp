@@ -80,7 +80,8 @@ int main(int argc, char** argv) {
     small.Height = 11;
     calendar.SetFont(small);
     calendar.OnSelect = [&](TPopupView*, const QString& value) {
-        chosen->setText(value.isEmpty() ? QStringLiteral("Calendar: none") : QStringLiteral("Calendar: %1").arg(value));
+        chosen->setText(value.isEmpty() ? QStringLiteral("Calendar: none")
+                                        : QStringLiteral("Calendar: %1").arg(value));
     };
 
     // The popup holds the mouse from the press on, so the buttons never see their release.

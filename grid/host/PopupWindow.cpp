@@ -14,7 +14,9 @@ namespace tolvane {
 // Watches the window's enter and leave events. Parented to the widget, so it goes with it.
 class TPopupWindow::Watcher : public QObject {
 public:
-    Watcher(TPopupWindow* owner, QWidget* widget) : QObject(widget), owner(owner) { widget->installEventFilter(this); }
+    Watcher(TPopupWindow* owner, QWidget* widget) : QObject(widget), owner(owner) {
+        widget->installEventFilter(this);
+    }
     TPopupWindow* owner;
 
 protected:
@@ -77,7 +79,8 @@ bool TPopupWindow::StaysOnTop() const {
 
 bool TPopupWindow::InTaskList() const {
     const QWidget* w = control_.Widget();
-    return w && (w->windowType() != Qt::Tool && w->windowType() != Qt::ToolTip && w->windowType() != Qt::Popup);
+    return w &&
+           (w->windowType() != Qt::Tool && w->windowType() != Qt::ToolTip && w->windowType() != Qt::Popup);
 }
 
 bool TPopupWindow::TakesFocus() const {

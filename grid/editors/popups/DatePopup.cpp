@@ -198,13 +198,14 @@ void TDatePopup::Paint() {
 void TDatePopup::PaintTitle(TCanvas& canvas) {
     const int width = ClientWidth();
     canvas.Brush.Style = bsSolid;
-    canvas.Brush.Color = ThemesAvailable() ? TGraphicsProvider::BlendColors(clGradientInactiveCaption, clWindow, 249)
-                                           : clBtnFace;
+    canvas.Brush.Color = ThemesAvailable()
+                             ? TGraphicsProvider::BlendColors(clGradientInactiveCaption, clWindow, 249)
+                             : clBtnFace;
     canvas.FillRect(TRect{2, 2, width - 2, 18});
     canvas.Font.Color = clWindowText;
-    TGraphicsProvider::DrawTextEllipsis(canvas, TRect{0, 0, width, kTitleHeight}, false,
-                                        TMonthGrid::MonthName(month_, monthNames_) + ' ' + QString::number(year_),
-                                        taCenter);
+    TGraphicsProvider::DrawTextEllipsis(
+        canvas, TRect{0, 0, width, kTitleHeight}, false,
+        TMonthGrid::MonthName(month_, monthNames_) + ' ' + QString::number(year_), taCenter);
     canvas.Brush.Color = clWindowText;
     canvas.Pen.Color = clWindowText;
     canvas.Polygon({TPoint{12, 5}, TPoint{12, 13}, TPoint{8, 9}});

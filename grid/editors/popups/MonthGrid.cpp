@@ -19,8 +19,7 @@ qint64 EpochJulianDay() {
 } // namespace
 
 TMonthGrid::TMonthGrid(int year, int month) : year_(year), month_(month) {
-    if (month < 1 || month > 12)
-        throw EGridError("Month out of range (" + std::to_string(month) + ")");
+    if (month < 1 || month > 12) throw EGridError("Month out of range (" + std::to_string(month) + ")");
     if (year < MinYear || year > MaxYear)
         throw EGridError("Year out of range (" + std::to_string(year) + ")");
 }
@@ -70,8 +69,9 @@ TMonthGrid TMonthGrid::Next() const {
 }
 
 QString TMonthGrid::MonthName(int month, const QStringList* names) {
-    static const char* const kEnglish[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                             "July",    "August",   "September", "October", "November", "December"};
+    static const char* const kEnglish[12] = {"January",   "February", "March",    "April",
+                                             "May",       "June",     "July",     "August",
+                                             "September", "October",  "November", "December"};
     if (month < 1 || month > 12) return QString();
     if (names && names->size() == 12) return (*names)[month - 1];
     return QString::fromLatin1(kEnglish[month - 1]);

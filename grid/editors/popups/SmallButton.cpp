@@ -82,7 +82,8 @@ void TSmallButton::Paint(TCanvas& canvas) {
     const TRect r = bounds_;
     if (ThemesAvailable()) {
         const int state = down_ ? 3 : hot_ ? 2 : 1;
-        DrawThemeElement(canvas, r, state, 1, style_ == 1 ? QStringLiteral("toolbar") : QStringLiteral("button"));
+        DrawThemeElement(canvas, r, state, 1,
+                         style_ == 1 ? QStringLiteral("toolbar") : QStringLiteral("button"));
     } else {
         canvas.Brush.Style = bsSolid;
         canvas.Brush.Color = clBtnFace;
@@ -90,7 +91,8 @@ void TSmallButton::Paint(TCanvas& canvas) {
         DrawEdge(canvas, r, down_);
     }
     if (!glyph_.Empty())
-        canvas.Draw(r.Left + Width() / 2 - glyph_.Width() / 2, r.Top + Height() / 2 - glyph_.Height() / 2, glyph_);
+        canvas.Draw(r.Left + Width() / 2 - glyph_.Width() / 2, r.Top + Height() / 2 - glyph_.Height() / 2,
+                    glyph_);
     canvas.Font = parent_.Font();
     TGraphicsProvider::DrawTextEllipsis(canvas, r, false, caption_, taCenter);
 }

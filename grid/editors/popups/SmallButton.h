@@ -15,7 +15,8 @@ namespace tolvane {
 class TSmallButton;
 
 // Release event: the button, the button released and the point in the button's coordinates.
-using TSmallButtonMouseEvent = std::function<void(TSmallButton* Sender, TMouseButton, TShiftState, int X, int Y)>;
+using TSmallButtonMouseEvent =
+    std::function<void(TSmallButton* Sender, TMouseButton, TShiftState, int X, int Y)>;
 
 class TSmallButton {
 public:

@@ -189,7 +189,7 @@ TEST(DatePopup, PaintsTheMonthWithTheSelectedDayAndTheRaisedButtons) {
     f.popup.PaintNow();
     const TRect selected = TDatePopup::CellRect(2, 1);
     EXPECT_EQ(f.popup.SurfacePixel(selected.Right - 1, selected.Top + 1), RGB(192, 192, 192));
-    EXPECT_EQ(f.popup.SurfacePixel(16, 34), ColorToRGB(clGrayText)); // the rule under the letters
+    EXPECT_EQ(f.popup.SurfacePixel(16, 34), ColorToRGB(clGrayText));    // the rule under the letters
     EXPECT_EQ(f.popup.SurfacePixel(65, 150), ColorToRGB(cl3DDkShadow)); // raised edge
     EXPECT_THROW(f.popup.SetMonth(13), EGridError);
     EXPECT_EQ(f.popup.Month(), 2);

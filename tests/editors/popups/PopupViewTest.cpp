@@ -22,7 +22,9 @@ public:
     std::vector<std::string> log;
     ProbeView() {
         SetBounds(0, 0, 100, 60);
-        OnSelect = [this](TPopupView*, const QString& value) { log.push_back("select " + value.toStdString()); };
+        OnSelect = [this](TPopupView*, const QString& value) {
+            log.push_back("select " + value.toStdString());
+        };
         OnCloseUp = [this](TPopupView*) { log.push_back(Closed() ? "closed" : "close event while open"); };
     }
     void SelectAt(int x, int y) override { Choose(QString::number(x) + "," + QString::number(y)); }
