@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "grid/editors/popups/PopupList.h"
+#include "grid/host/Bitmap.h"
 #include "support/InputSimulator.h"
 
 using namespace tolvane;
@@ -183,4 +184,24 @@ TEST(PopupList, ItemHeightIsAtLeastOne) {
     EXPECT_EQ(list.ItemHeight(), 1);
     list.SetItemHeight(20);
     EXPECT_EQ(list.ItemHeight(), 20);
+}
+
+TEST(PopupList, DrawsImagesBeforeTheTextsThatHaveOne) {
+    ListFixture f(3);
+    TBitmap red(8, 8);
+    red.Canvas().Brush.Color = clRed;
+    red.Canvas().FillRect(TRect{0, 0, 8, 8});
+    TImageList images(8, 8);
+    images.Add(red);
+    f.list.SetImages(&images);
+    f.list.SetShowImages(true);
+    f.list.SetSelectedIndex(2);
+    f.Open();
+    EXPECT_EQ(f.list.SurfacePixel(2, 4), clRed); // image 0, centred in its 16-pixel row
+    EXPECT_EQ(f.list.SurfacePixel(9, 11), clRed);
+    EXPECT_EQ(f.list.SurfacePixel(2, 3), ColorToRGB(clWindow));
+    EXPECT_EQ(f.list.SurfacePixel(4, 16 + 8), ColorToRGB(clWindow)); // item 1 has no image
+    f.list.SetShowImages(false);
+    f.list.PaintNow();
+    EXPECT_EQ(f.list.SurfacePixel(4, 8), ColorToRGB(clWindow));
 }
