@@ -102,7 +102,7 @@ bool TDatePopup::CellAt(int x, int y, int& column, int& row) const {
     if (!DayArea().Contains(TPoint{x, y})) return false;
     column = (x - kGridLeft) / kCellWidth;
     row = (y - kGridTop) / kCellHeight;
-    return column < TMonthGrid::Columns && row < TMonthGrid::Rows;
+    return column < TMonthGrid::Columns && row < TMonthGrid::Rows && Grid().InCalendar(column, row);
 }
 
 void TDatePopup::HighlightAt(int x, int y) {

@@ -50,7 +50,7 @@ public:
     void PreviousMonth();
     void NextMonth();
     // Where the days are: the cell rectangle, and the cell under a client point (false when
-    // the point is on no day).
+    // the point is on no day, or on one before year 1 or after 9999).
     static TRect CellRect(int column, int row);
     bool CellAt(int x, int y, int& column, int& row) const;
     // The area whose presses pick days.

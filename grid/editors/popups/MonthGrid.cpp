@@ -58,6 +58,11 @@ bool TMonthGrid::InMonth(int column, int row) const {
     return day >= 1 && day <= DaysInMonth(year_, month_);
 }
 
+bool TMonthGrid::InCalendar(int column, int row) const {
+    const TDateTime date = CellDate(column, row);
+    return date >= EncodeDate(MinYear, 1, 1) && date <= EncodeDate(MaxYear, 12, 31);
+}
+
 TMonthGrid TMonthGrid::Previous() const {
     if (month_ > 1) return TMonthGrid(year_, month_ - 1);
     return year_ > MinYear ? TMonthGrid(year_ - 1, 12) : *this;

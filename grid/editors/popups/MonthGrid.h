@@ -35,6 +35,9 @@ public:
     // The date of cell (column 0..6, row 0..5), and whether it is a day of this month.
     TDateTime CellDate(int column, int row) const;
     bool InMonth(int column, int row) const;
+    // Whether the cell's date lies in the years the calendar covers (the first row of January
+    // of year 1 and the last rows of December 9999 lie outside).
+    bool InCalendar(int column, int row) const;
 
     // The month before and after (across years); the grid stays at the ends of the calendar.
     TMonthGrid Previous() const;

@@ -145,11 +145,19 @@ TEST(DatePopup, DraggingOverTheDaysMovesTheSelection) {
     EXPECT_EQ(f.chosen, (std::vector<std::string>{"4/9/2015"}));
 }
 
-TEST(DatePopup, BelowTheSixthRowIsNoDay) {
+TEST(DatePopup, BelowTheSixthRowAndBeforeTheFirstYearIsNoDay) {
     CalendarFixture f(Day(2015, 2, 10));
     f.sim.Click(40, 128); // between the last row and the buttons
     EXPECT_TRUE(f.chosen.empty());
     EXPECT_FALSE(f.popup.Closed());
+    // January of year 1 starts on a Monday: its first cell would be a day of year 0.
+    CalendarFixture g(Day(1, 1, 2));
+    const TPoint before = CalendarFixture::CellCentre(0, 0), first = CalendarFixture::CellCentre(1, 0);
+    g.sim.Click(before.X, before.Y);
+    EXPECT_TRUE(g.chosen.empty());
+    EXPECT_EQ(g.popup.SelectedDate(), Day(1, 1, 2));
+    g.sim.Click(first.X, first.Y);
+    EXPECT_EQ(g.chosen, (std::vector<std::string>{"1/1/0001"}));
 }
 
 TEST(DatePopup, TodayAndNoneButtons) {
