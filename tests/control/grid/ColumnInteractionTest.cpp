@@ -38,7 +38,8 @@ struct HeaderGrid : GridHarness {
     TColumnDragging& Dragging() { return grid->ColumnDragging(); }
     std::vector<int> Positions() {
         std::vector<int> positions;
-        for (int i = 0; i < grid->Columns().Count(); ++i) positions.push_back(grid->Columns()[i].Position());
+        for (int i = 0; i < grid->Columns().Count(); ++i)
+            positions.push_back(grid->Columns().DisplayIndexOf(grid->Columns()[i]));
         return positions;
     }
     std::vector<bool> Visibility() {
