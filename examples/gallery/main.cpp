@@ -191,10 +191,12 @@ void WireColumnInteraction(TGridView& grid, QLabel* status) {
         status->setText(QString("Header click: %1").arg(caption(col)));
     };
     grid.OnColumnResize = [status, caption, &grid](TCustomGridViewControl*, int col) {
-        status->setText(QString("Resized: %1 to %2 pixels").arg(caption(col)).arg(grid.Columns()[col].Width()));
+        status->setText(
+            QString("Resized: %1 to %2 pixels").arg(caption(col)).arg(grid.Columns()[col].Width()));
     };
     grid.OnSortColumn = [status, caption](TCustomGridViewControl*, int col, bool ascending) {
-        status->setText(QString("Sorted by %1, %2").arg(caption(col), ascending ? "ascending" : "descending"));
+        status->setText(
+            QString("Sorted by %1, %2").arg(caption(col), ascending ? "ascending" : "descending"));
     };
 }
 

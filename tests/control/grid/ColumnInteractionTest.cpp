@@ -11,7 +11,6 @@
 #include "grid/control/input/ColumnDragging.h"
 #include "grid/host/AppActivation.h"
 #include "grid/host/Cursors.h"
-#include "grid/shared/ThemesSupport.h"
 
 using namespace tolvane;
 using namespace tolvane::test;
@@ -78,8 +77,8 @@ TEST(ColumnResize, DraggingTheEdgeSetsTheWidthWithAnEightPixelFloor) {
         int column, releaseX, width;
     };
     const Case cases[] = {
-        {0, 150, 150}, {0, 9, 9},    {0, 8, 8},     {0, 3, 8},    {0, -40, 8}, // past the left edge
-        {1, 100, 20},  {1, 70, 8},   {1, 200, 120}, {2, 250, 90},
+        {0, 150, 150}, {0, 9, 9},  {0, 8, 8},     {0, 3, 8},    {0, -40, 8}, // past the left edge
+        {1, 100, 20},  {1, 70, 8}, {1, 200, 120}, {2, 250, 90},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "column " << c.column << " to x " << c.releaseX);
@@ -145,12 +144,12 @@ TEST(HeaderClick, ClickingSortsInTheCurrentKindAndASecondClickFlipsIt) {
         EXPECT_EQ(h.clicks, std::vector<int>{0});
         EXPECT_TRUE(h.grid->Columns()[0].Sorted());
         EXPECT_EQ(h.sorts, (std::vector<HeaderGrid::Sort>{{0, ascending}}));
-        EXPECT_EQ(Column0(*h.grid), ascending ? (std::vector<QString>{"a", "b", "c"})
-                                              : (std::vector<QString>{"c", "b", "a"}));
+        EXPECT_EQ(Column0(*h.grid),
+                  ascending ? (std::vector<QString>{"a", "b", "c"}) : (std::vector<QString>{"c", "b", "a"}));
         h.input.Click(40, kHeaderY);
         EXPECT_EQ(h.sorts, (std::vector<HeaderGrid::Sort>{{0, ascending}, {0, !ascending}}));
-        EXPECT_EQ(Column0(*h.grid), ascending ? (std::vector<QString>{"c", "b", "a"})
-                                              : (std::vector<QString>{"a", "b", "c"}));
+        EXPECT_EQ(Column0(*h.grid),
+                  ascending ? (std::vector<QString>{"c", "b", "a"}) : (std::vector<QString>{"a", "b", "c"}));
         // Sorting another column unsorts the first.
         h.input.Click(120, kHeaderY);
         EXPECT_FALSE(h.grid->Columns()[0].Sorted());
@@ -186,16 +185,6 @@ TEST(HeaderClick, WithoutCanClickNoClickAndNoDrag) {
     EXPECT_EQ(h.Positions(), (std::vector<int>{0, 1, 2}));
 }
 
-TEST(HeaderClick, WithoutCanSortAClickSortsNothing) {
-    HeaderGrid h;
-    TCustomColumn& column = h.grid->Columns()[0];
-    column.SetOptions(column.Options() - coCanSort);
-    h.input.Click(40, kHeaderY);
-    EXPECT_EQ(h.clicks, std::vector<int>{0});
-    EXPECT_FALSE(column.Sorted());
-    EXPECT_EQ(Column0(*h.grid), (std::vector<QString>{"b", "c", "a"}));
-}
-
 // ---- dragging --------------------------------------------------------------------------------
 
 TEST(ColumnDrag, MovesOfThreePixelsStartNoDragAndFourDo) {
@@ -203,8 +192,8 @@ TEST(ColumnDrag, MovesOfThreePixelsStartNoDragAndFourDo) {
         int dx, dy;
         bool drags;
     };
-    const Case cases[] = {{3, 0, false},  {-3, 0, false}, {0, 3, false}, {3, -3, false}, {-3, 3, false},
-                          {4, 0, true},   {-4, 0, true},  {0, 4, true},  {0, -4, true},  {4, 4, true}};
+    const Case cases[] = {{3, 0, false}, {-3, 0, false}, {0, 3, false}, {3, -3, false}, {-3, 3, false},
+                          {4, 0, true},  {-4, 0, true},  {0, 4, true},  {0, -4, true},  {4, 4, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.dx << ", " << c.dy);
         HeaderGrid h;
@@ -233,7 +222,7 @@ TEST(ColumnDrag, WithMovingDisabledAPressAndDragHotTracksAndTheReleaseClicksAndS
         EXPECT_EQ(h.grid->HotHeaderColumnIndex(), 1);
     }
     h.input.MouseUp(mbLeft, 130, kHeaderY);
-    EXPECT_EQ(h.clicks, std::vector<int>{0});            // the pressed column is clicked
+    EXPECT_EQ(h.clicks, std::vector<int>{0});                       // the pressed column is clicked
     EXPECT_EQ(h.sorts, (std::vector<HeaderGrid::Sort>{{1, true}})); // the one under the release sorts
     EXPECT_EQ(h.Positions(), (std::vector<int>{0, 1, 2}));
 }
@@ -382,29 +371,6 @@ TEST(ColumnDrag, DeactivationAbandonsARunningResize) {
     EXPECT_EQ(h.grid->Columns()[0].Width(), 80);
     EXPECT_EQ(h.Pixel(79, 60), under);
     EXPECT_EQ(Rgb(h.Pixel(149, 60)), Rgb(clWindow));
-}
-
-// ---- hovering --------------------------------------------------------------------------------
-
-TEST(HeaderHover, EdgesShowTheSplitCursorAndLeavingEndsHotTracking) {
-    LoadThemeLibrary();
-    if (!ThemesAvailable()) GTEST_SKIP() << "no visual styles on this platform";
-    HeaderGrid h;
-    h.input.MouseMove(158, kHeaderY);
-    EXPECT_EQ(h.Dragging().EdgeColumn(), 1);
-    EXPECT_EQ(h.grid->Cursor(), crGridHorzSplit);
-    h.input.MouseMove(120, kHeaderY);
-    EXPECT_EQ(h.Dragging().EdgeColumn(), -1);
-    EXPECT_EQ(h.grid->Cursor(), crDefault);
-    EXPECT_EQ(h.grid->HotHeaderColumnIndex(), 1);
-    h.grid->PaintNow();
-    h.input.Leave();
-    EXPECT_EQ(h.grid->HotHeaderColumnIndex(), -1);
-    EXPECT_EQ(h.grid->InvalidBounds(), h.grid->Geometry().ColumnPartRect(h.grid->Columns()[1], gaHeader));
-    // Without visual styles nothing is tracked.
-    h.grid->SetEnableVisualStyles(false);
-    h.input.MouseMove(120, kHeaderY);
-    EXPECT_EQ(h.grid->HotHeaderColumnIndex(), -1);
 }
 
 // ---- flyouts ---------------------------------------------------------------------------------

@@ -65,7 +65,8 @@ TEST(GridProperties, LayoutSettingsMoveTheAreasTheGridReports) {
         h.grid->SetHeaderSize(c.headerSize);
         h.grid->SetInputSize(c.inputSize);
         EXPECT_EQ(h.grid->GetRowTop(0), c.firstRowTop);
-        for (const auto& [p, area] : c.areas) EXPECT_EQ(h.grid->GetAreaAt(p.X, p.Y), area) << p.X << ", " << p.Y;
+        for (const auto& [p, area] : c.areas)
+            EXPECT_EQ(h.grid->GetAreaAt(p.X, p.Y), area) << p.X << ", " << p.Y;
         const int left = c.options.Contains(goIndicator) ? 12 : 0;
         // The first row's cells, found again from their own rectangles.
         const TRect cell = h.grid->GetCellRect(1, 0);
@@ -124,18 +125,6 @@ TEST(GridProperties, EachChangeRepaintsWhatItCovers) {
     }
 }
 
-TEST(GridProperties, IndicatorOptionLaysTheColumnsOutAgainAtOnce) {
-    GridHarness h;
-    auto& first = h.AddColumn(80);
-    auto& second = h.AddColumn(80);
-    h.grid->SetOptions({goHeader, goIndicator});
-    EXPECT_EQ(first.Left(), 12);
-    EXPECT_EQ(second.Left(), 92);
-    EXPECT_EQ(h.grid->GetColumnAt(91), 0);
-    h.grid->SetOptions({goHeader});
-    EXPECT_EQ(second.Left(), 80);
-}
-
 TEST(GridProperties, ColumnNotificationsSortAndRepaintByKind) {
     struct Case {
         const char* name;
@@ -151,18 +140,26 @@ TEST(GridProperties, ColumnNotificationsSortAndRepaintByKind) {
              c.SetSorted(true);
              c.SetSortKind(skDescending);
          },
-         {3, 2}, nullptr},
+         {3, 2},
+         nullptr},
         {"type of a sorted column",
          [](TCustomColumn& c) {
              c.SetSorted(true);
              c.SetSortType(stCaseInsensitive);
          },
-         {3, 3}, nullptr},
-        {"alignment repaints the column's cells", [](TCustomColumn& c) { c.SetAlignment(taCenter); }, {},
+         {3, 3},
+         nullptr},
+        {"alignment repaints the column's cells",
+         [](TCustomColumn& c) { c.SetAlignment(taCenter); },
+         {},
          [](TGridView& g) { return Rect(80, 41, 160, g.ClientHeight() - 23); }},
-        {"position repaints all", [](TCustomColumn& c) { c.SetPosition(0); }, {},
+        {"position repaints all",
+         [](TCustomColumn& c) { c.SetPosition(0); },
+         {},
          [](TGridView& g) { return g.ClientRect(); }},
-        {"width from the column's left edge", [](TCustomColumn& c) { c.SetWidth(100); }, {},
+        {"width from the column's left edge",
+         [](TCustomColumn& c) { c.SetWidth(100); },
+         {},
          [](TGridView& g) { return Rect(80, 0, g.ClientWidth(), g.ClientHeight()); }},
     };
     for (const Case& c : cases) {
