@@ -65,6 +65,12 @@ void TCustomGridView::WMMouseUp(TMouseButton button, TShiftState shift, int x, i
     TCustomGridViewControl::WMMouseUp(button, shift, x, y);
 }
 
+void TCustomGridView::ColumnsNotify(TColumnsNotification kind, int index1, int index2) {
+    // The drag box and the remembered indexes would name columns that are gone.
+    if (kind == cnDeleted || kind == cnCleared) columnDragging_->Cancel();
+    TCustomGridViewControl::ColumnsNotify(kind, index1, index2);
+}
+
 void TCustomGridView::StartColumnResize(int columnIndex, TPoint p) {
     columnDragging_->StartResize(columnIndex, p);
 }

@@ -77,6 +77,9 @@ public:
     void SetSlideSize(int value);
     void SetWantReturns(bool value) { wantReturns_ = value; }
 
+    // Columns going away end any interaction with them.
+    void ColumnsNotify(TColumnsNotification kind, int index1, int index2) override;
+
     // While a column is dragged its box takes every mouse message.
     void WMMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void WMMouseMove(TShiftState shift, int x, int y) override;

@@ -373,6 +373,20 @@ TEST(ColumnDrag, DeactivationAbandonsARunningResize) {
     EXPECT_EQ(Rgb(h.Pixel(149, 60)), Rgb(clWindow));
 }
 
+TEST(ColumnDrag, ClearingTheColumnsEndsTheDrag) {
+    HeaderGrid h;
+    h.StartDrag(40);
+    h.input.MouseMove(200, kHeaderY);
+    h.grid->Columns().Clear();
+    EXPECT_FALSE(h.Dragging().Dragging());
+    EXPECT_FALSE(h.Dragging().DragBox().Visible());
+    EXPECT_EQ(h.Dragging().DragBox().Column(), nullptr);
+    EXPECT_FALSE(h.Dragging().DownArrow().Visible());
+    h.input.MouseMove(210, kHeaderY);
+    h.input.MouseUp(mbLeft, 210, kHeaderY);
+    EXPECT_EQ(h.grid->Columns().Count(), 0);
+}
+
 // ---- flyouts ---------------------------------------------------------------------------------
 
 TEST(DragArrow, ShapesFollowTheDirection) {
