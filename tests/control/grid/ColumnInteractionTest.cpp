@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include <QWidget>
+
 #include "GridTestSupport.h"
 #include "grid/control/flyouts/ColumnDragBox.h"
 #include "grid/control/flyouts/DragArrow.h"
@@ -371,6 +373,26 @@ TEST(ColumnDrag, DeactivationAbandonsARunningResize) {
     EXPECT_EQ(h.grid->Columns()[0].Width(), 80);
     EXPECT_EQ(h.Pixel(79, 60), under);
     EXPECT_EQ(Rgb(h.Pixel(149, 60)), Rgb(clWindow));
+}
+
+TEST(ColumnDrag, FlyoutsAreTopMostToolWindowsThatLeaveTheFocusAlone) {
+    HeaderGrid h;
+    h.StartDrag(40);
+    h.input.MouseMove(200, kHeaderY);
+    ASSERT_TRUE(h.grid->Focused());
+    for (TCustomControl* flyout : std::vector<TCustomControl*>{
+             &h.Dragging().DragBox(), &h.Dragging().DownArrow(), &h.Dragging().UpArrow()}) {
+        QWidget* w = flyout->Widget();
+        ASSERT_NE(w, nullptr);
+        EXPECT_TRUE(w->isWindow());
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_TRUE(w->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_TRUE(w->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
+        EXPECT_EQ(w->windowType(), Qt::Tool);
+        EXPECT_FALSE(flyout->CanFocus());
+    }
+    EXPECT_TRUE(h.grid->Focused());
+    h.input.MouseUp(mbLeft, 200, kHeaderY);
 }
 
 TEST(ColumnDrag, ClearingTheColumnsEndsTheDrag) {
