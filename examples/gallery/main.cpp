@@ -1,17 +1,26 @@
 // The grid gallery: one grid in each header look, showing every column class with header,
 // input row and footer (one footer formula of each kind), and a grid of slides.
 //
+// In the report grids columns are sized by dragging their header edges, moved by dragging their
+// header cells, hidden by dropping a header cell below the header, and sorted by clicking their
+// header. A right click on a header lists the columns to show or hide them. The line at the
+// bottom tells the last header click, resize and sort.
+//
 //   gallery                    opens the window
 //   gallery --screenshot DIR   writes one PNG per grid into DIR and exits
 
 #include <memory>
 #include <vector>
 
+#include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QString>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -76,7 +85,7 @@ C& AddColumn(TGridView& grid, const QString& caption, int width, const QString& 
 // A report grid with every column class and one row of fixed parts each.
 std::unique_ptr<TGridView> MakeReportGrid(THeaderStyle style, Pictures& pictures) {
     auto grid = std::make_unique<TGridView>();
-    grid->SetOptions({goHeader, goInput, goFooter, goGrid, goIndicator, goSelectFullRow});
+    grid->SetOptions({goHeader, goInput, goFooter, goGrid, goIndicator, goSelectFullRow, goCanHideColumn});
     grid->SetHeaderStyle(style);
     grid->SetAppearanceOptions({aoHideSelection, aoHintMarks, aoIndicateSortedColumn});
 
@@ -157,6 +166,40 @@ std::unique_ptr<TGridView> MakeSlidesGrid() {
     return grid;
 }
 
+// A menu of the grid's columns by caption; choosing one shows or hides it.
+void ShowColumnMenu(TGridView& grid) {
+    QMenu menu;
+    for (int i = 0; i < grid.Columns().Count(); ++i) {
+        TCustomColumn& column = grid.Columns()[i];
+        QAction* action = menu.addAction(column.Header().Caption());
+        action->setCheckable(true);
+        action->setChecked(column.Visible());
+        QObject::connect(action, &QAction::toggled, [&column](bool on) { column.SetVisible(on); });
+    }
+    menu.exec(QCursor::pos());
+}
+
+// Column interaction for a report grid: the header menu and the report of the last events.
+void WireColumnInteraction(TGridView& grid, QLabel* status) {
+    const auto caption = [&grid](int col) { return grid.Columns()[col].Header().Caption(); };
+    grid.OnMouseUp = [&grid](TMouseButton button, TShiftState, int x, int y) {
+        if (button != mbRight || grid.GetAreaAt(x, y) != gaHeader) return;
+        // After the release has been handled to its end.
+        QTimer::singleShot(0, grid.Widget(), [&grid] { ShowColumnMenu(grid); });
+    };
+    grid.OnHeaderClick = [status, caption](TCustomGridViewControl*, int col) {
+        status->setText(QString("Header click: %1").arg(caption(col)));
+    };
+    grid.OnColumnResize = [status, caption, &grid](TCustomGridViewControl*, int col) {
+        status->setText(
+            QString("Resized: %1 to %2 pixels").arg(caption(col)).arg(grid.Columns()[col].Width()));
+    };
+    grid.OnSortColumn = [status, caption](TCustomGridViewControl*, int col, bool ascending) {
+        status->setText(
+            QString("Sorted by %1, %2").arg(caption(col), ascending ? "ascending" : "descending"));
+    };
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -195,11 +238,16 @@ int main(int argc, char** argv) {
     QWidget window;
     window.setWindowTitle("Grid gallery");
     auto* layout = new QVBoxLayout(&window);
+    auto* status = new QLabel("Drag header edges to size, header cells to move (below the header to hide); "
+                              "click to sort; right-click for the column list",
+                              &window);
     for (Entry& e : grids) {
         layout->addWidget(new QLabel(e.name, &window));
         e.grid->Widget()->setMinimumSize(e.grid->Width(), e.grid->Height());
         layout->addWidget(e.grid->Widget());
+        if (e.grid->GridStyle() == gsReport) WireColumnInteraction(*e.grid, status);
     }
+    layout->addWidget(status);
     window.show();
     const int result = app.exec();
     // The grids own their widgets; take them out of the window before it goes.

@@ -3,17 +3,21 @@
 // repaint each change requests, the themed border, in-cell editing by column plays, and column
 // class registration.
 
+#include <memory>
+
 #include <QString>
 
 #include "grid/control/CustomGridViewControl.h"
 
 namespace tolvane {
 
+class TColumnDragging;
 class TColumnPlay;
 
 class TCustomGridView : public TCustomGridViewControl {
 public:
     TCustomGridView();
+    ~TCustomGridView() override;
 
     // ---- operations added at this level -----------------------------------------------------
     // Prepares the column's play for in-cell editing of the cell; answers whether it may edit.
@@ -24,6 +28,21 @@ public:
     virtual void StoreInPlaceValue(TColumnPlay& play);
     // Registers the column classes by name for reading stored layouts.
     virtual void RegisterColumnClasses();
+
+    // ---- where things lie ---------------------------------------------------------------------
+    // The area, cell, column (by index; `position` receives its display position), row or
+    // resize edge under a client point; -1 (gaNone) when there is none.
+    TGridArea GetAreaAt(int x, int y) const { return geometry_.AreaAt({x, y}); }
+    TCellCoord GetCellAt(int x, int y) const { return geometry_.CellAt({x, y}); }
+    int GetColumnAt(int x, int* position = nullptr) const { return geometry_.ColumnAt(x, position); }
+    int GetRowAt(int y) const { return geometry_.RowAt(y); }
+    int GetResizeColumnAt(int x, int y) const { return geometry_.ResizeColumnAt({x, y}); }
+    int GetRowTop(int ARow) const { return geometry_.RowTop(ARow); }
+    int GetVisibleRowCount() const { return geometry_.VisibleRowCount(); }
+
+    // ---- column interaction -----------------------------------------------------------------
+    // Resizing, header clicks, hot-tracking and column dragging with its flyouts.
+    TColumnDragging& ColumnDragging() const { return *columnDragging_; }
 
     // ---- themed border ----------------------------------------------------------------------
     // With visual styles active, bsSingle and EnableVisualStyles, the outer two pixels (the edge
@@ -57,6 +76,27 @@ public:
     int SlideSize() const { return settings_.SlideSize; }
     void SetSlideSize(int value);
     void SetWantReturns(bool value) { wantReturns_ = value; }
+
+    // Columns going away end any interaction with them.
+    void ColumnsNotify(TColumnsNotification kind, int index1, int index2) override;
+
+    // While a column is dragged its box takes every mouse message.
+    void WMMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void WMMouseMove(TShiftState shift, int x, int y) override;
+    void WMMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+
+protected:
+    void StartColumnResize(int columnIndex, TPoint p) override;
+    void ColumnResizeMove(TPoint p) override;
+    void HeaderPress(TMouseButton button, TPoint p) override;
+    void EndColumnPress(TMouseButton button, TPoint p) override;
+    void HeaderRelease(TPoint p) override;
+    void HeaderHover(TPoint p) override;
+    void EndHeaderHotTracking() override;
+    void CancelColumnInteraction() override;
+
+private:
+    std::unique_ptr<TColumnDragging> columnDragging_;
 };
 
 } // namespace tolvane

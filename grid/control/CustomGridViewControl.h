@@ -228,6 +228,7 @@ public:
     TTextFitHint& FitHint() const { return *fitHint_; }
 
 protected:
+    friend class TColumnDragging;
     friend class TGridInvalidator;
     friend class TGridKeyboard;
     friend class TGridMouse;

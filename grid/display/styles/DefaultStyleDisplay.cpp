@@ -87,7 +87,7 @@ void TDefaultStyleDisplay::PaintClassicHeaderBackground(TCustomColumn& column, c
 
 void TDefaultStyleDisplay::PaintThemedHeaderBackground(TCustomColumn& column, const TRect& rect) {
     int state = hsNormal;
-    if (column.IsPressedHeader())
+    if (ShowPressed && column.IsPressedHeader())
         state = hsPressed;
     else if (column.IsHotHeader())
         state = hsHot;
