@@ -3,10 +3,14 @@
 #include <exception>
 
 #include "app/ErrorReporter.h"
+#include "grid/host/ExceptionSink.h"
 
 namespace tolvane {
 
-TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    // Failures inside the grid's own event handling reach the same reporter.
+    SetExceptionSink([](const QString& message) { TErrorReporter::Report(message); });
+}
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {
     try {

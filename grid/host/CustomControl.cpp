@@ -18,6 +18,7 @@
 
 #include "grid/host/AccessibleTable.h"
 #include "grid/host/AppActivation.h"
+#include "grid/host/ExceptionSink.h"
 #include "grid/host/KeyMap.h"
 #include "grid/host/QtConvert.h"
 
@@ -983,14 +984,21 @@ bool TClientWidget::event(QEvent* e) {
         explicit Depth(int& n) : n(n) { ++n; }
         ~Depth() { --n; }
     } depth(eventDepth);
-    if (e->type() == QEvent::KeyPress && owner) {
-        auto* k = static_cast<QKeyEvent*>(e);
-        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && owner->WantTabs()) {
-            keyPressEvent(k);
-            return true;
+    try {
+        if (e->type() == QEvent::KeyPress && owner) {
+            auto* k = static_cast<QKeyEvent*>(e);
+            if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && owner->WantTabs()) {
+                keyPressEvent(k);
+                return true;
+            }
         }
+        return QWidget::event(e);
+    } catch (const std::exception& error) {
+        ReportException(QString::fromUtf8(error.what()));
+    } catch (...) {
+        ReportException(QStringLiteral("Unknown error"));
     }
-    return QWidget::event(e);
+    return true;
 }
 
 } // namespace tolvane
