@@ -1,6 +1,7 @@
 #include "grid/host/EditField.h"
 
 #include <algorithm>
+#include <limits>
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -52,6 +53,8 @@ public:
         setMouseTracking(true);
         setFocusPolicy(Qt::StrongFocus);
         setContextMenuPolicy(Qt::DefaultContextMenu);
+        // Cell texts have no length limit; a field that cut them would lose data on commit.
+        setMaxLength(std::numeric_limits<int>::max());
     }
     TEditField* field;
     int depth = 0; // handlers running; the field may not be deleted under them
