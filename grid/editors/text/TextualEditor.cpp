@@ -1,5 +1,6 @@
 #include "grid/editors/text/TextualEditor.h"
 
+#include "grid/base/Errors.h"
 #include "grid/editors/base/EditorCursors.h"
 #include "grid/host/EditField.h"
 
@@ -164,7 +165,14 @@ void TTextualEditor::AppearanceChanged() {
 }
 
 void TTextualEditor::UsePasteHook() {
-    field_->OnPaste = [this] { Paste(); };
+    field_->OnPaste = [this] {
+        // A clipboard text that holds no number pastes nothing; the text stays as it was, and
+        // no error escapes into the window system's event handling.
+        try {
+            Paste();
+        } catch (const EConvertError&) {
+        }
+    };
 }
 
 void TTextualEditor::TextChanged() {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "grid/base/Errors.h"
 #include "grid/editors/base/CanvasCellEditor.h"
 #include "grid/editors/base/CellEditor.h"
 #include "grid/editors/base/EditorCursors.h"

@@ -1,5 +1,7 @@
+#include <QStringList>
 #include <gtest/gtest.h>
 
+#include "grid/editors/base/EditorCursors.h"
 #include "grid/editors/text/TextualEditor.h"
 #include "support/InputSimulator.h"
 
