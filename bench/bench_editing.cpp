@@ -62,21 +62,28 @@ Figures TimeOurs(int rows) {
     QCoreApplication::processEvents();
 
     Figures f;
-    f.start = bench::BestOf(Runs, [&] {
-        SendKey(grid.ClientWidget(), Qt::Key_X, "x");
-        if (!grid.ActiveEditor() || !grid.ActiveEditor()->Focused()) Fail("no focused editor after a key");
-    }, [&] {
-        if (grid.ActiveEditor()) SendKey(QApplication::focusWidget(), Qt::Key_Escape, QString(QChar(27)));
-    });
+    f.start = bench::BestOf(
+        Runs,
+        [&] {
+            SendKey(grid.ClientWidget(), Qt::Key_X, "x");
+            if (!grid.ActiveEditor() || !grid.ActiveEditor()->Focused())
+                Fail("no focused editor after a key");
+        },
+        [&] {
+            if (grid.ActiveEditor()) SendKey(QApplication::focusWidget(), Qt::Key_Escape, QString(QChar(27)));
+        });
     int n = 0;
-    f.commit = bench::BestOf(Runs, [&] {
-        SendKey(QApplication::focusWidget(), Qt::Key_Return, "\r");
-        if (grid.ActiveEditor()) Fail("the editor stayed after Enter");
-    }, [&] {
-        const int letter = n++ % 26;
-        SendKey(grid.ClientWidget(), Qt::Key_A + letter, QString(QChar('a' + letter)));
-        if (!grid.ActiveEditor()) Fail("no editor after a key");
-    });
+    f.commit = bench::BestOf(
+        Runs,
+        [&] {
+            SendKey(QApplication::focusWidget(), Qt::Key_Return, "\r");
+            if (grid.ActiveEditor()) Fail("the editor stayed after Enter");
+        },
+        [&] {
+            const int letter = n++ % 26;
+            SendKey(grid.ClientWidget(), Qt::Key_A + letter, QString(QChar('a' + letter)));
+            if (!grid.ActiveEditor()) Fail("no editor after a key");
+        });
     if (grid.GetCellText(0, row).size() != 1) Fail("the edit was not stored");
     grid.SetParentWidget(nullptr);
     return f;
@@ -106,24 +113,30 @@ Figures TimeQt(int rows) {
 
     const auto editing = [&] { return view.Editing(); };
     Figures f;
-    f.start = bench::BestOf(Runs, [&] {
-        SendKey(view.viewport(), Qt::Key_X, "x");
-        if (!editing() || !QApplication::focusWidget() || QApplication::focusWidget() == view.viewport())
-            Fail("QTableView opened no focused editor");
-    }, [&] {
-        if (editing()) SendKey(QApplication::focusWidget(), Qt::Key_Escape, QString(QChar(27)));
-        QCoreApplication::processEvents(); // closed editors go here
-    });
+    f.start = bench::BestOf(
+        Runs,
+        [&] {
+            SendKey(view.viewport(), Qt::Key_X, "x");
+            if (!editing() || !QApplication::focusWidget() || QApplication::focusWidget() == view.viewport())
+                Fail("QTableView opened no focused editor");
+        },
+        [&] {
+            if (editing()) SendKey(QApplication::focusWidget(), Qt::Key_Escape, QString(QChar(27)));
+            QCoreApplication::processEvents(); // closed editors go here
+        });
     int n = 0;
-    f.commit = bench::BestOf(Runs, [&] {
-        SendKey(QApplication::focusWidget(), Qt::Key_Return, "\r");
-        if (editing()) Fail("QTableView kept its editor after Enter");
-    }, [&] {
-        QCoreApplication::processEvents();
-        const int letter = n++ % 26;
-        SendKey(view.viewport(), Qt::Key_A + letter, QString(QChar('a' + letter)));
-        if (!editing()) Fail("QTableView opened no editor");
-    });
+    f.commit = bench::BestOf(
+        Runs,
+        [&] {
+            SendKey(QApplication::focusWidget(), Qt::Key_Return, "\r");
+            if (editing()) Fail("QTableView kept its editor after Enter");
+        },
+        [&] {
+            QCoreApplication::processEvents();
+            const int letter = n++ % 26;
+            SendKey(view.viewport(), Qt::Key_A + letter, QString(QChar('a' + letter)));
+            if (!editing()) Fail("QTableView opened no editor");
+        });
     if (model.item(rows / 2, 0)->text().size() != 1) Fail("QTableView stored no edit");
     return f;
 }

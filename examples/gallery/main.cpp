@@ -135,7 +135,9 @@ std::unique_ptr<TGridView> MakeReportGrid(THeaderStyle style, Pictures& pictures
     grid->OnAfterEdit = [](TCustomGridViewControl* sender, int, int, const QString&) {
         static_cast<TGridView*>(sender)->CalculateFooters();
     };
-    grid->OnInputAdded = [](TCustomGridViewControl* sender) { static_cast<TGridView*>(sender)->CalculateFooters(); };
+    grid->OnInputAdded = [](TCustomGridViewControl* sender) {
+        static_cast<TGridView*>(sender)->CalculateFooters();
+    };
     size.SetSorted(true);
     grid->SetCurrentRow(1);
     grid->SetBounds(0, 0, 860, 200);

@@ -7,7 +7,6 @@
 #include "grid/host/Cursors.h"
 #include "grid/host/Timer.h"
 #include "grid/control/edit/GridEditing.h"
-#include "grid/editors/base/CellEditor.h"
 #include "grid/control/input/GridKeyboard.h"
 #include "grid/control/input/GridMouse.h"
 #include "grid/control/input/GridNavigation.h"
@@ -18,6 +17,7 @@
 #include "grid/display/styles/FlatStyleDisplay.h"
 #include "grid/display/styles/OldStyleDisplay.h"
 #include "grid/display/styles/StyleDisplay.h"
+#include "grid/editors/base/CellEditor.h"
 #include "grid/shared/GraphicsProvider.h"
 #include "grid/shared/ThemesSupport.h"
 

@@ -57,12 +57,14 @@ void BindStandardColumnHooks() {
         TColumnHooks::Bind<THtmlColumn>({nullptr, &CreateColumnDisplay<THtmlColumnDisplay>, nullptr});
         TColumnHooks::Bind<TImageColumn>({nullptr, &CreateColumnDisplay<TImageColumnDisplay>, nullptr});
         TColumnHooks::Bind<TIncrementColumn>({nullptr, &CreateColumnDisplay<TIncrementColumnDisplay>, nullptr});
-        TColumnHooks::Bind<TNumericColumn>({&CreateCellEditor<TSpinEditor>, &CreateColumnDisplay<TNumericColumnDisplay>,
-                                            nullptr, &PrepareNumericEditor});
+        TColumnHooks::Bind<TNumericColumn>({&CreateCellEditor<TSpinEditor>,
+                                            &CreateColumnDisplay<TNumericColumnDisplay>, nullptr,
+                                            &PrepareNumericEditor});
         TColumnHooks::Bind<TProgressColumn>({nullptr, &CreateColumnDisplay<TProgressColumnDisplay>, nullptr});
         TColumnHooks::Bind<TRateColumn>({nullptr, &CreateColumnDisplay<TRateColumnDisplay>, nullptr});
-        TColumnHooks::Bind<TTextualColumn>({&CreateCellEditor<TTextualEditor>, &CreateColumnDisplay<TTextualColumnDisplay>,
-                                            nullptr, &PrepareTextualEditor});
+        TColumnHooks::Bind<TTextualColumn>({&CreateCellEditor<TTextualEditor>,
+                                            &CreateColumnDisplay<TTextualColumnDisplay>, nullptr,
+                                            &PrepareTextualEditor});
         return true;
     }();
     (void)bound;

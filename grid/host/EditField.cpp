@@ -109,7 +109,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override {
         e->accept();
         int key = VirtualKeyFromQt(e->key());
-        if (field && key != 0 && field->OnKeyUp) field->OnKeyUp(key, ShiftStateFrom(e->modifiers(), Qt::NoButton));
+        if (field && key != 0 && field->OnKeyUp)
+            field->OnKeyUp(key, ShiftStateFrom(e->modifiers(), Qt::NoButton));
     }
 
     void inputMethodEvent(QInputMethodEvent* e) override {

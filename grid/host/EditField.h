@@ -16,9 +16,9 @@
 #include <QChar>
 #include <QString>
 
-#include "grid/host/Cursors.h"
 #include "grid/base/Font.h"
 #include "grid/base/Types.h"
+#include "grid/host/Cursors.h"
 
 namespace tolvane {
 

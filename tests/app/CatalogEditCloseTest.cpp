@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "support/InputSimulator.h"
 #include "TestCatalog.h"
 #include "app/CatalogForm.h"
 #include "app/GridTitleList.h"
 #include "grid/control/GridView.h"
+#include "support/InputSimulator.h"
 
 namespace tolvane {
 namespace {

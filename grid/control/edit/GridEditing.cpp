@@ -130,7 +130,8 @@ bool TGridEditing::AcceptEdit() {
         bool accept = true;
         if (grid_.OnEditAccept) grid_.OnEditAccept(&grid_, cell.Col, cell.Row, value, accept);
         // The handler may have removed the row, or ended the edit itself.
-        if (cell.Row < 0 || cell.Row >= grid_.GetRowCount() || cell.Col >= grid_.Columns().Count()) return false;
+        if (cell.Row < 0 || cell.Row >= grid_.GetRowCount() || cell.Col >= grid_.Columns().Count())
+            return false;
         if (!accept) return false;
         grid_.SetCellText(cell.Col, cell.Row, value);
         if (grid_.OnAfterEdit) grid_.OnAfterEdit(&grid_, cell.Col, cell.Row, value);
@@ -170,7 +171,8 @@ bool TGridEditing::PlaceEditor() {
     rect = rect.Inflate(-1, -1);
     rect.Left = std::max(rect.Left, 0);
     const TRect bounds{rect.Left, rect.Top, std::max(rect.Left, rect.Right), std::max(rect.Top, rect.Bottom)};
-    if (!(editor->BoundsRect() == bounds)) editor->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    if (!(editor->BoundsRect() == bounds))
+        editor->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
     if (!editor->Visible()) editor->Show();
     if (grid_.Focused() && editor->CanFocus()) editor->SetFocus();
     return true;

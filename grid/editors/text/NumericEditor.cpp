@@ -143,7 +143,8 @@ void TNumericEditor::KeyPress(QChar& key) {
     }
     if (key == DecimalSeparator()) {
         // Typing over a selected separator is allowed.
-        if (!AllowFloat() || (Text().contains(DecimalSeparator()) && !SelText().contains(DecimalSeparator()))) {
+        if (!AllowFloat() ||
+            (Text().contains(DecimalSeparator()) && !SelText().contains(DecimalSeparator()))) {
             key = QChar(0);
             return;
         }

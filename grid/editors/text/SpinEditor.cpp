@@ -95,7 +95,8 @@ void TSpinEditor::PlaceButtons() {
     if (!buttons_) return;
     const int width = VerticalScrollBarWidth();
     const bool single = BorderStyle() == bsSingle;
-    buttons_->SetBounds(ClientWidth() - width, single ? 1 : 0, width, single ? ClientHeight() - 1 : ClientHeight() + 1);
+    buttons_->SetBounds(ClientWidth() - width, single ? 1 : 0, width,
+                        single ? ClientHeight() - 1 : ClientHeight() + 1);
     buttons_->Invalidate();
     ApplyTextRect();
 }

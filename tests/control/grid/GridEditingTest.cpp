@@ -239,7 +239,9 @@ TEST(GridEditingClose, ClosingTheWindowCommitsTheOpenEdit) {
         auto& column = h.AddColumn(100);
         column.SetOptions(column.Options() + coEditing);
         h.AddRows({"old"});
-        h.grid->OnEditAccept = [&](TCustomGridViewControl*, int, int, const QString&, bool& ok) { ok = accept; };
+        h.grid->OnEditAccept = [&](TCustomGridViewControl*, int, int, const QString&, bool& ok) {
+            ok = accept;
+        };
         layout->addWidget(h.grid->Widget());
         window.show();
         QApplication::setActiveWindow(&window);

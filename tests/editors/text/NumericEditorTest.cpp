@@ -29,7 +29,7 @@ TEST(NumericEditor, ReadsTheCleanedText) {
         {"-", {eoAllowFloat, eoAllowSigns}, 0, 0, 0},
         {"", {eoAllowFloat, eoAllowSigns}, 0, 0, 0},
         {"kg", {eoAllowFloat, eoAllowSigns}, 0, 0, 0},
-        {"-7", {eoAllowFloat, eoAllowSigns}, 0, 0, 0},      // Min 0: negatives read as 0
+        {"-7", {eoAllowFloat, eoAllowSigns}, 0, 0, 0}, // Min 0: negatives read as 0
         {"-7", {eoAllowFloat, eoAllowSigns}, -10, 0, -7},
         {"-7", {eoAllowFloat}, -10, 0, 7},                  // no signs: the minus is dropped
         {"150", {eoAllowFloat, eoAllowSigns}, 0, 100, 100}, // clamped to Max
@@ -104,10 +104,8 @@ TEST_F(NumericTypingTest, KeyFilterAdmitsOnlyWhatANumberCanHold) {
         const char* typed;
         const char* text;
     } cases[] = {
-        {"1.2.3", "1.23"}, // a second separator is refused
-        {"a1b2", "12"},
-        {"-5", "-5"},
-        {"5-", "5"}, // a sign only at the start
+        {"1.2.3", "1.23"},                            // a second separator is refused
+        {"a1b2", "12"},    {"-5", "-5"}, {"5-", "5"}, // a sign only at the start
         {"+-1", "+1"},
     };
     for (const Case& c : cases) {
@@ -137,11 +135,10 @@ TEST_F(NumericTypingTest, PasteKeepsTheNumberAndPutsTheCaretAtThePieceStart) {
         const char* result;
         int caret;
     } cases[] = {
-        {"", 0, 0, "a1b2", "12", 0},
-        {"99", 1, 0, "x5", "959", 1},
-        {"1.5", 3, 0, "2.5", "1.525", 3},  // the text has a separator already
-        {"1.5", 0, 3, "2.5", "2.5", 0},    // pasted over everything: the separator is free again
-        {"7", 1, 0, "-3", "73", 1},        // a sign only at the start
+        {"", 0, 0, "a1b2", "12", 0},      {"99", 1, 0, "x5", "959", 1},
+        {"1.5", 3, 0, "2.5", "1.525", 3}, // the text has a separator already
+        {"1.5", 0, 3, "2.5", "2.5", 0},   // pasted over everything: the separator is free again
+        {"7", 1, 0, "-3", "73", 1},       // a sign only at the start
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clipboard);
@@ -171,7 +168,8 @@ TEST_F(NumericTypingTest, FocusLossNormalisesWithoutAnError) {
         const char* typed;
         const char* nullText;
         const char* shown;
-    } cases[] = {{"+", "", "0.00"}, {".", "", "0.00"}, {"+", "nil", "nil"}, {"1.5", "", "1.50"}, {"-", "", "0.00"}};
+    } cases[] = {
+        {"+", "", "0.00"}, {".", "", "0.00"}, {"+", "nil", "nil"}, {"1.5", "", "1.50"}, {"-", "", "0.00"}};
     InputSimulator::ShowAndFocus(editor);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
@@ -200,8 +198,9 @@ TEST_F(SpinTest, StepsStayWithinMinAndMax) {
         int key;
         double result;
     } cases[] = {
-        {9, 1, 0, 10, VK_UP, 10},   {10, 1, 0, 10, VK_UP, 10}, {0, 1, 0, 0, VK_DOWN, 0},
-        {1, 1, 0, 0, VK_DOWN, 0},   {5, 2.5, 0, 0, VK_UP, 7.5}, {100, 1, 0, 0, VK_UP, 101}, // Max 0: no bound
+        {9, 1, 0, 10, VK_UP, 10},    {10, 1, 0, 10, VK_UP, 10},
+        {0, 1, 0, 0, VK_DOWN, 0},    {1, 1, 0, 0, VK_DOWN, 0},
+        {5, 2.5, 0, 0, VK_UP, 7.5},  {100, 1, 0, 0, VK_UP, 101}, // Max 0: no bound
         {-3, 1, -3, 0, VK_DOWN, -3},
     };
     for (const Case& c : cases) {

@@ -108,3 +108,18 @@ TEST_F(TextualEditorTest, PreviewBoxIsFramedAndDrawnByTheEvent) {
 
 } // namespace
 } // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+// A cell text comes back exactly as it went in, so that an untouched edit stores nothing.
+TEST(TextualEditorText, KeepsLongAndMultiLineTextsWhole) {
+    TTextualEditor editor;
+    for (const QString& text : {QString("two\nlines"), QString(40000, QChar('x')), QString("tab\there")}) {
+        editor.SetAsString(text);
+        EXPECT_EQ(editor.AsString(), text);
+    }
+}
+
+} // namespace
+} // namespace tolvane
