@@ -1,5 +1,7 @@
 // The grid gallery: one grid in each header look, showing every column class with header,
-// input row and footer (one footer formula of each kind), and a grid of slides.
+// input row and footer (one footer formula of each kind), and a grid of slides. The title and
+// size columns edit in place (type, click the current cell, or use the spin arrows), and Enter
+// in the input row adds a row.
 //
 // In the report grids columns are sized by dragging their header edges, moved by dragging their
 // header cells, hidden by dropping a header cell below the header, and sorted by clicking their
@@ -92,9 +94,12 @@ std::unique_ptr<TGridView> MakeReportGrid(THeaderStyle style, Pictures& pictures
     auto& number = AddColumn<TIncrementColumn>(*grid, "No", 36);
     number.Footer().SetFormulaKind(fkCount);
     auto& title = AddColumn<TTextualColumn>(*grid, "Title", 110, "new title");
-    title.SetOptions(title.Options() + coSearchColumn);
+    title.SetOptions(title.Options() + coSearchColumn + coEditing);
     auto& size = AddColumn<TNumericColumn>(*grid, "Size", 70);
+    size.SetOptions(size.Options() + coEditing);
     size.SetAlignment(taRightJustify);
+    size.SetMax(100000);
+    size.SetIncrement(10);
     size.SetTextAfter(" MB");
     size.Footer().SetFormulaKind(fkSum);
     auto& aired = AddColumn<TDateColumn>(*grid, "Aired", 80);
@@ -135,6 +140,13 @@ std::unique_ptr<TGridView> MakeReportGrid(THeaderStyle style, Pictures& pictures
     }
     grid->GetCell(title.GetIndex(), 1)->SetHint("a hint mark shows in the corner");
     grid->CalculateFooters();
+    // Edited values and added rows count in the footers at once.
+    grid->OnAfterEdit = [](TCustomGridViewControl* sender, int, int, const QString&) {
+        static_cast<TGridView*>(sender)->CalculateFooters();
+    };
+    grid->OnInputAdded = [](TCustomGridViewControl* sender) {
+        static_cast<TGridView*>(sender)->CalculateFooters();
+    };
     size.SetSorted(true);
     grid->SetCurrentRow(1);
     grid->SetBounds(0, 0, 860, 200);

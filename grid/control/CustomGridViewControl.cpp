@@ -9,6 +9,7 @@
 #include "grid/host/Clipboard.h"
 #include "grid/host/Cursors.h"
 #include "grid/host/Timer.h"
+#include "grid/control/edit/GridEditing.h"
 #include "grid/control/input/GridKeyboard.h"
 #include "grid/control/input/GridMouse.h"
 #include "grid/control/input/GridNavigation.h"
@@ -19,6 +20,7 @@
 #include "grid/display/styles/FlatStyleDisplay.h"
 #include "grid/display/styles/OldStyleDisplay.h"
 #include "grid/display/styles/StyleDisplay.h"
+#include "grid/editors/base/CellEditor.h"
 #include "grid/shared/GraphicsProvider.h"
 #include "grid/shared/ThemesSupport.h"
 
@@ -30,7 +32,8 @@ const TGridSelection& TCustomGridViewControl::Selection() const {
 
 TCustomGridViewControl::TCustomGridViewControl()
     : columns_(std::make_unique<TColumns>(this)), geometry_(settings_, *columns_, *this),
-      searchTimer_(std::make_unique<TTimer>()), invalidator_(std::make_unique<TGridInvalidator>(*this)),
+      searchTimer_(std::make_unique<TTimer>()), editing_(std::make_unique<TGridEditing>(*this)),
+      invalidator_(std::make_unique<TGridInvalidator>(*this)),
       painter_(std::make_unique<TGridPainter>(*this)), navigation_(std::make_unique<TGridNavigation>(*this)),
       keyboard_(std::make_unique<TGridKeyboard>(*this)), mouse_(std::make_unique<TGridMouse>(*this)),
       fitHint_(std::make_unique<TTextFitHint>(*this)),
@@ -71,6 +74,7 @@ TCustomGridViewControl::TCustomGridViewControl()
 
 TCustomGridViewControl::~TCustomGridViewControl() {
     SetAccessibleTable(nullptr);
+    editing_->Detach();
     // The columns call back into the grid while they go; they must go while it is whole.
     columns_->OnColumnChanged = nullptr;
     columns_->OnColumnsNotify = nullptr;
@@ -121,10 +125,8 @@ int TCustomGridViewControl::GetVertScrollDelta(int previous, int current) {
 }
 
 void TCustomGridViewControl::ScrollPositionChanged(TScrollBarKind kind) {
-    if (kind == sbHorizontal)
-        HideEditor();
-    else if (editingCell_)
-        HideEditor();
+    // Scrolling away from a cell being typed in keeps what was typed, as the focus leaving does.
+    if (kind == sbHorizontal || editingCell_) editing_->EndEdit();
     PlaceEditor();
 }
 
@@ -168,7 +170,7 @@ void TCustomGridViewControl::DoCellFormating(int, int, TCellState) {}
 // ---- colours and highlight -----------------------------------------------------------------
 
 bool TCustomGridViewControl::GridFocused() const {
-    return Focused();
+    return Focused() || (editor_ && editor_->Focused());
 }
 
 bool TCustomGridViewControl::IsEditCell(int ACol, int ARow) const {
@@ -315,31 +317,29 @@ void TCustomGridViewControl::ResetSearch() {
     searchTimer_->SetEnabled(false);
 }
 
-// ---- editing (in-place editors come later) --------------------------------------------------
+// ---- editing --------------------------------------------------------------------------------
 
 bool TCustomGridViewControl::CanEditColumn(int ACol) const {
     return ACol >= 0 && ACol < columns_->Count() && (*columns_)[ACol].Options().Contains(coEditing);
 }
 
-void TCustomGridViewControl::ShowEditor(int, int, const QString&) {}
-void TCustomGridViewControl::ShowInputEditor(int, const QString&) {}
-void TCustomGridViewControl::PlaceEditor() {}
+void TCustomGridViewControl::ShowEditor(int ACol, int ARow, const QString& initialText) {
+    editing_->ShowEditor(ACol, ARow, initialText);
+}
+void TCustomGridViewControl::ShowInputEditor(int ACol, const QString& initialText) {
+    editing_->ShowInputEditor(ACol, initialText);
+}
+void TCustomGridViewControl::PlaceEditor() {
+    editing_->PlaceEditor();
+}
 bool TCustomGridViewControl::CanEditInPlace(int, int, const TRect&) {
     return false;
 }
-
 void TCustomGridViewControl::HideEditor() {
-    if (editingInput_ && inputColumn_ >= 0 && inputColumn_ < columns_->Count())
-        (*columns_)[inputColumn_].SetInputEditing(false);
-    editingCell_ = false;
-    editingInput_ = false;
-    editCell_ = TCellCoord{};
-    inputColumn_ = -1;
-    editor_ = nullptr;
+    editing_->HideEditor();
 }
-
 bool TCustomGridViewControl::AcceptEdit() {
-    return false;
+    return editing_->AcceptEdit();
 }
 
 void TCustomGridViewControl::AcceptInput() {
@@ -567,7 +567,13 @@ void TCustomGridViewControl::Resize() {
         lastClientWidth_ = width;
     }
     UpdateHorzScrollBar();
-    if (editingCell_) HideEditor();
+    // A resized window keeps what was typed in a cell, as the focus leaving does.
+    if (editingCell_) editing_->EndEdit();
+}
+
+void TCustomGridViewControl::WindowHidden() {
+    TScrollView::WindowHidden();
+    editing_->EndEdit();
 }
 
 void TCustomGridViewControl::FontChanged() {

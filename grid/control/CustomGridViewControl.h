@@ -21,6 +21,7 @@ namespace tolvane {
 
 class TCellEditor;
 class TGridAccessibility;
+class TGridEditing;
 class TGridInvalidator;
 class TGridKeyboard;
 class TGridMouse;
@@ -88,9 +89,7 @@ public:
     virtual void SetCurrentCell(int ACol, int ARow, TShiftState shift);
     virtual void ExchangeRows(int row1, int row2) = 0;
 
-    // ---- in-place editing hooks -----------------------------------------------------------
-    // Editors are not wired in yet: ShowEditor, ShowInputEditor and PlaceEditor do nothing,
-    // HideEditor only clears the editing state and AcceptEdit stores nothing.
+    // ---- in-place editing hooks (TGridEditing does the work) -----------------------------------
     virtual void ShowEditor(int ACol, int ARow, const QString& initialText);
     virtual void ShowInputEditor(int ACol, const QString& initialText);
     virtual void HideEditor();
@@ -206,6 +205,8 @@ public:
     void MouseLeave() override;
     void Resize() override;
     void FontChanged() override;
+    // A closing window commits the running edit.
+    void WindowHidden() override;
 
     // ---- TColumnsOwner ------------------------------------------------------------------
     int ColumnsDataLeft() const override { return geometry_.DataLeft(); }
@@ -229,6 +230,7 @@ public:
 
 protected:
     friend class TColumnDragging;
+    friend class TGridEditing;
     friend class TGridInvalidator;
     friend class TGridKeyboard;
     friend class TGridMouse;
@@ -288,7 +290,7 @@ protected:
     TPoint pressPoint_{-1, -1};
     bool pressed_ = false;
 
-    // Editing (the editors themselves come with in-place editing).
+    // Editing: the editors belong to their columns, never to the grid.
     TCellCoord editCell_;
     TCellEditor* editor_ = nullptr;
     int inputColumn_ = -1;
@@ -307,6 +309,7 @@ protected:
     TIncrementalSearch search_;
     std::unique_ptr<TTimer> searchTimer_;
 
+    std::unique_ptr<TGridEditing> editing_;
     std::unique_ptr<TGridInvalidator> invalidator_;
     std::unique_ptr<TGridPainter> painter_;
     std::unique_ptr<TGridNavigation> navigation_;

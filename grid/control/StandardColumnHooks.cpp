@@ -11,6 +11,8 @@
 #include "grid/display/columns/ProgressColumnDisplay.h"
 #include "grid/display/columns/RateColumnDisplay.h"
 #include "grid/display/columns/TextualColumnDisplay.h"
+#include "grid/editors/text/SpinEditor.h"
+#include "grid/editors/text/TextualEditor.h"
 #include "grid/model/columns/classes/CheckBoxColumn.h"
 #include "grid/model/columns/classes/ComboBoxColumn.h"
 #include "grid/model/columns/classes/DateColumn.h"
@@ -25,6 +27,25 @@
 
 namespace tolvane {
 
+namespace {
+
+// The textual column's editor keeps Up and Down for the field.
+void PrepareTextualEditor(TCustomColumn&, TCellEditor& editor) {
+    editor.SetIgnoreArrows(true);
+}
+
+// The numeric column's limits and step go to its spin editor before each edit.
+void PrepareNumericEditor(TCustomColumn& column, TCellEditor& editor) {
+    auto* spin = dynamic_cast<TSpinEditor*>(&editor);
+    if (!spin) return;
+    const auto& numeric = static_cast<const TNumericColumn&>(column);
+    spin->SetIncrement(numeric.Increment());
+    spin->SetMax(numeric.Max());
+    spin->SetMin(numeric.Min());
+}
+
+} // namespace
+
 // The one table of which column class paints, plays and edits with what.
 void BindStandardColumnHooks() {
     static const bool bound = [] {
@@ -36,10 +57,14 @@ void BindStandardColumnHooks() {
         TColumnHooks::Bind<THtmlColumn>({nullptr, &CreateColumnDisplay<THtmlColumnDisplay>, nullptr});
         TColumnHooks::Bind<TImageColumn>({nullptr, &CreateColumnDisplay<TImageColumnDisplay>, nullptr});
         TColumnHooks::Bind<TIncrementColumn>({nullptr, &CreateColumnDisplay<TIncrementColumnDisplay>, nullptr});
-        TColumnHooks::Bind<TNumericColumn>({nullptr, &CreateColumnDisplay<TNumericColumnDisplay>, nullptr});
+        TColumnHooks::Bind<TNumericColumn>({&CreateCellEditor<TSpinEditor>,
+                                            &CreateColumnDisplay<TNumericColumnDisplay>, nullptr,
+                                            &PrepareNumericEditor});
         TColumnHooks::Bind<TProgressColumn>({nullptr, &CreateColumnDisplay<TProgressColumnDisplay>, nullptr});
         TColumnHooks::Bind<TRateColumn>({nullptr, &CreateColumnDisplay<TRateColumnDisplay>, nullptr});
-        TColumnHooks::Bind<TTextualColumn>({nullptr, &CreateColumnDisplay<TTextualColumnDisplay>, nullptr});
+        TColumnHooks::Bind<TTextualColumn>({&CreateCellEditor<TTextualEditor>,
+                                            &CreateColumnDisplay<TTextualColumnDisplay>, nullptr,
+                                            &PrepareTextualEditor});
         return true;
     }();
     (void)bound;

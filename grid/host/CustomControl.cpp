@@ -77,6 +77,9 @@ protected:
     void resizeEvent(QResizeEvent*) override {
         if (owner) owner->Relayout();
     }
+    void hideEvent(QHideEvent*) override {
+        if (owner) owner->WindowHidden();
+    }
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -803,6 +806,7 @@ void TCustomControl::Resize() {
 void TCustomControl::MouseLeave() {}
 void TCustomControl::ActivateApp(bool) {}
 void TCustomControl::FontChanged() {}
+void TCustomControl::WindowHidden() {}
 void TCustomControl::WMHScroll(int, int) {}
 void TCustomControl::WMVScroll(int, int) {}
 bool TCustomControl::WantTabs() const {

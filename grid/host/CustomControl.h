@@ -241,6 +241,8 @@ public:
     virtual void MouseLeave();
     virtual void ActivateApp(bool active);
     virtual void FontChanged();
+    // The window stopped showing: hidden itself, or its window closed or minimised.
+    virtual void WindowHidden();
     virtual void WMHScroll(int code, int pos);
     virtual void WMVScroll(int code, int pos);
     // Whether Tab and Shift+Tab come to KeyDown instead of moving the focus (default false).

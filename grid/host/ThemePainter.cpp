@@ -132,7 +132,7 @@ void DrawThemedPart(TCanvas& canvas, const TRect& r, const QString& themeClass, 
         DrawArrowButton(style, p, rect, QStyle::PE_IndicatorSpinUp, state);
     else if (cls == QLatin1String("spin") && part == 2)
         DrawArrowButton(style, p, rect, QStyle::PE_IndicatorSpinDown, state);
-    else if (cls == QLatin1String("listview") && part == 1)
+    else if ((cls == QLatin1String("listview") || cls == QLatin1String("edit")) && part == 1)
         DrawFrame(style, p, rect);
     p.restore();
 }

@@ -9,6 +9,7 @@
 //  "combobox" 1 drop-down arrow button [1 normal, 2 hot, 3 pressed, 4 disabled]
 //  "spin"     1 up arrow, 2 down arrow  [1 normal, 2 hot, 3 pressed, 4 disabled]
 //  "listview" 1 frame
+//  "edit"     1 frame of an edit field
 // Class names compare without letter case, except that "Button" part 3 and "button" part 1 are
 // told apart by their part number alone.
 

@@ -17,6 +17,10 @@ void Send(TCustomControl& control, QEvent& e) {
     if (QWidget* w = control.ClientWidget()) QCoreApplication::sendEvent(w, &e);
 }
 
+void SendTo(QWidget* target, QEvent& e) {
+    if (target) QCoreApplication::sendEvent(target, &e);
+}
+
 QPointF Global(TCustomControl& control, int x, int y) {
     const TPoint p = control.ClientToScreen(TPoint{x, y});
     return QPointF(p.X, p.Y);
@@ -53,26 +57,54 @@ void InputSimulator::ShowAndFocus(TCustomControl& control) {
     QCoreApplication::processEvents();
 }
 
+QWidget* InputSimulator::MouseTarget(int x, int y, QPointF& local) {
+    QWidget* client = control_.ClientWidget();
+    local = QPointF(x, y);
+    if (!client) return nullptr;
+    QWidget* target = grabbed_ ? grabbed_ : client->childAt(x, y);
+    if (!target || !client->isAncestorOf(target)) target = client;
+    local = QPointF(target->mapFrom(client, QPoint(x, y)));
+    return target;
+}
+
+QWidget* InputSimulator::KeyTarget() const {
+    QWidget* client = control_.ClientWidget();
+    if (!client) return nullptr;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && (focus == client || client->isAncestorOf(focus))) return focus;
+    QWidget* target = client;
+    while (target->focusProxy()) target = target->focusProxy();
+    return target;
+}
+
 void InputSimulator::MouseDown(TMouseButton button, int x, int y, TShiftState shift) {
     const Qt::MouseButton b = QtButtonFrom(button);
+    QPointF local;
+    QWidget* target = MouseTarget(x, y, local);
     held_ |= b;
-    QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, y), Global(control_, x, y), b,
-                  held_ | ButtonsFrom(shift), ModifiersFrom(shift));
-    Send(control_, e);
+    grabbed_ = target;
+    QMouseEvent e(QEvent::MouseButtonPress, local, Global(control_, x, y), b, held_ | ButtonsFrom(shift),
+                  ModifiersFrom(shift));
+    SendTo(target, e);
 }
 
 void InputSimulator::MouseMove(int x, int y, TShiftState shift) {
-    QMouseEvent e(QEvent::MouseMove, QPointF(x, y), Global(control_, x, y), Qt::NoButton,
-                  held_ | ButtonsFrom(shift), ModifiersFrom(shift));
-    Send(control_, e);
+    QPointF local;
+    QWidget* target = MouseTarget(x, y, local);
+    QMouseEvent e(QEvent::MouseMove, local, Global(control_, x, y), Qt::NoButton, held_ | ButtonsFrom(shift),
+                  ModifiersFrom(shift));
+    SendTo(target, e);
 }
 
 void InputSimulator::MouseUp(TMouseButton button, int x, int y, TShiftState shift) {
     const Qt::MouseButton b = QtButtonFrom(button);
+    QPointF local;
+    QWidget* target = MouseTarget(x, y, local);
     held_ &= ~b;
-    QMouseEvent e(QEvent::MouseButtonRelease, QPointF(x, y), Global(control_, x, y), b,
-                  held_ | ButtonsFrom(shift), ModifiersFrom(shift));
-    Send(control_, e);
+    if (!held_) grabbed_ = nullptr;
+    QMouseEvent e(QEvent::MouseButtonRelease, local, Global(control_, x, y), b, held_ | ButtonsFrom(shift),
+                  ModifiersFrom(shift));
+    SendTo(target, e);
 }
 
 void InputSimulator::Click(int x, int y, TShiftState shift) {
@@ -82,17 +114,22 @@ void InputSimulator::Click(int x, int y, TShiftState shift) {
 
 void InputSimulator::DoubleClick(int x, int y, TShiftState shift) {
     Click(x, y, shift);
+    QPointF local;
+    QWidget* target = MouseTarget(x, y, local);
     held_ |= Qt::LeftButton;
-    QMouseEvent e(QEvent::MouseButtonDblClick, QPointF(x, y), Global(control_, x, y), Qt::LeftButton, held_,
+    grabbed_ = target;
+    QMouseEvent e(QEvent::MouseButtonDblClick, local, Global(control_, x, y), Qt::LeftButton, held_,
                   ModifiersFrom(shift));
-    Send(control_, e);
+    SendTo(target, e);
     MouseUp(mbLeft, x, y, shift);
 }
 
 void InputSimulator::Wheel(int delta, int x, int y, TShiftState shift) {
-    QWheelEvent e(QPointF(x, y), Global(control_, x, y), QPoint(), QPoint(0, delta), held_,
-                  ModifiersFrom(shift), Qt::NoScrollPhase, false);
-    Send(control_, e);
+    QPointF local;
+    QWidget* target = MouseTarget(x, y, local);
+    QWheelEvent e(local, Global(control_, x, y), QPoint(), QPoint(0, delta), held_, ModifiersFrom(shift),
+                  Qt::NoScrollPhase, false);
+    SendTo(target, e);
 }
 
 void InputSimulator::Leave() {
@@ -103,12 +140,12 @@ void InputSimulator::Leave() {
 void InputSimulator::KeyDown(int vk, TShiftState shift, const QString& text) {
     QKeyEvent e(QEvent::KeyPress, QtKeyFromVirtualKey(vk), ModifiersFrom(shift),
                 text.isNull() ? TextOf(vk, shift) : text);
-    Send(control_, e);
+    SendTo(KeyTarget(), e);
 }
 
 void InputSimulator::KeyUp(int vk, TShiftState shift) {
     QKeyEvent e(QEvent::KeyRelease, QtKeyFromVirtualKey(vk), ModifiersFrom(shift), QString());
-    Send(control_, e);
+    SendTo(KeyTarget(), e);
 }
 
 void InputSimulator::Key(int vk, TShiftState shift, const QString& text) {
@@ -119,7 +156,7 @@ void InputSimulator::Key(int vk, TShiftState shift, const QString& text) {
 void InputSimulator::Type(const QString& text) {
     for (QChar c : text) {
         QKeyEvent e(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-        Send(control_, e);
+        SendTo(KeyTarget(), e);
     }
 }
 

@@ -2,8 +2,15 @@
 // Synthetic input for control tests: Qt mouse, wheel and key events sent straight to a control's
 // client widget, so that they arrive at the control's hooks exactly as real input would.
 // Coordinates are client coordinates. Needs no event loop and no window on screen.
+//
+// As on screen, mouse events go to the child window under the pointer (an in-place editor over
+// a cell), and stay with the window pressed until the release; key events go to the window
+// inside the control that has the focus (or to the one the control hands its focus to).
 
+#include <QPointF>
 #include <QString>
+
+class QWidget;
 
 #include "grid/host/CustomControl.h"
 
@@ -35,8 +42,14 @@ public:
     void Type(const QString& text);
 
 private:
+    // The widget under a client point (a child window, or the client area), and the point in
+    // its own coordinates.
+    QWidget* MouseTarget(int x, int y, QPointF& local);
+    QWidget* KeyTarget() const;
+
     TCustomControl& control_;
     Qt::MouseButtons held_;
+    QWidget* grabbed_ = nullptr; // the window pressed while buttons are held
 };
 
 } // namespace tolvane::test

@@ -31,13 +31,13 @@ TColor TodayFrameColor() {
 } // namespace
 
 TDatePopup::TDatePopup()
-    : today_(std::make_unique<TSmallButton>(*this)), none_(std::make_unique<TSmallButton>(*this)) {
+    : today_(std::make_unique<popup::TSmallButton>(*this)), none_(std::make_unique<popup::TSmallButton>(*this)) {
     VertScrollBar().SetVisible(false);
     today_->SetCaption(QStringLiteral("Today"));
     today_->SetBounds(18, 131, 48, 20);
     none_->SetCaption(QStringLiteral("None"));
     none_->SetBounds(79, 131, 48, 20);
-    const auto released = [this](TSmallButton* sender, TMouseButton, TShiftState, int x, int y) {
+    const auto released = [this](popup::TSmallButton* sender, TMouseButton, TShiftState, int x, int y) {
         ButtonReleased(sender, x, y);
     };
     today_->OnMouseUp = released;
@@ -121,13 +121,13 @@ void TDatePopup::SelectAt(int x, int y) {
     Choose(DateToStr(Grid().CellDate(column, row)));
 }
 
-TSmallButton* TDatePopup::ButtonAt(int x, int y) const {
-    for (TSmallButton* b : {today_.get(), none_.get()})
+popup::TSmallButton* TDatePopup::ButtonAt(int x, int y) const {
+    for (popup::TSmallButton* b : {today_.get(), none_.get()})
         if (b->Visible() && b->BoundsRect().Contains(TPoint{x, y})) return b;
     return nullptr;
 }
 
-void TDatePopup::ButtonReleased(TSmallButton* button, int x, int y) {
+void TDatePopup::ButtonReleased(popup::TSmallButton* button, int x, int y) {
     // Only a release over the button counts: dragging off it cancels.
     if (x < 0 || y < 0 || x >= button->Width() || y >= button->Height()) return;
     if (button == today_.get())
@@ -138,7 +138,7 @@ void TDatePopup::ButtonReleased(TSmallButton* button, int x, int y) {
 
 void TDatePopup::WMMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TPopupView::WMMouseDown(button, shift, x, y);
-    if (TSmallButton* b = ButtonAt(x, y)) {
+    if (popup::TSmallButton* b = ButtonAt(x, y)) {
         pressed_ = b;
         b->MouseDown(button, shift, x - b->BoundsRect().Left, y - b->BoundsRect().Top);
         return;
@@ -161,7 +161,7 @@ void TDatePopup::WMMouseMove(TShiftState shift, int x, int y) {
 
 void TDatePopup::WMMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     tracking_ = false;
-    if (TSmallButton* b = pressed_) {
+    if (popup::TSmallButton* b = pressed_) {
         pressed_ = nullptr;
         b->MouseUp(button, shift, x - b->BoundsRect().Left, y - b->BoundsRect().Top);
     }

@@ -5,7 +5,7 @@
 #include "grid/shared/GraphicsProvider.h"
 #include "grid/shared/ThemesSupport.h"
 
-namespace tolvane {
+namespace tolvane::popup {
 
 namespace {
 
@@ -106,4 +106,4 @@ void TSmallButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     SetDown(false);
 }
 
-} // namespace tolvane
+} // namespace tolvane::popup

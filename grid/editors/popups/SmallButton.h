@@ -10,7 +10,8 @@
 #include "grid/host/Bitmap.h"
 #include "grid/host/CustomControl.h"
 
-namespace tolvane {
+// The popups' own small button, distinct from the editor button of the same name.
+namespace tolvane::popup {
 
 class TSmallButton;
 
@@ -66,4 +67,4 @@ private:
     int style_ = 0;
 };
 
-} // namespace tolvane
+} // namespace tolvane::popup

@@ -25,6 +25,8 @@ using TColumnPlayPtr = std::unique_ptr<TColumnPlay, void (*)(TColumnPlay*)>;
 
 // Class hooks answer factory functions; nullptr means "none".
 using TCellEditorClass = TCellEditorPtr (*)(TCustomColumn&);
+// Hands a column's settings to its editor before each edit (the column's PrepareEditor).
+using TEditorPreparation = void (*)(TCustomColumn&, TCellEditor&);
 using TColumnDisplayClass = TColumnDisplayPtr (*)(TCustomColumn&);
 using TColumnPlayClass = TColumnPlayPtr (*)(TCustomColumn&);
 
@@ -36,6 +38,8 @@ struct TColumnClasses {
     TCellEditorClass Editor = nullptr;
     TColumnDisplayClass Display = nullptr;
     TColumnPlayClass Play = nullptr;
+    // The column's preparation of its editor; nullptr does nothing.
+    TEditorPreparation PrepareEditor = nullptr;
 };
 
 // A factory for an attached object of class T constructed as T(TCustomColumn&), owned as Base.
@@ -45,9 +49,10 @@ std::unique_ptr<Base, void (*)(Base*)> CreateColumnObject(TCustomColumn& column)
                                                   [](Base* object) { delete static_cast<T*>(object); });
 }
 
+// Editors need nothing of their column to be made.
 template <class E>
-TCellEditorPtr CreateCellEditor(TCustomColumn& column) {
-    return CreateColumnObject<TCellEditor, E>(column);
+TCellEditorPtr CreateCellEditor(TCustomColumn&) {
+    return TCellEditorPtr(new E(), [](TCellEditor* object) { delete static_cast<E*>(object); });
 }
 
 // The hooks bound to column classes, process-wide.

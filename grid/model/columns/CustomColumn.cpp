@@ -55,7 +55,9 @@ bool TCustomColumn::AcceptsKey(QChar) const {
     return false;
 }
 
-void TCustomColumn::PrepareEditor(TCellEditor*) {}
+void TCustomColumn::PrepareEditor(TCellEditor* editor) {
+    if (editor && classes_.PrepareEditor) classes_.PrepareEditor(*this, *editor);
+}
 
 TColumnsOwner* TCustomColumn::Grid() const {
     return collection_ ? collection_->Grid() : nullptr;

@@ -37,7 +37,8 @@ public:
     virtual QString FormatText(const QString& value) const { return value; }
     // Whether typing the character on the current cell starts editing with it.
     virtual bool AcceptsKey(QChar key) const;
-    // Called each time the grid places the column's editor, after the editor is attached.
+    // Called each time the grid places the column's editor, after the editor is attached. Runs
+    // the preparation bound to the column class (the model does not know the editors).
     virtual void PrepareEditor(TCellEditor* editor);
     // Copies the settings of another column through the setters (not SortType, DefaultWidth,
     // CellKind); column classes then copy their own when the source is of their class.

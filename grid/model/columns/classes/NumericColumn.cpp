@@ -41,10 +41,6 @@ bool TNumericColumn::AcceptsKey(QChar key) const {
            key == TLocale::Current().DecimalSeparator;
 }
 
-void TNumericColumn::PrepareEditor(TCellEditor*) {
-    // The spin editor (Increment, Min and Max as limits) is not part of the library yet.
-}
-
 void TNumericColumn::CopyFrom(const TCustomColumn& source) {
     TCustomColumn::CopyFrom(source);
     auto numeric = dynamic_cast<const TNumericColumn*>(&source);

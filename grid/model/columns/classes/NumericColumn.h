@@ -31,7 +31,6 @@ public:
     QString FormatText(const QString& value) const override;
     // Signs, digits and the regional decimal separator.
     bool AcceptsKey(QChar key) const override;
-    void PrepareEditor(TCellEditor* editor) override;
     void CopyFrom(const TCustomColumn& source) override;
 
 protected:

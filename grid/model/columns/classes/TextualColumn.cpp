@@ -23,10 +23,6 @@ bool TTextualColumn::AcceptsKey(QChar key) const {
     return key.unicode() > 32;
 }
 
-void TTextualColumn::PrepareEditor(TCellEditor*) {
-    // The textual editor (IgnoreArrows := true) is not part of the library yet.
-}
-
 void TTextualColumn::CopyFrom(const TCustomColumn& source) {
     TCustomColumn::CopyFrom(source);
     auto textual = dynamic_cast<const TTextualColumn*>(&source);

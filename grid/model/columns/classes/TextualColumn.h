@@ -21,7 +21,6 @@ public:
     QString FormatText(const QString& value) const override;
     // Any character above the space.
     bool AcceptsKey(QChar key) const override;
-    void PrepareEditor(TCellEditor* editor) override;
     void CopyFrom(const TCustomColumn& source) override;
 
 protected:

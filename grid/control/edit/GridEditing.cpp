@@ -1,0 +1,237 @@
+#include "grid/control/edit/GridEditing.h"
+
+#include <algorithm>
+
+#include "grid/control/CustomGridViewControl.h"
+#include "grid/control/input/GridNavigation.h"
+#include "grid/editors/base/CellEditor.h"
+
+namespace tolvane {
+
+TCellEditor* TGridEditing::ActiveEditor() const {
+    // Columns take their editors with them when they go (a cleared collection tells the grid
+    // only afterwards): an editor no column owns is gone.
+    TCellEditor* editor = grid_.editor_;
+    if (!editor) return nullptr;
+    for (int i = 0; i < grid_.Columns().Count(); ++i)
+        if (grid_.Columns()[i].Editor() == editor) return editor;
+    return nullptr;
+}
+
+void TGridEditing::Attach(TCellEditor& editor, TCustomColumn& column, int margin, TColor background) {
+    editor.SetBorderStyle(bsNone);
+    // Moving a window to another parent is costly and hides it: done once per grid.
+    if (editor.ParentControl() != &grid_) {
+        editor.Hide();
+        editor.SetParentControl(&grid_);
+    }
+    editor.SetAlignment(column.Alignment());
+    editor.SetMargin(margin);
+    editor.SetVerticalAlignment(column.VerticalAlignment());
+    editor.OnEnter = [this] {
+        if (!grid_.Focused()) grid_.Invalidate();
+    };
+    editor.OnExit = editor.OnEnter;
+    editor.OnKeyDown = [this](int& key, TShiftState shift) { EditorKeyDown(key, shift); };
+    editor.SetColor(background);
+    column.PrepareEditor(&editor);
+    TFont font = grid_.Font();
+    font.Color = column.Font().Color;
+    if (!(editor.Font() == font)) editor.SetFont(font);
+}
+
+void TGridEditing::Show(TCellEditor& editor, TCustomColumn& column, bool typed) {
+    if (!PlaceEditor()) return; // the cell lies above the data area
+    if (!editor.Visible()) editor.Show();
+    if (editor.CanFocus()) editor.SetFocus();
+    editor.AfterShow();
+    // A typed first character stays as typed: selecting it would let the next one replace it.
+    if (column.Options().Contains(coEditorAutoSelect) && !typed) editor.SelectAll();
+}
+
+void TGridEditing::ShowEditor(int ACol, int ARow, const QString& initialText) {
+    if (grid_.editingCell_ && grid_.editCell_ == TCellCoord{ACol, ARow}) return;
+    if (!grid_.CanEditColumn(ACol) || ARow < 0 || ARow >= grid_.GetRowCount()) return;
+    TCustomColumn& column = grid_.Columns()[ACol];
+    TCellEditor* editor = column.Editor();
+    if (!editor) return;
+    bool accept = true;
+    if (grid_.OnBeforeEdit) grid_.OnBeforeEdit(&grid_, ACol, ARow, accept);
+    if (!accept) return;
+    grid_.AcceptEdit();
+    grid_.HideEditor();
+    // The commit may have changed the rows or the columns.
+    if (ARow >= grid_.GetRowCount() || ACol >= grid_.Columns().Count() || column.Editor() != editor) return;
+
+    grid_.editor_ = editor;
+    grid_.editingCell_ = true;
+    Attach(*editor, column, -1, grid_.GetCellColor(ACol, ARow));
+    editor->OnEdit = [this](TCellEditor& sender) {
+        if (grid_.OnEdit && grid_.editingCell_)
+            grid_.OnEdit(&grid_, grid_.editCell_.Col, grid_.editCell_.Row, sender.Text());
+    };
+    grid_.editCell_ = TCellCoord{ACol, ARow};
+    editor->SetAsString(initialText.isEmpty() ? grid_.GetCellText(ACol, ARow) : initialText);
+    Show(*editor, column, !initialText.isEmpty());
+}
+
+void TGridEditing::ShowInputEditor(int ACol, const QString& initialText) {
+    if (ACol < 0 || ACol >= grid_.Columns().Count()) return;
+    grid_.SetInputFocused(true);
+    grid_.SetCurrentCell(ACol, grid_.Row(), TShiftState{});
+    grid_.AcceptEdit();
+    grid_.HideEditor();
+    if (ACol >= grid_.Columns().Count()) return;
+    TCustomColumn& column = grid_.Columns()[ACol];
+    TCellEditor* editor = column.Editor();
+    if (!column.Options().Contains(coCanInput) || !editor) return;
+
+    grid_.editor_ = editor;
+    grid_.editingInput_ = true;
+    Attach(*editor, column, 0, column.Color());
+    editor->OnEdit = nullptr; // the input row raises no OnEdit
+    grid_.inputColumn_ = ACol;
+    column.SetInputEditing(true);
+    editor->SetAsString(initialText.isEmpty() ? column.InputText() : initialText);
+    grid_.editCell_ = TCellCoord{};
+    Show(*editor, column, !initialText.isEmpty());
+}
+
+void TGridEditing::HideEditor() {
+    TCellEditor* editor = ActiveEditor();
+    const TCellCoord cell = grid_.editCell_;
+    const int inputColumn = grid_.inputColumn_;
+    const bool input = grid_.editingInput_;
+    if (input && inputColumn >= 0 && inputColumn < grid_.Columns().Count())
+        grid_.Columns()[inputColumn].SetInputEditing(false);
+    grid_.editingCell_ = false;
+    grid_.editingInput_ = false;
+    grid_.editCell_ = TCellCoord{};
+    grid_.inputColumn_ = -1;
+    grid_.editor_ = nullptr;
+    if (!editor) return;
+    // The focus goes back to the grid before the editor's window goes, so that the platform
+    // does not hand it to some other window on the way.
+    if (editor->Focused() && grid_.CanFocus()) grid_.SetFocus();
+    editor->Hide();
+    if (input)
+        grid_.InvalidateColumnPart(inputColumn, gaInput);
+    else
+        grid_.InvalidateCell(cell.Col, cell.Row);
+}
+
+bool TGridEditing::AcceptEdit() {
+    TCellEditor* editor = ActiveEditor();
+    if (!editor) return false;
+    if (grid_.editingCell_) {
+        const TCellCoord cell = grid_.editCell_;
+        const QString value = editor->AsString();
+        if (value == grid_.GetCellText(cell.Col, cell.Row)) return false;
+        bool accept = true;
+        if (grid_.OnEditAccept) grid_.OnEditAccept(&grid_, cell.Col, cell.Row, value, accept);
+        // The handler may have removed the row, or ended the edit itself.
+        if (cell.Row < 0 || cell.Row >= grid_.GetRowCount() || cell.Col >= grid_.Columns().Count())
+            return false;
+        if (!accept) return false;
+        grid_.SetCellText(cell.Col, cell.Row, value);
+        if (grid_.OnAfterEdit) grid_.OnAfterEdit(&grid_, cell.Col, cell.Row, value);
+        return true;
+    }
+    if (grid_.editingInput_ && grid_.inputColumn_ >= 0 && grid_.inputColumn_ < grid_.Columns().Count()) {
+        TCustomColumn& column = grid_.Columns()[grid_.inputColumn_];
+        column.SetInputText(editor->AsString());
+        column.SetInputEditing(false);
+    }
+    return false;
+}
+
+void TGridEditing::EndEdit() {
+    if (!ActiveEditor()) return;
+    grid_.AcceptEdit();
+    grid_.HideEditor();
+}
+
+bool TGridEditing::PlaceEditor() {
+    TCellEditor* editor = ActiveEditor();
+    if (!editor) return false;
+    TRect rect;
+    if (grid_.editingCell_) {
+        rect = grid_.GetCellRect(grid_.editCell_.Col, grid_.editCell_.Row, gaCells);
+        if (rect.Top < grid_.Geometry().DataTop()) {
+            editor->Hide();
+            return false;
+        }
+        // A cell scrolled under the indicator keeps its editor inside the data area.
+        rect.Left = std::max(rect.Left, grid_.Geometry().DataLeft());
+    } else if (grid_.editingInput_) {
+        rect = grid_.GetCellRect(grid_.inputColumn_, 0, gaInput);
+    } else {
+        return false;
+    }
+    rect = rect.Inflate(-1, -1);
+    rect.Left = std::max(rect.Left, 0);
+    const TRect bounds{rect.Left, rect.Top, std::max(rect.Left, rect.Right), std::max(rect.Top, rect.Bottom)};
+    if (!(editor->BoundsRect() == bounds))
+        editor->SetBounds(bounds.Left, bounds.Top, bounds.Width(), bounds.Height());
+    if (!editor->Visible()) editor->Show();
+    if (grid_.Focused() && editor->CanFocus()) editor->SetFocus();
+    return true;
+}
+
+void TGridEditing::EditorKeyDown(int& key, TShiftState shift) {
+    TCellEditor* editor = grid_.editor_;
+    if (!editor) return;
+    switch (key) {
+    case VK_RETURN:
+        key = 0;
+        if (grid_.editingCell_) {
+            grid_.AcceptEdit();
+            grid_.HideEditor();
+            if (grid_.CanFocus()) grid_.SetFocus();
+            grid_.navigation_->MoveBySelectionDirection();
+        } else if (grid_.editingInput_) {
+            const int column = grid_.inputColumn_;
+            grid_.AcceptEdit();
+            editor->Clear();
+            grid_.AcceptInput();
+            if (grid_.editor_ == editor && column < grid_.Columns().Count()) {
+                editor->SetAsString(grid_.Columns()[column].InputText());
+                editor->SelectAll();
+            }
+        }
+        break;
+    case VK_ESCAPE:
+        key = 0;
+        grid_.HideEditor();
+        if (grid_.CanFocus()) grid_.SetFocus();
+        break;
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+        // An editor without a text field (the check box) hands the arrows to the grid.
+        if (!editor->UsesWindowPainting()) {
+            grid_.HideEditor();
+            grid_.KeyDown(key, shift);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TGridEditing::Detach() {
+    grid_.editor_ = nullptr;
+    grid_.editingCell_ = false;
+    grid_.editingInput_ = false;
+    for (int i = 0; i < grid_.Columns().Count(); ++i) {
+        TCellEditor* e = grid_.Columns()[i].Editor();
+        if (!e) continue;
+        e->OnEnter = nullptr;
+        e->OnExit = nullptr;
+        e->OnKeyDown = nullptr;
+        e->OnEdit = nullptr;
+    }
+}
+
+} // namespace tolvane
