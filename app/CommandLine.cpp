@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/Application.h"
 #include "app/CatalogError.h"
 #include "app/CatalogForm.h"
 #include "app/CatalogSchema.h"
@@ -209,9 +210,7 @@ int Window(const QStringList& args) {
     const TArguments a = Parse(args, {}, 1);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         throw ECommandError("the window needs a graphical application");
-    TCatalogForm form(a.positional.value(0, kDefaultCatalog));
-    form.show();
-    return QApplication::exec();
+    return TApplication::RunCatalogWindow(a.positional.value(0, kDefaultCatalog));
 }
 
 } // namespace

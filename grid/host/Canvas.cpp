@@ -23,9 +23,11 @@ struct TCanvas::Impl {
     std::optional<TRect> clip;
     TPoint penPos;
 
-    // The Qt font built for the last TFont seen (colour aside), rebuilt only when that changes.
+    // The Qt font built for the last TFont seen (colour aside) and text rendering, rebuilt only
+    // when these change.
     bool fontValid = false;
     TFont fontKey;
+    TTextRendering rendering = trNative;
     QFont font;
     std::optional<QFontMetrics> metrics;
     QString fontSignature;
@@ -66,15 +68,22 @@ const TCanvas::Impl::LaidOutText& TCanvas::Impl::LayOut(const QString& text, int
 
 namespace {
 
-QFont BuildFont(const TFont& f) {
+TTextRendering& RenderingSetting() {
+    static TTextRendering rendering = trNative;
+    return rendering;
+}
+
+QFont BuildFont(const TFont& f, TTextRendering rendering) {
     QFont font(f.Name.isEmpty() ? QApplication::font().family() : f.Name);
     font.setPixelSize(std::max(1, f.Height));
     font.setBold(f.Style.Contains(fsBold));
     font.setItalic(f.Style.Contains(fsItalic));
     font.setUnderline(f.Style.Contains(fsUnderline));
     font.setStrikeOut(f.Style.Contains(fsStrikeOut));
-    font.setStyleStrategy(QFont::NoAntialias);
-    font.setKerning(false);
+    if (rendering == trPlain) {
+        font.setStyleStrategy(QFont::NoAntialias);
+        font.setKerning(false);
+    }
     return font;
 }
 
@@ -101,6 +110,14 @@ void WalkLine(TPoint a, TPoint b, Plot plot) {
 
 } // namespace
 
+void SetTextRendering(TTextRendering rendering) {
+    RenderingSetting() = rendering;
+}
+
+TTextRendering TextRendering() {
+    return RenderingSetting();
+}
+
 TCanvas::TCanvas(QImage* target) : d(std::make_unique<Impl>()) {
     d->target = target;
 }
@@ -113,7 +130,7 @@ QPainter& TCanvas::Painter() {
     if (!d->painter.isActive() && d->Usable()) {
         d->painter.begin(d->target);
         d->painter.setRenderHint(QPainter::Antialiasing, false);
-        d->painter.setRenderHint(QPainter::TextAntialiasing, false);
+        d->painter.setRenderHint(QPainter::TextAntialiasing, TextRendering() == trNative);
         d->painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         if (d->clip) d->painter.setClipRect(ToQRect(*d->clip));
     }
@@ -298,12 +315,15 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 const QFont& TCanvas::Impl::CurrentFont(const TFont& f) {
     TFont key = f;
     key.Color = clBlack;
-    if (!fontValid || !(key == fontKey)) {
-        font = BuildFont(key);
+    const TTextRendering now = TextRendering();
+    if (!fontValid || !(key == fontKey) || now != rendering) {
+        font = BuildFont(key, now);
         metrics.emplace(font);
-        fontSignature = font.key();
+        fontSignature = font.key() + QChar(0x1F) + QString::number(int(now));
         fontKey = key;
+        rendering = now;
         fontValid = true;
+        if (painter.isActive()) painter.setRenderHint(QPainter::TextAntialiasing, now == trNative);
     }
     return font;
 }

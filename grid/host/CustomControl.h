@@ -229,6 +229,9 @@ public:
     virtual void WMKillFocus();
     virtual void Resize();
     virtual void MouseLeave();
+    // The application's palette changed: the system colours follow it and the whole window
+    // repaints.
+    virtual void SysColorChange();
     virtual void ActivateApp(bool active);
     virtual void FontChanged();
     virtual void WMHScroll(int code, int pos);
@@ -237,7 +240,8 @@ public:
     virtual bool WantTabs() const;
 
 protected:
-    // Turns the window into a top-level popup that never takes the focus (flyouts, hints).
+    // Turns the window into a top-level popup that never takes the focus nor the mouse (flyouts,
+    // hints): input passes through it to what lies below.
     void MakeFlyout();
     bool IsFlyout() const;
 
