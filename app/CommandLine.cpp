@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <map>
@@ -186,7 +187,11 @@ int Screenshot(const QStringList& args) {
     TCatalogForm form(file, TOpenMode::omReadOnly);
     check();
     form.setAttribute(Qt::WA_DontShowOnScreen);
+    // The picture shows the window as a user has it: active, the list focused and highlighted,
+    // and without the mark of the read-only opening that only the picture needs.
+    form.SBarReadOnly->hide();
     form.show();
+    QApplication::setActiveWindow(&form);
     QCoreApplication::processEvents();
     if (a.options.count("--search")) {
         form.EFound->setText(a.options.at("--search"));

@@ -36,6 +36,7 @@ struct TCanvas::Impl {
     struct LaidOutText {
         QStaticText text;
         int width = 0;
+        qreal exactWidth = 0; // before rounding, where native text is placed
     };
     std::unordered_map<QString, LaidOutText> texts;
 
@@ -63,6 +64,7 @@ const TCanvas::Impl::LaidOutText& TCanvas::Impl::LayOut(const QString& text, int
     entry.text.setTextFormat(Qt::PlainText);
     entry.text.prepare(QTransform(), font);
     entry.width = metrics->horizontalAdvance(shown);
+    entry.exactWidth = QFontMetricsF(font).horizontalAdvance(shown);
     return texts.emplace(std::move(key), std::move(entry)).first->second;
 }
 
@@ -441,6 +443,20 @@ int TCanvas::DrawLine(const QString& text, const TRect& r, unsigned flags) {
         y = r.Bottom - lineHeight;
     else if (flags & DT_VCENTER)
         y = r.Top + (r.Height() - lineHeight) / 2;
+    // Native text sits where Qt's own alignment puts it, between pixels if need be.
+    QPointF at(x, y);
+    if (d->rendering == trNative) {
+        const QFontMetricsF exact(d->font);
+        const qreal h = exact.height();
+        if (flags & DT_RIGHT)
+            at.setX(r.Right - line.exactWidth);
+        else if (flags & DT_CENTER)
+            at.setX(r.Left + (r.Width() - line.exactWidth) / 2);
+        if (flags & DT_BOTTOM)
+            at.setY(r.Bottom - h);
+        else if (flags & DT_VCENTER)
+            at.setY(r.Top + (r.Height() - h) / 2);
+    }
     const QRect area = ToQRect(r);
     const QRect extent(x, y, line.width, lineHeight);
     QPainter& p = Painter();
@@ -453,7 +469,7 @@ int TCanvas::DrawLine(const QString& text, const TRect& r, unsigned flags) {
     if (Brush.Style == bsSolid) p.fillRect(extent, ToQColor(Brush.Color));
     p.setFont(d->font);
     p.setPen(ToQColor(Font.Color));
-    p.drawStaticText(QPoint(x, y), line.text);
+    p.drawStaticText(at, line.text);
     if (clip) p.restore();
     return lineHeight;
 }
