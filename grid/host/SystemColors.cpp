@@ -49,7 +49,7 @@ constexpr std::array<TColor, kTableSize> kClassic = {
 struct TColorTable {
     std::array<TColor, kTableSize> colors = kClassic;
     bool follow = true;
-    bool filled = false;    // from the palette, once an application exists
+    bool filled = false;   // from the palette, once an application exists
     qint64 paletteKey = 0; // the palette filled from
 };
 

@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "support/PointerRouter.h"
 #include "TestCatalog.h"
 #include "app/CatalogForm.h"
 #include "app/ErrorReporter.h"
@@ -21,6 +20,7 @@
 #include "grid/control/GridView.h"
 #include "grid/control/input/TextFitHint.h"
 #include "grid/host/SystemColors.h"
+#include "support/PointerRouter.h"
 
 namespace tolvane {
 namespace {
@@ -110,7 +110,8 @@ TEST_F(CatalogWindowTest, FocusedListShowsItsHighlightHoweverItGotTheFocus) {
              form->ECount->setFocus();
              Press(Qt::Key_Backtab, Qt::ShiftModifier);
          }},
-        {"a click", [this] {
+        {"a click",
+         [this] {
              form->EFound->setFocus();
              form->GV->ClickRow(0);
          }},
@@ -197,8 +198,11 @@ TEST_F(CatalogWindowTest, ListFollowsTheApplicationPaletteAtRunTime) {
     dark.setColor(QPalette::HighlightedText, QColor(250, 240, 0));
     dark.setColor(QPalette::Button, QColor(50, 50, 52));
     dark.setColor(QPalette::Window, QColor(50, 50, 52));
-    auto rgb = [](const QColor& c) { return RGB(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue())); };
-    for (const Expected& e : {Expected{"light", light}, Expected{"dark", dark}, Expected{"light again", light}}) {
+    auto rgb = [](const QColor& c) {
+        return RGB(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue()));
+    };
+    for (const Expected& e :
+         {Expected{"light", light}, Expected{"dark", dark}, Expected{"light again", light}}) {
         SCOPED_TRACE(e.name);
         QApplication::setPalette(e.palette);
         QCoreApplication::processEvents();
@@ -218,7 +222,7 @@ TEST_F(CatalogWindowTest, WindowKeepsEveryControlWholeAndGivesWidthToFileNames) 
     const QRect window = form->rect();
     EXPECT_GT(form->width(), 600);
     EXPECT_GT(form->height(), 300);
-    const QList<QWidget*> controls{form->EFound, form->GV->Widget(), form->CBType, form->ECount, form->ESize,
+    const QList<QWidget*> controls{form->EFound, form->GV->Widget(), form->CBType,  form->ECount, form->ESize,
                                    form->ETime,  form->EKoment,      form->DBGrid2, form->SBar};
     for (QWidget* w : controls) {
         EXPECT_TRUE(window.contains(w->geometry())) << w->objectName().toStdString();
@@ -269,7 +273,8 @@ TEST_F(CatalogWindowTest, ReadOnlyCatalogueSaysSoAndTakesNoInput) {
 
         form->close();
         EXPECT_EQ(catalogue.TitleField(first, kComment).toString(), readOnly ? "first" : "firstx");
-        EXPECT_EQ(catalogue.TitleField(first, QString::fromUtf8("Тип")).toString(), readOnly ? "TV" : "Movie");
+        EXPECT_EQ(catalogue.TitleField(first, QString::fromUtf8("Тип")).toString(),
+                  readOnly ? "TV" : "Movie");
         form.reset();
         test::TRawDb(catalogue.Path())
             .Exec(QString::fromUtf8("UPDATE \"Sp\" SET \"Комментарий\" = 'first', \"Тип\" = 'TV'"));

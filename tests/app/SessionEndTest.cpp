@@ -62,7 +62,8 @@ TEST(SessionEndTest, PendingEditIsStoredWhenTheProcessIsAskedToEnd) {
         child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=SessionEndChild.*"});
         ASSERT_TRUE(child.waitForStarted());
         QByteArray output;
-        while (!output.contains("ready\n") && child.state() == QProcess::Running && child.waitForReadyRead(60000))
+        while (!output.contains("ready\n") && child.state() == QProcess::Running &&
+               child.waitForReadyRead(60000))
             output += child.readAll();
         ASSERT_TRUE(output.contains("ready\n")) << output.toStdString();
         if (end.signal) {

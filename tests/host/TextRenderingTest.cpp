@@ -65,7 +65,8 @@ bool HasGrey(const QImage& image) {
 const Case kCases[] = {
     {"Title", DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, Qt::AlignLeft | Qt::AlignVCenter},
     {"AVA Wo fly, Tolvane", DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX, Qt::AlignLeft | Qt::AlignVCenter},
-    {"Наруто: 220 серий", DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_RIGHT, Qt::AlignRight | Qt::AlignVCenter},
+    {"Наруто: 220 серий", DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_RIGHT,
+     Qt::AlignRight | Qt::AlignVCenter},
     {"Centred, 1.5", DT_SINGLELINE | DT_CENTER | DT_BOTTOM | DT_NOPREFIX, Qt::AlignHCenter | Qt::AlignBottom},
 };
 
