@@ -87,8 +87,8 @@ void FillFromPalette(std::array<TColor, kTableSize>& t, const QPalette& p) {
 
 std::array<TColor, kTableSize>& Table() {
     TColorTable& s = State();
-    // Colours asked for before the application exists come from the classic table.
-    if (s.follow && QGuiApplication::instance()) {
+    // Colours asked for without a graphical application come from the classic table.
+    if (s.follow && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         const QPalette palette = QGuiApplication::palette();
         if (!s.filled || palette.cacheKey() != s.paletteKey) {
             FillFromPalette(s.colors, palette);
