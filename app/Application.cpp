@@ -2,7 +2,9 @@
 
 #include <exception>
 
+#include "app/CatalogForm.h"
 #include "app/ErrorReporter.h"
+#include "app/TerminationSignals.h"
 #include "grid/host/ExceptionSink.h"
 
 namespace tolvane {
@@ -21,6 +23,13 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
         TErrorReporter::Report("Unknown error");
     }
     return false;
+}
+
+int TApplication::RunCatalogWindow(const QString& path) {
+    TTerminationSignals watch(&TTerminationSignals::CloseAllAndQuit);
+    TCatalogForm form(path);
+    form.show();
+    return QApplication::exec();
 }
 
 } // namespace tolvane

@@ -10,6 +10,11 @@ class TApplication : public QApplication {
 public:
     TApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // Runs the catalogue window on `path` as the main window until it is closed or the session
+    // ends (a termination signal or the session manager's request); a pending edit is stored
+    // either way. Works under any QApplication.
+    static int RunCatalogWindow(const QString& path);
 };
 
 } // namespace tolvane

@@ -12,6 +12,7 @@
 #include <QTableView>
 
 #include "app/CatalogSchema.h"
+#include "app/ComboBox.h"
 #include "app/EpisodeFields.h"
 #include "app/EpisodeModel.h"
 #include "app/ErrorReporter.h"
@@ -25,6 +26,8 @@ namespace tolvane {
 
 namespace {
 
+const QString kCaption = "Tolvane";
+const QString kReadOnlyMark = "(read-only)";
 const QString kTotalCaption = QString::fromUtf8("Всего:");
 const QString kTitleField = QString::fromUtf8("Название");
 const QString kIdField = "ID";
@@ -40,6 +43,8 @@ constexpr QRect kETime(678, 24, 113, 24);
 constexpr QRect kEKoment(792, 24, 265, 24);
 constexpr QRect kDBGrid2(304, 48, 753, 769);
 constexpr QRect kSBar(0, 817, 1057, 19);
+// The smallest window: every box whole, the comment box still usable, some rows of both lists.
+constexpr QSize kMinimum(kEKoment.left() + 120, kDBGrid2.top() + 240 + kSBar.height());
 constexpr int kPanelWidth = 150;
 constexpr int kRowSize = 16;
 
@@ -77,7 +82,7 @@ TCatalogForm::TCatalogForm(const QString& path, TOpenMode mode, QWidget* parent)
     : QWidget(parent), Name(TCatalogSchema::Titles()), Series(TCatalogSchema::Episodes()),
       RJk(TCatalogSchema::Totals()), path_(path), mode_(mode) {
     setObjectName("TCatalogForm");
-    setWindowTitle("Tolvane");
+    setWindowTitle(kCaption);
     setWindowIcon(MakeIcon());
     const QScreen* screen = QGuiApplication::primaryScreen();
     scale_ = (screen ? screen->logicalDotsPerInch() : 96.0) / 120.0;
@@ -90,12 +95,21 @@ TCatalogForm::TCatalogForm(const QString& path, TOpenMode mode, QWidget* parent)
     setAutoFillBackground(true);
 
     CreateControls();
+    setMinimumSize(Scaled(kMinimum.width()), Scaled(kMinimum.height()));
     resize(Scaled(kClient.width()), Scaled(kClient.height()));
     if (screen) move(screen->availableGeometry().center() - rect().center());
 
     Series.OnCalcFields = [this](TRecordSource& source) { SeriesCalcFields(source); };
     Series.OnViewChanged = [this] { episodes_->Reload(); };
     Name.OnRecordChanged = [this] { RefreshBoundBoxes(); };
+
+    // The session ending (logout, shutdown) stores a pending edit as closing the window does.
+    if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        connect(app, &QGuiApplication::commitDataRequest, this, [this] { StorePendingEdit(); });
+        connect(app, &QCoreApplication::aboutToQuit, this, [this] {
+            if (Conn.IsOpen()) TErrorReporter::Guard([this] { FormClose(); });
+        });
+    }
 
     if (!TErrorReporter::Guard([this] { FormCreate(); })) {
         // Whatever was opened is closed again: the window stays empty with its initial texts.
@@ -139,7 +153,8 @@ void TCatalogForm::CreateControls() {
     connect(EFound, &QLineEdit::textChanged, this,
             [this] { TErrorReporter::Guard([this] { EFoundChange(); }); });
 
-    CBType = new QComboBox(this);
+    typeBox_ = new TComboBox(this);
+    CBType = typeBox_;
     CBType->setObjectName("CBType");
     CBType->setEditable(true);
     CBType->setInsertPolicy(QComboBox::NoInsert);
@@ -179,6 +194,7 @@ void TCatalogForm::CreateControls() {
                              QAbstractItemView::AnyKeyPressed);
     place(DBGrid2, kDBGrid2);
     SetEpisodeColumnWidths();
+    DBGrid2->viewport()->installEventFilter(this);
 
     SBar = new QStatusBar(this);
     SBar->setObjectName("SBar");
@@ -186,6 +202,10 @@ void TCatalogForm::CreateControls() {
     SBarPanel = new QLabel(kTotalCaption, SBar);
     SBarPanel->setFixedWidth(Scaled(kPanelWidth));
     SBar->addWidget(SBarPanel);
+    SBarReadOnly = new QLabel(kReadOnlyMark, SBar);
+    SBarReadOnly->setToolTip("The catalogue file cannot be written: nothing can be edited.");
+    SBar->addWidget(SBarReadOnly);
+    SBarReadOnly->hide();
     place(SBar, kSBar);
 
     typeLink_ = std::make_unique<TFieldLink>(Name, QString::fromUtf8("Тип"), CBType);
@@ -218,6 +238,30 @@ void TCatalogForm::SetEpisodeColumnWidths() {
     const int available = DBGrid2->width() - 2 * DBGrid2->frameWidth();
     if (total > available)
         DBGrid2->setColumnWidth(0, std::max(Scaled(120), DBGrid2->columnWidth(0) - (total - available)));
+    fileColumnWidth_ = DBGrid2->columnWidth(0);
+}
+
+void TCatalogForm::FitFileColumn() {
+    // The file name column takes whatever width the others leave, never less than its own.
+    int others = 0;
+    for (int c = 1; c < episodes_->columnCount(); ++c) others += DBGrid2->columnWidth(c);
+    const int width = std::max(fileColumnWidth_, DBGrid2->viewport()->width() - others);
+    if (width != DBGrid2->columnWidth(0)) DBGrid2->setColumnWidth(0, width);
+}
+
+bool TCatalogForm::eventFilter(QObject* watched, QEvent* event) {
+    if (DBGrid2 && watched == DBGrid2->viewport() && event->type() == QEvent::Resize) FitFileColumn();
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TCatalogForm::ReadOnly() const {
+    return Conn.IsOpen() && Conn.ReadOnly();
+}
+
+void TCatalogForm::ShowReadOnly(bool readOnly) {
+    setWindowTitle(readOnly ? kCaption + " " + kReadOnlyMark : kCaption);
+    SBarReadOnly->setVisible(readOnly);
+    typeBox_->SetReadOnly(readOnly);
 }
 
 void TCatalogForm::RefreshBoundBoxes() {
@@ -237,6 +281,7 @@ void TCatalogForm::FormCreate() {
     countLink_->SetWritable(writable);
     commentLink_->SetWritable(writable);
     episodes_->SetReadOnly(!writable);
+    ShowReadOnly(!writable);
     SBarPanel->setText(kTotalCaption + " " + QString::number(Name.RecordCount()));
     LoadName();
     ShowTitle();
@@ -293,10 +338,14 @@ void TCatalogForm::SeriesCalcFields(TRecordSource& DataSet) {
     TEpisodeFields::Calculate(DataSet);
 }
 
+void TCatalogForm::StorePendingEdit() {
+    if (Name.Active()) TErrorReporter::Guard([this] { Name.Post(); });
+}
+
 void TCatalogForm::FormClose() {
     // A pending edit of the title record is stored, not dropped; a failure to store it is
     // reported and the window closes all the same.
-    if (Name.Active()) TErrorReporter::Guard([this] { Name.Post(); });
+    StorePendingEdit();
     Name.Close();
     Series.Close();
     RJk.Close();
@@ -310,9 +359,11 @@ void TCatalogForm::closeEvent(QCloseEvent* event) {
 
 void TCatalogForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // The list, the episodes and the status bar take up what the window grows beyond its design.
-    const int dw = std::max(0, width() - Scaled(kClient.width()));
-    const int dh = std::max(0, height() - Scaled(kClient.height()));
+    // The window's size beyond the design (or short of it, down to the minimum): the list, the
+    // episodes and the status bar follow the height, the comment, the episodes and the status bar
+    // the width.
+    const int dw = width() - Scaled(kClient.width());
+    const int dh = height() - Scaled(kClient.height());
     auto stretch = [&](QWidget* w, const QRect& r, bool wide, bool tall, bool down) {
         w->setGeometry(Scaled(r.left()), Scaled(r.top()) + (down ? dh : 0),
                        Scaled(r.width()) + (wide ? dw : 0), Scaled(r.height()) + (tall ? dh : 0));

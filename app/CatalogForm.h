@@ -17,6 +17,7 @@ class QTableView;
 
 namespace tolvane {
 
+class TComboBox;
 class TEpisodeModel;
 class TFieldLink;
 class TTitleList;
@@ -31,6 +32,11 @@ public:
 
     // Design pixels (at 120 dpi) in the screen's pixels.
     int Scaled(int designPixels) const;
+    // Whether the open catalogue cannot be written; its boxes and episode cells are read-only then.
+    bool ReadOnly() const;
+    // Stores an edit of the title record still pending (the session ends, the window closes); a
+    // failure is reported.
+    void StorePendingEdit();
 
     // Controls.
     QLineEdit* EFound = nullptr;
@@ -42,7 +48,8 @@ public:
     QLineEdit* EKoment = nullptr;
     QTableView* DBGrid2 = nullptr;
     QStatusBar* SBar = nullptr;
-    QLabel* SBarPanel = nullptr; // panel 0
+    QLabel* SBarPanel = nullptr;    // panel 0
+    QLabel* SBarReadOnly = nullptr; // "(read-only)", shown while the catalogue cannot be written
 
     // Data components.
     TCatalogStore Conn;
@@ -62,15 +69,20 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
     void RefreshBoundBoxes();
     void SetEpisodeColumnWidths();
+    void FitFileColumn();
+    void ShowReadOnly(bool readOnly);
 
     QString path_;
     TOpenMode mode_;
     double scale_ = 1.0;
+    TComboBox* typeBox_ = nullptr; // CBType
+    int fileColumnWidth_ = 0;      // the file name column's width in a window of the design's size
     std::unique_ptr<TTitleList> titleList_;
     std::unique_ptr<TEpisodeModel> episodes_;
     std::unique_ptr<TFieldLink> typeLink_;

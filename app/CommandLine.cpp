@@ -1,12 +1,14 @@
 #include "app/CommandLine.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <map>
 #include <optional>
 #include <string>
 
+#include "app/Application.h"
 #include "app/CatalogError.h"
 #include "app/CatalogForm.h"
 #include "app/CatalogSchema.h"
@@ -185,7 +187,11 @@ int Screenshot(const QStringList& args) {
     TCatalogForm form(file, TOpenMode::omReadOnly);
     check();
     form.setAttribute(Qt::WA_DontShowOnScreen);
+    // The picture shows the window as a user has it: active, the list focused and highlighted,
+    // and without the mark of the read-only opening that only the picture needs.
+    form.SBarReadOnly->hide();
     form.show();
+    QApplication::setActiveWindow(&form);
     QCoreApplication::processEvents();
     if (a.options.count("--search")) {
         form.EFound->setText(a.options.at("--search"));
@@ -209,9 +215,7 @@ int Window(const QStringList& args) {
     const TArguments a = Parse(args, {}, 1);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         throw ECommandError("the window needs a graphical application");
-    TCatalogForm form(a.positional.value(0, kDefaultCatalog));
-    form.show();
-    return QApplication::exec();
+    return TApplication::RunCatalogWindow(a.positional.value(0, kDefaultCatalog));
 }
 
 } // namespace

@@ -81,6 +81,9 @@ TGridTitleList::TGridTitleList(QWidget* parent, double scale, const QFont& font)
     SetCommon(name, scaled(262), nameOptions);
     name.SetSortType(stAlphabetic);
     name.SetAutoExecute(false);
+    // The current cell starts in the name column: one in the hidden ID column would leave the
+    // focused list without a highlight until a click moved it.
+    g.SetCurrentCell(1, 0, TShiftState{});
 
     g.OnSelectCell = [this](TCustomGridViewControl*, int col, int row) {
         if (OnSelectCell) OnSelectCell(col, row);

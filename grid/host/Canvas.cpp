@@ -23,9 +23,11 @@ struct TCanvas::Impl {
     std::optional<TRect> clip;
     TPoint penPos;
 
-    // The Qt font built for the last TFont seen (colour aside), rebuilt only when that changes.
+    // The Qt font built for the last TFont seen (colour aside) and text rendering, rebuilt only
+    // when these change.
     bool fontValid = false;
     TFont fontKey;
+    TTextRendering rendering = trNative;
     QFont font;
     std::optional<QFontMetrics> metrics;
     QString fontSignature;
@@ -34,6 +36,7 @@ struct TCanvas::Impl {
     struct LaidOutText {
         QStaticText text;
         int width = 0;
+        qreal exactWidth = 0; // before rounding, where native text is placed
     };
     std::unordered_map<QString, LaidOutText> texts;
 
@@ -61,20 +64,28 @@ const TCanvas::Impl::LaidOutText& TCanvas::Impl::LayOut(const QString& text, int
     entry.text.setTextFormat(Qt::PlainText);
     entry.text.prepare(QTransform(), font);
     entry.width = metrics->horizontalAdvance(shown);
+    entry.exactWidth = QFontMetricsF(font).horizontalAdvance(shown);
     return texts.emplace(std::move(key), std::move(entry)).first->second;
 }
 
 namespace {
 
-QFont BuildFont(const TFont& f) {
+TTextRendering& RenderingSetting() {
+    static TTextRendering rendering = trNative;
+    return rendering;
+}
+
+QFont BuildFont(const TFont& f, TTextRendering rendering) {
     QFont font(f.Name.isEmpty() ? QApplication::font().family() : f.Name);
     font.setPixelSize(std::max(1, f.Height));
     font.setBold(f.Style.Contains(fsBold));
     font.setItalic(f.Style.Contains(fsItalic));
     font.setUnderline(f.Style.Contains(fsUnderline));
     font.setStrikeOut(f.Style.Contains(fsStrikeOut));
-    font.setStyleStrategy(QFont::NoAntialias);
-    font.setKerning(false);
+    if (rendering == trPlain) {
+        font.setStyleStrategy(QFont::NoAntialias);
+        font.setKerning(false);
+    }
     return font;
 }
 
@@ -101,6 +112,14 @@ void WalkLine(TPoint a, TPoint b, Plot plot) {
 
 } // namespace
 
+void SetTextRendering(TTextRendering rendering) {
+    RenderingSetting() = rendering;
+}
+
+TTextRendering TextRendering() {
+    return RenderingSetting();
+}
+
 TCanvas::TCanvas(QImage* target) : d(std::make_unique<Impl>()) {
     d->target = target;
 }
@@ -113,7 +132,7 @@ QPainter& TCanvas::Painter() {
     if (!d->painter.isActive() && d->Usable()) {
         d->painter.begin(d->target);
         d->painter.setRenderHint(QPainter::Antialiasing, false);
-        d->painter.setRenderHint(QPainter::TextAntialiasing, false);
+        d->painter.setRenderHint(QPainter::TextAntialiasing, TextRendering() == trNative);
         d->painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
         if (d->clip) d->painter.setClipRect(ToQRect(*d->clip));
     }
@@ -298,12 +317,15 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 const QFont& TCanvas::Impl::CurrentFont(const TFont& f) {
     TFont key = f;
     key.Color = clBlack;
-    if (!fontValid || !(key == fontKey)) {
-        font = BuildFont(key);
+    const TTextRendering now = TextRendering();
+    if (!fontValid || !(key == fontKey) || now != rendering) {
+        font = BuildFont(key, now);
         metrics.emplace(font);
-        fontSignature = font.key();
+        fontSignature = font.key() + QChar(0x1F) + QString::number(int(now));
         fontKey = key;
+        rendering = now;
         fontValid = true;
+        if (painter.isActive()) painter.setRenderHint(QPainter::TextAntialiasing, now == trNative);
     }
     return font;
 }
@@ -421,6 +443,20 @@ int TCanvas::DrawLine(const QString& text, const TRect& r, unsigned flags) {
         y = r.Bottom - lineHeight;
     else if (flags & DT_VCENTER)
         y = r.Top + (r.Height() - lineHeight) / 2;
+    // Native text sits where Qt's own alignment puts it, between pixels if need be.
+    QPointF at(x, y);
+    if (d->rendering == trNative) {
+        const QFontMetricsF exact(d->font);
+        const qreal h = exact.height();
+        if (flags & DT_RIGHT)
+            at.setX(r.Right - line.exactWidth);
+        else if (flags & DT_CENTER)
+            at.setX(r.Left + (r.Width() - line.exactWidth) / 2);
+        if (flags & DT_BOTTOM)
+            at.setY(r.Bottom - h);
+        else if (flags & DT_VCENTER)
+            at.setY(r.Top + (r.Height() - h) / 2);
+    }
     const QRect area = ToQRect(r);
     const QRect extent(x, y, line.width, lineHeight);
     QPainter& p = Painter();
@@ -433,7 +469,7 @@ int TCanvas::DrawLine(const QString& text, const TRect& r, unsigned flags) {
     if (Brush.Style == bsSolid) p.fillRect(extent, ToQColor(Brush.Color));
     p.setFont(d->font);
     p.setPen(ToQColor(Font.Color));
-    p.drawStaticText(QPoint(x, y), line.text);
+    p.drawStaticText(at, line.text);
     if (clip) p.restore();
     return lineHeight;
 }

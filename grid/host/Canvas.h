@@ -50,6 +50,14 @@ enum : unsigned {
     DT_RTLREADING = 0x20000,
 };
 
+// How every canvas renders text. trNative draws it as the platform's own widgets do: antialiased,
+// with kerning and the glyph positions Qt lays out (the default). trPlain draws hard-edged pixels
+// without kerning, the same on every machine (pixel tests use it). A change applies to the next
+// text drawn or measured.
+enum TTextRendering { trNative, trPlain };
+void SetTextRendering(TTextRendering rendering);
+TTextRendering TextRendering();
+
 class TCanvas {
 public:
     // A canvas over an image that someone else owns (a bitmap, a control's surface).

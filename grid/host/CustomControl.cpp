@@ -804,6 +804,10 @@ void TCustomControl::Resize() {
     if (OnResize) OnResize();
 }
 void TCustomControl::MouseLeave() {}
+void TCustomControl::SysColorChange() {
+    Invalidate();
+    RedrawFrame();
+}
 void TCustomControl::ActivateApp(bool) {}
 void TCustomControl::FontChanged() {}
 void TCustomControl::WindowHidden() {}
@@ -816,9 +820,14 @@ bool TCustomControl::WantTabs() const {
 void TCustomControl::MakeFlyout() {
     d->flyout = true;
     if (!d->widget) return;
+    // Flyouts are feedback only: the pointer goes through them to whatever lies below, so that
+    // one opening under the pointer does not take it from the control that showed it.
     d->widget->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                              Qt::WindowDoesNotAcceptFocus);
+                              Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput);
     d->widget->setAttribute(Qt::WA_ShowWithoutActivating);
+    d->widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+    d->widget->client->setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (QScrollBar* bar : d->widget->bars) bar->setAttribute(Qt::WA_TransparentForMouseEvents);
     d->widget->setFocusPolicy(Qt::NoFocus);
     d->widget->client->setFocusPolicy(Qt::NoFocus);
     d->widget->hide();
@@ -989,6 +998,8 @@ bool TClientWidget::event(QEvent* e) {
         ~Depth() { --n; }
     } depth(eventDepth);
     try {
+        if ((e->type() == QEvent::ApplicationPaletteChange || e->type() == QEvent::PaletteChange) && owner)
+            owner->SysColorChange();
         if (e->type() == QEvent::KeyPress && owner) {
             auto* k = static_cast<QKeyEvent*>(e);
             if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && owner->WantTabs()) {

@@ -239,6 +239,9 @@ public:
     virtual void WMKillFocus();
     virtual void Resize();
     virtual void MouseLeave();
+    // The application's palette changed: the system colours follow it and the whole window
+    // repaints.
+    virtual void SysColorChange();
     virtual void ActivateApp(bool active);
     virtual void FontChanged();
     // The window stopped showing: hidden itself, or its window closed or minimised.
@@ -249,7 +252,8 @@ public:
     virtual bool WantTabs() const;
 
 protected:
-    // Turns the window into a top-level popup that never takes the focus (flyouts, hints).
+    // Turns the window into a top-level popup that never takes the focus nor the mouse (flyouts,
+    // hints): input passes through it to what lies below.
     void MakeFlyout();
     bool IsFlyout() const;
 

@@ -1,6 +1,7 @@
 #pragma once
 // Flyout windows: small frameless top-level popups (drag feedback, roll marker) that stay on
-// top, stay out of the task bar, never take the focus and may be shaped by a region.
+// top, stay out of the task bar, never take the focus, let the pointer through to what lies
+// below them and may be shaped by a region.
 
 #include <vector>
 

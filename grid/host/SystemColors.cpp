@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QPalette>
 
 namespace tolvane {
@@ -46,31 +46,24 @@ constexpr std::array<TColor, kTableSize> kClassic = {
     0xC0C0C0, // 30 menu bar
 };
 
-std::array<TColor, kTableSize>& Table() {
-    static std::array<TColor, kTableSize> table = kClassic;
-    return table;
+struct TColorTable {
+    std::array<TColor, kTableSize> colors = kClassic;
+    bool follow = true;
+    bool filled = false;   // from the palette, once an application exists
+    qint64 paletteKey = 0; // the palette filled from
+};
+
+TColorTable& State() {
+    static TColorTable state;
+    return state;
 }
 
 TColor FromQColor(const QColor& c) {
     return RGB(std::uint8_t(c.red()), std::uint8_t(c.green()), std::uint8_t(c.blue()));
 }
 
-} // namespace
-
-TColor ColorToRGB(TColor c) {
-    if (c == clNone || !IsSystemColor(c)) return c;
-    const unsigned index = c & 0xFFu;
-    return index < kTableSize ? Table()[index] : clBlack;
-}
-
-void UseClassicSystemColors() {
-    Table() = kClassic;
-}
-
-void UseApplicationPalette() {
-    UseClassicSystemColors();
-    const QPalette p = QApplication::palette();
-    auto& t = Table();
+void FillFromPalette(std::array<TColor, kTableSize>& t, const QPalette& p) {
+    t = kClassic;
     t[COLOR_WINDOW] = FromQColor(p.color(QPalette::Active, QPalette::Base));
     t[COLOR_WINDOWTEXT] = FromQColor(p.color(QPalette::Active, QPalette::Text));
     t[COLOR_WINDOWFRAME] = FromQColor(p.color(QPalette::Active, QPalette::Shadow));
@@ -90,6 +83,45 @@ void UseApplicationPalette() {
     t[0] = t[COLOR_BTNFACE];
     t[29] = t[COLOR_HIGHLIGHT];
     t[26] = FromQColor(p.color(QPalette::Active, QPalette::Link));
+}
+
+std::array<TColor, kTableSize>& Table() {
+    TColorTable& s = State();
+    // Colours asked for without a graphical application come from the classic table.
+    if (s.follow && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        const QPalette palette = QGuiApplication::palette();
+        if (!s.filled || palette.cacheKey() != s.paletteKey) {
+            FillFromPalette(s.colors, palette);
+            s.paletteKey = palette.cacheKey();
+            s.filled = true;
+        }
+    }
+    return s.colors;
+}
+
+} // namespace
+
+TColor ColorToRGB(TColor c) {
+    if (c == clNone || !IsSystemColor(c)) return c;
+    const unsigned index = c & 0xFFu;
+    return index < kTableSize ? Table()[index] : clBlack;
+}
+
+void UseClassicSystemColors() {
+    TColorTable& s = State();
+    s.colors = kClassic;
+    s.follow = false;
+}
+
+void UseApplicationPalette() {
+    TColorTable& s = State();
+    s.follow = true;
+    s.filled = false;
+    Table();
+}
+
+bool FollowsApplicationPalette() {
+    return State().follow;
 }
 
 void SetSystemColor(int index, TColor rgb) {

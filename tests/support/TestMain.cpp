@@ -1,9 +1,11 @@
-// Entry point of every test program: a headless application with fixed regional settings and the
-// classic system colours, so that results never depend on the machine that runs them.
+// Entry point of every test program: a headless application with fixed regional settings, the
+// classic system colours and plain text pixels, so that results never depend on the machine that
+// runs them.
 #include <QApplication>
 #include <gtest/gtest.h>
 
 #include "grid/control/StandardColumnHooks.h"
+#include "grid/host/Canvas.h"
 #include "grid/host/SystemColors.h"
 #include "grid/base/Locale.h"
 
@@ -11,6 +13,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     tolvane::UseClassicSystemColors();
+    tolvane::SetTextRendering(tolvane::trPlain);
     // Columns made on their own, without a grid, still get their displays.
     tolvane::BindStandardColumnHooks();
     tolvane::TLocale::SetCurrent(tolvane::TFormatSettings::Fixed());
