@@ -100,9 +100,9 @@ int List(const QStringList& args, std::ostream& out) {
     totals.Open(store);
 
     // The same filter the search box sets.
-    const std::string prefix = a.positional.value(0).toStdString();
-    if (!prefix.empty()) {
-        titles.SetFilter(TFilterExpression::Prefix(QString::fromUtf8("Название"), prefix));
+    const QString prefix = a.positional.value(0);
+    if (!prefix.isEmpty()) {
+        titles.SetFilter(TFilterExpression::PrefixOf(titles.Definition(), QString::fromUtf8("Название"), prefix));
         titles.SetFiltered(true);
     }
 
@@ -136,18 +136,19 @@ int Show(const QStringList& args, std::ostream& out) {
     TCatalogStore store;
     store.Open(Option(a, "--db", kDefaultCatalog), TOpenMode::omReadOnly);
 
+    // Opened on their filters, the sources read this title's rows alone.
     TRecordSource titles(TCatalogSchema::Titles());
-    titles.Open(store);
     titles.SetFilter(TFilterExpression::Equals("ID", std::to_string(id)));
     titles.SetFiltered(true);
+    titles.Open(store);
     if (titles.RecordCount() == 0)
         throw ECommandError(store.Failure("no title with ID " + QString::number(id)));
 
     TRecordSource episodes(TCatalogSchema::Episodes());
     episodes.OnCalcFields = [](TRecordSource& source) { TEpisodeFields::Calculate(source); };
-    episodes.Open(store);
     episodes.SetFilter(TFilterExpression::Equals(QString::fromUtf8("Название"), std::to_string(id)));
     episodes.SetFiltered(true);
+    episodes.Open(store);
 
     // The texts come from the episode grid's own model.
     TEpisodeModel model(episodes);

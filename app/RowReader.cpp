@@ -63,15 +63,28 @@ QVariant ColumnValue(sqlite3_stmt* stmt, int c) {
 } // namespace
 
 std::vector<TRowReader::TRow> TRowReader::Read(const QSqlDatabase& db, const QString& sql, int width,
-                                               const std::vector<int>& columns) {
-    if (sqlite3* handle = SqliteHandle(db)) return ReadDirect(handle, sql, width, columns);
-    return ReadByQuery(db, sql, width, columns);
+                                               const std::vector<int>& columns, const QVariantList& values) {
+    if (sqlite3* handle = SqliteHandle(db)) return ReadDirect(handle, sql, width, columns, values);
+    return ReadByQuery(db, sql, width, columns, values);
 }
 
 std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString& sql, int width,
-                                                     const std::vector<int>& columns) {
+                                                     const std::vector<int>& columns,
+                                                     const QVariantList& values) {
     TStatement statement(static_cast<sqlite3*>(handle), sql);
     sqlite3_stmt* stmt = statement.Get();
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant& v = values[i];
+        int bound;
+        if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int) {
+            bound = sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
+        } else {
+            const QByteArray text = v.toString().toUtf8();
+            bound = sqlite3_bind_text(stmt, i + 1, text.constData(), static_cast<int>(text.size()),
+                                      SQLITE_TRANSIENT);
+        }
+        if (bound != SQLITE_OK) statement.Fail();
+    }
     const int count = std::min(static_cast<int>(columns.size()), sqlite3_column_count(stmt));
     std::vector<TRow> rows;
     int step;
@@ -85,10 +98,13 @@ std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString
 }
 
 std::vector<TRowReader::TRow> TRowReader::ReadByQuery(const QSqlDatabase& db, const QString& sql, int width,
-                                                      const std::vector<int>& columns) {
+                                                      const std::vector<int>& columns,
+                                                      const QVariantList& values) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(sql)) throw ECatalogError(q.lastError().text());
+    if (!q.prepare(sql)) throw ECatalogError(q.lastError().text());
+    for (const QVariant& v : values) q.addBindValue(v);
+    if (!q.exec()) throw ECatalogError(q.lastError().text());
     std::vector<TRow> rows;
     while (q.next()) {
         TRow row(width);
