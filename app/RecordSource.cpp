@@ -134,7 +134,7 @@ void TRecordSource::Load(const TFilterExpression* filter) {
 }
 
 std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
-                                                         const TFilterExpression* key) const {
+                                                         const TFilterExpression* only) const {
     QStringList columns;
     std::vector<int> positions;
     for (int i = 0; i < FieldCount(); ++i) {
@@ -144,9 +144,9 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
     }
     QString sql = "SELECT " + columns.join(", ") + " FROM " + TCatalogSchema::Quoted(def_.Table);
     QVariantList values;
-    if (key) {
-        sql += " WHERE " + TCatalogSchema::Quoted(def_.Fields[key->Field()].Name) + " = ?";
-        values << QVariant::fromValue<qlonglong>(key->Number());
+    if (only) {
+        sql += " WHERE " + TCatalogSchema::Quoted(def_.Fields[only->Field()].Name) + " = ?";
+        values << QVariant::fromValue<qlonglong>(only->Number());
     }
     std::vector<TRow> rows;
     try {

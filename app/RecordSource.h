@@ -99,8 +99,8 @@ private:
 
     void CheckActive() const;
     void CheckField(int field) const;
-    // The rows of the whole table, or those whose field equals a key.
-    std::vector<TRow> ReadRows(TCatalogStore& store, const TFilterExpression* key) const;
+    // The rows of the whole table, or those whose field equals the key `only` selects.
+    std::vector<TRow> ReadRows(TCatalogStore& store, const TFilterExpression* only) const;
     // Whether the database itself can select a key of the field: its column keeps numbers as
     // numbers, so that equality in SQL is equality of the number.
     void ReadKeyFields(TCatalogStore& store);

@@ -1,5 +1,6 @@
 #include "app/TextFold.h"
 
+#include <unicode/uchar.h>
 #include <unicode/ustring.h>
 
 namespace tolvane {

@@ -4,6 +4,7 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <QLineEdit>
+#include <QTableView>
 #include <gtest/gtest.h>
 
 #include "TestCatalog.h"
