@@ -241,33 +241,36 @@ void TRecordSource::SetFiltered(bool filtered) {
     ApplyView(parsed ? &*parsed : nullptr);
 }
 
-QString TRecordSource::FoldEntry(const QVariant& value) {
-    if (value.isNull()) return {};
+TRecordSource::TFoldEntry TRecordSource::FoldEntry(const QVariant& value) {
+    if (value.isNull()) return {{}, TFoldKind::fkNull};
     if (value.typeId() == QMetaType::QString) {
         const QString& text = *static_cast<const QString*>(value.constData());
-        if (TTextFold::IsAscii(text)) return {};
+        // Shared, not copied: an ASCII text is compared as it stands.
+        if (TTextFold::IsAscii(text)) return {text, TFoldKind::fkAscii};
     }
-    QString folded = TTextFold::Folded(value.toString());
-    if (folded.isNull()) folded = QString(""); // a text of no characters, but not the ASCII mark
-    return folded;
+    return {TTextFold::Folded(value.toString()), TFoldKind::fkFolded};
 }
 
 bool TRecordSource::Matches(const TFilterExpression& filter, int row) {
-    const QVariant& value = rows_[row][filter.Field()];
     if (filter.Type() == TFilterType::ftPrefix) {
-        if (value.isNull()) return false;
         if (foldedField_ != filter.Field()) {
             folded_.clear();
             folded_.reserve(rows_.size());
             for (const TRow& r : rows_) folded_.push_back(FoldEntry(r[filter.Field()]));
             foldedField_ = filter.Field();
         }
-        const QString& folded = folded_[row];
-        if (folded.isNull())
-            return TTextFold::AsciiStartsWith(*static_cast<const QString*>(value.constData()),
-                                              filter.FoldedValue());
-        return folded.startsWith(filter.FoldedValue());
+        // Only the folded texts are read, one after another, not the rows.
+        const TFoldEntry& entry = folded_[row];
+        switch (entry.Kind) {
+        case TFoldKind::fkNull:
+            return false;
+        case TFoldKind::fkAscii:
+            return TTextFold::AsciiStartsWith(entry.Text, filter.FoldedValue());
+        default:
+            return entry.Text.startsWith(filter.FoldedValue());
+        }
     }
+    const QVariant& value = rows_[row][filter.Field()];
     if (value.isNull()) return false;
     if (def_.Fields[filter.Field()].IsNumeric()) {
         const std::optional<std::int64_t> key = KeyOf(value);

@@ -117,9 +117,13 @@ private:
     void ApplyView(const TFilterExpression* filter);
     void RecordChanged();
     bool Matches(const TFilterExpression& filter, int row);
-    // The folded text of a row's field for prefix filters: null where the field holds ASCII text,
-    // which is compared as it stands.
-    static QString FoldEntry(const QVariant& value);
+    // A row's field as prefix filters compare it: ASCII text as it stands, other text folded.
+    enum class TFoldKind : unsigned char { fkNull, fkAscii, fkFolded };
+    struct TFoldEntry {
+        QString Text;
+        TFoldKind Kind = TFoldKind::fkNull;
+    };
+    static TFoldEntry FoldEntry(const QVariant& value);
     const TKeyIndex& KeyIndex(int field);
     void Stored(int row, const TRow& before);
     int CurrentRowIndex() const;
@@ -153,7 +157,7 @@ private:
     bool changedWhileDisabled_ = false;
     // Folded texts of one field (FoldEntry), kept for prefix filters over many rows.
     int foldedField_ = -1;
-    std::vector<QString> folded_;
+    std::vector<TFoldEntry> folded_;
     // Rows by the value of a numeric field, kept for "=" filters over many rows.
     std::unordered_map<int, TKeyIndex> keyIndexes_;
 };
