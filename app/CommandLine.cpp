@@ -102,7 +102,8 @@ int List(const QStringList& args, std::ostream& out) {
     // The same filter the search box sets.
     const QString prefix = a.positional.value(0);
     if (!prefix.isEmpty()) {
-        titles.SetFilter(TFilterExpression::PrefixOf(titles.Definition(), QString::fromUtf8("Название"), prefix));
+        titles.SetFilter(
+            TFilterExpression::PrefixOf(titles.Definition(), QString::fromUtf8("Название"), prefix));
         titles.SetFiltered(true);
     }
 

@@ -50,7 +50,8 @@ TFilterExpression TFilterExpression::Of(const TSourceDef& def, const QString& fi
     throw ECatalogError("\"" + def.Table + "\" has no field \"" + field + "\"");
 }
 
-TFilterExpression TFilterExpression::PrefixOf(const TSourceDef& def, const QString& field, const QString& text) {
+TFilterExpression TFilterExpression::PrefixOf(const TSourceDef& def, const QString& field,
+                                              const QString& text) {
     TFilterExpression e = Of(def, field);
     const std::string narrow = text.toStdString();
     e.text_ = Prefix(field, narrow);

@@ -13,10 +13,10 @@ class TRowReader {
 public:
     using TRow = std::vector<QVariant>;
 
-    // Runs a query with its parameters bound in order (whole numbers and texts). Column c of the result goes to position columns[c] of a
-    // row of `width` values; the other positions stay empty. Values read as the Qt driver reads
-    // them: 64-bit integers, doubles, texts, byte arrays and typed nulls. Throws ECatalogError
-    // with the database's message.
+    // Runs a query with its parameters bound in order (whole numbers and texts). Column c of the result goes
+    // to position columns[c] of a row of `width` values; the other positions stay empty. Values read as the
+    // Qt driver reads them: 64-bit integers, doubles, texts, byte arrays and typed nulls. Throws
+    // ECatalogError with the database's message.
     static std::vector<TRow> Read(const QSqlDatabase& db, const QString& sql, int width,
                                   const std::vector<int>& columns, const QVariantList& values = {});
 

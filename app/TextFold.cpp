@@ -43,7 +43,8 @@ QString TTextFold::Folded(const QString& text) {
         return folded;
     }
     // Folding may undo a composition (İ folds to i and a combining dot), so compose again after.
-    return FullCaseFold(text.normalized(QString::NormalizationForm_C)).normalized(QString::NormalizationForm_C);
+    return FullCaseFold(text.normalized(QString::NormalizationForm_C))
+        .normalized(QString::NormalizationForm_C);
 }
 
 bool TTextFold::AsciiStartsWith(const QString& text, const QString& foldedPrefix) {

@@ -151,7 +151,8 @@ void Compare(const std::string& what, const char* goal, const std::function<void
     }
     const TTiming x = Summary(a), y = Summary(b), r = Summary(ratios);
     std::printf("  %-40s %8.2f ms (%.2f-%.2f) %8.2f ms (%.2f-%.2f)  ours/bare %5.2f (%.2f-%.2f)  goal %s\n",
-                what.c_str(), x.median, x.low, x.high, y.median, y.low, y.high, r.median, r.low, r.high, goal);
+                what.c_str(), x.median, x.low, x.high, y.median, y.low, y.high, r.median, r.low, r.high,
+                goal);
     std::fflush(stdout);
 }
 
@@ -183,7 +184,8 @@ std::vector<TTitleRow> BareTitles(QSqlDatabase& db, const QString& prefix) {
     if (prefix.isEmpty()) {
         query.prepare(QString::fromUtf8(R"sql(SELECT "ID", "Название" FROM "Sp")sql"));
     } else {
-        query.prepare(QString::fromUtf8(R"sql(SELECT "ID", "Название" FROM "Sp" WHERE "Название" LIKE ?)sql"));
+        query.prepare(
+            QString::fromUtf8(R"sql(SELECT "ID", "Название" FROM "Sp" WHERE "Название" LIKE ?)sql"));
         query.addBindValue(prefix + "%");
     }
     Exec(query);
@@ -256,10 +258,11 @@ void KeystrokeAndOpening(const QString& path) {
         // From the other state to this one, so every keystroke changes the list.
         const QString other = prefix.isEmpty() ? "K" : "";
         const size_t count = BareTitles(db, prefix).size();
-        Compare(prefix.isEmpty() ? "clearing the search (" + std::to_string(count) + " titles)"
-                                 : "prefix \"K\" (" + std::to_string(count) + " titles)",
-                "0.50", [&] { form->EFound->setText(prefix); }, [&] { form->EFound->setText(other); },
-                [&] { BareTitles(db, prefix); });
+        Compare(
+            prefix.isEmpty() ? "clearing the search (" + std::to_string(count) + " titles)"
+                             : "prefix \"K\" (" + std::to_string(count) + " titles)",
+            "0.50", [&] { form->EFound->setText(prefix); }, [&] { form->EFound->setText(other); },
+            [&] { BareTitles(db, prefix); });
     }
     form.reset();
 
@@ -301,8 +304,8 @@ void AtScale(const QString& path, const char* label, const char* program) {
 
     std::unique_ptr<TCatalogForm> form;
     Compare(
-        "opening the window", "2.00", [&] { form = std::make_unique<TCatalogForm>(path, TOpenMode::omReadOnly); },
-        [&] { form.reset(); },
+        "opening the window", "2.00",
+        [&] { form = std::make_unique<TCatalogForm>(path, TOpenMode::omReadOnly); }, [&] { form.reset(); },
         [&] {
             const std::vector<TTitleRow> all = BareTitles(db, QString());
             BareEpisodes(db, all.front().Id);
@@ -350,7 +353,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     try {
         const QString path = Cached(CatalogName, Generate);
-        const QString bare = Cached(CatalogNoIndexName, [&](const QString& to) { CopyWithoutIndex(path, to); });
+        const QString bare =
+            Cached(CatalogNoIndexName, [&](const QString& to) { CopyWithoutIndex(path, to); });
         KeystrokeAndOpening(path);
         AtScale(path, "as demo writes it", TOLVANE_PROGRAM);
         AtScale(bare, "without the episode index", TOLVANE_PROGRAM);

@@ -38,15 +38,17 @@ protected:
     void SetUp() override {
         test::TRawDb raw(catalogue.Path());
         raw.Exec(QString::fromUtf8("DROP TABLE \"Серии\""));
-        raw.Exec(QString::fromUtf8("CREATE TABLE \"Серии\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" %1, "
-                                   "\"Серия\" TEXT, \"Объём (байт)\" BIGINT, \"Ширина\" INTEGER, \"Высота\" "
-                                   "INTEGER, \"Длительность\" INTEGER, \"Звук\" TEXT, \"Субтитры встроенные\" "
-                                   "TEXT, \"Субтитры внешние\" TEXT)")
-                     .arg(QString::fromUtf8(GetParam())));
+        raw.Exec(
+            QString::fromUtf8("CREATE TABLE \"Серии\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" %1, "
+                              "\"Серия\" TEXT, \"Объём (байт)\" BIGINT, \"Ширина\" INTEGER, \"Высота\" "
+                              "INTEGER, \"Длительность\" INTEGER, \"Звук\" TEXT, \"Субтитры встроенные\" "
+                              "TEXT, \"Субтитры внешние\" TEXT)")
+                .arg(QString::fromUtf8(GetParam())));
         for (int i = 1; i <= 3; ++i) catalogue.AddTitle(QString("T%1").arg(i));
         raw.Exec(QString::fromUtf8(
             "INSERT INTO \"Серии\" (\"Название\", \"Серия\", \"Объём (байт)\") VALUES (2, 'b1', 10), "
-            "(1, 'a1', 1), (2, 'b2', 20), (' 3', 's3', 3), (7.0, 'r7', 7), (7.4, 'r74', 74), ('abc', 'x', 0), "
+            "(1, 'a1', 1), (2, 'b2', 20), (' 3', 's3', 3), (7.0, 'r7', 7), (7.4, 'r74', 74), ('abc', 'x', "
+            "0), "
             "(X'3132', 'blob', 0), (NULL, 'null', 0), ('12', 't12', 12)"));
         store.Open(catalogue.Path(), TOpenMode::omReadOnly);
     }
