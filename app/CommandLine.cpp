@@ -25,6 +25,8 @@ namespace tolvane {
 namespace {
 
 const QString kDefaultCatalog = "Oru.db";
+// Up to this many listed titles, each title's totals are read by its key.
+constexpr int kTotalsByKey = 16;
 const char* const kUsage = "usage: tolvane [FILE] | demo [FILE] | list [--db FILE] [PREFIX] | "
                            "show [--db FILE] ID | --screenshot PNG [--search TEXT] [--select ROW] [FILE]";
 
@@ -97,7 +99,6 @@ int List(const QStringList& args, std::ostream& out) {
     TRecordSource titles(TCatalogSchema::Titles());
     TRecordSource totals(TCatalogSchema::Totals());
     titles.Open(store);
-    totals.Open(store);
 
     // The same filter the search box sets.
     const QString prefix = a.positional.value(0);
@@ -107,19 +108,32 @@ int List(const QStringList& args, std::ostream& out) {
         titles.SetFiltered(true);
     }
 
+    // The totals of a few titles are read by key; of many, in one pass over the view.
+    const bool byKey = titles.RecordCount() <= kTotalsByKey;
     std::map<std::int64_t, int> totalsById;
-    for (int k = 1; k <= totals.RecordCount(); ++k) {
-        totals.SetRecNo(k);
-        totalsById[totals.AsInteger(3)] = k;
+    if (!byKey) {
+        totals.Open(store);
+        for (int k = 1; k <= totals.RecordCount(); ++k) {
+            totals.SetRecNo(k);
+            totalsById[totals.AsInteger(3)] = k;
+        }
     }
 
     for (int k = 1; k <= titles.RecordCount(); ++k) {
         titles.SetRecNo(k);
         std::string sizeText;
         std::int64_t duration = 0;
-        const auto it = totalsById.find(titles.AsInteger(0));
-        if (it != totalsById.end()) {
-            totals.SetRecNo(it->second);
+        int at = 0;
+        if (byKey) {
+            totals.SetFilter(TFilterExpression::Equals("ID", std::to_string(titles.AsInteger(0))));
+            totals.SetFiltered(true);
+            if (!totals.Active()) totals.Open(store);
+            at = totals.RecordCount(); // the last of a repeated key, as in one pass
+        } else if (const auto it = totalsById.find(titles.AsInteger(0)); it != totalsById.end()) {
+            at = it->second;
+        }
+        if (at > 0) {
+            totals.SetRecNo(at);
             sizeText = totals.AsText(1);
             duration = totals.AsInteger(2);
         }
