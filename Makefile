@@ -32,7 +32,8 @@ sanitize: deps
 bench: deps
 	@cmake -S . -B $(BENCH_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DTOLVANE_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
-	@for b in $(BENCH_BUILD)/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b || exit 1; done
+	@status=0; for b in $$(find $(BENCH_BUILD)/bench -maxdepth 1 -type f -executable -name 'bench_*' | sort); do \
+		QT_QPA_PLATFORM=offscreen $$b || status=1; done; exit $$status
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -274,6 +274,9 @@ void TCatalogForm::RefreshBoundBoxes() {
 void TCatalogForm::FormCreate() {
     Conn.Open(path_, mode_);
     Name.Open(Conn);
+    // Opened on the filters ShowTitle sets, the episodes and totals are read for the first title
+    // alone rather than whole.
+    SetTitleFilters(Name.AsText(0));
     Series.Open(Conn);
     RJk.Open(Conn);
     const bool writable = !Conn.ReadOnly();
@@ -292,32 +295,37 @@ void TCatalogForm::LoadName() {
     TControlsDisabled held(Name);
     Name.First();
     const int n = Name.RecordCount();
+    // The rows are added at once, so that the grid sets its scroll bar once, not at every row.
+    GV->AddRows(n);
     for (int k = 1; k <= n; ++k) {
         Name.SetRecNo(k);
-        GV->AddRows(1);
-        const int r = GV->GetRowCount() - 1;
-        GV->SetIdCell(r, Name.AsInteger(0));
-        GV->SetCellText(1, r, QString::fromStdString(Name.AsText(1)));
+        GV->SetIdCell(k - 1, Name.AsInteger(0));
+        GV->SetCellText(1, k - 1, Name.AsWideText(1));
     }
     Name.First();
 }
 
-void TCatalogForm::ShowTitle() {
-    const std::string id = Name.AsText(0);
-    Series.SetFilter(TFilterExpression::Equals(kTitleField, id));
+void TCatalogForm::SetTitleFilters(const std::string& id) {
+    Series.SetFilter(TFilterExpression::EqualsOf(Series.Definition(), kTitleField, id));
     Series.SetFiltered(true);
-    RJk.SetFilter(TFilterExpression::Equals(kIdField, id));
+    RJk.SetFilter(TFilterExpression::EqualsOf(RJk.Definition(), kIdField, id));
     RJk.SetFiltered(true);
+}
+
+void TCatalogForm::ShowTitle() {
+    SetTitleFilters(Name.AsText(0));
     ESize->setText(QString::fromStdString(FormatSize(RJk.AsText(1))));
     ETime->setText(QString::fromStdString(FormatDuration(RJk.AsInteger(2))));
 }
 
 void TCatalogForm::EFoundChange() {
     if (!Name.Active()) return;
+    // The bound boxes show the title the keystroke ends on, once.
+    TControlsDisabled held(Name);
     Name.SetFiltered(false);
-    const std::string text = EFound->text().toStdString();
-    if (!text.empty()) {
-        Name.SetFilter(TFilterExpression::Prefix(kTitleField, text));
+    const QString text = EFound->text();
+    if (!text.isEmpty()) {
+        Name.SetFilter(TFilterExpression::PrefixOf(Name.Definition(), kTitleField, text));
         Name.SetFiltered(true);
     }
     LoadName();
@@ -326,9 +334,10 @@ void TCatalogForm::EFoundChange() {
 
 void TCatalogForm::GVSelectCell(int /*ACol*/, int ARow) {
     if (!Name.Active()) return;
+    TControlsDisabled held(Name);
     Name.SetFiltered(false);
     const std::string v = GV->GetCellText(0, ARow).toStdString();
-    Name.SetFilter(TFilterExpression::Equals(kIdField, v));
+    Name.SetFilter(TFilterExpression::EqualsOf(Name.Definition(), kIdField, v));
     Name.SetFiltered(true);
     Name.First();
     ShowTitle();

@@ -73,6 +73,8 @@ protected:
 
 private:
     void CreateControls();
+    // ShowTitle's filters on the episodes and totals, for a title ID text.
+    void SetTitleFilters(const std::string& id);
     void RefreshBoundBoxes();
     void SetEpisodeColumnWidths();
     void FitFileColumn();

@@ -27,6 +27,8 @@ namespace tolvane {
 namespace {
 
 const QString kDefaultCatalog = "Oru.db";
+// Up to this many listed titles, each title's totals are read by its key.
+constexpr int kTotalsByKey = 16;
 const char* const kUsage = "usage: tolvane [FILE] | demo [FILE] | list [--db FILE] [PREFIX] | "
                            "show [--db FILE] ID | --screenshot PNG [--search TEXT] [--select ROW] [FILE]";
 
@@ -99,28 +101,41 @@ int List(const QStringList& args, std::ostream& out) {
     TRecordSource titles(TCatalogSchema::Titles());
     TRecordSource totals(TCatalogSchema::Totals());
     titles.Open(store);
-    totals.Open(store);
 
     // The same filter the search box sets.
-    const std::string prefix = a.positional.value(0).toStdString();
-    if (!prefix.empty()) {
-        titles.SetFilter(TFilterExpression::Prefix(QString::fromUtf8("Название"), prefix));
+    const QString prefix = a.positional.value(0);
+    if (!prefix.isEmpty()) {
+        titles.SetFilter(
+            TFilterExpression::PrefixOf(titles.Definition(), QString::fromUtf8("Название"), prefix));
         titles.SetFiltered(true);
     }
 
+    // The totals of a few titles are read by key; of many, in one pass over the view.
+    const bool byKey = titles.RecordCount() <= kTotalsByKey;
     std::map<std::int64_t, int> totalsById;
-    for (int k = 1; k <= totals.RecordCount(); ++k) {
-        totals.SetRecNo(k);
-        totalsById[totals.AsInteger(3)] = k;
+    if (!byKey) {
+        totals.Open(store);
+        for (int k = 1; k <= totals.RecordCount(); ++k) {
+            totals.SetRecNo(k);
+            totalsById[totals.AsInteger(3)] = k;
+        }
     }
 
     for (int k = 1; k <= titles.RecordCount(); ++k) {
         titles.SetRecNo(k);
         std::string sizeText;
         std::int64_t duration = 0;
-        const auto it = totalsById.find(titles.AsInteger(0));
-        if (it != totalsById.end()) {
-            totals.SetRecNo(it->second);
+        int at = 0;
+        if (byKey) {
+            totals.SetFilter(TFilterExpression::Equals("ID", std::to_string(titles.AsInteger(0))));
+            totals.SetFiltered(true);
+            if (!totals.Active()) totals.Open(store);
+            at = totals.RecordCount(); // the last of a repeated key, as in one pass
+        } else if (const auto it = totalsById.find(titles.AsInteger(0)); it != totalsById.end()) {
+            at = it->second;
+        }
+        if (at > 0) {
+            totals.SetRecNo(at);
             sizeText = totals.AsText(1);
             duration = totals.AsInteger(2);
         }
@@ -138,18 +153,19 @@ int Show(const QStringList& args, std::ostream& out) {
     TCatalogStore store;
     store.Open(Option(a, "--db", kDefaultCatalog), TOpenMode::omReadOnly);
 
+    // Opened on their filters, the sources read this title's rows alone.
     TRecordSource titles(TCatalogSchema::Titles());
-    titles.Open(store);
     titles.SetFilter(TFilterExpression::Equals("ID", std::to_string(id)));
     titles.SetFiltered(true);
+    titles.Open(store);
     if (titles.RecordCount() == 0)
         throw ECommandError(store.Failure("no title with ID " + QString::number(id)));
 
     TRecordSource episodes(TCatalogSchema::Episodes());
     episodes.OnCalcFields = [](TRecordSource& source) { TEpisodeFields::Calculate(source); };
-    episodes.Open(store);
     episodes.SetFilter(TFilterExpression::Equals(QString::fromUtf8("Название"), std::to_string(id)));
     episodes.SetFiltered(true);
+    episodes.Open(store);
 
     // The texts come from the episode grid's own model.
     TEpisodeModel model(episodes);

@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <numeric>
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
 #include "app/CatalogStore.h"
 #include "app/RowReader.h"
+#include "app/TextFold.h"
 #include "grid/base/Errors.h"
 
 namespace tolvane {
@@ -26,6 +26,16 @@ std::string FloatText(double v) {
     return QString::number(v, 'g', 15).toStdString();
 }
 
+// SQLite's affinity of a declared column type: whether the column turns a text that spells a
+// number into that number, so that no stored text equals a key.
+bool NumericAffinity(const QString& declared) {
+    const QString type = declared.toUpper();
+    if (type.contains("INT")) return true;
+    if (type.contains("CHAR") || type.contains("CLOB") || type.contains("TEXT")) return false;
+    if (type.contains("BLOB") || type.isEmpty()) return false;
+    return true; // REAL or NUMERIC
+}
+
 // Most catalogue texts are plain ASCII: those are narrowed in place, without the round trip
 // through a byte array.
 std::string NarrowText(const QString& text) {
@@ -37,23 +47,6 @@ std::string NarrowText(const QString& text) {
     for (qsizetype i = 0; i < size; ++i)
         narrow[static_cast<std::size_t>(i)] = static_cast<char>(chars[i].unicode());
     return narrow;
-}
-
-// The case-folded form of a text, for prefix filters. ASCII letters fold to lower case, so the
-// common all-ASCII name is folded without the general Unicode lookup.
-QString FoldedText(const QString& text) {
-    if (text.isNull()) return text;
-    const qsizetype size = text.size();
-    const QChar* chars = text.constData();
-    for (qsizetype i = 0; i < size; ++i)
-        if (chars[i].unicode() >= 0x80) return text.toCaseFolded();
-    QString folded(size, Qt::Uninitialized);
-    QChar* out = folded.data();
-    for (qsizetype i = 0; i < size; ++i) {
-        const char16_t c = chars[i].unicode();
-        out[i] = QChar(c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c);
-    }
-    return folded;
 }
 
 bool SameValue(const QVariant& a, const QVariant& b) {
@@ -86,16 +79,62 @@ void TRecordSource::CheckField(int field) const {
 
 void TRecordSource::Open(TCatalogStore& store) {
     Close();
-    ReadRows(store);
+    const std::optional<TFilterExpression> filter = filtered_ ? ParsedFilter() : std::nullopt;
+    ReadKeyFields(store);
     store_ = &store;
+    try {
+        Load(filter ? &*filter : nullptr);
+    } catch (...) {
+        store_ = nullptr;
+        TakeRows({}, false);
+        throw;
+    }
+    ApplyView(filter ? &*filter : nullptr);
+}
+
+void TRecordSource::ReadKeyFields(TCatalogStore& store) {
+    keyFields_.assign(def_.Fields.size(), false);
+    QSqlQuery q(store.Database());
+    if (!q.exec("PRAGMA table_info(" + TCatalogSchema::Quoted(def_.Table) + ")")) return;
+    while (q.next()) {
+        const QString name = q.value(1).toString();
+        for (int i = 0; i < FieldCount(); ++i)
+            if (def_.Fields[i].Name == name && def_.Fields[i].IsNumeric())
+                keyFields_[i] = NumericAffinity(q.value(2).toString());
+    }
+}
+
+void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
+    rows_ = std::move(rows);
+    complete_ = complete;
+    loadedKey_.reset();
     foldedField_ = -1;
     folded_.clear();
     keyIndexes_.clear();
     calculated_.assign(rows_.size(), false);
-    Refilter();
+    allRows_ = true;
+    view_.clear();
+    current_ = -1;
+    applied_ = false;
 }
 
-void TRecordSource::ReadRows(TCatalogStore& store) {
+void TRecordSource::Load(const TFilterExpression* filter) {
+    if (complete_) return;
+    if (filter && filter->Type() == TFilterType::ftEquals && def_.Fields[filter->Field()].IsNumeric()) {
+        if (!filter->HasNumber()) return; // selects nothing
+        if (keyFields_[filter->Field()]) {
+            const std::pair<int, std::int64_t> key{filter->Field(), filter->Number()};
+            if (loadedKey_ == key) return;
+            TakeRows(ReadRows(*store_, filter), false);
+            loadedKey_ = key;
+            return;
+        }
+    }
+    TakeRows(ReadRows(*store_, nullptr), true);
+}
+
+std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
+                                                         const TFilterExpression* only) const {
     QStringList columns;
     std::vector<int> positions;
     for (int i = 0; i < FieldCount(); ++i) {
@@ -103,9 +142,15 @@ void TRecordSource::ReadRows(TCatalogStore& store) {
         columns << TCatalogSchema::Quoted(def_.Fields[i].Name);
         positions.push_back(i);
     }
-    const QString sql = "SELECT " + columns.join(", ") + " FROM " + TCatalogSchema::Quoted(def_.Table);
+    QString sql = "SELECT " + columns.join(", ") + " FROM " + TCatalogSchema::Quoted(def_.Table);
+    QVariantList values;
+    if (only) {
+        sql += " WHERE " + TCatalogSchema::Quoted(def_.Fields[only->Field()].Name) + " = ?";
+        values << QVariant::fromValue<qlonglong>(only->Number());
+    }
+    std::vector<TRow> rows;
     try {
-        rows_ = TRowReader::Read(store.Database(), sql, FieldCount(), positions);
+        rows = TRowReader::Read(store.Database(), sql, FieldCount(), positions, values);
     } catch (const ECatalogError& e) {
         throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
     }
@@ -113,8 +158,8 @@ void TRecordSource::ReadRows(TCatalogStore& store) {
     // database, which would sort them through a temporary tree.
     const int key = FieldIndex(def_.KeyField);
     const auto byKey = [key](const TRow& a, const TRow& b) { return ToInteger(a[key]) < ToInteger(b[key]); };
-    if (!std::is_sorted(rows_.begin(), rows_.end(), byKey))
-        std::stable_sort(rows_.begin(), rows_.end(), byKey);
+    if (!std::is_sorted(rows.begin(), rows.end(), byKey)) std::stable_sort(rows.begin(), rows.end(), byKey);
+    return rows;
 }
 
 void TRecordSource::Close() {
@@ -122,13 +167,7 @@ void TRecordSource::Close() {
     pending_.reset();
     pendingRow_ = -1;
     store_ = nullptr;
-    rows_.clear();
-    view_.clear();
-    folded_.clear();
-    foldedField_ = -1;
-    keyIndexes_.clear();
-    calculated_.clear();
-    current_ = -1;
+    TakeRows({}, false);
     if (OnViewChanged) OnViewChanged();
     RecordChanged();
 }
@@ -145,20 +184,43 @@ void TRecordSource::SetRecNo(int recNo) {
 void TRecordSource::First() {
     CheckActive();
     Post();
-    current_ = view_.empty() ? -1 : 0;
+    current_ = RecordCount() == 0 ? -1 : 0;
     RecordChanged();
+}
+
+std::optional<TFilterExpression> TRecordSource::ParsedFilter() const {
+    if (filter_.empty()) return std::nullopt;
+    if (parsed_) return parsed_;
+    return TFilterExpression::Parse(filter_, def_);
 }
 
 void TRecordSource::SetFilter(const std::string& text) {
     if (!Active() || !filtered_) {
         filter_ = text;
+        parsed_.reset();
         return;
     }
     std::optional<TFilterExpression> parsed;
     if (!text.empty()) parsed = TFilterExpression::Parse(text, def_);
+    ApplyFilter(text, parsed);
+}
+
+void TRecordSource::SetFilter(const TFilterExpression& filter) {
+    CheckField(filter.Field());
+    if (!Active() || !filtered_) {
+        filter_ = filter.Text();
+        parsed_ = filter;
+        return;
+    }
+    ApplyFilter(filter.Text(), filter);
+}
+
+void TRecordSource::ApplyFilter(const std::string& text, const std::optional<TFilterExpression>& filter) {
     Post();
+    Load(filter ? &*filter : nullptr);
     filter_ = text;
-    ApplyView(parsed ? &*parsed : nullptr);
+    parsed_ = filter;
+    ApplyView(filter ? &*filter : nullptr);
 }
 
 void TRecordSource::SetFiltered(bool filtered) {
@@ -166,33 +228,49 @@ void TRecordSource::SetFiltered(bool filtered) {
         filtered_ = filtered;
         return;
     }
-    std::optional<TFilterExpression> parsed;
-    if (filtered && !filter_.empty()) parsed = TFilterExpression::Parse(filter_, def_);
+    const std::optional<TFilterExpression> parsed = filtered ? ParsedFilter() : std::nullopt;
     Post();
+    if (filtered && filtered_ && applied_) {
+        // The view already shows this filter: only back to its first record.
+        current_ = RecordCount() == 0 ? -1 : 0;
+        RecordChanged();
+        return;
+    }
+    Load(parsed ? &*parsed : nullptr);
     filtered_ = filtered;
     ApplyView(parsed ? &*parsed : nullptr);
 }
 
-void TRecordSource::Refilter() {
-    if (filtered_ && !filter_.empty()) {
-        const TFilterExpression filter = TFilterExpression::Parse(filter_, def_);
-        ApplyView(&filter);
-    } else {
-        ApplyView(nullptr);
+TRecordSource::TFoldEntry TRecordSource::FoldEntry(const QVariant& value) {
+    if (value.isNull()) return {{}, TFoldKind::fkNull};
+    if (value.typeId() == QMetaType::QString) {
+        const QString& text = *static_cast<const QString*>(value.constData());
+        // Shared, not copied: an ASCII text is compared as it stands.
+        if (TTextFold::IsAscii(text)) return {text, TFoldKind::fkAscii};
     }
+    return {TTextFold::Folded(value.toString()), TFoldKind::fkFolded};
 }
 
 bool TRecordSource::Matches(const TFilterExpression& filter, int row) {
-    const QVariant& value = rows_[row][filter.Field()];
     if (filter.Type() == TFilterType::ftPrefix) {
         if (foldedField_ != filter.Field()) {
             folded_.clear();
             folded_.reserve(rows_.size());
-            for (const TRow& r : rows_) folded_.push_back(FoldedText(r[filter.Field()].toString()));
+            for (const TRow& r : rows_) folded_.push_back(FoldEntry(r[filter.Field()]));
             foldedField_ = filter.Field();
         }
-        return folded_[row].startsWith(filter.FoldedValue());
+        // Only the folded texts are read, one after another, not the rows.
+        const TFoldEntry& entry = folded_[row];
+        switch (entry.Kind) {
+        case TFoldKind::fkNull:
+            return false;
+        case TFoldKind::fkAscii:
+            return TTextFold::AsciiStartsWith(entry.Text, filter.FoldedValue());
+        default:
+            return entry.Text.startsWith(filter.FoldedValue());
+        }
     }
+    const QVariant& value = rows_[row][filter.Field()];
     if (value.isNull()) return false;
     if (def_.Fields[filter.Field()].IsNumeric()) {
         const std::optional<std::int64_t> key = KeyOf(value);
@@ -213,16 +291,22 @@ const TKeyIndex& TRecordSource::KeyIndex(int field) {
 
 void TRecordSource::ApplyView(const TFilterExpression* filter) {
     view_.clear();
+    allRows_ = !filter;
     if (!filter) {
-        view_.resize(rows_.size());
-        std::iota(view_.begin(), view_.end(), 0);
+        // Every row in order needs no list of positions.
     } else if (filter->Type() == TFilterType::ftEquals && def_.Fields[filter->Field()].IsNumeric()) {
-        if (filter->HasNumber()) view_ = KeyIndex(filter->Field()).Rows(filter->Number());
+        if (filter->HasNumber() && complete_) {
+            view_ = KeyIndex(filter->Field()).Rows(filter->Number());
+        } else if (filter->HasNumber()) {
+            for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
+                if (Matches(*filter, r)) view_.push_back(r);
+        }
     } else {
         for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
             if (Matches(*filter, r)) view_.push_back(r);
     }
-    current_ = view_.empty() ? -1 : 0;
+    applied_ = true;
+    current_ = RecordCount() == 0 ? -1 : 0;
     if (OnViewChanged) OnViewChanged();
     RecordChanged();
 }
@@ -244,7 +328,7 @@ void TRecordSource::EnableControls() {
 
 int TRecordSource::CurrentRowIndex() const {
     if (calcRow_ >= 0) return calcRow_;
-    return current_ < 0 ? -1 : view_[current_];
+    return current_ < 0 ? -1 : ViewRow(current_);
 }
 
 const QVariant& TRecordSource::Field(int row, int field) const {
@@ -268,7 +352,7 @@ QVariant TRecordSource::Value(int field) const {
 QVariant TRecordSource::ValueAt(int recNo, int field) const {
     CheckField(field);
     CheckListIndex(recNo - 1, RecordCount(), "Record");
-    return Field(view_[recNo - 1], field);
+    return Field(ViewRow(recNo - 1), field);
 }
 
 std::int64_t TRecordSource::AsInteger(int field) const {
@@ -277,10 +361,19 @@ std::int64_t TRecordSource::AsInteger(int field) const {
 std::string TRecordSource::AsText(int field) const {
     return ToText(CurrentField(field));
 }
+QString TRecordSource::AsWideText(int field) const {
+    const QVariant& value = CurrentField(field);
+    if (value.typeId() == QMetaType::QString && !value.isNull()) {
+        const QString& text = *static_cast<const QString*>(value.constData());
+        if (text.isValidUtf16()) return text;
+    }
+    return QString::fromStdString(ToText(value));
+}
+
 std::string TRecordSource::TextAt(int recNo, int field) const {
     CheckField(field);
     CheckListIndex(recNo - 1, RecordCount(), "Record");
-    return ToText(Field(view_[recNo - 1], field));
+    return ToText(Field(ViewRow(recNo - 1), field));
 }
 
 std::int64_t TRecordSource::ToInteger(const QVariant& value) {
@@ -316,6 +409,13 @@ std::optional<std::int64_t> TRecordSource::KeyOf(const QVariant& value) {
     }
     case QMetaType::QByteArray:
         return std::nullopt;
+    case QMetaType::Double:
+    case QMetaType::Float: {
+        // Equal as numbers, as the database compares them: 7.4 is no key 7.
+        const double v = value.toDouble();
+        if (!std::isfinite(v) || v != std::floor(v) || std::fabs(v) >= 9.2e18) return std::nullopt;
+        return static_cast<std::int64_t>(v);
+    }
     default:
         return ToInteger(value);
     }
@@ -407,7 +507,7 @@ void TRecordSource::SetValue(int field, const QVariant& value) {
         }
     }
     if (!pending_) {
-        const int row = view_[current_];
+        const int row = ViewRow(current_);
         // The edit starts from the record as shown, calculated fields included.
         if (!calculated_[row]) Calculate(row);
         pendingRow_ = row;
@@ -466,7 +566,8 @@ void TRecordSource::Post() {
 
 void TRecordSource::Stored(int row, const TRow& before) {
     const TRow& after = rows_[row];
-    if (foldedField_ >= 0) folded_[row] = FoldedText(after[foldedField_].toString());
+    if (foldedField_ >= 0) folded_[row] = FoldEntry(after[foldedField_]);
+    applied_ = false;
     for (auto& [field, index] : keyIndexes_) {
         if (SameValue(before[field], after[field])) continue;
         if (const std::optional<std::int64_t> key = KeyOf(before[field])) index.Remove(row, *key);

@@ -1,7 +1,8 @@
 #pragma once
-// A table or view of the catalogue, read whole into memory: a filtered view over its rows, a
-// current record addressed by 1-based position, typed field reads, calculated fields and one
-// pending edit of the current record.
+// A table or view of the catalogue held in memory: a filtered view over its rows, a current
+// record addressed by 1-based position, typed field reads, calculated fields and one pending edit
+// of the current record. A source filtered by a key is read for that key alone; it reads every row
+// only when it is shown unfiltered or filtered otherwise.
 
 #include <QString>
 #include <QVariant>
@@ -32,14 +33,15 @@ public:
     // Throws ECatalogError for a name the source does not have.
     int FieldIndex(const QString& name) const;
 
-    // Reads every row; the view starts unfiltered on its first record.
+    // Reads the rows of the view the filter text and flag set beforehand select (every row when
+    // none); the view starts on its first record.
     void Open(TCatalogStore& store);
     // Discards a pending edit.
     void Close();
     bool Active() const { return store_ != nullptr; }
 
     // Records in the current view, and the 1-based position of the current one (0: none).
-    int RecordCount() const { return static_cast<int>(view_.size()); }
+    int RecordCount() const { return static_cast<int>(allRows_ ? rows_.size() : view_.size()); }
     int RecNo() const { return current_ + 1; }
     bool HasRecord() const { return current_ >= 0; }
     // Moving stores a pending edit first. Throws EListError outside 1..RecordCount.
@@ -49,6 +51,8 @@ public:
     // Setting the text while filtered stores a pending edit and applies the new filter; while not
     // filtered it is only remembered. Throws ECatalogError for a text of an unknown form.
     void SetFilter(const std::string& text);
+    // The same with the filter already parsed: its text is what Filter() answers.
+    void SetFilter(const TFilterExpression& filter);
     const std::string& Filter() const { return filter_; }
     // Stores a pending edit, then shows the rows the filter text selects (or all rows), on the first.
     void SetFiltered(bool filtered);
@@ -60,6 +64,8 @@ public:
     bool IsNull(int field) const { return Value(field).isNull(); }
     std::int64_t AsInteger(int field) const;
     std::string AsText(int field) const;
+    // AsText turned into wide text, without the round trip where it would change nothing.
+    QString AsWideText(int field) const;
     // Fields of the record at a 1-based position of the view, without moving to it.
     QVariant ValueAt(int recNo, int field) const;
     std::string TextAt(int recNo, int field) const;
@@ -93,16 +99,31 @@ private:
 
     void CheckActive() const;
     void CheckField(int field) const;
-    void ReadRows(TCatalogStore& store);
+    // The rows of the whole table, or those whose field equals the key `only` selects.
+    std::vector<TRow> ReadRows(TCatalogStore& store, const TFilterExpression* only) const;
+    // Whether the database itself can select a key of the field: its column keeps numbers as
+    // numbers, so that equality in SQL is equality of the number.
+    void ReadKeyFields(TCatalogStore& store);
+    // Holds the rows a view by this filter needs.
+    void Load(const TFilterExpression* filter);
+    void TakeRows(std::vector<TRow> rows, bool complete);
+    void ApplyFilter(const std::string& text, const std::optional<TFilterExpression>& filter);
+    std::optional<TFilterExpression> ParsedFilter() const;
+    int ViewRow(int position) const { return allRows_ ? position : view_[position]; }
     void Calculate(int row) const;
     // The field of a row as held, its calculated fields filled first when they are asked for.
     const QVariant& Field(int row, int field) const;
     const QVariant& CurrentField(int field) const;
-    // Parses the filter text of a filtered source and shows what it selects.
-    void Refilter();
     void ApplyView(const TFilterExpression* filter);
     void RecordChanged();
     bool Matches(const TFilterExpression& filter, int row);
+    // A row's field as prefix filters compare it: ASCII text as it stands, other text folded.
+    enum class TFoldKind : unsigned char { fkNull, fkAscii, fkFolded };
+    struct TFoldEntry {
+        QString Text;
+        TFoldKind Kind = TFoldKind::fkNull;
+    };
+    static TFoldEntry FoldEntry(const QVariant& value);
     const TKeyIndex& KeyIndex(int field);
     void Stored(int row, const TRow& before);
     int CurrentRowIndex() const;
@@ -114,20 +135,29 @@ private:
     TSourceDef def_;
     TCatalogStore* store_ = nullptr;
     std::vector<TRow> rows_;
+    // Whether rows_ holds every row, or only the rows of loadedKey_.
+    bool complete_ = false;
+    std::optional<std::pair<int, std::int64_t>> loadedKey_;
+    std::vector<bool> keyFields_;
+    // The view: every row in order, or the rows in view_.
+    bool allRows_ = true;
     std::vector<int> view_;
+    // Whether the view shows what the filter selects from the rows as they are now.
+    bool applied_ = false;
     int current_ = -1;
     // Whether a row's calculated fields are filled; they are filled when first read.
     mutable std::vector<bool> calculated_;
     mutable int calcRow_ = -1;
     std::string filter_;
+    std::optional<TFilterExpression> parsed_; // filter_ parsed, when it came so
     bool filtered_ = false;
     std::optional<TRow> pending_;
     int pendingRow_ = -1;
     int disabled_ = 0;
     bool changedWhileDisabled_ = false;
-    // Case-folded texts of one field, kept for prefix filters over many rows.
+    // Folded texts of one field (FoldEntry), kept for prefix filters over many rows.
     int foldedField_ = -1;
-    std::vector<QString> folded_;
+    std::vector<TFoldEntry> folded_;
     // Rows by the value of a numeric field, kept for "=" filters over many rows.
     std::unordered_map<int, TKeyIndex> keyIndexes_;
 };

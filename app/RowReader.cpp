@@ -6,6 +6,9 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "app/CatalogError.h"
 
@@ -40,7 +43,39 @@ private:
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-QVariant ColumnValue(sqlite3_stmt* stmt, int c) {
+// The short texts of one column that repeat from row to row (a kind, a count, a language), kept
+// so that each repetition shares one text instead of converting and holding its own copy.
+class TTextPool {
+public:
+    QString Text(const char* utf8, int size) {
+        if (size > kLongest || off_) return QString::fromUtf8(utf8, size);
+        const std::string_view bytes(utf8, static_cast<std::size_t>(size));
+        const auto found = texts_.find(bytes);
+        if (found != texts_.end()) {
+            ++hits_;
+            return found->second;
+        }
+        // A column of texts that seldom repeat (names) is not worth the look-ups.
+        if (++misses_ > kMost && misses_ > hits_) off_ = true;
+        QString text = QString::fromUtf8(utf8, size);
+        if (texts_.size() < kMost) texts_.emplace(std::string(bytes), text);
+        return text;
+    }
+
+private:
+    static constexpr int kLongest = 15;
+    static constexpr std::size_t kMost = 256;
+    struct THash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, QString, THash, std::equal_to<>> texts_;
+    std::size_t hits_ = 0;
+    std::size_t misses_ = 0;
+    bool off_ = false;
+};
+
+QVariant ColumnValue(sqlite3_stmt* stmt, int c, TTextPool& pool) {
     switch (sqlite3_column_type(stmt, c)) {
     case SQLITE_INTEGER:
         return QVariant(static_cast<qlonglong>(sqlite3_column_int64(stmt, c)));
@@ -55,7 +90,7 @@ QVariant ColumnValue(sqlite3_stmt* stmt, int c) {
     default: {
         // SQLite keeps text as UTF-8: converting it here saves a converted copy inside SQLite.
         const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, c));
-        return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(stmt, c)));
+        return QVariant(pool.Text(text, sqlite3_column_bytes(stmt, c)));
     }
     }
 }
@@ -63,21 +98,35 @@ QVariant ColumnValue(sqlite3_stmt* stmt, int c) {
 } // namespace
 
 std::vector<TRowReader::TRow> TRowReader::Read(const QSqlDatabase& db, const QString& sql, int width,
-                                               const std::vector<int>& columns) {
-    if (sqlite3* handle = SqliteHandle(db)) return ReadDirect(handle, sql, width, columns);
-    return ReadByQuery(db, sql, width, columns);
+                                               const std::vector<int>& columns, const QVariantList& values) {
+    if (sqlite3* handle = SqliteHandle(db)) return ReadDirect(handle, sql, width, columns, values);
+    return ReadByQuery(db, sql, width, columns, values);
 }
 
 std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString& sql, int width,
-                                                     const std::vector<int>& columns) {
+                                                     const std::vector<int>& columns,
+                                                     const QVariantList& values) {
     TStatement statement(static_cast<sqlite3*>(handle), sql);
     sqlite3_stmt* stmt = statement.Get();
+    for (int i = 0; i < values.size(); ++i) {
+        const QVariant& v = values[i];
+        int bound;
+        if (v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int) {
+            bound = sqlite3_bind_int64(stmt, i + 1, v.toLongLong());
+        } else {
+            const QByteArray text = v.toString().toUtf8();
+            bound = sqlite3_bind_text(stmt, i + 1, text.constData(), static_cast<int>(text.size()),
+                                      SQLITE_TRANSIENT);
+        }
+        if (bound != SQLITE_OK) statement.Fail();
+    }
     const int count = std::min(static_cast<int>(columns.size()), sqlite3_column_count(stmt));
     std::vector<TRow> rows;
+    std::vector<TTextPool> pools(static_cast<std::size_t>(std::max(count, 0)));
     int step;
     while ((step = sqlite3_step(stmt)) == SQLITE_ROW) {
         TRow row(width);
-        for (int c = 0; c < count; ++c) row[columns[c]] = ColumnValue(stmt, c);
+        for (int c = 0; c < count; ++c) row[columns[c]] = ColumnValue(stmt, c, pools[c]);
         rows.push_back(std::move(row));
     }
     if (step != SQLITE_DONE) statement.Fail();
@@ -85,10 +134,13 @@ std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString
 }
 
 std::vector<TRowReader::TRow> TRowReader::ReadByQuery(const QSqlDatabase& db, const QString& sql, int width,
-                                                      const std::vector<int>& columns) {
+                                                      const std::vector<int>& columns,
+                                                      const QVariantList& values) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(sql)) throw ECatalogError(q.lastError().text());
+    if (!q.prepare(sql)) throw ECatalogError(q.lastError().text());
+    for (const QVariant& v : values) q.addBindValue(v);
+    if (!q.exec()) throw ECatalogError(q.lastError().text());
     std::vector<TRow> rows;
     while (q.next()) {
         TRow row(width);

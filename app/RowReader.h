@@ -13,18 +13,18 @@ class TRowReader {
 public:
     using TRow = std::vector<QVariant>;
 
-    // Runs a query without parameters. Column c of the result goes to position columns[c] of a
-    // row of `width` values; the other positions stay empty. Values read as the Qt driver reads
-    // them: 64-bit integers, doubles, texts, byte arrays and typed nulls. Throws ECatalogError
-    // with the database's message.
+    // Runs a query with its parameters bound in order (whole numbers and texts). Column c of the result goes
+    // to position columns[c] of a row of `width` values; the other positions stay empty. Values read as the
+    // Qt driver reads them: 64-bit integers, doubles, texts, byte arrays and typed nulls. Throws
+    // ECatalogError with the database's message.
     static std::vector<TRow> Read(const QSqlDatabase& db, const QString& sql, int width,
-                                  const std::vector<int>& columns);
+                                  const std::vector<int>& columns, const QVariantList& values = {});
 
 private:
     static std::vector<TRow> ReadDirect(void* handle, const QString& sql, int width,
-                                        const std::vector<int>& columns);
+                                        const std::vector<int>& columns, const QVariantList& values);
     static std::vector<TRow> ReadByQuery(const QSqlDatabase& db, const QString& sql, int width,
-                                         const std::vector<int>& columns);
+                                         const std::vector<int>& columns, const QVariantList& values);
 };
 
 } // namespace tolvane

@@ -1,72 +1,164 @@
-// Catalogue benchmark: one search keystroke in the window (search text set, title grid refilled,
-// first title shown) on a generated catalogue of 100 000 titles, against the bare SQLite query
-// fetching the same rows into a vector.
+// Catalogue benchmarks on a generated catalogue of 100 000 titles and about 600 000 episodes,
+// each against the bare SQLite queries that fetch the same rows into a vector:
+//  5. one search keystroke in the window (search text set, title grid refilled, first title shown);
+//  6. opening the window (every title listed, the first title's episodes and totals shown);
+//  7. `tolvane show`, selecting a title in the window, and the window's peak memory,
+//     on the catalogue as `tolvane demo` writes it and on a copy without the episode index.
+// Ours and the baseline run in turns, so that both meet the same load; each figure is the median
+// of the runs with its spread (lowest - highest), and the ratio is the median of the ratios.
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <random>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
 #include "BenchUtil.h"
 #include "app/CatalogForm.h"
 #include "app/CatalogSchema.h"
+#include "app/CommandLine.h"
+#include "app/TitleList.h"
 
 using namespace tolvane;
 
 namespace {
 
 constexpr int TitleCount = 100000;
+constexpr int Runs = 7;
+// Bump when the generated catalogue changes, so that a cached one is made again.
+const QString CatalogName = "bench-catalog-100k-v2.db";
+const QString CatalogNoIndexName = "bench-catalog-100k-v2-noindex.db";
 
 void Exec(QSqlQuery& query) {
     if (!query.exec()) throw std::runtime_error(query.lastError().text().toStdString());
 }
 
-// A catalogue of TitleCount titles with up to three episodes each, names spread over the alphabet.
+void Exec(QSqlDatabase& db, const QString& sql) {
+    QSqlQuery query(db);
+    if (!query.exec(sql)) throw std::runtime_error(query.lastError().text().toStdString());
+}
+
+// TitleCount titles with 0 to 11 episodes each, names spread over the alphabet.
 void Generate(const QString& path) {
+    const QString temporary = path + ".part";
+    QFile::remove(temporary);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench-generate");
-        db.setDatabaseName(path);
-        if (!db.open()) throw std::runtime_error("cannot create " + path.toStdString());
+        db.setDatabaseName(temporary);
+        if (!db.open()) throw std::runtime_error("cannot create " + temporary.toStdString());
         TCatalogSchema::Create(db);
+        Exec(db, "PRAGMA journal_mode = OFF");
+        Exec(db, "PRAGMA synchronous = OFF");
         db.transaction();
         QSqlQuery title(db), episode(db);
         title.prepare(QString::fromUtf8(
-            R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий", "Комментарий") VALUES (?, ?, ?, ?))sql"));
+            R"sql(INSERT INTO "Sp" ("ID", "Название", "Тип", "Количество серий", "Комментарий") VALUES (?, ?, ?, ?, ?))sql"));
         episode.prepare(QString::fromUtf8(
             R"sql(INSERT INTO "Серии" ("Название", "Серия", "Объём (байт)", "Ширина", "Высота", "Длительность", "Звук", "Субтитры встроенные", "Субтитры внешние") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?))sql"));
         std::mt19937 random(7);
+        std::vector<std::pair<int, int>> episodes; // title, number
         for (int i = 0; i < TitleCount; ++i) {
-            QString name = QChar('A' + int(random() % 26)) + QString("itle %1").arg(i);
+            const QString name = QChar('A' + int(random() % 26)) + QString("itle %1").arg(i);
+            title.addBindValue(i + 1);
             title.addBindValue(name);
             title.addBindValue(i % 3 == 0 ? "TV" : i % 3 == 1 ? "OVA" : "Movie");
             title.addBindValue(QString::number(i % 26));
             title.addBindValue(QString());
             Exec(title);
-            const qlonglong id = title.lastInsertId().toLongLong();
-            for (int e = 0; e < int(random() % 4); ++e) {
-                episode.addBindValue(id);
-                episode.addBindValue(QString("%1 - %2.mkv").arg(name).arg(e + 1));
-                episode.addBindValue(qlonglong(300000000) + qlonglong(random() % 5000000000LL));
-                episode.addBindValue(1920);
-                episode.addBindValue(1080);
-                episode.addBindValue(int(1200000 + random() % 600000));
-                episode.addBindValue("jpn");
-                episode.addBindValue("eng");
-                episode.addBindValue("");
-                Exec(episode);
-            }
+            const int count = int(random() % 12);
+            for (int e = 0; e < count; ++e) episodes.emplace_back(i + 1, e + 1);
+        }
+        // Episodes arrive over the years, not title by title.
+        std::shuffle(episodes.begin(), episodes.end(), random);
+        for (const auto& [id, number] : episodes) {
+            episode.addBindValue(id);
+            episode.addBindValue(QString("Title %1 - %2.mkv").arg(id).arg(number));
+            episode.addBindValue(qlonglong(300000000) + qlonglong(random() % 5000000000LL));
+            episode.addBindValue(1920);
+            episode.addBindValue(1080);
+            episode.addBindValue(int(1200000 + random() % 600000));
+            episode.addBindValue("jpn");
+            episode.addBindValue("eng");
+            episode.addBindValue("");
+            Exec(episode);
         }
         db.commit();
         db.close();
     }
     QSqlDatabase::removeDatabase("bench-generate");
+    QFile::rename(temporary, path);
+}
+
+// The same catalogue without the index on the episodes' title key: the viewer adds none.
+void CopyWithoutIndex(const QString& from, const QString& to) {
+    const QString temporary = to + ".part";
+    QFile::remove(temporary);
+    if (!QFile::copy(from, temporary)) throw std::runtime_error("cannot copy the catalogue");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench-copy");
+        db.setDatabaseName(temporary);
+        if (!db.open()) throw std::runtime_error("cannot open the copy");
+        Exec(db, QString::fromUtf8(R"sql(DROP INDEX "Серии по названию")sql"));
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("bench-copy");
+    QFile::rename(temporary, to);
+}
+
+QString Cached(const QString& name, const std::function<void(const QString&)>& make) {
+    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
+    if (!QFile::exists(path)) {
+        std::printf("Generating %s...\n", qPrintable(name));
+        const double ms = bench::TimeOnce([&] { make(path); });
+        std::printf("  generated in %.0f ms\n", ms);
+    }
+    return path;
+}
+
+struct TTiming {
+    double median = 0, low = 0, high = 0;
+};
+
+TTiming Summary(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return {values[values.size() / 2], values.front(), values.back()};
+}
+
+// Runs ours (after its untimed setup) and the baseline in turns and prints both with the ratio
+// ours / baseline against its goal.
+void Compare(const std::string& what, const char* goal, const std::function<void()>& ours,
+             const std::function<void()>& setup, const std::function<void()>& theirs) {
+    std::vector<double> a, b, ratios;
+    for (int i = 0; i < Runs; ++i) {
+        a.push_back(bench::TimeOnce(ours, setup));
+        b.push_back(bench::TimeOnce(theirs));
+        ratios.push_back(a.back() / b.back());
+    }
+    const TTiming x = Summary(a), y = Summary(b), r = Summary(ratios);
+    std::printf("  %-40s %8.2f ms (%.2f-%.2f) %8.2f ms (%.2f-%.2f)  ours/bare %5.2f (%.2f-%.2f)  goal %s\n",
+                what.c_str(), x.median, x.low, x.high, y.median, y.low, y.high, r.median, r.low, r.high,
+                goal);
+    std::fflush(stdout);
+}
+
+void Heading(const std::string& title) {
+    std::printf("\n%s\n  %-40s %26s %26s\n", title.c_str(), "", "tolvane median (spread)",
+                "bare SQLite median (spread)");
 }
 
 struct TTitleRow {
@@ -74,14 +166,26 @@ struct TTitleRow {
     QString Name;
 };
 
-// The baseline: the titles a prefix selects, straight from SQLite into a vector.
-std::vector<TTitleRow> BareQuery(QSqlDatabase& db, const QString& prefix) {
+struct TEpisodeRow {
+    qlonglong Id, Title, Size, Width, Height, Duration;
+    QString File, Audio, Embedded, External;
+};
+
+struct TTotalsRow {
+    QString Name;
+    double Size, Duration;
+    qlonglong Id;
+};
+
+// The titles a prefix selects (all of them for an empty prefix).
+std::vector<TTitleRow> BareTitles(QSqlDatabase& db, const QString& prefix) {
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (prefix.isEmpty()) {
         query.prepare(QString::fromUtf8(R"sql(SELECT "ID", "Название" FROM "Sp")sql"));
     } else {
-        query.prepare(QString::fromUtf8(R"sql(SELECT "ID", "Название" FROM "Sp" WHERE "Название" LIKE ?)sql"));
+        query.prepare(
+            QString::fromUtf8(R"sql(SELECT "ID", "Название" FROM "Sp" WHERE "Название" LIKE ?)sql"));
         query.addBindValue(prefix + "%");
     }
     Exec(query);
@@ -90,40 +194,173 @@ std::vector<TTitleRow> BareQuery(QSqlDatabase& db, const QString& prefix) {
     return rows;
 }
 
+std::vector<TEpisodeRow> BareEpisodes(QSqlDatabase& db, qlonglong title) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QString::fromUtf8(
+        R"sql(SELECT "ID", "Название", "Серия", "Объём (байт)", "Ширина", "Высота", "Длительность", "Звук", "Субтитры встроенные", "Субтитры внешние" FROM "Серии" WHERE "Название" = ?)sql"));
+    query.addBindValue(title);
+    Exec(query);
+    std::vector<TEpisodeRow> rows;
+    while (query.next())
+        rows.push_back({query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(3).toLongLong(),
+                        query.value(4).toLongLong(), query.value(5).toLongLong(), query.value(6).toLongLong(),
+                        query.value(2).toString(), query.value(7).toString(), query.value(8).toString(),
+                        query.value(9).toString()});
+    return rows;
+}
+
+std::vector<TTotalsRow> BareTotals(QSqlDatabase& db, qlonglong title) {
+    QSqlQuery query(db);
+    query.setForwardOnly(true);
+    query.prepare(QString::fromUtf8(R"sql(SELECT * FROM "Rjk" WHERE "ID" = ?)sql"));
+    query.addBindValue(title);
+    Exec(query);
+    std::vector<TTotalsRow> rows;
+    while (query.next())
+        rows.push_back({query.value(0).toString(), query.value(1).toDouble(), query.value(2).toDouble(),
+                        query.value(3).toLongLong()});
+    return rows;
+}
+
+QSqlDatabase OpenBaseline(const QString& name, const QString& path) {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+    db.setDatabaseName(path);
+    db.setConnectOptions("QSQLITE_OPEN_READONLY");
+    if (!db.open()) throw std::runtime_error("cannot open " + path.toStdString());
+    return db;
+}
+
+// Peak resident memory of one run of the program, in MB, and its status.
+double PeakMegabytes(const std::vector<std::string>& args, int& status) {
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        std::vector<char*> argv;
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        if (!std::freopen("/dev/null", "w", stdout)) _exit(127);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    struct rusage usage {};
+    wait4(child, &status, 0, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+void KeystrokeAndOpening(const QString& path) {
+    QSqlDatabase db = OpenBaseline("bench-keystroke", path);
+    std::unique_ptr<TCatalogForm> form;
+
+    Heading("5. One search keystroke on 100 000 titles (goal: at most half the bare query)");
+    form = std::make_unique<TCatalogForm>(path, TOpenMode::omReadOnly);
+    for (const QString& prefix : {QString("K"), QString()}) {
+        // From the other state to this one, so every keystroke changes the list.
+        const QString other = prefix.isEmpty() ? "K" : "";
+        const size_t count = BareTitles(db, prefix).size();
+        Compare(
+            prefix.isEmpty() ? "clearing the search (" + std::to_string(count) + " titles)"
+                             : "prefix \"K\" (" + std::to_string(count) + " titles)",
+            "0.50", [&] { form->EFound->setText(prefix); }, [&] { form->EFound->setText(other); },
+            [&] { BareTitles(db, prefix); });
+    }
+    form.reset();
+
+    Heading("6. Opening the window (every title listed, the first shown)");
+    Compare(
+        "against every title into a vector", "2.00",
+        [&] { form = std::make_unique<TCatalogForm>(path, TOpenMode::omReadOnly); }, [&] { form.reset(); },
+        [&] { BareTitles(db, QString()); });
+    form.reset();
+    db.close();
+}
+
+void AtScale(const QString& path, const char* label, const char* program) {
+    const QString connection = QString("bench-scale-") + label;
+    QSqlDatabase db = OpenBaseline(connection, path);
+    const qlonglong shown = 5000;
+    Heading(std::string("7. The catalogue at scale, ") + label);
+
+    std::ostringstream sink, errors;
+    const QStringList show{"show", "--db", path, QString::number(shown)};
+    int status = 0;
+    // The command opens the file, as a bare program must too.
+    Compare(
+        "show " + std::to_string(shown) + " (its episodes)", "2.00",
+        [&] {
+            sink.str({});
+            status = TCommandLine::Run(show, sink, errors);
+        },
+        {},
+        [&] {
+            {
+                QSqlDatabase own = OpenBaseline("bench-show", path);
+                BareEpisodes(own, shown);
+                own.close();
+            }
+            QSqlDatabase::removeDatabase("bench-show");
+        });
+    if (status != 0) throw std::runtime_error("show failed: " + errors.str());
+
+    std::unique_ptr<TCatalogForm> form;
+    Compare(
+        "opening the window", "2.00",
+        [&] { form = std::make_unique<TCatalogForm>(path, TOpenMode::omReadOnly); }, [&] { form.reset(); },
+        [&] {
+            const std::vector<TTitleRow> all = BareTitles(db, QString());
+            BareEpisodes(db, all.front().Id);
+            BareTotals(db, all.front().Id);
+        });
+    form.reset();
+
+    form = std::make_unique<TCatalogForm>(path, TOpenMode::omReadOnly);
+    int row = 0;
+    Compare(
+        "selecting a title", "2.00", [&] { form->GV->SetCurrentRow(row); },
+        [&] { row = row == 4999 ? 5000 : 4999; },
+        [&] {
+            BareEpisodes(db, row + 1);
+            BareTotals(db, row + 1);
+        });
+    form.reset();
+    db.close();
+
+    if (program[0]) {
+        QTemporaryDir dir;
+        const QString empty = dir.filePath("empty.db");
+        {
+            QSqlDatabase e = QSqlDatabase::addDatabase("QSQLITE", "bench-empty");
+            e.setDatabaseName(empty);
+            e.open();
+            TCatalogSchema::Create(e);
+            e.close();
+        }
+        QSqlDatabase::removeDatabase("bench-empty");
+        const std::string png = dir.filePath("shot.png").toStdString();
+        int full = 0, none = 0;
+        const double big = PeakMegabytes({program, "--screenshot", png, path.toStdString()}, full);
+        const double small = PeakMegabytes({program, "--screenshot", png, empty.toStdString()}, none);
+        std::printf("  %-40s %8.1f MB against %.1f MB on an empty catalogue: %+.1f MB (goal at most +50)%s\n",
+                    "peak memory of the window", big, small, big - small,
+                    full == 0 && none == 0 ? "" : "  (a run failed)");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("bench.db");
-    std::printf("Generating a catalogue of %d titles...\n", TitleCount);
-    double generate = bench::TimeOnce([&] { Generate(path); });
-    std::printf("  generated in %.0f ms\n", generate);
-
-    double open = 0;
-    std::unique_ptr<TCatalogForm> form;
-    open = bench::TimeOnce([&] { form = std::make_unique<TCatalogForm>(path, TOpenMode::omReadOnly); });
-    std::printf("  window opened (all titles listed, first shown) in %.1f ms\n", open);
-
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench-baseline");
-    db.setDatabaseName(path);
-    db.setConnectOptions("QSQLITE_OPEN_READONLY");
-    db.open();
-
-    bench::Heading("5. One search keystroke on 100 000 titles", "window", "bare SQLite");
-    for (QString prefix : {QString("K"), QString()}) {
-        // From the other state to this one, so every keystroke changes the list.
-        const QString other = prefix.isEmpty() ? "K" : "";
-        double ours = bench::BestOf(
-            5, [&] { form->EFound->setText(prefix); }, [&] { form->EFound->setText(other); });
-        size_t count = 0;
-        double theirs = bench::BestOf(5, [&] { count = BareQuery(db, prefix).size(); });
-        bench::Row(prefix.isEmpty() ? "clearing the search (" + std::to_string(count) + " titles)"
-                                    : "one-letter prefix \"K\" (" + std::to_string(count) + " titles)",
-                   ours, theirs);
+    try {
+        const QString path = Cached(CatalogName, Generate);
+        const QString bare =
+            Cached(CatalogNoIndexName, [&](const QString& to) { CopyWithoutIndex(path, to); });
+        KeystrokeAndOpening(path);
+        AtScale(path, "as demo writes it", TOLVANE_PROGRAM);
+        AtScale(bare, "without the episode index", TOLVANE_PROGRAM);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench_catalog: %s\n", e.what());
+        return 1;
     }
-    form.reset();
-    db.close();
     return 0;
 }

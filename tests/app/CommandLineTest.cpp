@@ -184,6 +184,19 @@ TEST_F(CommandLineTest, DemoCatalogueHasTwoHundredFiftyVariedTitles) {
     EXPECT_GT(Lines(Tolvane({"list", "--db", path, QString::fromUtf8("Нар")}).out).size(), 1);
 }
 
+// A few listed titles have their totals read by key, many in one pass: the lines are the same.
+TEST_F(CommandLineTest, ListShowsTheSameTotalsForAFewTitlesAsForAll) {
+    const QString path = catalogue.Folder("demo.db");
+    ASSERT_EQ(Tolvane({"demo", path}).status, 0);
+    const QStringList all = Lines(Tolvane({"list", "--db", path}).out);
+    for (const char* prefix : {"Нар", "Gh", "O'"}) {
+        const QStringList few = Lines(Tolvane({"list", "--db", path, QString::fromUtf8(prefix)}).out);
+        ASSERT_FALSE(few.isEmpty()) << prefix;
+        ASSERT_LE(few.size(), 16) << prefix;
+        for (const QString& line : few) EXPECT_TRUE(all.contains(line)) << line.toStdString();
+    }
+}
+
 TEST_F(CommandLineTest, DemoIsDeterministicAndRefusesToOverwrite) {
     const QString a = catalogue.Folder("a.db");
     const QString b = catalogue.Folder("b.db");
