@@ -1,14 +1,16 @@
 #include "grid/display/columns/HtmlColumnDisplay.h"
 
+#include "grid/display/markup/MarkupPainter.h"
+
 namespace tolvane {
 
 THtmlColumnDisplay::THtmlColumnDisplay(TCustomColumn& column) : TColumnDisplay(column) {}
 
-// Until the markup renderer is in place the text is shown as it stands.
 void THtmlColumnDisplay::Paint() {
-    TRect r;
-    GetTextRect(r);
-    DrawText(TextValue, r);
+    if (!Canvas) return;
+    TMarkupPainter painter(*Canvas, {CellRect.Left + 2, CellRect.Top + 1});
+    if (IsCurrent) painter.ColorOverride = HighlightedTextColor;
+    painter.Paint(TextValue);
 }
 
 } // namespace tolvane
