@@ -1,6 +1,7 @@
 #include "grid/display/columns/HtmlColumnDisplay.h"
 
 #include "grid/display/markup/MarkupPainter.h"
+#include "grid/host/Canvas.h"
 
 namespace tolvane {
 
@@ -9,7 +10,9 @@ THtmlColumnDisplay::THtmlColumnDisplay(TCustomColumn& column) : TColumnDisplay(c
 void THtmlColumnDisplay::Paint() {
     if (!Canvas) return;
     TMarkupPainter painter(*Canvas, {CellRect.Left + 2, CellRect.Top + 1});
-    if (IsCurrent) painter.ColorOverride = HighlightedTextColor;
+    // Where the grid draws the text on the highlight, colours from the markup would be unreadable
+    // there. A current cell of an unfocused grid is not drawn so and keeps them.
+    if (Selected && Canvas->Font.Color == HighlightedTextColor) painter.ColorOverride = HighlightedTextColor;
     painter.Paint(TextValue);
 }
 

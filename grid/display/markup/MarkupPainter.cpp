@@ -79,8 +79,9 @@ void TMarkupPainter::DrawRun(QStringView run) {
     // Past the right edge nothing shows until the next line, so x need not grow any further.
     if (text.isEmpty() || x_ >= clip_.Right) return;
     canvas_.TextOut(x_, y_, text);
-    const long long right = (long long)x_ + std::max(0, canvas_.TextWidth(text));
-    x_ = int(std::min<long long>(right, clip_.Right));
+    // TextOut leaves the pen at the end of the text: its width without measuring it again.
+    const long long width = std::max(0LL, (long long)canvas_.PenPos().X - x_);
+    x_ = int(std::min<long long>(x_ + width, clip_.Right));
 }
 
 void TMarkupPainter::ApplyTag(const TMarkupToken& tag) {

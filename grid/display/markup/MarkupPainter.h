@@ -41,6 +41,8 @@ private:
     int x_ = 0;
     int y_ = 0;
     int lineHeight_ = 0;
+    // Nesting counts by tag kind, from zero for every text: an unclosed tag in one cell does not
+    // reach the next.
     std::array<int, MarkupTagCount> counts_{};
 };
 

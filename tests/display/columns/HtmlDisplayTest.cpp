@@ -31,7 +31,9 @@ struct MarkupCase {
     const char* What;
     const char16_t* Markup;
     std::vector<Piece> Expected;
+    // The cell is the current one, drawn by the grid in this text colour.
     bool Current = false;
+    TColor TextColor = Plain;
     const char16_t* PaintedBefore = nullptr; // painted first into the same display, then wiped
 };
 
@@ -96,8 +98,8 @@ TEST_P(HtmlDisplayCases, DrawsThePiecesInTheirFonts) {
     const MarkupCase& c = GetParam();
     SCOPED_TRACE(c.What);
     const TFont font = Canvas().Font;
-    Display.IsCurrent = c.Current;
-    if (c.Current) Canvas().Font.Color = Highlighted; // as the grid prepares the current cell
+    Display.IsCurrent = Display.Selected = c.Current;
+    Canvas().Font.Color = c.TextColor;
     if (c.PaintedBefore) {
         Paint(QString::fromUtf16(c.PaintedBefore));
         Clear(clWhite);
@@ -134,6 +136,11 @@ const MarkupCase Cases[] = {
     {"the current cell draws every colour highlighted",
      u"<font color=red>r<a>l</a>p",
      {{u"r", {}, Highlighted}, {u"l", {fsUnderline}, Highlighted}, {u"p", {}, Highlighted}},
+     true,
+     Highlighted},
+    {"the current cell of an unfocused grid keeps the colours",
+     u"<font color=red>r<a>l</a>p",
+     {{u"r", {}, Red}, {u"l", {fsUnderline}, Blue}, {u"p"}},
      true},
     // An attribute applies the tag at the blank and again at ">", yet the tag counts once.
     {"one end tag undoes a start tag with attributes", u"<b x=1>bo</b>ld", {{u"bo", {fsBold}}, {u"ld"}}},
@@ -142,6 +149,7 @@ const MarkupCase Cases[] = {
      u"<b>x</b>y",
      {{u"x", {fsBold}}, {u"y"}},
      false,
+     Plain,
      u"<b><i>unclosed"},
 };
 
