@@ -17,6 +17,11 @@ bool EqualsLowered(QStringView text, QStringView lower) {
     return true;
 }
 
+void RunToken(TMarkupToken& token, QStringView run) {
+    token = TMarkupToken{};
+    token.Text = run;
+}
+
 QStringView Unquoted(QStringView value) {
     if (value.startsWith(u'"')) value = value.mid(1);
     if (value.endsWith(u'"')) value.chop(1);
@@ -51,6 +56,18 @@ TMarkupAttribute MarkupAttributeOf(QStringView name) {
     return maOther;
 }
 
+QString& TMarkupTokenizer::Pending() {
+    switch (mode_) {
+    case mdAttributeValue:
+        return value_;
+    case mdAttributeName:
+        return attributeName_;
+    case mdTagName:
+        break;
+    }
+    return tagName_;
+}
+
 void TMarkupTokenizer::TagToken(TMarkupToken& token, bool final) const {
     token.Kind = tkTag;
     token.Text = {};
@@ -74,8 +91,7 @@ bool TMarkupTokenizer::Next(TMarkupToken& token) {
             if (ch != u'<') continue;
             inTag_ = true;
             tagName_.truncate(0);
-            token = TMarkupToken{};
-            token.Text = text_.sliced(runStart_, pos_ - 1 - runStart_);
+            RunToken(token, text_.sliced(runStart_, pos_ - 1 - runStart_));
             return true;
         }
         switch (ch) {
@@ -99,16 +115,12 @@ bool TMarkupTokenizer::Next(TMarkupToken& token) {
             endTag_ = true;
             break;
         default:
-            (mode_ == mdAttributeValue  ? value_
-             : mode_ == mdAttributeName ? attributeName_
-                                        : tagName_)
-                .append(QChar(ch));
+            Pending().append(QChar(ch));
             break;
         }
     }
     if (inTag_ || runStart_ >= text_.size()) return false;
-    token = TMarkupToken{};
-    token.Text = text_.sliced(runStart_);
+    RunToken(token, text_.sliced(runStart_));
     runStart_ = text_.size();
     return true;
 }

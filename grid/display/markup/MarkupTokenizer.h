@@ -55,6 +55,7 @@ public:
 private:
     enum TMode { mdTagName, mdAttributeName, mdAttributeValue };
 
+    QString& Pending(); // where the characters inside the brackets go in the current mode
     void TagToken(TMarkupToken& token, bool final) const;
 
     QStringView text_;
