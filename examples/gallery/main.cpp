@@ -121,8 +121,9 @@ std::unique_ptr<TGridView> MakeReportGrid(THeaderStyle style, Pictures& pictures
     kind.SetItems({"TV", "OVA", "Movie"});
 
     const char* titles[] = {"Haibane Renmei", "Mushishi", "Kino no Tabi", "Planetes", "Texhnolyze"};
-    const char* notes[] = {"<b>bold</b> and plain", "<i>quiet</i> episodes", "<u>travel</u>",
-                           "<font color=\"red\">space</font> debris", "dark"};
+    const char* notes[] = {"<b>bold</b> and plain", "<i>quiet</i> <u>episodes</u>",
+                           "<a href=\"#\">link</a> look", "space <font color=\"red\">debris</font>",
+                           "<B><I>dark</I></B> <font color=gray>end"};
     const char* kinds[] = {"TV", "OVA", "Movie", "TV", "TV"};
     const int rows = 5;
     grid->AddRows(rows);

@@ -1,14 +1,19 @@
 #include "grid/display/columns/HtmlColumnDisplay.h"
 
+#include "grid/display/markup/MarkupPainter.h"
+#include "grid/host/Canvas.h"
+
 namespace tolvane {
 
 THtmlColumnDisplay::THtmlColumnDisplay(TCustomColumn& column) : TColumnDisplay(column) {}
 
-// Until the markup renderer is in place the text is shown as it stands.
 void THtmlColumnDisplay::Paint() {
-    TRect r;
-    GetTextRect(r);
-    DrawText(TextValue, r);
+    if (!Canvas) return;
+    TMarkupPainter painter(*Canvas, {CellRect.Left + 2, CellRect.Top + 1});
+    // Where the grid draws the text on the highlight, colours from the markup would be unreadable
+    // there. A current cell of an unfocused grid is not drawn so and keeps them.
+    if (Selected && Canvas->Font.Color == HighlightedTextColor) painter.ColorOverride = HighlightedTextColor;
+    painter.Paint(TextValue);
 }
 
 } // namespace tolvane

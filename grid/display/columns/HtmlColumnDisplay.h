@@ -4,6 +4,9 @@
 
 namespace tolvane {
 
+// Cell text in the markup of TMarkupPainter, drawn from 2 pixels right of and 1 below the cell's
+// top-left corner. In a cell drawn highlighted (the current cell of a focused grid) every colour
+// the markup names is the highlighted text colour.
 class THtmlColumnDisplay : public TColumnDisplay {
 public:
     explicit THtmlColumnDisplay(TCustomColumn& column);

@@ -51,6 +51,7 @@ TEST(HtmlColorToColor, Conversions) {
     } cases[] = {
         {"red", 0x0000FF},
         {"Red", 0x0000FF},
+        {"RED", 0x0000FF},
         {"#FF0000", 0x0000FF},
         {"#ff8000", 0x0080FF},
         {"transparent", 0xFFFFFF},
@@ -60,6 +61,7 @@ TEST(HtmlColorToColor, Conversions) {
         {"#", 0x000000},
         {"x", 0x000000}, // nothing left to read
         {"lightgray", clNone},
+        {"LightGray", clNone},
         {"#12345G", clNone},
         {"# 12345", clNone},
         {"#-1", clNone},

@@ -1,0 +1,49 @@
+#pragma once
+// Draws markup text run by run from a starting point, changing the canvas font at the tags:
+// "b", "i", "u" and the link look "a" by nesting count, "br" as a line break, "font" by its
+// "color", "name" and "size" attributes. There is no layout pass: runs go left to right from
+// the start, a line break returns to the start's x one line height lower, and nothing wraps.
+
+#include <array>
+
+#include <QStringView>
+
+#include "grid/base/Types.h"
+#include "grid/display/markup/MarkupTokenizer.h"
+
+namespace tolvane {
+
+class TCanvas;
+
+class TMarkupPainter {
+public:
+    TMarkupPainter(TCanvas& canvas, TPoint origin) : canvas_(canvas), origin_(origin) {}
+
+    // When set (not clNone), every colour the markup asks for is drawn in this one instead:
+    // the current cell keeps its highlighted text colour.
+    TColor ColorOverride = clNone;
+
+    // Draws the text on a clear brush. The canvas font and brush style are as before afterwards.
+    void Paint(QStringView text);
+
+private:
+    void DrawRun(QStringView run);
+    void ApplyTag(const TMarkupToken& tag);
+    void ApplyFontAttribute(TMarkupAttribute attribute, QStringView value);
+    void SetStyle(TFontStyle style, bool on);
+    void SetMarkupColor(TColor color);
+    void LineBreak();
+
+    TCanvas& canvas_;
+    const TPoint origin_;
+    TColor plainColor_ = clWindowText; // the colour the text started in; a link returns to it
+    TRect clip_;
+    int x_ = 0;
+    int y_ = 0;
+    int lineHeight_ = 0;
+    // Nesting counts by tag kind, from zero for every text: an unclosed tag in one cell does not
+    // reach the next.
+    std::array<int, MarkupTagCount> counts_{};
+};
+
+} // namespace tolvane
