@@ -115,11 +115,19 @@ int TCustomGridViewControl::GetVertScrollDelta(int previous, int current) {
 }
 
 void TCustomGridViewControl::ScrollPositionChanged(TScrollBarKind kind) {
+    // The empty grid's caption stays centred in the client while the columns move.
+    if (kind == sbHorizontal && GetRowCount() == 0) invalidator_->Caption();
     if (kind == sbHorizontal)
         HideEditor();
     else if (editingCell_)
         HideEditor();
     PlaceEditor();
+}
+
+void TCustomGridViewControl::ScrollContents(int dx, int dy) {
+    TScrollView::ScrollContents(dx, dy);
+    // The focus frame's dots keep to the surface, not to the pixels that moved: redrawn in place.
+    if (dx != 0 || dy != 0) invalidator_->FocusFrame();
 }
 
 void TCustomGridViewControl::MakeRowVisible(int ARow) {
