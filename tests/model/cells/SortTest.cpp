@@ -249,6 +249,26 @@ TEST(Sort, ManyRowsWithDuplicatesMatchAStandardSort) {
     f.ExpectRowsIntact();
 }
 
+TEST(Sort, TextsOrderByCodeUnitsWhereverTheyDiffer) {
+    // Long shared beginnings, unit 0 inside a text, and units above the surrogates.
+    std::mt19937 random(11);
+    const char16_t alphabet[] = {u'\0', u'a', u'b', u'\xd800', u'\xffff'};
+    std::vector<QString> values;
+    for (int k = 0; k < 2000; ++k) {
+        QString text = k % 3 ? QString("abcdefgh") : QString();
+        for (int n = int(random() % 12); n > 0; --n) text += QChar(alphabet[random() % 5]);
+        values.push_back(text);
+    }
+    SortFixture f(7, values);
+    f.data.SortRows(0, stAlphabetic, false);
+    std::vector<QString> expected = values;
+    std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseSensitive) < 0;
+    });
+    EXPECT_EQ(f.ColumnTexts(0), expected);
+    f.ExpectRowsIntact();
+}
+
 TEST(Sort, NotANumberKeysStayInsideTheRange) {
     GridDataFixture f;
     f.AddColumn(5);
