@@ -137,7 +137,6 @@ std::vector<TTextKey> TCellSorter::ReadTextKeys(int col, std::vector<QString>& m
     const int rows = cells_.RowCount();
     std::vector<TTextKey> keys(static_cast<std::size_t>(rows));
     // Texts made on each read are kept here while the sort runs; the others are read in place.
-    made.reserve(std::size_t(rows));
     std::vector<int> madeRows;
     for (int r = 0; r < rows; ++r) {
         const TCell& cell = *cells_.GetCell(col, r);
