@@ -125,9 +125,17 @@ int TCustomGridViewControl::GetVertScrollDelta(int previous, int current) {
 }
 
 void TCustomGridViewControl::ScrollPositionChanged(TScrollBarKind kind) {
+    // The empty grid's caption stays centred in the client while the columns move.
+    if (kind == sbHorizontal && GetRowCount() == 0) invalidator_->Caption();
     // Scrolling away from a cell being typed in keeps what was typed, as the focus leaving does.
     if (kind == sbHorizontal || editingCell_) editing_->EndEdit();
     PlaceEditor();
+}
+
+void TCustomGridViewControl::ScrollContents(int dx, int dy) {
+    TScrollView::ScrollContents(dx, dy);
+    // The focus frame's dots keep to the surface, not to the pixels that moved: redrawn in place.
+    if (dx != 0 || dy != 0) invalidator_->FocusFrame();
 }
 
 void TCustomGridViewControl::MakeRowVisible(int ARow) {

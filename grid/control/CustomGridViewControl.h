@@ -40,6 +40,7 @@ public:
     int GetHorzScrollDelta(int previous, int current) override;
     int GetVertScrollDelta(int previous, int current) override;
     void ScrollPositionChanged(TScrollBarKind kind) override;
+    void ScrollContents(int dx, int dy) override;
 
     // ---- the grid's virtual operations, in slot order ---------------------------------------
     // Sets the canvas font for a cell; answers whether the column display draws the content.

@@ -90,7 +90,7 @@ public:
     // The first row (in gsReport) whose top lies at or below the client's bottom: no row from
     // there on can show. The walk that finds it is remembered while the viewport, the row count
     // and the layout settings stay as they were; ForgetRowWalk drops it when row heights may
-    // have changed otherwise (rows moved, a new paint).
+    // have changed otherwise (rows moved, a new paint); never while a handler measures the rows.
     int FirstRowBelowClient() const {
         SyncWalkKey();
         return rowWalkValid_ ? firstRowBelow_ : WalkToFirstRowBelowClient();
@@ -142,14 +142,16 @@ private:
     struct TWalkKey {
         int VertPosition = 0, RowCount = 0, ClientHeight = 0, DataTop = 0, DataBottom = 0, GridLine = 0,
             RowSize = 0;
+        bool HeightsVary = false;
         friend bool operator==(const TWalkKey&, const TWalkKey&) = default;
     };
     TWalkKey CurrentWalkKey() const {
-        return {VertPosition(), RowCount(), ClientHeight(), DataTop(), DataBottom(), GridLine(), s_.RowSize};
+        return {VertPosition(), RowCount(), ClientHeight(), DataTop(),
+                DataBottom(),   GridLine(), s_.RowSize,     vp_.ViewportRowHeightsVary()};
     }
     void SyncWalkKey() const {
         const TWalkKey key = CurrentWalkKey();
-        if (key == walkKey_) return;
+        if (key == walkKey_ && !key.HeightsVary) return;
         walkKey_ = key;
         ForgetRowWalk();
     }

@@ -28,6 +28,9 @@ public:
     virtual int ViewportRowCount() const = 0;
     // Height of a row that exists (0 <= row < row count).
     virtual int ViewportRowHeight(int row) const = 0;
+    // True while row heights may change without notice (a measuring handler answers them), so
+    // that no walk over the rows can be remembered.
+    virtual bool ViewportRowHeightsVary() const { return false; }
 };
 
 } // namespace tolvane

@@ -115,6 +115,7 @@ void TGridView::AddRows(int count) {
     data_.RowSize = settings_.RowSize;
     data_.AddRows(count);
     geometry_.RowsAppended(first);
+    if (first == 0) Invalidator().Caption();
     if (!offScreen) {
         Invalidator().Rows(first, first + count - 1);
         if (Has(goGrid) && first > 0) Invalidator().Row(first - 1);
@@ -131,8 +132,10 @@ void TGridView::AddCellRows(int count) {
 
 void TGridView::Clear() {
     TCustomGridView::Clear();
+    const bool hadRows = GetRowCount() > 0;
     data_.Clear();
     InvalidateArea(gaCells);
+    if (hadRows) Invalidator().Caption();
     InvalidateArea(gaIndicator);
     UpdateVertScrollBar();
     UpdateHorzScrollBar();
@@ -143,20 +146,27 @@ void TGridView::DeleteRow(int ARow) {
     const int height = GetRowHeight(ARow);
     const int g = geometry_.GridLine();
     const int top = geometry_.RowTop(ARow);
+    // Pending repaints travel with the pixels: the current row's old picture is repainted where
+    // the shift puts it.
+    Invalidator().CurrentRow();
     TCustomGridView::DeleteRow(ARow);
     data_.DeleteRow(ARow);
     ShiftRowsOnScreen(top, -(height + g));
+    Invalidator().CurrentRow();
     InvalidateSelection();
+    if (GetRowCount() == 0) Invalidator().Caption();
     // The base part counted the row that has just gone.
     UpdateVertScrollBar();
 }
 
 void TGridView::InsertRow(int ARow) {
+    const bool wasEmpty = GetRowCount() == 0;
     TCustomGridView::InsertRow(ARow);
     data_.RowSize = settings_.RowSize;
     data_.InsertRow(ARow);
     SetCurrentRow(Row() + 1);
     ShiftRowsOnScreen(geometry_.RowTop(ARow), GetRowHeight(ARow) + geometry_.GridLine());
+    if (wasEmpty) Invalidator().Caption();
     UpdateVertScrollBar();
 }
 
@@ -275,14 +285,16 @@ bool TGridView::PrepareCellCanvas(int ACol, int ARow, TCellState state) {
 // ---- in-cell editing ------------------------------------------------------------------------
 
 void TGridView::PrepareInPlaceEditor(TColumnPlay& play) {
-    if (play.Column.CellKind() == ckBoolean) play.BooleanValue = data_.GetCell(play.Col, play.Row)->AsBoolean();
+    if (play.Column.CellKind() == ckBoolean)
+        play.BooleanValue = data_.GetCell(play.Col, play.Row)->AsBoolean();
 }
 
 void TGridView::StoreInPlaceValue(TColumnPlay& play) {
     bool accept = true;
     if (OnEditAccept) OnEditAccept(this, play.Col, play.Row, play.TextValue, accept);
     if (!accept) return;
-    if (play.Column.CellKind() == ckBoolean) data_.GetCell(play.Col, play.Row)->SetAsBoolean(play.BooleanValue);
+    if (play.Column.CellKind() == ckBoolean)
+        data_.GetCell(play.Col, play.Row)->SetAsBoolean(play.BooleanValue);
     if (OnAfterEdit) OnAfterEdit(this, play.Col, play.Row, play.TextValue);
 }
 

@@ -63,6 +63,9 @@ public:
     TChangeEvent OnChange;
     TMeasuringRowHeightEvent OnMeasuringRowHeight;
 
+protected:
+    bool ViewportRowHeightsVary() const override { return bool(OnMeasuringRowHeight); }
+
 private:
     // Rows added without row records have none to read.
     bool HasRowRecord(int ARow) const;

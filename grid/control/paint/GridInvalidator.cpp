@@ -75,6 +75,29 @@ void TGridInvalidator::Rows(int from, int to) {
     Invalidate({0, top, geo.DataRight(), bottom});
 }
 
+void TGridInvalidator::CurrentRow() {
+    const int row = grid_.Row();
+    if (row < grid_.VertPosition() || (Geo().IsReport() && row >= Geo().FirstRowBelowClient())) return;
+    if (!Geo().IsReport()) {
+        Area(gaCells);
+        return;
+    }
+    Invalidate(Geo().RowRect(row)); // from x 0: the indicator cell too
+}
+
+void TGridInvalidator::FocusFrame() {
+    if (grid_.Columns().Count() == 0 || grid_.GetRowCount() == 0) return;
+    if (!grid_.Has(goSelectFullRow))
+        Cell(grid_.Col(), grid_.Row());
+    else if (Geo().IsReport())
+        Row(grid_.Row());
+}
+
+void TGridInvalidator::Caption() {
+    if (grid_.Caption().isEmpty() || !Geo().IsReport()) return;
+    Invalidate({0, Geo().DataTop(), grid_.ClientWidth(), Geo().DataBottom()});
+}
+
 void TGridInvalidator::FromColumn(int columnIndex) {
     if (columnIndex < 0 || columnIndex >= grid_.Columns().Count()) return;
     const int left = grid_.Columns()[columnIndex].Left() - grid_.HorzPosition();

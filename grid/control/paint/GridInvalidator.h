@@ -24,6 +24,13 @@ public:
     void IndicatorCell(int row);
     // From the top of `from` down to the end of `to`, at most to the data bottom.
     void Rows(int from, int to);
+    // The current row and its indicator cell: both mark the row by index, so their pictures must
+    // not travel with pixels that a row insert or delete moves.
+    void CurrentRow();
+    // Where the focus frame of the current cell or row is drawn.
+    void FocusFrame();
+    // The data band across the client width, where an empty grid centres its caption.
+    void Caption();
     // Everything from the column's left edge to the right.
     void FromColumn(int columnIndex);
     // The input row when it has the focus, then the current cell (cell mode) or every selected

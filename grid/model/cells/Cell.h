@@ -31,6 +31,8 @@ public:
     virtual double AsFloat() const = 0;
     virtual int AsInteger() const = 0;
     virtual QString Text() const = 0;
+    // The text the cell holds, without a copy; null when the text is made on each read.
+    virtual const QString* TextHeld() const { return nullptr; }
 
     // The base writers store nothing; they only notify the store.
     virtual void SetAsBoolean(bool value);

@@ -6,18 +6,40 @@
 #include <string>
 #include <utility>
 
-#include "grid/model/cells/Cells.h"
 #include "grid/base/Errors.h"
+#include "grid/model/cells/Cells.h"
 
 namespace tolvane {
+
+// A text with its first eight UTF-16 code units packed into two numbers, so that most
+// comparisons are two integer comparisons. Missing units pack as 0; texts whose packed units
+// tie are compared whole, so a unit 0 cannot be mistaken for the end of a text.
+struct TTextKey {
+    std::uint64_t Head = 0;
+    std::uint64_t Next = 0;
+    QStringView Text;
+};
 
 namespace {
 
 using TIPKey = std::array<int, 4>;
 
+std::uint64_t PackUnits(QStringView text, qsizetype from) {
+    std::uint64_t packed = 0;
+    for (qsizetype k = from; k < from + 4; ++k)
+        packed = (packed << 16) | (k < text.size() ? std::uint64_t(text[k].unicode()) : 0u);
+    return packed;
+}
+
+TTextKey MakeTextKey(QStringView text) {
+    return {PackUnits(text, 0), PackUnits(text, 4), text};
+}
+
 // By UTF-16 code unit values; a prefix comes first. Qt's case-sensitive comparison is exactly that.
-int CompareUnits(const QString& a, const QString& b) {
-    const int c = QString::compare(a, b, Qt::CaseSensitive);
+int CompareUnits(const TTextKey& a, const TTextKey& b) {
+    if (a.Head != b.Head) return a.Head < b.Head ? -1 : 1;
+    if (a.Next != b.Next) return a.Next < b.Next ? -1 : 1;
+    const int c = a.Text.compare(b.Text, Qt::CaseSensitive);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
@@ -77,9 +99,6 @@ TIPKey IPKey(const QString& wide) {
     return key;
 }
 
-QString ReadText(const TCell& cell) {
-    return cell.Text();
-}
 std::uint8_t ReadBoolean(const TCell& cell) {
     return cell.AsBoolean() ? 1 : 0;
 }
@@ -106,47 +125,93 @@ std::uint64_t NextRandom(std::uint64_t& state) {
 
 } // namespace
 
-template <typename Key>
-std::vector<Key> TCellSorter::ReadKeys(int col, Key (*read)(const TCell&)) {
+template <typename Key, typename Read>
+std::vector<Key> TCellSorter::ReadKeys(int col, Read read) {
     std::vector<Key> keys;
     keys.reserve(std::size_t(cells_.RowCount()));
     for (int r = 0; r < cells_.RowCount(); ++r) keys.push_back(read(*cells_.GetCell(col, r)));
     return keys;
 }
 
+std::vector<TTextKey> TCellSorter::ReadTextKeys(int col, std::vector<QString>& made) {
+    const int rows = cells_.RowCount();
+    std::vector<TTextKey> keys(static_cast<std::size_t>(rows));
+    // Texts made on each read are kept here while the sort runs; the others are read in place.
+    std::vector<int> madeRows;
+    for (int r = 0; r < rows; ++r) {
+        const TCell& cell = *cells_.GetCell(col, r);
+        if (const QString* held = cell.TextHeld()) {
+            keys[std::size_t(r)] = MakeTextKey(*held);
+        } else {
+            made.push_back(cell.Text());
+            madeRows.push_back(r);
+        }
+    }
+    // Views into `made` are taken once it no longer grows.
+    for (std::size_t k = 0; k < madeRows.size(); ++k) keys[std::size_t(madeRows[k])] = MakeTextKey(made[k]);
+    return keys;
+}
+
 template <typename Key, typename Compare>
 void TCellSorter::Run(std::vector<Key>& keys, Compare compare, bool reversed) {
+    if (reversed)
+        RunIn<true>(keys, compare);
+    else
+        RunIn<false>(keys, compare);
+}
+
+template <bool Reversed, typename Key, typename Compare>
+void TCellSorter::RunIn(std::vector<Key>& keys, Compare compare) {
     const int count = int(keys.size());
-    std::vector<int> order(keys.size());
-    std::iota(order.begin(), order.end(), 0);
-    auto exchange = [&](int a, int b) {
-        std::swap(keys[std::size_t(a)], keys[std::size_t(b)]);
-        std::swap(order[std::size_t(a)], order[std::size_t(b)]);
+    // Each key travels with its row number: one exchange moves both in one place.
+    struct TEntry {
+        Key key;
+        int row;
     };
+    std::vector<TEntry> entries;
+    entries.reserve(keys.size());
+    for (int r = 0; r < count; ++r) entries.push_back({std::move(keys[std::size_t(r)]), r});
+    std::vector<Key>().swap(keys);
+    auto exchange = [&](int a, int b) { std::swap(entries[std::size_t(a)], entries[std::size_t(b)]); };
     // Ascending: the i-scan stops at p <= x and the j-scan at p >= x; reversed swaps the two.
     auto iScan = [&](const Key& p, const Key& x) {
         const int c = compare(p, x);
-        return reversed ? c >= 0 : c <= 0;
+        return Reversed ? c >= 0 : c <= 0;
     };
     auto jScan = [&](const Key& p, const Key& x) {
         const int c = compare(p, x);
-        return reversed ? c <= 0 : c >= 0;
+        return Reversed ? c <= 0 : c >= 0;
     };
     auto partition = [&](int lo, int hi) {
         const int pivotRow = lo + 1 + int(NextRandom(cells_.pivotSeed_) % std::uint64_t(hi - lo));
-        const Key pivot = keys[std::size_t(pivotRow)];
+        const Key pivot = entries[std::size_t(pivotRow)].key;
         int i = lo - 1;
         int j = hi + 1;
         do {
             do ++i;
-            while (i < hi && !iScan(pivot, keys[std::size_t(i)]));
+            while (i < hi && !iScan(pivot, entries[std::size_t(i)].key));
             do --j;
-            while (j > lo && !jScan(pivot, keys[std::size_t(j)]));
+            while (j > lo && !jScan(pivot, entries[std::size_t(j)].key));
             if (i != j) exchange(i, j);
         } while (i < j);
         if (i != j) exchange(i, j);
         if (i <= lo || i > hi) throw EGridError(std::string("Sort comparison is not a consistent order"));
         return i;
+    };
+    // Short ranges are finished by insertion: equal keys may end in another order than the
+    // partitions would leave them, which the sort never promised.
+    constexpr int SmallRange = 16;
+    auto insertionSort = [&](int lo, int hi) {
+        for (int k = lo + 1; k <= hi; ++k) {
+            TEntry moving = std::move(entries[std::size_t(k)]);
+            int at = k;
+            for (; at > lo; --at) {
+                const int c = compare(moving.key, entries[std::size_t(at - 1)].key);
+                if (Reversed ? c <= 0 : c >= 0) break;
+                entries[std::size_t(at)] = std::move(entries[std::size_t(at - 1)]);
+            }
+            entries[std::size_t(at)] = std::move(moving);
+        }
     };
     // Recursion on the smaller part keeps the stack shallow; the larger part loops.
     struct TRange {
@@ -157,6 +222,10 @@ void TCellSorter::Run(std::vector<Key>& keys, Compare compare, bool reversed) {
         auto [lo, hi] = pending.back();
         pending.pop_back();
         while (lo < hi) {
+            if (hi - lo < SmallRange) {
+                insertionSort(lo, hi);
+                break;
+            }
             const int m = partition(lo, hi);
             if (m - 1 - lo < hi - m) {
                 pending.push_back({m, hi});
@@ -167,6 +236,8 @@ void TCellSorter::Run(std::vector<Key>& keys, Compare compare, bool reversed) {
             }
         }
     }
+    std::vector<int> order(entries.size());
+    for (std::size_t r = 0; r < entries.size(); ++r) order[r] = entries[r].row;
     cells_.ApplyRowOrder(order);
 }
 
@@ -174,38 +245,39 @@ void TCellSorter::Sort(int col, TSortType sortType, bool descending) {
     if (cells_.RowCount() < 2) return;
     switch (sortType) {
     case stAlphabetic: {
-        auto keys = ReadKeys<QString>(col, ReadText);
+        std::vector<QString> made;
+        auto keys = ReadTextKeys(col, made);
         Run(
-            keys, [](auto&& a, auto&& b) { return CompareUnits(a, b); }, descending);
+            keys, [](const TTextKey& a, const TTextKey& b) { return CompareUnits(a, b); }, descending);
         break;
     }
     case stBoolean: {
-        auto keys = ReadKeys<std::uint8_t>(col, ReadBoolean);
+        auto keys = ReadKeys<std::uint8_t>(col, [](const TCell& cell) { return ReadBoolean(cell); });
         Run(
             keys, [](std::uint8_t a, std::uint8_t b) { return int(a) - int(b); }, descending);
         break;
     }
     case stCaseInsensitive: {
-        auto keys = ReadKeys<std::string>(col, ReadLowerNarrow);
+        auto keys = ReadKeys<std::string>(col, [](const TCell& cell) { return ReadLowerNarrow(cell); });
         Run(
             keys, [](auto&& a, auto&& b) { return CompareBytes(a, b); }, descending);
         break;
     }
     case stNumeric: {
-        auto keys = ReadKeys<double>(col, ReadFloat);
+        auto keys = ReadKeys<double>(col, [](const TCell& cell) { return ReadFloat(cell); });
         Run(
             keys, [](auto&& a, auto&& b) { return CompareFloats(a, b); }, descending);
         break;
     }
     case stDate: {
-        auto keys = ReadKeys<double>(col, ReadDateTime);
+        auto keys = ReadKeys<double>(col, [](const TCell& cell) { return ReadDateTime(cell); });
         Run(
             keys, [](auto&& a, auto&& b) { return CompareFloats(a, b); }, descending);
         break;
     }
     case stIP: {
         // The address comparisons come paired the other way round: ascending puts the larger first.
-        auto keys = ReadKeys<TIPKey>(col, ReadIP);
+        auto keys = ReadKeys<TIPKey>(col, [](const TCell& cell) { return ReadIP(cell); });
         Run(
             keys, [](auto&& a, auto&& b) { return CompareIP(a, b); }, !descending);
         break;

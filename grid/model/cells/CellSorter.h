@@ -9,12 +9,15 @@
 #include <cstdint>
 #include <vector>
 
+#include <QString>
+
 #include "grid/model/cells/SortType.h"
 
 namespace tolvane {
 
 class TCell;
 class TCells;
+struct TTextKey;
 
 class TCellSorter {
 public:
@@ -22,10 +25,14 @@ public:
     void Sort(int col, TSortType sortType, bool descending);
 
 private:
-    template <typename Key>
-    std::vector<Key> ReadKeys(int col, Key (*read)(const TCell&));
+    template <typename Key, typename Read>
+    std::vector<Key> ReadKeys(int col, Read read);
+    // Keys of the text comparison; texts that cells make on each read are kept in `made`.
+    std::vector<TTextKey> ReadTextKeys(int col, std::vector<QString>& made);
     template <typename Key, typename Compare>
     void Run(std::vector<Key>& keys, Compare compare, bool reversed);
+    template <bool Reversed, typename Key, typename Compare>
+    void RunIn(std::vector<Key>& keys, Compare compare);
 
     TCells& cells_;
 };

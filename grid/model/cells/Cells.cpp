@@ -194,6 +194,7 @@ void TCells::DeleteRow(int index) {
         TCellMaker::Destroy(pool_, list[std::size_t(index)]);
         list.erase(list.begin() + index);
     }
+    // What stays is still in sorted order, so a reversal stays exact.
     --rowCount_;
 }
 
@@ -222,6 +223,11 @@ void TCells::ExchangeRows(int a, int b) {
     CheckRow(a, "ExchangeRows");
     CheckRow(b, "ExchangeRows");
     for (TCellList& list : lists_) std::swap(list[std::size_t(a)], list[std::size_t(b)]);
+    sortValid_ = false;
+}
+
+void TCells::ReverseRows() {
+    for (TCellList& list : lists_) std::reverse(list.begin(), list.end());
 }
 
 void TCells::ApplyRowOrder(const std::vector<int>& order) {
@@ -234,13 +240,15 @@ void TCells::ApplyRowOrder(const std::vector<int>& order) {
 
 void TCells::SortRows(int col, TSortType sortType, bool descending) {
     CheckColumn(col, "SortRows");
-    if (col == lastSortColumn_ && sortValid_ && descending != lastSortDescending_) {
-        for (int i = 0; i < rowCount_ / 2; ++i) ExchangeRows(i, rowCount_ - 1 - i);
-    } else {
+    // Only rows last ordered by this very sort may be reversed instead of sorted.
+    if (col == lastSortColumn_ && sortValid_ && sortType == lastSortType_ &&
+        descending != lastSortDescending_)
+        ReverseRows();
+    else
         TCellSorter(*this).Sort(col, sortType, descending);
-    }
     lastSortColumn_ = col;
     lastSortDescending_ = descending;
+    lastSortType_ = sortType;
     sortValid_ = true;
 }
 

@@ -60,6 +60,7 @@ public:
     bool SortValid() const { return sortValid_; }
     int LastSortColumn() const { return lastSortColumn_; }
     bool LastSortDescending() const { return lastSortDescending_; }
+    TSortType LastSortType() const { return lastSortType_; }
 
     // Raised by a cell's writer.
     void CellChanged(const TCell& cell) {
@@ -90,6 +91,8 @@ private:
     void CheckInsertColumn(int index) const;
     // Puts the rows in the order given: row r takes the cells of old row order[r].
     void ApplyRowOrder(const std::vector<int>& order);
+    // Turns the row order around; only a sort may keep SortValid through it.
+    void ReverseRows();
 
     const TCellColumnSource* columns_;
     // Declared before the lists, so that it outlives them.
@@ -99,6 +102,7 @@ private:
     bool sortValid_ = false;
     int lastSortColumn_ = -1;
     bool lastSortDescending_ = false;
+    TSortType lastSortType_ = stAlphabetic;
     // State of the pseudo-random pivot choice.
     std::uint64_t pivotSeed_ = 0x9E3779B97F4A7C15ull;
 };

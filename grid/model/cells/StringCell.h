@@ -14,6 +14,7 @@ public:
     double AsFloat() const override;
     int AsInteger() const override;
     QString Text() const override { return value_; }
+    const QString* TextHeld() const override { return &value_; }
     // The text without a copy.
     const QString& Value() const { return value_; }
 

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <functional>
 #include <random>
 
 #include <gtest/gtest.h>
@@ -151,6 +152,41 @@ TEST(Sort, CellWriteInBetweenForcesAFullSort) {
     EXPECT_EQ(f.ColumnTexts(0), Q({"z", "d", "c", "b"}));
 }
 
+// Between two sorts of one column, anything but the sort itself that reorders the rows, or a
+// change of the sort type, makes the second sort a full one.
+struct ResortCase {
+    const char* name;
+    std::vector<QString> values;
+    TSortType first;
+    TSortType second;
+    std::function<void(GridDataFixture&)> between;
+    std::vector<QString> descending;
+};
+
+class SortAfterAChange : public ::testing::TestWithParam<ResortCase> {};
+
+TEST_P(SortAfterAChange, IsAFullSort) {
+    const ResortCase& c = GetParam();
+    SortFixture f(7, c.values);
+    f.data.SortRows(0, c.first, false);
+    c.between(f);
+    f.data.SortRows(0, c.second, true);
+    EXPECT_EQ(f.ColumnTexts(0), c.descending);
+    f.ExpectRowsIntact();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cells, SortAfterAChange,
+    ::testing::Values(ResortCase{"Exchange", Q({"2", "3", "1"}), stNumeric, stNumeric,
+                                 [](GridDataFixture& f) { f.data.ExchangeRows(0, 2); }, Q({"3", "2", "1"})},
+                      ResortCase{"Move", Q({"2", "3", "1"}), stNumeric, stNumeric,
+                                 [](GridDataFixture& f) { f.data.MoveRow(0, 2); }, Q({"3", "2", "1"})},
+                      ResortCase{"SortType", Q({"9", "100", "10"}), stAlphabetic, stNumeric,
+                                 [](GridDataFixture&) {}, Q({"100", "10", "9"})},
+                      ResortCase{"SortTypeBack", Q({"9", "100", "10"}), stNumeric, stAlphabetic,
+                                 [](GridDataFixture&) {}, Q({"9", "100", "10"})}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Sort, AnotherColumnIsAFullSort) {
     GridDataFixture f;
     f.AddColumn(7);
@@ -210,6 +246,26 @@ TEST(Sort, ManyRowsWithDuplicatesMatchAStandardSort) {
     std::vector<double> actual;
     for (int r = 0; r < f.data.GetRowCount(); ++r) actual.push_back(f.data.GetCell(0, r)->AsFloat());
     EXPECT_EQ(actual, expected);
+    f.ExpectRowsIntact();
+}
+
+TEST(Sort, TextsOrderByCodeUnitsWhereverTheyDiffer) {
+    // Long shared beginnings, unit 0 inside a text, and units above the surrogates.
+    std::mt19937 random(11);
+    const char16_t alphabet[] = {u'\0', u'a', u'b', u'\xd800', u'\xffff'};
+    std::vector<QString> values;
+    for (int k = 0; k < 2000; ++k) {
+        QString text = k % 3 ? QString("abcdefgh") : QString();
+        for (int n = int(random() % 12); n > 0; --n) text += QChar(alphabet[random() % 5]);
+        values.push_back(text);
+    }
+    SortFixture f(7, values);
+    f.data.SortRows(0, stAlphabetic, false);
+    std::vector<QString> expected = values;
+    std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
+        return QString::compare(a, b, Qt::CaseSensitive) < 0;
+    });
+    EXPECT_EQ(f.ColumnTexts(0), expected);
     f.ExpectRowsIntact();
 }
 
