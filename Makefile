@@ -2,6 +2,8 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
 CMAKE_GEN  := -G Ninja
 JOBS       ?= $(shell nproc)
 
@@ -34,8 +36,17 @@ bench: deps
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do QT_QPA_PLATFORM=offscreen $$b || exit 1; done
 
+# Builds the fuzz targets with clang, libFuzzer and the sanitizers, and runs each for FUZZ_SECONDS.
+.PHONY: fuzz
+fuzz:
+	@scripts/install-deps fuzz
+	@cmake -S fuzz -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
 	@rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	@rm -rf $(FUZZ_BUILD)

@@ -11,20 +11,13 @@
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
 #include "app/CatalogStore.h"
+#include "app/Formats.h"
 #include "app/RowReader.h"
 #include "grid/base/Errors.h"
 
 namespace tolvane {
 
 namespace {
-
-// The shortest general form with at most 15 significant digits; whole numbers within 64 bits
-// print all their digits, since a size total must stay a plain digit string.
-std::string FloatText(double v) {
-    if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 9.2e18)
-        return std::to_string(static_cast<std::int64_t>(v));
-    return QString::number(v, 'g', 15).toStdString();
-}
 
 // Most catalogue texts are plain ASCII: those are narrowed in place, without the round trip
 // through a byte array.
@@ -326,7 +319,7 @@ std::string TRecordSource::ToText(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::Double:
     case QMetaType::Float:
-        return FloatText(value.toDouble());
+        return FloatFieldText(value.toDouble());
     case QMetaType::LongLong:
     case QMetaType::Int:
     case QMetaType::UInt:
