@@ -9,6 +9,7 @@
 
 #include "FuzzCheck.h"
 #include "grid/base/Errors.h"
+#include "grid/model/cells/CellColumnSource.h"
 #include "grid/model/cells/Cells.h"
 
 using namespace tolvane;
@@ -51,6 +52,16 @@ int Compare(const TKey& a, const TKey& b) {
     return 0;
 }
 
+// Two text columns: the texts, and each row's original position.
+class TTwoTextColumns : public TCellColumnSource {
+public:
+    int ColumnCount() const override { return count; }
+    int ColumnCellKind(int) const override { return 7; }
+    TColor ColumnColor(int) const override { return clWindow; }
+    QString ColumnDefaultValue(int) const override { return QString(); }
+    int count = 0;
+};
+
 QString Texts(const TCells& cells) {
     QStringList texts;
     for (int r = 0; r < cells.RowCount(); ++r) texts << const_cast<TCells&>(cells).GetCell(0, r)->Text();
@@ -71,9 +82,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (texts.size() > 64) texts = texts.mid(0, 64);
 
     // A text column and the row's original position beside it.
-    TCells cells;
-    cells.AddColumn();
-    cells.AddColumn();
+    TTwoTextColumns columns;
+    TCells cells(&columns);
+    for (int c = 0; c < 2; ++c) {
+        ++columns.count;
+        cells.AddColumn();
+    }
     cells.AddRows(int(texts.size()));
     bool valid = true;
     for (int r = 0; r < int(texts.size()); ++r) {
