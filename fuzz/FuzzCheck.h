@@ -14,9 +14,9 @@
 namespace tolvane::fuzz {
 
 // A broken property is a finding: libFuzzer saves the input that caused it.
-#define FUZZ_REQUIRE(condition, what)                                                                  \
-    do {                                                                                               \
-        if (!(condition)) ::tolvane::fuzz::Fail(__FILE__, __LINE__, #condition, (what));               \
+#define FUZZ_REQUIRE(condition, what)                                                                        \
+    do {                                                                                                     \
+        if (!(condition)) ::tolvane::fuzz::Fail(__FILE__, __LINE__, #condition, (what));                     \
     } while (0)
 
 [[noreturn]] inline void Fail(const char* file, int line, const char* condition, const QString& what) {

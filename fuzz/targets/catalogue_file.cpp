@@ -55,7 +55,8 @@ void ShowEachTitle(TRecordSource& titles, TRecordSource& episodes, TRecordSource
         (void)FormatDuration(totals.AsInteger(2));
         const QString name = titles.Value(1).toString();
         titles.SetFiltered(false);
-        titles.SetFilter(TFilterExpression::Prefix(QString::fromUtf8("Название"), name.left(3).toStdString()));
+        titles.SetFilter(
+            TFilterExpression::Prefix(QString::fromUtf8("Название"), name.left(3).toStdString()));
         titles.SetFiltered(true);
         // A missing name begins with nothing, as in SQL.
         FUZZ_REQUIRE(titles.RecordCount() >= 1 || titles.Value(1).isNull() || name.isEmpty(),
@@ -106,11 +107,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     {
         QFile f(path);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size()) std::abort();
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(bytes) != bytes.size())
+            std::abort();
     }
     Browse(path);
     FUZZ_REQUIRE(ReadAll(path) == bytes, "the catalogue file changed");
     for (const char* side : {"-journal", "-wal", "-shm"})
-        FUZZ_REQUIRE(!QFile::exists(path + side), QString("a file ") + side + " was left beside the catalogue");
+        FUZZ_REQUIRE(!QFile::exists(path + side),
+                     QString("a file ") + side + " was left beside the catalogue");
     return 0;
 }

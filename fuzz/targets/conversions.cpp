@@ -46,7 +46,8 @@ void CheckFloatText(const QString& text) {
     FUZZ_REQUIRE(std::isfinite(*value), "'" + text + "' read as " + FloatToStr(*value));
     const QString again = FloatToStr(*value);
     const double back = MustParse([&] { return StrToFloat(again); }, again);
-    FUZZ_REQUIRE(FloatToStr(back) == again, "'" + text + "' -> '" + again + "' -> '" + FloatToStr(back) + "'");
+    FUZZ_REQUIRE(FloatToStr(back) == again,
+                 "'" + text + "' -> '" + again + "' -> '" + FloatToStr(back) + "'");
 }
 
 void CheckFloatValue(double value) {
@@ -55,7 +56,8 @@ void CheckFloatValue(double value) {
     const double back = MustParse([&] { return StrToFloat(text); }, text);
     // 15 significant digits; below the smallest normal double a text may read as zero.
     const double tolerance = std::fabs(value) < DBL_MIN ? DBL_MIN : std::fabs(value) * 1e-14;
-    FUZZ_REQUIRE(std::fabs(back - value) <= tolerance, FloatToStr(value) + " read back as " + FloatToStr(back));
+    FUZZ_REQUIRE(std::fabs(back - value) <= tolerance,
+                 FloatToStr(value) + " read back as " + FloatToStr(back));
 }
 
 void CheckIntegerText(const QString& text, int value) {
@@ -78,7 +80,8 @@ void CheckDateText(const QString& text) {
                  "'" + text + "' read as day " + FloatToStr(*value) + ", which has no text");
     const QString shown = MustParse([&] { return DateTimeToStr(*value); }, text);
     const double back = MustParse([&] { return StrToDateTime(shown); }, shown);
-    FUZZ_REQUIRE(DateTimeToStr(back) == shown, "'" + text + "' -> '" + shown + "' -> '" + DateTimeToStr(back) + "'");
+    FUZZ_REQUIRE(DateTimeToStr(back) == shown,
+                 "'" + text + "' -> '" + shown + "' -> '" + DateTimeToStr(back) + "'");
 }
 
 void CheckDateValue(double value) {

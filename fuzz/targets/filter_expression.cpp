@@ -26,10 +26,9 @@ const QString kName = QString::fromUtf8("Название");
 
 // Names that fold in every way the search must handle: letter case, non-ASCII letters whose
 // folding changes their length, quotes and percent signs, an empty and a missing name.
-const char* const kTitles[] = {"Naruto",     "NANA",      "nana",        "Наруто",    "наруто",
-                               "Straße",     "STRASSE",   "İstanbul",    "istanbul",  "ǅemal",
-                               "O'Brien",    "100% Real", "ﬁne",         "Ὀδυσσεύς",  "日本",
-                               "",           "a_b",       "a%b",         "ΣΊΣΥΦΟΣ",   "σίσυφος"};
+const char* const kTitles[] = {"Naruto",   "NANA",     "nana",  "Наруто",  "наруто",    "Straße", "STRASSE",
+                               "İstanbul", "istanbul", "ǅemal", "O'Brien", "100% Real", "ﬁne",    "Ὀδυσσεύς",
+                               "日本",     "",         "a_b",   "a%b",     "ΣΊΣΥΦΟΣ",   "σίσυφος"};
 
 struct TCatalogue {
     QTemporaryDir dir;
@@ -75,22 +74,27 @@ void CheckParse(const std::string& text, const TSourceDef& def) {
     if (QString::fromStdString(text).toStdString() != text) return; // not UTF-8: the value is repaired
     const QString field = def.Fields[std::size_t(parsed->Field())].Name;
     const std::string value = parsed->Value().toStdString();
-    const std::string rebuilt = parsed->Type() == TFilterType::ftPrefix ? TFilterExpression::Prefix(field, value)
-                                                                        : TFilterExpression::Equals(field, value);
-    FUZZ_REQUIRE(rebuilt == text, QString::fromStdString(text) + " rebuilt as " + QString::fromStdString(rebuilt));
+    const std::string rebuilt = parsed->Type() == TFilterType::ftPrefix
+                                    ? TFilterExpression::Prefix(field, value)
+                                    : TFilterExpression::Equals(field, value);
+    FUZZ_REQUIRE(rebuilt == text,
+                 QString::fromStdString(text) + " rebuilt as " + QString::fromStdString(rebuilt));
     if (parsed->HasNumber()) FUZZ_REQUIRE(parsed->Number() == parsed->Value().toLongLong(), parsed->Value());
 }
 
 void CheckSearchFilter(const std::string& search) {
     const std::string text = TFilterExpression::Prefix(kName, search);
-    for (const TSourceDef* def : {&TCatalogSchema::Titles(), &TCatalogSchema::Episodes(), &TCatalogSchema::Totals()}) {
+    for (const TSourceDef* def :
+         {&TCatalogSchema::Titles(), &TCatalogSchema::Episodes(), &TCatalogSchema::Totals()}) {
         try {
             const TFilterExpression e = TFilterExpression::Parse(text, *def);
-            FUZZ_REQUIRE(e.Type() == TFilterType::ftPrefix && def->Fields[std::size_t(e.Field())].Name == kName &&
+            FUZZ_REQUIRE(e.Type() == TFilterType::ftPrefix &&
+                             def->Fields[std::size_t(e.Field())].Name == kName &&
                              e.Value() == QString::fromStdString(search),
                          QString::fromStdString(text));
         } catch (const std::exception& e) {
-            Fail(__FILE__, __LINE__, "a search text always parses", QString::fromStdString(text) + ": " + e.what());
+            Fail(__FILE__, __LINE__, "a search text always parses",
+                 QString::fromStdString(text) + ": " + e.what());
         }
     }
 }
@@ -98,7 +102,8 @@ void CheckSearchFilter(const std::string& search) {
 void CheckIdFilter(std::int64_t id) {
     const std::string text = TFilterExpression::Equals("ID", std::to_string(id));
     const TFilterExpression e = TFilterExpression::Parse(text, TCatalogSchema::Titles());
-    FUZZ_REQUIRE(e.Type() == TFilterType::ftEquals && e.HasNumber() && e.Number() == id, QString::fromStdString(text));
+    FUZZ_REQUIRE(e.Type() == TFilterType::ftEquals && e.HasNumber() && e.Number() == id,
+                 QString::fromStdString(text));
 }
 
 // The listed titles against a plain reading of the rule.
@@ -109,21 +114,26 @@ void CheckSearchResult(const std::string& search) {
         titles.SetFilter(TFilterExpression::Prefix(kName, search));
         titles.SetFiltered(true);
     } catch (const std::exception& e) {
-        Fail(__FILE__, __LINE__, "a search text always filters", QString::fromStdString(search) + ": " + e.what());
+        Fail(__FILE__, __LINE__, "a search text always filters",
+             QString::fromStdString(search) + ": " + e.what());
     }
     const QString prefix = QString::fromStdString(search).toCaseFolded();
     // As in SQL, a missing name begins with nothing, not even the empty text.
-    const auto begins = [&prefix](const QString& name) { return name.toCaseFolded().left(prefix.size()) == prefix; };
+    const auto begins = [&prefix](const QString& name) {
+        return name.toCaseFolded().left(prefix.size()) == prefix;
+    };
     int expected = 0;
     for (const char* title : kTitles)
         if (begins(QString::fromUtf8(title))) ++expected;
     int listed = 0;
     for (int k = 1; k <= titles.RecordCount(); ++k) {
         const QVariant name = titles.ValueAt(k, 1);
-        FUZZ_REQUIRE(!name.isNull() && begins(name.toString()), "'" + name.toString() + "' listed for '" + prefix + "'");
+        FUZZ_REQUIRE(!name.isNull() && begins(name.toString()),
+                     "'" + name.toString() + "' listed for '" + prefix + "'");
         ++listed;
     }
-    FUZZ_REQUIRE(listed == expected, QString("%1 listed, %2 expected for '%3'").arg(listed).arg(expected).arg(prefix));
+    FUZZ_REQUIRE(listed == expected,
+                 QString("%1 listed, %2 expected for '%3'").arg(listed).arg(expected).arg(prefix));
 }
 
 } // namespace
@@ -140,7 +150,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int64_t id = input.Take<std::int64_t>();
     const std::string text = input.Rest();
 
-    for (const TSourceDef* def : {&TCatalogSchema::Titles(), &TCatalogSchema::Episodes(), &TCatalogSchema::Totals()})
+    for (const TSourceDef* def :
+         {&TCatalogSchema::Titles(), &TCatalogSchema::Episodes(), &TCatalogSchema::Totals()})
         CheckParse(text, *def);
     CheckSearchFilter(text);
     CheckIdFilter(id);

@@ -40,14 +40,16 @@ void CheckSign(const QString& mask, double value) {
 // "0.<decimals zeros>", grouped or not: the text reads back as the value rounded to the decimals.
 void CheckReadBack(double value, int decimals, bool grouped) {
     if (!std::isfinite(value) || std::fabs(value) >= 1e15) return;
-    const QString mask = QString(grouped ? "#,##0" : "0") + (decimals > 0 ? "." + QString(decimals, '0') : "");
+    const QString mask =
+        QString(grouped ? "#,##0" : "0") + (decimals > 0 ? "." + QString(decimals, '0') : "");
     QString text = Format(mask, value);
     if (grouped) text.remove(TLocale::Current().ThousandSeparator);
     double back = 0;
     try {
         back = StrToFloat(text);
     } catch (const std::exception& e) {
-        Fail(__FILE__, __LINE__, "StrToFloat(FormatFloat(mask, value))", mask + " gave '" + text + "': " + e.what());
+        Fail(__FILE__, __LINE__, "StrToFloat(FormatFloat(mask, value))",
+             mask + " gave '" + text + "': " + e.what());
     }
     const double step = std::pow(10.0, -decimals);
     // Half a step of rounding, and what 15 significant digits lose.

@@ -106,7 +106,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // A single row is never read, so it is never refused.
-    if (texts.size() >= 2) FUZZ_REQUIRE(refused == !valid, "refused " + QString::number(refused) + " " + Texts(cells));
+    if (texts.size() >= 2)
+        FUZZ_REQUIRE(refused == !valid, "refused " + QString::number(refused) + " " + Texts(cells));
     std::vector<bool> seen(texts.size(), false);
     std::optional<TKey> previous;
     for (int r = 0; r < cells.RowCount(); ++r) {
@@ -123,7 +124,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const TKey key = *ReferenceKey(text);
         if (previous) {
             const int c = Compare(*previous, key);
-            FUZZ_REQUIRE(descending ? c <= 0 : c >= 0, "out of order at row " + QString::number(r) + ": " + Texts(cells));
+            FUZZ_REQUIRE(descending ? c <= 0 : c >= 0,
+                         "out of order at row " + QString::number(r) + ": " + Texts(cells));
         }
         previous = key;
     }

@@ -346,7 +346,6 @@ TDateTime StrToDateTime(const QString& text) {
     return value;
 }
 
-
 TDateTime Date() {
     return double(Epoch().daysTo(QDate::currentDate()));
 }

@@ -169,8 +169,9 @@ TEST(Conversions, StrToDateTimeReadsDatesAndTimes) {
 }
 
 TEST(Conversions, FloatTextOfTheLargestDoublesReadsBack) {
-    for (double value : {std::numeric_limits<double>::max(), std::nextafter(std::numeric_limits<double>::max(), 0.0),
-                         -std::numeric_limits<double>::max(), 1.797693134862315e308})
+    for (double value :
+         {std::numeric_limits<double>::max(), std::nextafter(std::numeric_limits<double>::max(), 0.0),
+          -std::numeric_limits<double>::max(), 1.797693134862315e308})
         EXPECT_EQ(FloatToStr(StrToFloat(FloatToStr(value))), FloatToStr(value)) << value;
 }
 
