@@ -1,5 +1,6 @@
 #include "app/RecordSource.h"
 
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -429,11 +430,12 @@ void TRecordSource::Post() {
         QString failure;
         {
             QSqlQuery q(db);
-            q.prepare("UPDATE " + TCatalogSchema::Quoted(def_.Table) + " SET " + assignments.join(", ") +
-                      " WHERE " + TCatalogSchema::Quoted(def_.KeyField) + " = ?");
+            const bool prepared =
+                q.prepare("UPDATE " + TCatalogSchema::Quoted(def_.Table) + " SET " + assignments.join(", ") +
+                          " WHERE " + TCatalogSchema::Quoted(def_.KeyField) + " = ?");
             for (const QVariant& v : values) q.addBindValue(v);
             q.addBindValue(original[key]);
-            if (!q.exec())
+            if (!prepared || !q.exec())
                 failure = q.lastError().text();
             else if (q.numRowsAffected() == 0)
                 failure = "the record " + QString::fromStdString(ToText(original[key])) + " of \"" +
@@ -446,6 +448,8 @@ void TRecordSource::Post() {
         // On failure the edit stays pending: nothing typed is dropped.
         if (!failure.isEmpty()) {
             if (transaction) db.rollback();
+            // SQLite calls a file deleted under the open catalogue read-only.
+            if (!QFileInfo::exists(store_->Path())) failure = "the file was deleted or moved while open";
             throw ECatalogError(store_->Failure(failure));
         }
     }

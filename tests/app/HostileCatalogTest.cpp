@@ -259,6 +259,7 @@ INSTANTIATE_TEST_SUITE_P(Files, HostileCatalogTest, ::testing::ValuesIn(kCases),
 struct TWhileOpenCase {
     const char* name;
     std::function<void(const QString&)> harm;
+    const char* reason; // what the error says
 };
 
 class CatalogueHarmedWhileOpen : public ::testing::TestWithParam<TWhileOpenCase> {};
@@ -292,17 +293,23 @@ TEST_P(CatalogueHarmedWhileOpen, ReportsTheLostSaveAndLeavesTheFile) {
     }
     TErrorReporter::SetSink(std::move(previous));
     ASSERT_FALSE(errors.isEmpty()) << "the edit was not stored, and the user is told";
+    EXPECT_TRUE(errors[0].startsWith(path + ": ") && errors[0].contains(GetParam().reason))
+        << errors[0].toStdString();
     for (const QString& e : errors) EXPECT_FALSE(e.isEmpty() || e.contains('\n')) << e.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Harms, CatalogueHarmedWhileOpen,
-    ::testing::Values(
-        TWhileOpenCase{"Deleted", [](const QString& path) { ASSERT_TRUE(QFile::remove(path)); }},
-        TWhileOpenCase{"Truncated", [](const QString& path) { ASSERT_TRUE(QFile(path).resize(0)); }},
-        TWhileOpenCase{
-            "HalfTruncated",
-            [](const QString& path) { ASSERT_TRUE(QFile(path).resize(QFileInfo(path).size() / 2)); }}),
+    ::testing::Values(TWhileOpenCase{"Deleted", [](const QString& path) { ASSERT_TRUE(QFile::remove(path)); },
+                                     "deleted or moved"},
+                      TWhileOpenCase{"Truncated",
+                                     [](const QString& path) { ASSERT_TRUE(QFile(path).resize(0)); },
+                                     "no such table"},
+                      TWhileOpenCase{"HalfTruncated",
+                                     [](const QString& path) {
+                                         ASSERT_TRUE(QFile(path).resize(QFileInfo(path).size() / 2));
+                                     },
+                                     "malformed"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
