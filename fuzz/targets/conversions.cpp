@@ -72,16 +72,24 @@ void CheckBooleanText(const QString& text) {
         FUZZ_REQUIRE(StrToBool(BoolToStr(*parsed)) == *parsed, "'" + text + "'");
 }
 
-// A date text parses to a representable moment, whose text is a fixed point of parse and format.
+// The text of a moment reads back to the same day, and from then on text and value hold. The
+// long time shows whole seconds: a moment within the first second after midnight shows
+// "12:00:00 AM" and reads back as midnight, which shows no time.
+void CheckShownMoment(double value, const QString& from) {
+    const QString shown = MustParse([&] { return DateTimeToStr(value); }, from);
+    const double back = MustParse([&] { return StrToDateTime(shown); }, shown);
+    const QString again = DateTimeToStr(back);
+    FUZZ_REQUIRE(again.section(' ', 0, 0) == shown.section(' ', 0, 0) && StrToDateTime(again) == back,
+                 from + " -> '" + shown + "' -> '" + again + "'");
+}
+
+// A date text parses to a representable moment, whose text reads back.
 void CheckDateText(const QString& text) {
     const auto value = Parse([&] { return StrToDateTime(text); });
     if (!value) return;
     FUZZ_REQUIRE(*value >= kFirstDay && *value < kEndOfLastDay,
                  "'" + text + "' read as day " + FloatToStr(*value) + ", which has no text");
-    const QString shown = MustParse([&] { return DateTimeToStr(*value); }, text);
-    const double back = MustParse([&] { return StrToDateTime(shown); }, shown);
-    FUZZ_REQUIRE(DateTimeToStr(back) == shown,
-                 "'" + text + "' -> '" + shown + "' -> '" + DateTimeToStr(back) + "'");
+    CheckShownMoment(*value, "'" + text + "'");
 }
 
 void CheckDateValue(double value) {
@@ -89,14 +97,9 @@ void CheckDateValue(double value) {
         Parse([&] { return DateTimeToStr(value); }); // refused, never undefined
         return;
     }
-    const QString shown = MustParse([&] { return DateTimeToStr(value); }, FloatToStr(value));
-    const double back = MustParse([&] { return StrToDateTime(shown); }, shown);
-    // The long time shows whole seconds (a moment within the first second after midnight shows
-    // "12:00:00 AM" and reads back as midnight, which shows no time), and a value between -1 and 0
-    // names the same moment of day 0 as its magnitude: the day and the read-back value must hold.
-    const QString again = DateTimeToStr(back);
-    FUZZ_REQUIRE(again.section(' ', 0, 0) == shown.section(' ', 0, 0) && StrToDateTime(again) == back,
-                 FloatToStr(value) + " -> '" + shown + "' -> '" + again + "'");
+    // A value between -1 and 0 names the same moment of day 0 as its magnitude, so values are
+    // compared through their texts.
+    CheckShownMoment(value, FloatToStr(value));
 }
 
 } // namespace
