@@ -2,6 +2,8 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 20
 CMAKE_GEN  := -G Ninja
 JOBS       ?= $(shell nproc)
 
@@ -35,8 +37,17 @@ bench: deps
 	@status=0; for b in $$(find $(BENCH_BUILD)/bench -maxdepth 1 -type f -executable -name 'bench_*' | sort); do \
 		QT_QPA_PLATFORM=offscreen $$b || status=1; done; exit $$status
 
+# Builds the fuzz targets with clang, libFuzzer and the sanitizers, and runs each for FUZZ_SECONDS.
+.PHONY: fuzz
+fuzz:
+	@scripts/install-deps fuzz
+	@cmake -S fuzz -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j $(JOBS)
+	@fuzz/run $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
 	@rm -rf $(BUILD) $(ASAN_BUILD) $(BENCH_BUILD)
+	@rm -rf $(FUZZ_BUILD)

@@ -32,6 +32,25 @@ QSqlError Probe(const QSqlDatabase& db) {
     return {};
 }
 
+// A crash in the middle of a save leaves a hot journal behind, which only a connection that may
+// write can roll back: a read-only opening fails on it ("attempt to write a readonly database").
+// The first read of a writable connection rolls it back, restoring the last stored state, and
+// changes nothing when the journal belongs to a writer still at work.
+void RollBackInterruptedSave(const QString& path) {
+    if (!QFileInfo::exists(path + "-journal") || !QFileInfo(path).isWritable()) return;
+    const QString name = NewConnectionName();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
+        db.setDatabaseName(OpenUri(path, TOpenMode::omReadWrite));
+        db.setConnectOptions("QSQLITE_OPEN_URI");
+        if (db.open()) {
+            Probe(db);
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+}
+
 } // namespace
 
 TCatalogStore::~TCatalogStore() {
@@ -49,6 +68,7 @@ void TCatalogStore::Open(const QString& path, TOpenMode mode) {
     // A file that cannot be written is shown read-only rather than failing at the first edit.
     if (!info.isWritable()) mode_ = TOpenMode::omReadOnly;
     mode = mode_;
+    if (mode == TOpenMode::omReadOnly) RollBackInterruptedSave(path);
 
     const QString name = NewConnectionName();
     QString error;

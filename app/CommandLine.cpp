@@ -14,6 +14,7 @@
 #include "app/CatalogSchema.h"
 #include "app/CatalogStore.h"
 #include "app/DemoCatalog.h"
+#include "app/EditLoop.h"
 #include "app/EpisodeFields.h"
 #include "app/EpisodeModel.h"
 #include "app/ErrorReporter.h"
@@ -180,6 +181,15 @@ int Show(const QStringList& args, std::ostream& out) {
     return 0;
 }
 
+// Not in the usage: stores numbered edits for the crash test, which kills it.
+int StoreEdits(const QStringList& args, std::ostream& out) {
+    const TArguments a = Parse(args, {}, 3);
+    if (a.positional.size() != 3) throw ECommandError("store-edits needs FILE ROUND COUNT");
+    TEditLoop::Run(a.positional[0], std::uint32_t(Number(a.positional[1], "ROUND")),
+                   int(Number(a.positional[2], "COUNT")), out);
+    return 0;
+}
+
 // Runs the window over a file, collecting what it reports instead of showing message boxes.
 int Screenshot(const QStringList& args) {
     const TArguments a = Parse(args, {"--search", "--select"}, 2);
@@ -239,7 +249,8 @@ int Window(const QStringList& args) {
 TCommandLine::TMode TCommandLine::ModeOf(const QStringList& args) {
     if (args.isEmpty()) return TMode::mdWindow;
     const QString& first = args[0];
-    if (first == "demo" || first == "list" || first == "show" || first == "--help" || first == "-h")
+    if (first == "demo" || first == "list" || first == "show" || first == "store-edits" ||
+        first == "--help" || first == "-h")
         return TMode::mdConsole;
     if (first == "--screenshot") return TMode::mdScreenshot;
     if (first.startsWith('-') && first != "--") return TMode::mdConsole; // an unknown option: only an error
@@ -257,6 +268,7 @@ int TCommandLine::Run(const QStringList& args, std::ostream& out, std::ostream& 
         if (first == "demo") return Demo(rest, out);
         if (first == "list") return List(rest, out);
         if (first == "show") return Show(rest, out);
+        if (first == "store-edits") return StoreEdits(rest, out);
         if (first == "--screenshot") return Screenshot(rest);
         return Window(args);
     } catch (const std::exception& e) {

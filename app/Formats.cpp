@@ -1,6 +1,9 @@
 #include "app/Formats.h"
 
+#include <QString>
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 
 namespace tolvane {
 
@@ -62,6 +65,17 @@ std::string FormatSize(const std::string& digits) {
     }
     if (inGroup > 0) result += ' ';
     return result;
+}
+
+std::string FloatFieldText(double value) {
+    if (value == 0) return "0"; // negative zero too
+    if (std::isfinite(value) && value == std::floor(value)) {
+        // The largest double has 309 digits.
+        char digits[320];
+        std::snprintf(digits, sizeof digits, "%.0f", value);
+        return digits;
+    }
+    return QString::number(value, 'g', 15).toStdString();
 }
 
 } // namespace tolvane

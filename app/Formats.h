@@ -14,4 +14,10 @@ std::string FormatDuration(std::int64_t ms);
 // to a whole group: "1000" gives "  1 000 ". The text is taken as characters, not as a number.
 std::string FormatSize(const std::string& digits);
 
+// A floating-point field read as text: the shortest general form with at most 15 significant
+// digits, except that a whole number prints as all its digits, never in exponent form, so that a
+// size total stays a digit string for FormatSize however large it grows. Beyond 2^53 that is the
+// whole number the double holds.
+std::string FloatFieldText(double value);
+
 } // namespace tolvane

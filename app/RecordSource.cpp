@@ -1,5 +1,6 @@
 #include "app/RecordSource.h"
 
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
@@ -10,6 +11,7 @@
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
 #include "app/CatalogStore.h"
+#include "app/Formats.h"
 #include "app/RowReader.h"
 #include "app/TextFold.h"
 #include "grid/base/Errors.h"
@@ -17,14 +19,6 @@
 namespace tolvane {
 
 namespace {
-
-// The shortest general form with at most 15 significant digits; whole numbers within 64 bits
-// print all their digits, since a size total must stay a plain digit string.
-std::string FloatText(double v) {
-    if (std::isfinite(v) && v == std::floor(v) && std::fabs(v) < 9.2e18)
-        return std::to_string(static_cast<std::int64_t>(v));
-    return QString::number(v, 'g', 15).toStdString();
-}
 
 // SQLite's affinity of a declared column type: whether the column turns a text that spells a
 // number into that number, so that no stored text equals a key.
@@ -426,7 +420,7 @@ std::string TRecordSource::ToText(const QVariant& value) {
     switch (value.typeId()) {
     case QMetaType::Double:
     case QMetaType::Float:
-        return FloatText(value.toDouble());
+        return FloatFieldText(value.toDouble());
     case QMetaType::LongLong:
     case QMetaType::Int:
     case QMetaType::UInt:
@@ -536,11 +530,12 @@ void TRecordSource::Post() {
         QString failure;
         {
             QSqlQuery q(db);
-            q.prepare("UPDATE " + TCatalogSchema::Quoted(def_.Table) + " SET " + assignments.join(", ") +
-                      " WHERE " + TCatalogSchema::Quoted(def_.KeyField) + " = ?");
+            const bool prepared =
+                q.prepare("UPDATE " + TCatalogSchema::Quoted(def_.Table) + " SET " + assignments.join(", ") +
+                          " WHERE " + TCatalogSchema::Quoted(def_.KeyField) + " = ?");
             for (const QVariant& v : values) q.addBindValue(v);
             q.addBindValue(original[key]);
-            if (!q.exec())
+            if (!prepared || !q.exec())
                 failure = q.lastError().text();
             else if (q.numRowsAffected() == 0)
                 failure = "the record " + QString::fromStdString(ToText(original[key])) + " of \"" +
@@ -553,6 +548,8 @@ void TRecordSource::Post() {
         // On failure the edit stays pending: nothing typed is dropped.
         if (!failure.isEmpty()) {
             if (transaction) db.rollback();
+            // SQLite calls a file deleted under the open catalogue read-only.
+            if (!QFileInfo::exists(store_->Path())) failure = "the file was deleted or moved while open";
             throw ECatalogError(store_->Failure(failure));
         }
     }

@@ -107,9 +107,17 @@ bool TryStrToFloat(const QString& text, double& value) {
     const char* last = first + ascii.size();
     auto [end, ec] = std::from_chars(first, last, value);
     if (ec == std::errc::result_out_of_range) {
-        // Underflow reads as zero; overflow has no value.
-        if (DecimalExponent(ascii) > 0) return false;
-        value = 0.0;
+        // Underflow reads as zero.
+        if (DecimalExponent(ascii) <= 0) {
+            value = 0.0;
+            return true;
+        }
+        // Overflow has no value, except that the 15-digit text of the largest doubles
+        // ("1.79769313486232E308") lies just beyond them: it reads back as the largest double.
+        long double wide = 0;
+        const auto [wideEnd, wideEc] = std::from_chars(first, last, wide);
+        if (wideEc != std::errc() || wideEnd != last || std::fabs(wide) > 1.79769313486232e308L) return false;
+        value = std::copysign(std::numeric_limits<double>::max(), double(wide));
         return true;
     }
     return ec == std::errc() && end == last;
@@ -236,6 +244,28 @@ bool TryParseTime(const QString& text, long long& ms) {
     return true;
 }
 
+// A date, a date and time, or a time, as TDateTime; unchecked against the representable days.
+TDateTime ParseDateTime(const QString& text) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) ThrowDate(text);
+    const TFormatSettings& s = TLocale::Current();
+    const QDateTime full = QDateTime::fromString(t, s.ShortDateFormat + ' ' + s.LongTimeFormat);
+    if (full.isValid()) return Encode(full.date(), full.time().msecsSinceStartOfDay());
+    QDate date = QDate::fromString(t, s.ShortDateFormat);
+    long long ms = 0;
+    if (date.isValid()) return Encode(date, 0);
+    // A date alone, a date followed by a time, or a time alone.
+    const qsizetype blank = t.indexOf(' ');
+    const QString first = blank < 0 ? t : t.left(blank);
+    const QString rest = blank < 0 ? QString() : t.mid(blank + 1);
+    if (TryParseDate(first, date)) {
+        if (!rest.trimmed().isEmpty() && !TryParseTime(rest, ms)) ThrowDate(text);
+        return Encode(date, ms);
+    }
+    if (TryParseTime(t, ms)) return double(ms) / double(MsPerDay);
+    ThrowDate(text);
+}
+
 } // namespace
 
 QString IntToStr(long long value) {
@@ -310,24 +340,10 @@ QString DateTimeToStr(TDateTime value) {
 }
 
 TDateTime StrToDateTime(const QString& text) {
-    const QString t = text.trimmed();
-    if (t.isEmpty()) ThrowDate(text);
-    const TFormatSettings& s = TLocale::Current();
-    const QDateTime full = QDateTime::fromString(t, s.ShortDateFormat + ' ' + s.LongTimeFormat);
-    if (full.isValid()) return Encode(full.date(), full.time().msecsSinceStartOfDay());
-    QDate date = QDate::fromString(t, s.ShortDateFormat);
-    long long ms = 0;
-    if (date.isValid()) return Encode(date, 0);
-    // A date alone, a date followed by a time, or a time alone.
-    const qsizetype blank = t.indexOf(' ');
-    const QString first = blank < 0 ? t : t.left(blank);
-    const QString rest = blank < 0 ? QString() : t.mid(blank + 1);
-    if (TryParseDate(first, date)) {
-        if (!rest.trimmed().isEmpty() && !TryParseTime(rest, ms)) ThrowDate(text);
-        return Encode(date, ms);
-    }
-    if (TryParseTime(t, ms)) return double(ms) / double(MsPerDay);
-    ThrowDate(text);
+    const TDateTime value = ParseDateTime(text);
+    // A date beyond the representable days (year 10000, say) would have no text.
+    if (!(value >= MinDateTime && value < MaxDateTime)) ThrowDate(text);
+    return value;
 }
 
 TDateTime Date() {

@@ -61,5 +61,28 @@ TEST(FormatSize, ExampleOfTenDigitsIsSixteenCharacters) {
     EXPECT_EQ(FormatSize("1234567890").size(), 16u);
 }
 
+struct TFloatFieldCase {
+    double value;
+    const char* text;
+};
+
+class FloatFieldTextTest : public ::testing::TestWithParam<TFloatFieldCase> {};
+
+TEST_P(FloatFieldTextTest, WholeNumbersKeepAllTheirDigits) {
+    EXPECT_EQ(FloatFieldText(GetParam().value), GetParam().text);
+}
+
+// A title whose sizes are 2^63 - 1 and -1 sums beyond 64 bits as a double: its total is still
+// digits, the nearest whole number the double holds.
+INSTANTIATE_TEST_SUITE_P(Examples, FloatFieldTextTest,
+                         ::testing::Values(TFloatFieldCase{0.0, "0"}, TFloatFieldCase{-0.0, "0"},
+                                           TFloatFieldCase{1.5, "1.5"}, TFloatFieldCase{0.1 + 0.2, "0.3"},
+                                           TFloatFieldCase{-42.0, "-42"},
+                                           TFloatFieldCase{1e15, "1000000000000000"},
+                                           TFloatFieldCase{9223372036854775807.0, "9223372036854775808"},
+                                           TFloatFieldCase{-9223372036854775808.0, "-9223372036854775808"},
+                                           TFloatFieldCase{1e20, "100000000000000000000"},
+                                           TFloatFieldCase{1.5e-7, "1.5e-07"}));
+
 } // namespace
 } // namespace tolvane

@@ -1,8 +1,7 @@
-#include <cmath>
-#include <limits>
-
 #include <QDate>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 
 #include "grid/base/Conversions.h"
 #include "grid/base/Errors.h"
@@ -86,7 +85,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"1e", false, 0}, ParseCase{"1 5", false, 0}, ParseCase{"--1", false, 0},
                       ParseCase{".", false, 0}, ParseCase{"1e999", false, 0}, ParseCase{"1,000", false, 0},
                       ParseCase{"1e-999", true, 0}, ParseCase{"0.001e-400", true, 0},
-                      ParseCase{"-100e307", false, 0}, ParseCase{"-100e306", true, -1e308}));
+                      ParseCase{"-100e307", false, 0}, ParseCase{"-100e306", true, -1e308},
+                      // The text of the largest double reads back as it; beyond its rounding, nothing.
+                      ParseCase{"1.79769313486232E308", true, std::numeric_limits<double>::max()},
+                      ParseCase{"-1.79769313486232E308", true, -std::numeric_limits<double>::max()},
+                      ParseCase{"1.797693134862321E308", false, 0}));
 
 class StrToIntCase : public ::testing::TestWithParam<ParseCase> {};
 
@@ -159,8 +162,17 @@ TEST(Conversions, StrToDateTimeReadsDatesAndTimes) {
     EXPECT_DOUBLE_EQ(StrToDateTime("3/5/24"), Days(2024, 3, 5));
     EXPECT_DOUBLE_EQ(StrToDateTime("12:00:00 PM"), 0.5);
     EXPECT_DOUBLE_EQ(StrToDateTime(" 3/5/2024 "), Days(2024, 3, 5));
-    for (const char* bad : {"garbage", "", "13/45/2024", "3/5/2024 25:00", "3/5/2024 x", "12", "1.5"})
+    // A year beyond 9999 has no date text, so it is no date either.
+    for (const char* bad : {"garbage", "", "13/45/2024", "3/5/2024 25:00", "3/5/2024 x", "12", "1.5",
+                            "2/29/22000 11:59:59 PM", "1/1/10000"})
         EXPECT_THROW(StrToDateTime(bad), EConvertError) << bad;
+}
+
+TEST(Conversions, FloatTextOfTheLargestDoublesReadsBack) {
+    for (double value :
+         {std::numeric_limits<double>::max(), std::nextafter(std::numeric_limits<double>::max(), 0.0),
+          -std::numeric_limits<double>::max(), 1.797693134862315e308})
+        EXPECT_EQ(FloatToStr(StrToFloat(FloatToStr(value))), FloatToStr(value)) << value;
 }
 
 TEST(Conversions, DateTimeTextRoundTrips) {
