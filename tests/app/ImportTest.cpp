@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
@@ -173,10 +174,13 @@ TEST(ImportCommandTest, BadInputIsOneLineOfErrorAndWritesNothing) {
         f.open(QIODevice::WriteOnly);
         f.write("keep me");
     }
-    const struct {
+    QTemporaryDir locked;
+    QFile::setPermissions(locked.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    struct Case {
         QStringList args;
         std::string fragment;
-    } cases[] = {
+    };
+    std::vector<Case> cases = {
         {{"import", dir.filePath("missing.mdb"), dir.filePath("a.db")}, "missing.mdb: no such file"},
         {{"import", text, dir.filePath("b.db")}, "not an Access database"},
         {{"import", kFruit, dir.filePath("c.db")}, "fruit.mdb: no table \"Sp\""},
@@ -184,6 +188,9 @@ TEST(ImportCommandTest, BadInputIsOneLineOfErrorAndWritesNothing) {
         {{"import", kFruit, dir.filePath("no/such/folder/d.db")}, "no such folder"},
         {{"import"}, "needs an Access file"},
     };
+    // A folder that cannot be written; root writes anywhere.
+    if (!QFileInfo(locked.path()).isWritable())
+        cases.push_back({{"import", kFruit, locked.filePath("e.db")}, "e.db: "});
     for (const auto& c : cases) {
         const TRun r = Tolvane(c.args);
         EXPECT_EQ(r.status, 1) << c.fragment;
