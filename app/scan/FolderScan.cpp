@@ -124,7 +124,7 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
     const QDir folder(request.Folder);
     if (!folder.isReadable()) throw ECatalogError(request.Folder + ": permission denied");
 
-    const QStringList files = folder.entryList(QDir::Files | QDir::Hidden | QDir::Readable);
+    const QStringList files = folder.entryList(QDir::Files | QDir::Hidden);
     QStringList videos;
     for (const QString& f : files)
         if (IsVideo(f)) videos << f;
