@@ -149,6 +149,19 @@ TEST_F(ScanTest, RescanAddsNothingTwiceAndAnExistingTitleGetsTheNewFiles) {
     EXPECT_EQ(catalogue.TitleField(id, QString::fromUtf8("Количество серий")).toString(), "2");
 }
 
+TEST_F(ScanTest, AFailedWriteAddsNeitherTheTitleNorAnyEpisode) {
+    // The catalogue refuses the third episode: the two before it and the title go too.
+    test::TRawDb(catalogue.Path())
+        .Exec(QString::fromUtf8("CREATE TRIGGER refuse BEFORE INSERT ON \"Серии\" WHEN (SELECT count(*) FROM "
+                                "\"Серии\") >= 2 BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+    const TRun r = Scan(kMedia, "Full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("disk full"), std::string::npos) << r.err;
+    EXPECT_EQ(Count(catalogue, "Sp"), 0);
+    EXPECT_EQ(Count(catalogue, "Серии"), 0);
+}
+
 TEST_F(ScanTest, BadInputIsOneLineOfErrorAndAddsNothing) {
     QTemporaryDir dir;
     const QString empty = dir.filePath("empty");
