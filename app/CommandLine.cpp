@@ -2,11 +2,14 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPixmap>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 #include "app/Application.h"
 #include "app/CatalogError.h"
@@ -22,6 +25,10 @@
 #include "app/Formats.h"
 #include "app/RecordSource.h"
 #include "app/TitleList.h"
+#include "app/export/CatalogExport.h"
+#include "app/import/CatalogImport.h"
+#include "app/import/MdbTableSource.h"
+#include "app/scan/FolderScan.h"
 
 namespace tolvane {
 
@@ -30,8 +37,20 @@ namespace {
 const QString kDefaultCatalog = "Oru.db";
 // Up to this many listed titles, each title's totals are read by its key.
 constexpr int kTotalsByKey = 16;
-const char* const kUsage = "usage: tolvane [FILE] | demo [FILE] | list [--db FILE] [PREFIX] | "
-                           "show [--db FILE] ID | --screenshot PNG [--search TEXT] [--select ROW] [FILE]";
+const char* const kUsage =
+    "usage: tolvane [FILE]                          the catalogue window (Oru.db by default)\n"
+    "       tolvane demo [FILE]                     a new demo catalogue\n"
+    "       tolvane list [--db FILE] [PREFIX]       the titles whose name begins with PREFIX\n"
+    "       tolvane show [--db FILE] ID             one title's episodes as the window shows them\n"
+    "       tolvane export [--db FILE] [--title ID] [--format csv|tsv]\n"
+    "                                               the titles with their totals, or one title's\n"
+    "                                               episodes, as CSV (the default) or TSV\n"
+    "       tolvane scan DIR --title NAME [--type TV|OVA|Movie] [--db FILE]\n"
+    "                                               add DIR's video files as episodes of a title\n"
+    "       tolvane import SOURCE.mdb [TARGET.db]   a new catalogue (Oru.db by default) from an\n"
+    "                                               Access catalogue\n"
+    "       tolvane --screenshot PNG [--search TEXT] [--select ROW] [FILE]\n"
+    "       tolvane --help";
 
 // A failure that ends the command with status 1.
 class ECommandError : public std::runtime_error {
@@ -190,6 +209,67 @@ int StoreEdits(const QStringList& args, std::ostream& out) {
     return 0;
 }
 
+int Export(const QStringList& args, std::ostream& out) {
+    const TArguments a = Parse(args, {"--db", "--title", "--format"}, 0);
+    std::optional<std::int64_t> title;
+    if (a.options.count("--title")) title = Number(a.options.at("--title"), "ID");
+    const TTextFormat format = TDelimitedText::FormatNamed(Option(a, "--format", "csv").toStdString());
+    out << TCatalogExport::Text(Option(a, "--db", kDefaultCatalog), title, format) << std::flush;
+    return 0;
+}
+
+int Scan(const QStringList& args, std::ostream& out, std::ostream& err) {
+    const TArguments a = Parse(args, {"--title", "--type", "--db"}, 1);
+    if (a.positional.isEmpty()) throw ECommandError("scan needs a folder");
+    if (!a.options.count("--title")) throw ECommandError("scan needs --title NAME");
+    TScanRequest request{a.positional[0], Option(a, "--db", kDefaultCatalog), a.options.at("--title"),
+                         Option(a, "--type", "")};
+    if (!request.Type.isEmpty() && !QStringList{"TV", "OVA", "Movie"}.contains(request.Type))
+        throw ECommandError("unknown type " + request.Type + " (TV, OVA or Movie)");
+
+    // Progress only for a person watching: one line, rewritten in place.
+    TFolderScan::TProgress progress;
+    const bool terminal = err.rdbuf() == std::cerr.rdbuf() && isatty(STDERR_FILENO);
+    if (terminal)
+        progress = [&err](int k, int n, const QString& file) {
+            err << "\r\033[K" << k << '/' << n << ' ' << file.toStdString() << std::flush;
+        };
+    struct TClearLine {
+        bool on;
+        std::ostream& err;
+        ~TClearLine() {
+            if (on) err << "\r\033[K" << std::flush;
+        }
+    } clear{terminal, err};
+    const TScanResult result = TFolderScan::Run(request, progress);
+    if (terminal) err << "\r\033[K" << std::flush;
+    clear.on = false;
+    for (const QString& skipped : result.Skipped) err << "tolvane: " << skipped.toStdString() << '\n';
+    out << request.Title.toStdString() << " (ID " << result.TitleId << (result.NewTitle ? ", new" : "")
+        << "): " << result.Added << " added, " << result.Present << " already listed, " << result.Skipped.size()
+        << " skipped\n";
+    return 0;
+}
+
+int Import(const QStringList& args, std::ostream& out, std::ostream& err) {
+    const TArguments a = Parse(args, {}, 2);
+    if (a.positional.isEmpty()) throw ECommandError("import needs an Access file");
+    const QString source = a.positional[0];
+    const QString target = a.positional.value(1, kDefaultCatalog);
+    // Refused before the source is read at all.
+    if (QFileInfo(target).exists()) throw ECommandError(target + ": already exists");
+    TMdbTableSource tables(source);
+    const std::vector<TImportedTable> reports = TCatalogImport::Run(tables, source, target);
+    for (const TImportedTable& t : reports) {
+        for (const QString& skipped : t.Skipped)
+            err << "tolvane: " << source.toStdString() << ": \"" << t.Table.toStdString() << "\" "
+                << skipped.toStdString() << '\n';
+        out << t.Table.toStdString() << ": " << t.Read << " read, " << t.Skipped.size() << " skipped\n";
+    }
+    out << target.toStdString() << ": written\n";
+    return 0;
+}
+
 // Runs the window over a file, collecting what it reports instead of showing message boxes.
 int Screenshot(const QStringList& args) {
     const TArguments a = Parse(args, {"--search", "--select"}, 2);
@@ -249,8 +329,8 @@ int Window(const QStringList& args) {
 TCommandLine::TMode TCommandLine::ModeOf(const QStringList& args) {
     if (args.isEmpty()) return TMode::mdWindow;
     const QString& first = args[0];
-    if (first == "demo" || first == "list" || first == "show" || first == "store-edits" ||
-        first == "--help" || first == "-h")
+    if (first == "demo" || first == "list" || first == "show" || first == "export" || first == "scan" ||
+        first == "import" || first == "store-edits" || first == "--help" || first == "-h")
         return TMode::mdConsole;
     if (first == "--screenshot") return TMode::mdScreenshot;
     if (first.startsWith('-') && first != "--") return TMode::mdConsole; // an unknown option: only an error
@@ -269,6 +349,9 @@ int TCommandLine::Run(const QStringList& args, std::ostream& out, std::ostream& 
         if (first == "list") return List(rest, out);
         if (first == "show") return Show(rest, out);
         if (first == "store-edits") return StoreEdits(rest, out);
+        if (first == "export") return Export(rest, out);
+        if (first == "scan") return Scan(rest, out, err);
+        if (first == "import") return Import(rest, out, err);
         if (first == "--screenshot") return Screenshot(rest);
         return Window(args);
     } catch (const std::exception& e) {

@@ -1,0 +1,130 @@
+#include "app/import/MdbTableSource.h"
+
+#include <QFileInfo>
+#include <cstdlib>
+#include <memory>
+
+// glib carries C++ parts of its own: it must come in before mdbtools' header wraps everything it
+// includes in extern "C".
+#include <glib.h>
+#include <mdbtools.h>
+
+#include "app/CatalogError.h"
+
+namespace tolvane {
+
+namespace {
+
+MdbHandle* Handle(void* handle) {
+    return static_cast<MdbHandle*>(handle);
+}
+
+struct TTableCloser {
+    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
+};
+using TTablePtr = std::unique_ptr<MdbTableDef, TTableCloser>;
+
+QVariant Value(const MdbColumn& column, const char* text, int length) {
+    if (length <= 0) return {};
+    const QString value = QString::fromUtf8(text, length);
+    bool ok = false;
+    switch (column.col_type) {
+    case MDB_BYTE:
+    case MDB_INT:
+    case MDB_LONGINT:
+    case MDB_BOOL: {
+        const qlonglong v = value.toLongLong(&ok);
+        return ok ? QVariant(v) : QVariant(value);
+    }
+    case MDB_FLOAT:
+    case MDB_DOUBLE: {
+        const double v = value.toDouble(&ok);
+        return ok ? QVariant(v) : QVariant(value);
+    }
+    default:
+        return value;
+    }
+}
+
+} // namespace
+
+TMdbTableSource::TMdbTableSource(const QString& path) : path_(path) {
+    const QFileInfo info(path);
+    if (!info.exists()) throw ECatalogError(path + ": no such file");
+    if (!info.isFile()) throw ECatalogError(path + ": not a file");
+    // Text comes out as UTF-8 whatever the environment asks.
+    setenv("MDB_ICONV", "UTF-8", 1);
+    MdbHandle* mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
+    if (!mdb) throw ECatalogError(path + ": not an Access database");
+    handle_ = mdb;
+    if (!mdb_read_catalog(mdb, MDB_TABLE)) {
+        mdb_close(mdb);
+        handle_ = nullptr;
+        throw ECatalogError(path + ": not an Access database (no table catalogue)");
+    }
+    // Jet 3 text is in the code page of the file's header; mdbtools assumes CP1252 unless told.
+    if (mdb->f->jet_version == MDB_VER_JET3 && mdb->f->code_page != 0 && !std::getenv("MDB_JET3_CHARSET")) {
+        const QByteArray codePage = "CP" + QByteArray::number(mdb->f->code_page);
+        setenv("MDB_JET3_CHARSET", codePage.constData(), 1);
+        mdb_iconv_close(mdb);
+        mdb_iconv_init(mdb);
+        unsetenv("MDB_JET3_CHARSET");
+    }
+}
+
+TMdbTableSource::~TMdbTableSource() {
+    if (handle_) mdb_close(Handle(handle_));
+}
+
+QStringList TMdbTableSource::Tables() {
+    MdbHandle* mdb = Handle(handle_);
+    QStringList names;
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (entry->object_type == MDB_TABLE && !mdb_is_system_table(entry))
+            names << QString::fromUtf8(entry->object_name);
+    }
+    return names;
+}
+
+namespace {
+
+TTablePtr OpenTable(MdbHandle* mdb, const QString& path, const QString& name) {
+    QByteArray utf8 = name.toUtf8();
+    TTablePtr table(mdb_read_table_by_name(mdb, utf8.data(), MDB_TABLE));
+    if (!table) throw ECatalogError(path + ": no table \"" + name + "\"");
+    if (!mdb_read_columns(table.get()))
+        throw ECatalogError(path + ": cannot read the columns of \"" + name + "\"");
+    return table;
+}
+
+} // namespace
+
+QStringList TMdbTableSource::Columns(const QString& table) {
+    TTablePtr def = OpenTable(Handle(handle_), path_, table);
+    QStringList names;
+    for (unsigned i = 0; i < def->num_cols; ++i)
+        names << QString::fromUtf8(static_cast<MdbColumn*>(g_ptr_array_index(def->columns, i))->name);
+    return names;
+}
+
+void TMdbTableSource::ReadRows(const QString& table, const std::function<void(const TRow&)>& row) {
+    MdbHandle* mdb = Handle(handle_);
+    TTablePtr def = OpenTable(mdb, path_, table);
+    const unsigned count = def->num_cols;
+    std::vector<std::vector<char>> buffers(count, std::vector<char>(mdb->bind_size + 1));
+    std::vector<int> lengths(count, 0);
+    for (unsigned i = 0; i < count; ++i)
+        mdb_bind_column(def.get(), static_cast<int>(i + 1), buffers[i].data(), &lengths[i]);
+    mdb_rewind_table(def.get());
+    TRow values(count);
+    while (mdb_fetch_row(def.get())) {
+        for (unsigned i = 0; i < count; ++i) {
+            const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, i));
+            values[i] = Value(*column, buffers[i].data(), lengths[i]);
+        }
+        row(values);
+    }
+}
+
+} // namespace tolvane

@@ -1,0 +1,172 @@
+#include "app/scan/FolderScan.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <algorithm>
+#include <vector>
+
+#include "app/CatalogError.h"
+#include "app/CatalogStore.h"
+#include "app/scan/MediaProbe.h"
+#include "app/scan/NaturalOrder.h"
+
+namespace tolvane {
+
+namespace {
+
+const QStringList kVideoExtensions = {"mkv",  "mp4", "m4v", "avi", "mov", "wmv", "webm", "mpg", "mpeg", "ts",
+                                      "m2ts", "vob", "ogm", "ogv", "flv", "3gp", "divx", "rm",  "rmvb"};
+const QStringList kSubtitleExtensions = {"srt", "ass", "ssa", "sub", "idx", "vtt", "smi", "sup"};
+
+struct TFound {
+    QString name;
+    TMediaFacts facts;
+};
+
+QVariant Optional(const auto& value) {
+    return value ? QVariant::fromValue(*value) : QVariant();
+}
+
+QVariant Text(const QString& text) {
+    return text.isEmpty() ? QVariant() : QVariant(text);
+}
+
+void Exec(QSqlQuery& q) {
+    if (!q.exec()) throw ECatalogError(q.lastError().text());
+}
+
+// The title's ID and the file names it lists, or ID 0 for a title not in the catalogue.
+std::int64_t FindTitle(QSqlDatabase& db, const QString& name, QSet<QString>& episodes) {
+    QSqlQuery title(db);
+    title.prepare(
+        QString::fromUtf8(R"sql(SELECT "ID" FROM "Sp" WHERE "Название" = ? ORDER BY "ID" LIMIT 1)sql"));
+    title.addBindValue(name);
+    Exec(title);
+    if (!title.next()) return 0;
+    const std::int64_t id = title.value(0).toLongLong();
+    QSqlQuery files(db);
+    files.prepare(QString::fromUtf8(R"sql(SELECT "Серия" FROM "Серии" WHERE "Название" = ?)sql"));
+    files.addBindValue(QVariant::fromValue<qlonglong>(id));
+    Exec(files);
+    while (files.next()) episodes.insert(files.value(0).toString());
+    return id;
+}
+
+void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFound>& found,
+           TScanResult& result) {
+    if (!db.transaction()) throw ECatalogError(db.lastError().text());
+    try {
+        if (result.TitleId == 0) {
+            QSqlQuery title(db);
+            title.prepare(QString::fromUtf8(
+                R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий") VALUES (?, ?, ?))sql"));
+            title.addBindValue(request.Title);
+            title.addBindValue(Text(request.Type));
+            title.addBindValue(QString::number(found.size()));
+            Exec(title);
+            result.TitleId = title.lastInsertId().toLongLong();
+            result.NewTitle = true;
+        }
+        QSqlQuery episode(db);
+        episode.prepare(
+            QString::fromUtf8(R"sql(INSERT INTO "Серии" ("Название", "Серия", "Объём (байт)", "Ширина",
+            "Высота", "Длительность", "Звук", "Субтитры встроенные", "Субтитры внешние")
+            VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?))sql"));
+        for (const TFound& f : found) {
+            episode.bindValue(0, QVariant::fromValue<qlonglong>(result.TitleId));
+            episode.bindValue(1, f.name);
+            episode.bindValue(2, QVariant::fromValue<qlonglong>(f.facts.Size));
+            episode.bindValue(3, Optional(f.facts.Width));
+            episode.bindValue(4, Optional(f.facts.Height));
+            episode.bindValue(5, f.facts.Duration ? QVariant::fromValue<qlonglong>(*f.facts.Duration)
+                                                  : QVariant());
+            episode.bindValue(6, Text(f.facts.Audio));
+            episode.bindValue(7, Text(f.facts.EmbeddedSubtitles));
+            episode.bindValue(8, Text(f.facts.ExternalSubtitles));
+            Exec(episode);
+        }
+        if (!db.commit()) throw ECatalogError(db.lastError().text());
+    } catch (...) {
+        db.rollback();
+        result.TitleId = 0;
+        throw;
+    }
+    result.Added = static_cast<int>(found.size());
+}
+
+} // namespace
+
+bool TFolderScan::IsVideo(const QString& fileName) {
+    return kVideoExtensions.contains(QFileInfo(fileName).suffix().toLower());
+}
+
+QString TFolderScan::ExternalSubtitles(const QString& videoName, const QStringList& folderFiles) {
+    const QString stem = QFileInfo(videoName).completeBaseName() + '.';
+    QStringList found;
+    for (const QString& file : folderFiles) {
+        if (!file.startsWith(stem)) continue;
+        const QStringList rest = file.mid(stem.size()).split('.');
+        if (rest.size() > 2 || !kSubtitleExtensions.contains(rest.last().toLower())) continue;
+        if (rest.size() == 2 && rest.first().isEmpty()) continue;
+        found << (rest.last().toUpper() + (rest.size() == 2 ? ' ' + rest.first() : QString()));
+    }
+    return found.join(", ");
+}
+
+TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progress) {
+    const QFileInfo folderInfo(request.Folder);
+    if (!folderInfo.exists()) throw ECatalogError(request.Folder + ": no such folder");
+    if (!folderInfo.isDir()) throw ECatalogError(request.Folder + ": not a folder");
+    if (request.Title.trimmed().isEmpty()) throw ECatalogError("the title needs a name");
+    const QDir folder(request.Folder);
+    if (!folder.isReadable()) throw ECatalogError(request.Folder + ": permission denied");
+
+    const QStringList files = folder.entryList(QDir::Files | QDir::Hidden);
+    QStringList videos;
+    for (const QString& f : files)
+        if (IsVideo(f)) videos << f;
+    if (videos.isEmpty()) throw ECatalogError(request.Folder + ": no video files");
+    std::sort(videos.begin(), videos.end(), NaturalLess);
+
+    TCatalogStore store;
+    store.Open(request.Catalogue, TOpenMode::omReadWrite);
+    if (store.ReadOnly()) throw ECatalogError(store.Failure("read-only"));
+    QSqlDatabase db = store.Database();
+
+    TScanResult result;
+    QSet<QString> listed;
+    result.TitleId = FindTitle(db, request.Title, listed);
+
+    TMediaProbe probe;
+    std::vector<TFound> found;
+    for (int k = 0; k < videos.size(); ++k) {
+        const QString& name = videos[k];
+        if (listed.contains(name)) {
+            ++result.Present;
+            continue;
+        }
+        if (progress) progress(k + 1, static_cast<int>(videos.size()), name);
+        std::optional<TMediaFacts> facts = probe.Read(folder.filePath(name));
+        if (!facts) {
+            result.Skipped << folder.filePath(name) + ": not a readable video file";
+            continue;
+        }
+        facts->ExternalSubtitles = ExternalSubtitles(name, files);
+        found.push_back({name, *facts});
+    }
+    if (found.empty() && result.Present == 0)
+        throw ECatalogError(request.Folder + ": no readable video files");
+    if (!found.empty()) {
+        try {
+            Write(db, request, found, result);
+        } catch (const ECatalogError& e) {
+            throw ECatalogError(store.Failure(QString::fromUtf8(e.what())));
+        }
+    }
+    return result;
+}
+
+} // namespace tolvane

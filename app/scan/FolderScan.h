@@ -1,0 +1,44 @@
+#pragma once
+// Adds the video files of one folder to the catalogue as the episodes of one title.
+
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <functional>
+
+namespace tolvane {
+
+struct TScanRequest {
+    QString Folder;
+    QString Catalogue;
+    QString Title; // the title's name; an existing title of that name gets the new episodes
+    QString Type;  // "TV", "OVA" or "Movie" for a new title; empty leaves it unset
+};
+
+struct TScanResult {
+    std::int64_t TitleId = 0;
+    bool NewTitle = false;
+    int Added = 0;
+    int Present = 0;     // files already in the catalogue under this title
+    QStringList Skipped; // "<file>: <reason>" for each file that could not be read
+};
+
+class TFolderScan {
+public:
+    // Called before each file is read: its 1-based number, the count and its name.
+    using TProgress = std::function<void(int, int, const QString&)>;
+
+    // Reads every video file of the folder that the title does not list yet, then writes the
+    // title and all new episodes in one transaction, so a failure or an interruption adds
+    // nothing. Throws ECatalogError when the folder or catalogue cannot be used or the folder
+    // holds no readable video file.
+    static TScanResult Run(const TScanRequest& request, const TProgress& progress = {});
+
+    // Video files, by extension.
+    static bool IsVideo(const QString& fileName);
+    // The external subtitles of a video among a folder's file names: "<base>.<ext>" or
+    // "<base>.<language>.<ext>", as "SRT" or "SRT rus", joined by ", ".
+    static QString ExternalSubtitles(const QString& videoName, const QStringList& folderFiles);
+};
+
+} // namespace tolvane
