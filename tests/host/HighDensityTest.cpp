@@ -7,6 +7,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include "grid/host/Bitmap.h"
@@ -258,4 +259,18 @@ TEST(HighDensity, ScreenShowsTheSurfacePixelForPixel) {
     const QImage shown = c.ClientWidget()->grab().toImage().convertToFormat(QImage::Format_ARGB32);
     EXPECT_EQ(shown.size(), c.Surface().size());
     EXPECT_TRUE(shown == c.Surface());
+}
+
+TEST(DeviceCanvas, BitmapsLoadedFromHighDensityFilesKeepTheirOwnPixels) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("picture@2x.png");
+    QImage source(6, 4, QImage::Format_ARGB32);
+    source.fill(Qt::red);
+    ASSERT_TRUE(source.save(file));
+    TBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadFromFile(file));
+    EXPECT_EQ(bitmap.Width(), 6);
+    EXPECT_EQ(bitmap.Canvas().Width(), 6);
+    const QImage drawn = Drawn(1, [&](TCanvas& c) { c.Draw(0, 0, bitmap); });
+    EXPECT_EQ(DevicePixel(drawn, 5, 3), clRed); // drawn at its full size
 }
