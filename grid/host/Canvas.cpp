@@ -251,7 +251,8 @@ void TCanvas::Ellipse(const TRect& r) {
     QPainter& p = Painter();
     p.setCompositionMode(ModeOf(Pen.Mode));
     if (d->Scaled()) {
-        DrawScaledOutline(p, ToQColor(Pen.Color), Pen.Width, Brush.Style == bsClear ? QBrush() : QBrush(ToQColor(Brush.Color)),
+        DrawScaledOutline(p, ToQColor(Pen.Color), Pen.Width,
+                          Brush.Style == bsClear ? QBrush() : QBrush(ToQColor(Brush.Color)),
                           [&](QPainter& on, bool outline) {
                               if (outline)
                                   on.drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
@@ -276,7 +277,8 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
     QPainter& p = Painter();
     p.setCompositionMode(ModeOf(Pen.Mode));
     if (d->Scaled()) {
-        DrawScaledOutline(p, ToQColor(Pen.Color), Pen.Width, Brush.Style == bsClear ? QBrush() : QBrush(ToQColor(Brush.Color)),
+        DrawScaledOutline(p, ToQColor(Pen.Color), Pen.Width,
+                          Brush.Style == bsClear ? QBrush() : QBrush(ToQColor(Brush.Color)),
                           [&](QPainter& on, bool) { on.drawPolygon(poly, Qt::WindingFill); });
     } else {
         QPen pen(ToQColor(Pen.Color));

@@ -18,7 +18,8 @@ QSize LogicalSize(const QImage& image) {
     const qreal ratio = image.devicePixelRatio();
     if (ratio == 1.0) return image.size();
     // The device size was rounded up: less than one logical pixel too many.
-    return QSize(int(std::floor(image.width() / ratio + 1e-6)), int(std::floor(image.height() / ratio + 1e-6)));
+    return QSize(int(std::floor(image.width() / ratio + 1e-6)),
+                 int(std::floor(image.height() / ratio + 1e-6)));
 }
 
 bool WholeRatio(qreal ratio) {

@@ -14,12 +14,12 @@ double ExpectedPixelRatio();
 
 // `ratio` is what the control got from its screen. In a high-density run it must be the expected
 // one (the test fails otherwise); in an ordinary run a test that needs high density skips.
-#define REQUIRE_PIXEL_RATIO(ratio, needsHighDensity)                                                 \
-    do {                                                                                             \
-        const double expected_ = ::tolvane::test::ExpectedPixelRatio();                              \
-        if (expected_ != 0) {                                                                        \
-            ASSERT_DOUBLE_EQ(double(ratio), expected_) << "the screen's pixel ratio did not take effect"; \
-        } else if ((needsHighDensity) && double(ratio) == 1.0) {                                     \
-            GTEST_SKIP() << "needs a high-density run (QT_SCALE_FACTOR)";                            \
-        }                                                                                            \
+#define REQUIRE_PIXEL_RATIO(ratio, needsHighDensity)                                                         \
+    do {                                                                                                     \
+        const double expected_ = ::tolvane::test::ExpectedPixelRatio();                                      \
+        if (expected_ != 0) {                                                                                \
+            ASSERT_DOUBLE_EQ(double(ratio), expected_) << "the screen's pixel ratio did not take effect";    \
+        } else if ((needsHighDensity) && double(ratio) == 1.0) {                                             \
+            GTEST_SKIP() << "needs a high-density run (QT_SCALE_FACTOR)";                                    \
+        }                                                                                                    \
     } while (false)

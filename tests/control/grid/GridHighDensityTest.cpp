@@ -108,7 +108,7 @@ TEST(GridHighDensity, ScrolledGridEqualsAFullRepaint) {
     REQUIRE_PIXEL_RATIO(h.grid->PixelRatio(), false);
     h.grid->PaintNow();
     const std::pair<TScrollBarKind, int> steps[] = {
-        {sbVertical, SB_LINEDOWN}, {sbVertical, SB_LINEDOWN}, {sbVertical, SB_PAGEDOWN},
+        {sbVertical, SB_LINEDOWN},    {sbVertical, SB_LINEDOWN},    {sbVertical, SB_PAGEDOWN},
         {sbHorizontal, SB_LINERIGHT}, {sbHorizontal, SB_PAGERIGHT}, {sbVertical, SB_LINEUP},
         {sbHorizontal, SB_LINELEFT},
     };
