@@ -5,8 +5,10 @@
 #include <cmath>
 #include <functional>
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QPixmap>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -273,4 +275,30 @@ TEST(DeviceCanvas, BitmapsLoadedFromHighDensityFilesKeepTheirOwnPixels) {
     EXPECT_EQ(bitmap.Canvas().Width(), 6);
     const QImage drawn = Drawn(1, [&](TCanvas& c) { c.Draw(0, 0, bitmap); });
     EXPECT_EQ(DevicePixel(drawn, 5, 3), clRed); // drawn at its full size
+}
+
+TEST(HighDensity, SurfaceFollowsTheScreenTheWindowMovesTo) {
+    Scrolled c;
+    c.SetBounds(0, 0, 60, 40);
+    c.Widget()->show();
+    c.Repaint();
+    const qreal before = c.PixelRatio();
+    QScreen* other = nullptr;
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->devicePixelRatio() != before) other = screen;
+    if (!other) {
+        // The run with two screens of different density must have them.
+        ASSERT_TRUE(qEnvironmentVariableIsEmpty("TOLVANE_TEST_TWO_SCREENS")) << "no second screen";
+        GTEST_SKIP() << "needs screens of different density";
+    }
+    c.Widget()->move(other->geometry().topLeft() + QPoint(10, 10));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(c.Widget()->screen(), other);
+    c.ClientWidget()->repaint(); // the next paint notices the new density
+    EXPECT_EQ(c.PixelRatio(), other->devicePixelRatio());
+    EXPECT_EQ(c.Surface().devicePixelRatio(), other->devicePixelRatio());
+    EXPECT_EQ(c.Surface().width(), int(std::ceil(60 * other->devicePixelRatio())));
+    EXPECT_EQ(c.ClientWidth(), 60);
+    EXPECT_EQ(c.SurfacePixel(2, 8), kBlue); // drawn anew
+    EXPECT_FALSE(c.PaintPending());
 }
