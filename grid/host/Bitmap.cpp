@@ -146,6 +146,7 @@ bool TBitmap::LoadFromFile(const QString& fileName) {
     d->Flush();
     d->format = loaded.hasAlphaChannel() ? pf32bit : pf24bit;
     d->image = loaded.convertToFormat(QImage::Format_ARGB32);
+    d->image.setDevicePixelRatio(1); // "name@2x" files: a bitmap's pixels are its own, never scaled
     if (d->canvas) d->canvas->Retarget(&d->image);
     Changed();
     return true;

@@ -13,6 +13,7 @@
 #include <QStaticText>
 #include <unordered_map>
 
+#include "grid/host/DeviceImage.h"
 #include "grid/host/QtConvert.h"
 
 namespace tolvane {
@@ -41,6 +42,8 @@ struct TCanvas::Impl {
     std::unordered_map<QString, LaidOutText> texts;
 
     bool Usable() const { return target && !target->isNull(); }
+    // Drawing onto a high-density surface: a logical pixel covers more than one device pixel.
+    bool Scaled() const { return Usable() && target->devicePixelRatio() != 1.0; }
     const QFont& CurrentFont(const TFont& f);
     // `text` as drawn on one line in the current font, cut with an ellipsis to `fitWidth`
     // pixels unless fitWidth is negative.
@@ -153,10 +156,10 @@ void TCanvas::Retarget(QImage* target) {
 }
 
 int TCanvas::Width() const {
-    return d->Usable() ? d->target->width() : 0;
+    return d->Usable() ? LogicalSize(*d->target).width() : 0;
 }
 int TCanvas::Height() const {
-    return d->Usable() ? d->target->height() : 0;
+    return d->Usable() ? LogicalSize(*d->target).height() : 0;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -166,6 +169,41 @@ namespace {
 
 QPainter::CompositionMode ModeOf(TPenMode mode) {
     return mode == pmNot ? QPainter::RasterOp_NotDestination : QPainter::CompositionMode_SourceOver;
+}
+
+// Single pixels in `c`: one device pixel each at ratio 1 (a cosmetic pen), the whole logical
+// pixel on a high-density surface.
+void DrawPixels(QPainter& p, const QPolygon& pts, const QColor& c, bool scaled) {
+    if (!scaled) {
+        p.setPen(QPen(c, 0));
+        p.drawPoints(pts);
+        return;
+    }
+    for (const QPoint& pt : pts) p.fillRect(QRect(pt, QSize(1, 1)), c);
+}
+
+// A shape filled with `brush` and outlined with a pen `width` logical pixels wide on a
+// high-density surface. The outline is drawn half a pixel in, so that a one-pixel outline covers
+// the same logical pixels as the cosmetic pen at ratio 1 instead of straddling two.
+template <typename Shape>
+void DrawScaledOutline(QPainter& p, const QColor& penColor, int width, const QBrush& brush, Shape shape) {
+    if (brush.style() != Qt::NoBrush) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(brush);
+        shape(p, false);
+    }
+    p.setPen(QPen(penColor, std::max(1, width), Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.setBrush(Qt::NoBrush);
+    p.save();
+    if (width <= 1) p.translate(0.5, 0.5);
+    shape(p, true);
+    p.restore();
+}
+
+QRect DeviceRect(const QRect& logical, qreal ratio) {
+    if (ratio == 1.0) return logical;
+    return QRectF(logical.x() * ratio, logical.y() * ratio, logical.width() * ratio, logical.height() * ratio)
+        .toAlignedRect();
 }
 
 } // namespace
@@ -231,11 +269,22 @@ void TCanvas::Ellipse(const TRect& r) {
     if (!d->Usable() || r.IsEmpty()) return;
     QPainter& p = Painter();
     p.setCompositionMode(ModeOf(Pen.Mode));
-    QPen pen(ToQColor(Pen.Color));
-    pen.setWidth(Pen.Width <= 1 ? 0 : Pen.Width);
-    p.setPen(pen);
-    p.setBrush(Brush.Style == bsClear ? QBrush() : QBrush(ToQColor(Brush.Color)));
-    p.drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+    if (d->Scaled()) {
+        DrawScaledOutline(p, ToQColor(Pen.Color), Pen.Width,
+                          Brush.Style == bsClear ? QBrush() : QBrush(ToQColor(Brush.Color)),
+                          [&](QPainter& on, bool outline) {
+                              if (outline)
+                                  on.drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+                              else
+                                  on.drawEllipse(ToQRect(r));
+                          });
+    } else {
+        QPen pen(ToQColor(Pen.Color));
+        pen.setWidth(Pen.Width <= 1 ? 0 : Pen.Width);
+        p.setPen(pen);
+        p.setBrush(Brush.Style == bsClear ? QBrush() : QBrush(ToQColor(Brush.Color)));
+        p.drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+    }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -246,11 +295,17 @@ void TCanvas::Polygon(const std::vector<TPoint>& points) {
     for (const TPoint& pt : points) poly << QPoint(pt.X, pt.Y);
     QPainter& p = Painter();
     p.setCompositionMode(ModeOf(Pen.Mode));
-    QPen pen(ToQColor(Pen.Color));
-    pen.setWidth(Pen.Width <= 1 ? 0 : Pen.Width);
-    p.setPen(pen);
-    p.setBrush(Brush.Style == bsClear ? QBrush() : QBrush(ToQColor(Brush.Color)));
-    p.drawPolygon(poly, Qt::WindingFill);
+    if (d->Scaled()) {
+        DrawScaledOutline(p, ToQColor(Pen.Color), Pen.Width,
+                          Brush.Style == bsClear ? QBrush() : QBrush(ToQColor(Brush.Color)),
+                          [&](QPainter& on, bool) { on.drawPolygon(poly, Qt::WindingFill); });
+    } else {
+        QPen pen(ToQColor(Pen.Color));
+        pen.setWidth(Pen.Width <= 1 ? 0 : Pen.Width);
+        p.setPen(pen);
+        p.setBrush(Brush.Style == bsClear ? QBrush() : QBrush(ToQColor(Brush.Color)));
+        p.drawPolygon(poly, Qt::WindingFill);
+    }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -287,9 +342,7 @@ void TCanvas::LineTo(int x, int y) {
     } else {
         QPolygon pts;
         WalkLine(from, to, [&](int px, int py) { pts << QPoint(px, py); });
-        QPen pen(c, 0);
-        p.setPen(pen);
-        p.drawPoints(pts);
+        DrawPixels(p, pts, c, d->Scaled());
     }
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
@@ -301,7 +354,7 @@ TPoint TCanvas::PenPos() const {
 TColor TCanvas::GetPixel(int x, int y) const {
     if (!d->Usable() || x < 0 || y < 0 || x >= Width() || y >= Height()) return clNone;
     const_cast<TCanvas*>(this)->Flush();
-    return FromPixel(reinterpret_cast<const std::uint32_t*>(d->target->constScanLine(y))[x]);
+    return LogicalPixel(*d->target, x, y);
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
@@ -494,8 +547,7 @@ void TCanvas::DrawFocusRect(const TRect& r) {
     }
     QPainter& p = Painter();
     p.setCompositionMode(QPainter::RasterOp_NotDestination);
-    p.setPen(QPen(Qt::black, 0));
-    p.drawPoints(pts);
+    DrawPixels(p, pts, Qt::black, d->Scaled());
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -510,7 +562,8 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
     }
     if (!source.d->Usable() || src.IsEmpty()) return;
     QImage image;
-    QRect from = ToQRect(src);
+    // Source rectangles count the source's own (device) pixels.
+    QRect from = DeviceRect(ToQRect(src), source.d->target->devicePixelRatio());
     if (&source == this || source.d->target == d->target) {
         image = d->target->copy(from); // the painter is writing into the same pixels
         from = QRect(QPoint(0, 0), from.size());

@@ -18,6 +18,7 @@
 
 #include "grid/host/AccessibleTable.h"
 #include "grid/host/AppActivation.h"
+#include "grid/host/DeviceImage.h"
 #include "grid/host/ExceptionSink.h"
 #include "grid/host/KeyMap.h"
 #include "grid/host/QtConvert.h"
@@ -99,8 +100,9 @@ struct BarState {
 struct TCustomControl::Impl {
     QPointer<TControlWidget> widget;
     TCustomControl* parentControl = nullptr;
-    QImage surface;
+    QImage surface; // at device resolution (ratio device pixels per logical pixel)
     TCanvas canvas{&surface};
+    qreal ratio = 1;
     QRegion invalid;
     bool painting = false;
     bool inPaintEvent = false;
@@ -352,19 +354,39 @@ void TCustomControl::Relayout() {
     const bool resized = client.Width() != d->client.Width() || client.Height() != d->client.Height();
     d->client = client;
     if (resized) {
-        d->canvas.Flush();
-        if (cw > 0 && ch > 0) {
-            d->surface = QImage(cw, ch, QImage::Format_ARGB32);
-            d->surface.fill(ToQColor(d->color));
-        } else {
-            d->surface = QImage();
-        }
-        d->canvas.Retarget(&d->surface);
-        d->invalid = QRegion();
-        Invalidate();
+        d->ratio = ScreenRatio();
+        RecreateSurface();
         Resize();
     }
     --d->relayoutDepth;
+}
+
+qreal TCustomControl::ScreenRatio() const {
+    // Below 1 the surface stays at logical size: one-pixel lines must not vanish.
+    return d->widget ? std::max<qreal>(1, d->widget->client->devicePixelRatioF()) : d->ratio;
+}
+
+void TCustomControl::RecreateSurface() {
+    d->canvas.Flush();
+    d->surface = CreateDeviceImage(ClientWidth(), ClientHeight(), d->ratio);
+    if (!d->surface.isNull()) d->surface.fill(ToQColor(d->color));
+    d->canvas.Retarget(&d->surface);
+    d->invalid = QRegion();
+    Invalidate();
+}
+
+void TCustomControl::SyncPixelRatio() {
+    // Not while the surface is being drawn: the next paint catches up.
+    if (d->painting || d->framePainting) return;
+    const qreal ratio = ScreenRatio();
+    if (ratio == d->ratio) return;
+    d->ratio = ratio;
+    RecreateSurface();
+    RedrawFrame();
+}
+
+qreal TCustomControl::PixelRatio() const {
+    return d->ratio;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -505,6 +527,7 @@ bool TCustomControl::Painting() const {
 }
 
 void TCustomControl::PaintNow() {
+    SyncPixelRatio(); // the window may have moved to a screen of another density
     // Inside the client's paint event the outer widget paints the frame itself.
     if (d->frameInvalid && !d->inPaintEvent && !d->painting) PaintFrame();
     if (d->invalid.isEmpty() || d->painting || d->surface.isNull()) return;
@@ -540,9 +563,9 @@ void TCustomControl::PaintFrame() {
         d->frameInvalid = false;
         const int w = Width(), h = Height();
         if (FrameWidth() <= 0 || w <= 0 || h <= 0) return;
-        if (d->frame.width() != w || d->frame.height() != h) {
+        if (LogicalSize(d->frame) != QSize(w, h) || d->frame.devicePixelRatio() != d->ratio) {
             d->frameCanvas.Flush();
-            d->frame = QImage(w, h, QImage::Format_ARGB32);
+            d->frame = CreateDeviceImage(w, h, d->ratio);
             d->frame.fill(ToQColor(d->color));
             d->frameCanvas.Retarget(&d->frame);
         }
@@ -567,8 +590,7 @@ TColor TCustomControl::WindowPixel(int x, int y) {
     const int f = FrameWidth();
     if (x >= f && y >= f && x < Width() - f && y < Height() - f) return clNone; // scroll bars
     d->frameCanvas.Flush();
-    if (x >= d->frame.width() || y >= d->frame.height()) return clNone;
-    return FromPixel(reinterpret_cast<const std::uint32_t*>(d->frame.constScanLine(y))[x]);
+    return LogicalPixel(d->frame, x, y);
 }
 
 const QImage& TCustomControl::Surface() {
@@ -577,27 +599,36 @@ const QImage& TCustomControl::Surface() {
 }
 
 TColor TCustomControl::SurfacePixel(int x, int y) {
-    const QImage& s = Surface();
-    if (x < 0 || y < 0 || x >= s.width() || y >= s.height()) return clNone;
-    return FromPixel(reinterpret_cast<const std::uint32_t*>(s.constScanLine(y))[x]);
+    return LogicalPixel(Surface(), x, y);
+}
+
+TColor TCustomControl::SurfaceDevicePixel(int x, int y) {
+    return DevicePixel(Surface(), x, y);
 }
 
 void TCustomControl::ScrollWindowEx(int dx, int dy, const TRect& clipRect) {
     const TRect clip = clipRect.Intersect(ClientRect());
     if (clip.IsEmpty() || (dx == 0 && dy == 0)) return;
+    if (!WholeRatio(d->ratio)) {
+        // Logical pixels do not sit on whole device pixels: moving them would smear shared
+        // device pixels, so the clip is drawn afresh.
+        InvalidateRect(clip);
+        return;
+    }
     d->canvas.Flush();
     const TRect dest = clip.Offset(dx, dy).Intersect(clip); // pixels that receive moved content
     if (!dest.IsEmpty()) {
-        const int width = dest.Width() * 4;
+        const int k = int(d->ratio); // device pixels per logical pixel
+        const int width = dest.Width() * k * 4, ddx = dx * k, ddy = dy * k;
         const auto copyRow = [&](int y) {
-            const uchar* from = d->surface.constScanLine(y - dy) + (dest.Left - dx) * 4;
-            uchar* to = d->surface.scanLine(y) + dest.Left * 4;
+            const uchar* from = d->surface.constScanLine(y - ddy) + (dest.Left * k - ddx) * 4;
+            uchar* to = d->surface.scanLine(y) + dest.Left * k * 4;
             std::memmove(to, from, std::size_t(width));
         };
         if (dy > 0)
-            for (int y = dest.Bottom - 1; y >= dest.Top; --y) copyRow(y);
+            for (int y = dest.Bottom * k - 1; y >= dest.Top * k; --y) copyRow(y);
         else
-            for (int y = dest.Top; y < dest.Bottom; ++y) copyRow(y);
+            for (int y = dest.Top * k; y < dest.Bottom * k; ++y) copyRow(y);
     }
     // Pending invalid parts inside the clip travel with the pixels; the uncovered strip is new.
     const QRegion clipRegion(ToQRect(clip));
@@ -867,6 +898,7 @@ void TControlWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (owner) {
         auto& d = *owner->d;
+        owner->SyncPixelRatio();
         if (d.frameInvalid) {
             d.inFrameEvent = true;
             try {
@@ -878,7 +910,7 @@ void TControlWidget::paintEvent(QPaintEvent*) {
             d.inFrameEvent = false;
         }
         const int f = owner->FrameWidth();
-        if (f > 0 && d.frame.size() == size()) {
+        if (f > 0 && LogicalSize(d.frame) == size()) {
             p.save();
             p.setClipRegion(QRegion(rect()).subtracted(QRegion(rect().adjusted(f, f, -f, -f))));
             p.setCompositionMode(QPainter::CompositionMode_Source);
@@ -909,7 +941,13 @@ void TClientWidget::paintEvent(QPaintEvent* e) {
     d.canvas.Flush();
     if (!d.surface.isNull()) {
         p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(e->rect().topLeft(), d.surface, e->rect());
+        if (d.surface.devicePixelRatio() == 1.0) {
+            p.drawImage(e->rect().topLeft(), d.surface, e->rect());
+        } else {
+            // Device pixels go to the screen one to one; the clip keeps it to the exposed part.
+            p.setClipRect(e->rect());
+            p.drawImage(QPoint(0, 0), d.surface);
+        }
     }
 }
 

@@ -138,9 +138,14 @@ public:
     bool PaintPending() const;
     TRect InvalidBounds() const; // bounding box of the invalid region (empty when none)
     bool Painting() const;       // inside the Paint hook
-    // The surface; pixels as 0xAARRGGBB. Platform layer and tests.
+    // The surface; pixels as 0xAARRGGBB. Platform layer and tests. On a high-density screen it
+    // holds PixelRatio() device pixels per logical pixel (QImage::devicePixelRatio).
     const QImage& Surface();
-    TColor SurfacePixel(int x, int y); // clNone outside
+    TColor SurfacePixel(int x, int y);       // logical coordinates; clNone outside
+    TColor SurfaceDevicePixel(int x, int y); // device coordinates; clNone outside
+    // Device pixels per logical pixel of the screen the control is on (1 on ordinary screens),
+    // as of the last paint; all geometry stays in logical pixels.
+    qreal PixelRatio() const;
 
     // The frame is repainted by NCPaint on the next screen update or PaintNow (the classic
     // RedrawWindow with RDW_FRAME). Layout changes ask for this themselves.
@@ -151,7 +156,8 @@ public:
     TColor WindowPixel(int x, int y);
 
     // Moves the pixels inside `clip` by (dx, dy) and invalidates the strip left uncovered; the
-    // pending invalid area inside `clip` moves with the pixels.
+    // pending invalid area inside `clip` moves with the pixels. At a fractional pixel ratio the
+    // whole clip is invalidated instead.
     void ScrollWindowEx(int dx, int dy, const TRect& clip);
 
     // --- Platform scroll bars -------------------------------------------------------------
@@ -264,6 +270,9 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
     void Relayout();
+    qreal ScreenRatio() const;
+    void RecreateSurface();
+    void SyncPixelRatio();
     void PaintFrame();
     void ScheduleScreenUpdate();
     void WidgetDestroyed();
