@@ -114,7 +114,6 @@ std::unique_ptr<TGridView> MakeReportGrid(THeaderStyle style, Pictures& pictures
     rate.Footer().SetFormulaKind(fkMaximum);
     auto& icon = AddColumn<TImageColumn>(*grid, "Icon", 40);
     icon.SetImages(&pictures.icons);
-    icon.Footer().SetFormulaKind(fkMinimum);
     auto& picture = AddColumn<TGraphicColumn>(*grid, "Picture", 60);
     auto& note = AddColumn<THtmlColumn>(*grid, "Note", 130);
     auto& kind = AddColumn<TComboBoxColumn>(*grid, "Type", 60);

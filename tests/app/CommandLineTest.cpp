@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "RunCommand.h"
 #include "TestCatalog.h"
 #include "app/CommandLine.h"
 #include "app/DemoCatalog.h"
@@ -16,19 +17,6 @@ namespace tolvane {
 namespace {
 
 using test::TTestCatalog;
-
-struct TResult {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-TResult Tolvane(const QStringList& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = TCommandLine::Run(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 QStringList Lines(const std::string& text) {
     QStringList lines = QString::fromStdString(text).split('\n');
@@ -42,7 +30,7 @@ QByteArray Digest(const QString& path) {
     return QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha256);
 }
 
-void ExpectError(const TResult& r, const std::string& fragment) {
+void ExpectError(const TRun& r, const std::string& fragment) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_NE(r.err.find(fragment), std::string::npos) << r.err;
@@ -65,7 +53,7 @@ protected:
 };
 
 TEST_F(CommandLineTest, ListsEveryTitleWithItsTotals) {
-    const TResult r = Tolvane({"list", "--db", Db()});
+    const TRun r = Tolvane({"list", "--db", Db()});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(
         Lines(r.out),
@@ -79,12 +67,12 @@ TEST_F(CommandLineTest, ListsWhatTheSearchBoxWouldList) {
     EXPECT_EQ(Lines(Tolvane({"list", "--db", Db(), "n"}).out).size(), 1);
     EXPECT_EQ(Lines(Tolvane({"list", "--db", Db(), "%"}).out).size(), 0);
     EXPECT_EQ(Lines(Tolvane({"list", "--db", Db(), "'"}).out).size(), 0);
-    const TResult dashed = Tolvane({"list", "--db", Db(), "--", "-x"});
+    const TRun dashed = Tolvane({"list", "--db", Db(), "--", "-x"});
     EXPECT_EQ(dashed.status, 0) << dashed.err;
 }
 
 TEST_F(CommandLineTest, ShowsEpisodesAsTheGridDoes) {
-    const TResult r = Tolvane({"show", "--db", Db(), QString::number(naruto)});
+    const TRun r = Tolvane({"show", "--db", Db(), QString::number(naruto)});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Lines(r.out),
               (QStringList{QString::fromUtf8("Серия\tОбъём (байт)\tРазмеры\tДлительность\tЗвук\tСуб In\tExt"),
@@ -93,7 +81,7 @@ TEST_F(CommandLineTest, ShowsEpisodesAsTheGridDoes) {
 }
 
 TEST_F(CommandLineTest, TitleWithoutEpisodesShowsTheHeaderAlone) {
-    const TResult r = Tolvane({"show", "--db", Db(), QString::number(ghost)});
+    const TRun r = Tolvane({"show", "--db", Db(), QString::number(ghost)});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(Lines(r.out).size(), 1);
 }
@@ -118,7 +106,7 @@ TEST_F(CommandLineTest, ReadingNeverWritesTheCatalogue) {
     const QByteArray before = Digest(Db());
     Tolvane({"list", "--db", Db()});
     Tolvane({"show", "--db", Db(), "1"});
-    const TResult shot =
+    const TRun shot =
         Tolvane({"--screenshot", catalogue.Folder("a.png"), "--search", "N", "--select", "0", Db()});
     EXPECT_EQ(shot.status, 0) << shot.err;
     EXPECT_EQ(Digest(Db()), before);
@@ -126,7 +114,7 @@ TEST_F(CommandLineTest, ReadingNeverWritesTheCatalogue) {
 
 TEST_F(CommandLineTest, ScreenshotRendersTheWindow) {
     const QString png = catalogue.Folder("shot.png");
-    const TResult r = Tolvane({"--screenshot", png, "--search", QString::fromUtf8("на"), Db()});
+    const TRun r = Tolvane({"--screenshot", png, "--search", QString::fromUtf8("на"), Db()});
     EXPECT_EQ(r.status, 0) << r.err;
     QImage image(png);
     ASSERT_FALSE(image.isNull());
@@ -147,7 +135,7 @@ TEST_F(CommandLineTest, ScreenshotErrors) {
 
 TEST_F(CommandLineTest, DemoCatalogueHasTwoHundredFiftyVariedTitles) {
     const QString path = catalogue.Folder("demo.db");
-    const TResult r = Tolvane({"demo", path});
+    const TRun r = Tolvane({"demo", path});
     ASSERT_EQ(r.status, 0) << r.err;
     const QStringList titles = Lines(Tolvane({"list", "--db", path}).out);
     ASSERT_EQ(titles.size(), TDemoCatalog::TitleCount);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "RunCommand.h"
 #include "TestCatalog.h"
 #include "app/CommandLine.h"
 #include "app/export/DelimitedText.h"
@@ -11,18 +12,6 @@ namespace tolvane {
 namespace {
 
 using test::TTestCatalog;
-
-struct TRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-TRun Tolvane(const QStringList& args) {
-    std::ostringstream out, err;
-    const int status = TCommandLine::Run(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 std::string U(const char* text) {
     return text;

@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "RunCommand.h"
 #include "TestCatalog.h"
 #include "app/CatalogError.h"
 #include "app/CatalogStore.h"
@@ -20,18 +21,6 @@ const QString kFruit = QString(TOLVANE_TEST_DATA) + "/access/fruit.mdb";
 
 QString U(const char* text) {
     return QString::fromUtf8(text);
-}
-
-struct TRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-TRun Tolvane(const QStringList& args) {
-    std::ostringstream out, err;
-    const int status = TCommandLine::Run(args, out, err);
-    return {status, out.str(), err.str()};
 }
 
 // Tables held in memory, read through the same interface as an Access file.

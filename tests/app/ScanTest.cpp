@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "RunCommand.h"
 #include "TestCatalog.h"
 #include "app/CommandLine.h"
 #include "app/scan/FolderScan.h"
@@ -17,18 +18,6 @@ using test::TTestCatalog;
 
 const QString kMedia = QString(TOLVANE_TEST_DATA) + "/media";
 const QString kCyrillic = QString::fromUtf8("Серия 1 пролог.mkv");
-
-struct TRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-TRun Tolvane(const QStringList& args) {
-    std::ostringstream out, err;
-    const int status = TCommandLine::Run(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // The episodes of a title as "file|size|w|h|ms|audio|embedded|external", in ID order.
 QStringList Episodes(TTestCatalog& catalogue, std::int64_t title) {
