@@ -873,17 +873,6 @@ bool TCustomControl::IsFlyout() const {
 
 namespace {
 
-TMouseButton ButtonOf(Qt::MouseButton b) {
-    switch (b) {
-    case Qt::RightButton:
-        return mbRight;
-    case Qt::MiddleButton:
-        return mbMiddle;
-    default:
-        return mbLeft;
-    }
-}
-
 bool KnownButton(Qt::MouseButton b) {
     return b == Qt::LeftButton || b == Qt::RightButton || b == Qt::MiddleButton;
 }
@@ -955,7 +944,7 @@ void TClientWidget::mousePressEvent(QMouseEvent* e) {
     if (!owner || !KnownButton(e->button())) return;
     const QPoint pos = PosOf(e);
     if (e->button() == Qt::LeftButton) owner->d->clicked = true;
-    owner->WMMouseDown(ButtonOf(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()), pos.x(), pos.y());
+    owner->WMMouseDown(ButtonFrom(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()), pos.x(), pos.y());
 }
 
 void TClientWidget::mouseDoubleClickEvent(QMouseEvent* e) {
@@ -964,7 +953,7 @@ void TClientWidget::mouseDoubleClickEvent(QMouseEvent* e) {
     owner->d->clicked = false;
     owner->DblClick();
     if (!owner) return;
-    owner->WMMouseDown(ButtonOf(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()) + ssDouble,
+    owner->WMMouseDown(ButtonFrom(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()) + ssDouble,
                        pos.x(), pos.y());
 }
 
@@ -982,7 +971,7 @@ void TClientWidget::mouseReleaseEvent(QMouseEvent* e) {
         if (rect().contains(pos)) owner->Click();
         if (!owner) return;
     }
-    owner->WMMouseUp(ButtonOf(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()), pos.x(), pos.y());
+    owner->WMMouseUp(ButtonFrom(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()), pos.x(), pos.y());
 }
 
 void TClientWidget::wheelEvent(QWheelEvent* e) {

@@ -32,17 +32,6 @@ QFont FieldFont(const TFont& f) {
     return font;
 }
 
-TMouseButton ButtonOf(Qt::MouseButton b) {
-    switch (b) {
-    case Qt::RightButton:
-        return mbRight;
-    case Qt::MiddleButton:
-        return mbMiddle;
-    default:
-        return mbLeft;
-    }
-}
-
 } // namespace
 
 class TEditField::TLineEdit : public QLineEdit {
@@ -142,7 +131,7 @@ protected:
         QLineEdit::mousePressEvent(e);
         if (!alive || !field || !field->OnMouseDown) return;
         const TPoint p = ToOwner(e->position().toPoint());
-        field->OnMouseDown(ButtonOf(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()), p.X, p.Y);
+        field->OnMouseDown(ButtonFrom(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()), p.X, p.Y);
     }
 
     void mouseMoveEvent(QMouseEvent* e) override {
@@ -164,7 +153,7 @@ protected:
         QLineEdit::mouseReleaseEvent(e);
         if (!alive || !field || !field->OnMouseUp) return;
         const TPoint p = ToOwner(e->position().toPoint());
-        field->OnMouseUp(ButtonOf(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()), p.X, p.Y);
+        field->OnMouseUp(ButtonFrom(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()), p.X, p.Y);
     }
 
     void wheelEvent(QWheelEvent* e) override {

@@ -78,4 +78,15 @@ Qt::MouseButton QtButtonFrom(TMouseButton button) {
     }
 }
 
+TMouseButton ButtonFrom(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::RightButton:
+        return mbRight;
+    case Qt::MiddleButton:
+        return mbMiddle;
+    default:
+        return mbLeft;
+    }
+}
+
 } // namespace tolvane

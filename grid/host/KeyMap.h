@@ -14,5 +14,7 @@ TShiftState ShiftStateFrom(Qt::KeyboardModifiers modifiers, Qt::MouseButtons but
 Qt::KeyboardModifiers ModifiersFrom(TShiftState shift);
 Qt::MouseButtons ButtonsFrom(TShiftState shift);
 Qt::MouseButton QtButtonFrom(TMouseButton button);
+// Left for any button that is neither right nor middle.
+TMouseButton ButtonFrom(Qt::MouseButton button);
 
 } // namespace tolvane

@@ -184,9 +184,13 @@ TEST_F(GridEditingTest, ClickingADataCellAddsTheInputRowUnlessRefused) {
         h.input.Click(20, h.grid->GetCellRect(0, 1).Top + 5);
         EXPECT_FALSE(h.grid->EditingInput());
         EXPECT_EQ(h.grid->GetRowCount(), refuse ? rows : rows + 1);
-        if (!refuse) EXPECT_EQ(h.grid->GetCellText(0, rows), "new");
+        if (!refuse) {
+            EXPECT_EQ(h.grid->GetCellText(0, rows), "new");
+        }
         // A refused row keeps its typed value in the input row.
-        if (refuse) EXPECT_EQ(h.grid->Columns()[0].InputText(), "new");
+        if (refuse) {
+            EXPECT_EQ(h.grid->Columns()[0].InputText(), "new");
+        }
     }
 }
 

@@ -94,7 +94,9 @@ TEST(GridHighDensity, TextIsDrawnAtDeviceResolutionWithSharpStems) {
         }
     EXPECT_GT(inked, 0);
     EXPECT_LE(widestBlend, 1); // stems end in at most one device pixel of grey
-    if (WholeRatio(ratio)) EXPECT_GT(unevenBlocks, 0);
+    if (WholeRatio(ratio)) {
+        EXPECT_GT(unevenBlocks, 0);
+    }
 }
 
 TEST(GridHighDensity, ScrolledGridEqualsAFullRepaint) {
