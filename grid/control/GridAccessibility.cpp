@@ -6,21 +6,14 @@ namespace tolvane {
 
 int TGridAccessibility::ColumnAt(int place) const {
     const TColumns& columns = grid_.Columns();
-    for (int p = 0, visible = 0; p < columns.Count(); ++p) {
-        const TCustomColumn& column = columns.ColumnByPosition(p);
-        if (!column.Visible()) continue;
-        if (visible++ == place) return column.GetIndex();
-    }
+    for (int i = 0; i < columns.Count(); ++i)
+        if (columns[i].VisibleIndex() == place) return i;
     return -1;
 }
 
 int TGridAccessibility::PlaceOf(int col) const {
     const TColumns& columns = grid_.Columns();
-    if (col < 0 || col >= columns.Count() || !columns[col].Visible()) return -1;
-    int place = 0;
-    for (int p = 0; p < columns.DisplayIndexOf(columns[col]); ++p)
-        if (columns.ColumnByPosition(p).Visible()) ++place;
-    return place;
+    return col >= 0 && col < columns.Count() ? columns[col].VisibleIndex() : -1;
 }
 
 QString TGridAccessibility::AccessibleName() {
