@@ -189,7 +189,7 @@ bool TCustomGridViewControl::IsCellHighlighted(int ACol, int ARow) const {
     if (InputFocused()) return false;
     if (ACol < 0 || ACol >= columns_->Count()) return false;
     if ((*columns_)[ACol].Options().Contains(coDontHighlight)) return false;
-    if (!GridFocused() && Has(aoHideSelection)) return false;
+    if (Has(aoHideSelection) && !GridFocused()) return false;
     const bool current = IsCurrentCell(ACol, ARow);
     if (Has(goSelectFullRow)) {
         if (ARow < 0 || ARow >= GetRowCount() || !IsRowSelected(ARow)) return false;

@@ -129,10 +129,23 @@ TRect TGridGeometry::DropZoneRect() const {
 }
 
 int TGridGeometry::RowTop(int row) const {
-    int top = DataTop();
-    const int limit = ClientHeight();
+    // A paint asks for the rows shown in order, each once per column: the walk goes on from the
+    // last answer instead of from the first row shown.
+    SyncWalkKey();
+    const TWalkKey& key = walkKey_;
+    int i = key.VertPosition, top = key.DataTop;
+    if (topMemoValid_ && !key.HeightsVary && topMemoRow_ <= row) {
+        i = topMemoRow_;
+        top = topMemo_;
+    }
+    const int limit = key.ClientHeight;
     // Past the client's bottom the exact top no longer matters: everything there is off screen.
-    for (int i = VertPosition(); i < row && top <= limit; ++i) top += RowPitch(i);
+    for (; i < row && top <= limit; ++i) top += RowPitch(i);
+    if (!key.HeightsVary && row >= key.VertPosition) {
+        topMemoRow_ = row;
+        topMemo_ = top;
+        topMemoValid_ = true;
+    }
     return top;
 }
 
@@ -157,6 +170,7 @@ void TGridGeometry::RowsAppended(int previousCount) const {
     if (rows < previousCount || walkKey_.RowCount != previousCount) return;
     walkKey_.RowCount = rows;
     if (firstRowBelow_ > previousCount) rowWalkValid_ = false;
+    if (topMemoRow_ > previousCount) topMemoValid_ = false;
     if (!visibleFull_) visibleWalkValid_ = false;
 }
 

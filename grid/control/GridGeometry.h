@@ -98,6 +98,7 @@ public:
     void ForgetRowWalk() const {
         rowWalkValid_ = false;
         visibleWalkValid_ = false;
+        topMemoValid_ = false;
     }
     // Rows were appended to the `previousCount` there were: walks that stopped before the old
     // end saw none of them and stay as they are.
@@ -161,6 +162,10 @@ private:
     mutable bool rowWalkValid_ = false;
     mutable int firstRowBelow_ = 0;
     mutable bool visibleWalkValid_ = false;
+    // The last RowTop answered, remembered like the walks above.
+    mutable bool topMemoValid_ = false;
+    mutable int topMemoRow_ = 0;
+    mutable int topMemo_ = 0;
     mutable int visibleCount_ = 0;
     // The visible walk ended at a row that did not fit, not at the last row.
     mutable bool visibleFull_ = false;

@@ -21,17 +21,30 @@ namespace tolvane {
 struct TCanvas::Impl {
     QImage* target = nullptr;
     QPainter painter;
+    // The clip asked for, and the one the painter has: a cell paint sets and lifts clips many
+    // times without drawing in between, so the painter only gets the one in force at a draw.
     std::optional<TRect> clip;
+    std::optional<TRect> paintedClip;
     TPoint penPos;
 
-    // The Qt font built for the last TFont seen (colour aside) and text rendering, rebuilt only
-    // when these change.
-    bool fontValid = false;
-    TFont fontKey;
-    TTextRendering rendering = trNative;
-    QFont font;
-    std::optional<QFontMetrics> metrics;
-    QString fontSignature;
+    // A Qt font built for a TFont (colour aside) and text rendering. Cells switch between a few
+    // fonts (bold, italic, a header's) many times per paint: the last few built are kept.
+    struct BuiltFont {
+        TFont key;
+        TTextRendering rendering = trNative;
+        QFont font;
+        QFontMetrics metrics{QFont()};
+        int height = 0;
+        qreal exactHeight = 0;
+        int id = 0; // the same for every font Qt would draw alike
+    };
+    static constexpr std::size_t KeptFonts = 8;
+    std::vector<std::unique_ptr<BuiltFont>> fonts; // the most recently used first
+    BuiltFont* current = nullptr;
+    std::unordered_map<QString, int> fontIds; // by the Qt font's key and rendering
+    // The font the painter was last given, so that drawing text in the same font does not hand
+    // it over again; null after the painter starts.
+    const BuiltFont* painterFont = nullptr;
 
     // Laid-out single-line texts, so that repainting the same cells does not lay them out again.
     struct LaidOutText {
@@ -39,36 +52,73 @@ struct TCanvas::Impl {
         int width = 0;
         qreal exactWidth = 0; // before rounding, where native text is placed
     };
-    std::unordered_map<QString, LaidOutText> texts;
+    struct TextKey {
+        int font = 0;
+        int fitWidth = 0;
+        QString text;
+    };
+    // A key to look up with, over the caller's text.
+    struct TextProbe {
+        int font = 0;
+        int fitWidth = 0;
+        QStringView text;
+    };
+    struct TextKeyHash {
+        using is_transparent = void;
+        static std::size_t Hash(int font, int fitWidth, QStringView text) {
+            return qHash(text, std::size_t(font) * 0x9E3779B1u + std::size_t(fitWidth));
+        }
+        std::size_t operator()(const TextKey& k) const { return Hash(k.font, k.fitWidth, k.text); }
+        std::size_t operator()(const TextProbe& k) const { return Hash(k.font, k.fitWidth, k.text); }
+    };
+    struct TextKeyEqual {
+        using is_transparent = void;
+        template <typename A, typename B>
+        bool operator()(const A& a, const B& b) const {
+            return a.font == b.font && a.fitWidth == b.fitWidth && QStringView(a.text) == QStringView(b.text);
+        }
+    };
+    std::unordered_map<TextKey, LaidOutText, TextKeyHash, TextKeyEqual> texts;
 
     bool Usable() const { return target && !target->isNull(); }
     // Drawing onto a high-density surface: a logical pixel covers more than one device pixel.
     bool Scaled() const { return Usable() && target->devicePixelRatio() != 1.0; }
     const QFont& CurrentFont(const TFont& f);
+    std::unique_ptr<BuiltFont> BuildFontFor(const TFont& key, TTextRendering rendering);
+    const QFontMetrics& Metrics() const { return current->metrics; }
     // `text` as drawn on one line in the current font, cut with an ellipsis to `fitWidth`
     // pixels unless fitWidth is negative.
     const LaidOutText& LayOut(const QString& text, int fitWidth);
+    // Font and pen for text in the current font and colour `color`, given only where they differ.
+    void PrepareText(QPainter& p, TColor color);
 };
 
 const TCanvas::Impl::LaidOutText& TCanvas::Impl::LayOut(const QString& text, int fitWidth) {
-    QString key = fontSignature;
-    key += QChar(0x1F);
-    key += QString::number(fitWidth);
-    key += QChar(0x1F);
-    key += text;
-    auto it = texts.find(key);
+    auto it = texts.find(TextProbe{current->id, fitWidth, text});
     if (it != texts.end()) return it->second;
     if (texts.size() > 4096) texts.clear();
+    const QFontMetrics& metrics = Metrics();
     QString shown = text;
-    if (fitWidth >= 0 && metrics->horizontalAdvance(text) > fitWidth)
-        shown = metrics->elidedText(text, Qt::ElideRight, fitWidth);
+    if (fitWidth >= 0 && metrics.horizontalAdvance(text) > fitWidth)
+        shown = metrics.elidedText(text, Qt::ElideRight, fitWidth);
     LaidOutText entry;
     entry.text.setText(shown);
     entry.text.setTextFormat(Qt::PlainText);
-    entry.text.prepare(QTransform(), font);
-    entry.width = metrics->horizontalAdvance(shown);
-    entry.exactWidth = QFontMetricsF(font).horizontalAdvance(shown);
-    return texts.emplace(std::move(key), std::move(entry)).first->second;
+    entry.text.prepare(QTransform(), current->font);
+    entry.width = metrics.horizontalAdvance(shown);
+    entry.exactWidth = QFontMetricsF(current->font).horizontalAdvance(shown);
+    return texts.emplace(TextKey{current->id, fitWidth, text}, std::move(entry)).first->second;
+}
+
+void TCanvas::Impl::PrepareText(QPainter& p, TColor color) {
+    if (painterFont != current) {
+        p.setFont(current->font);
+        painterFont = current;
+    }
+    const QColor c = ToQColor(color);
+    const QPen& pen = p.pen();
+    if (pen.style() != Qt::SolidLine || pen.brush().style() != Qt::SolidPattern || pen.color() != c)
+        p.setPen(c);
 }
 
 namespace {
@@ -132,14 +182,27 @@ TCanvas::~TCanvas() {
 }
 
 QPainter& TCanvas::Painter() {
-    if (!d->painter.isActive() && d->Usable()) {
-        d->painter.begin(d->target);
-        d->painter.setRenderHint(QPainter::Antialiasing, false);
-        d->painter.setRenderHint(QPainter::TextAntialiasing, TextRendering() == trNative);
-        d->painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-        if (d->clip) d->painter.setClipRect(ToQRect(*d->clip));
+    QPainter& p = d->painter;
+    if (!p.isActive()) {
+        if (!d->Usable()) return p;
+        p.begin(d->target);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setRenderHint(QPainter::TextAntialiasing, TextRendering() == trNative);
+        p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        d->paintedClip.reset();
+        d->painterFont = nullptr;
+        if (d->clip) {
+            p.setClipRect(ToQRect(*d->clip));
+            d->paintedClip = d->clip;
+        }
+    } else if (d->clip != d->paintedClip) {
+        if (d->clip)
+            p.setClipRect(ToQRect(*d->clip));
+        else
+            p.setClipping(false);
+        d->paintedClip = d->clip;
     }
-    return d->painter;
+    return p;
 }
 
 QImage* TCanvas::Target() const {
@@ -368,19 +431,44 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 // Text
 
 const QFont& TCanvas::Impl::CurrentFont(const TFont& f) {
+    const TTextRendering now = TextRendering();
+    if (current && current->rendering == now && f.Height == current->key.Height &&
+        f.Style == current->key.Style && f.Name == current->key.Name)
+        return current->font;
     TFont key = f;
     key.Color = clBlack;
-    const TTextRendering now = TextRendering();
-    if (!fontValid || !(key == fontKey) || now != rendering) {
-        font = BuildFont(key, now);
-        metrics.emplace(font);
-        fontSignature = font.key() + QChar(0x1F) + QString::number(int(now));
-        fontKey = key;
-        rendering = now;
-        fontValid = true;
-        if (painter.isActive()) painter.setRenderHint(QPainter::TextAntialiasing, now == trNative);
+    auto found = std::find_if(fonts.begin(), fonts.end(), [&](const std::unique_ptr<BuiltFont>& b) {
+        return b->rendering == now && b->key == key;
+    });
+    if (found == fonts.end()) {
+        if (fonts.size() >= KeptFonts) {
+            // A font built later may take the same address.
+            if (painterFont == fonts.back().get()) painterFont = nullptr;
+            fonts.pop_back();
+        }
+        fonts.insert(fonts.begin(), BuildFontFor(key, now));
+    } else {
+        std::rotate(fonts.begin(), found, found + 1);
     }
-    return font;
+    const bool renderingChanged = current && current->rendering != now;
+    current = fonts.front().get();
+    if (renderingChanged && painter.isActive())
+        painter.setRenderHint(QPainter::TextAntialiasing, now == trNative);
+    return current->font;
+}
+
+std::unique_ptr<TCanvas::Impl::BuiltFont> TCanvas::Impl::BuildFontFor(const TFont& key,
+                                                                      TTextRendering rendering) {
+    auto built = std::make_unique<BuiltFont>();
+    built->key = key;
+    built->rendering = rendering;
+    built->font = BuildFont(key, rendering);
+    built->metrics = QFontMetrics(built->font);
+    built->height = built->metrics.height();
+    built->exactHeight = QFontMetricsF(built->font).height();
+    const QString signature = built->font.key() + QChar(0x1F) + QString::number(int(rendering));
+    built->id = fontIds.emplace(signature, int(fontIds.size())).first->second;
+    return built;
 }
 
 int TCanvas::TextWidth(const QString& text) {
@@ -390,7 +478,7 @@ int TCanvas::TextWidth(const QString& text) {
 
 int TCanvas::TextHeight(const QString&) {
     d->CurrentFont(Font);
-    return d->metrics->height();
+    return d->current->height;
 }
 
 void TCanvas::TextOut(int x, int y, const QString& text) {
@@ -401,15 +489,14 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
     if (!d->Usable() || text.isEmpty()) return;
     QPainter& p = Painter();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    if (Brush.Style == bsSolid) p.fillRect(QRect(x, y, w, d->metrics->height()), ToQColor(Brush.Color));
-    p.setFont(d->font);
-    p.setPen(ToQColor(Font.Color));
+    if (Brush.Style == bsSolid) p.fillRect(QRect(x, y, w, d->current->height), ToQColor(Brush.Color));
+    d->PrepareText(p, Font.Color);
     p.drawStaticText(QPoint(x, y), line.text);
 }
 
 int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
-    const QFont& font = d->CurrentFont(Font);
-    const QFontMetrics& fm = *d->metrics;
+    d->CurrentFont(Font);
+    const QFontMetrics& fm = d->Metrics();
 
     int qtFlags = 0;
     if (flags & DT_RIGHT)
@@ -473,8 +560,7 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
         const QRect back = (flags & DT_NOCLIP) ? br : br.intersected(area);
         if (!back.isEmpty()) p.fillRect(back, ToQColor(Brush.Color));
     }
-    p.setFont(font);
-    p.setPen(ToQColor(Font.Color));
+    d->PrepareText(p, Font.Color);
     const bool rtl = flags & DT_RTLREADING;
     if (rtl) p.setLayoutDirection(Qt::RightToLeft);
     p.drawText(area, qtFlags, text);
@@ -483,8 +569,7 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
 }
 
 int TCanvas::DrawLine(const QString& text, const TRect& r, unsigned flags) {
-    const QFontMetrics& fm = *d->metrics;
-    const int lineHeight = fm.height();
+    const int lineHeight = d->current->height;
     if (!d->Usable() || text.isEmpty()) return text.isEmpty() ? 0 : lineHeight;
     const Impl::LaidOutText& line = d->LayOut(text, (flags & DT_END_ELLIPSIS) ? std::max(0, r.Width()) : -1);
     int x = r.Left, y = r.Top;
@@ -498,9 +583,8 @@ int TCanvas::DrawLine(const QString& text, const TRect& r, unsigned flags) {
         y = r.Top + (r.Height() - lineHeight) / 2;
     // Native text sits where Qt's own alignment puts it, between pixels if need be.
     QPointF at(x, y);
-    if (d->rendering == trNative) {
-        const QFontMetricsF exact(d->font);
-        const qreal h = exact.height();
+    if (d->current->rendering == trNative) {
+        const qreal h = d->current->exactHeight;
         if (flags & DT_RIGHT)
             at.setX(r.Right - line.exactWidth);
         else if (flags & DT_CENTER)
@@ -514,14 +598,14 @@ int TCanvas::DrawLine(const QString& text, const TRect& r, unsigned flags) {
     const QRect extent(x, y, line.width, lineHeight);
     QPainter& p = Painter();
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Font and pen are given before the save, so that the next line in them need not give them.
+    d->PrepareText(p, Font.Color);
     const bool clip = !(flags & DT_NOCLIP) && !area.contains(extent);
     if (clip) {
         p.save();
         p.setClipRect(area, Qt::IntersectClip);
     }
     if (Brush.Style == bsSolid) p.fillRect(extent, ToQColor(Brush.Color));
-    p.setFont(d->font);
-    p.setPen(ToQColor(Font.Color));
     p.drawStaticText(at, line.text);
     if (clip) p.restore();
     return lineHeight;
@@ -619,14 +703,13 @@ void TCanvas::StretchDraw(const TRect& dest, const TBitmap& bitmap) {
 // ---------------------------------------------------------------------------------------------
 // Clipping
 
+// The painter takes the clip at its next use (Painter()).
 void TCanvas::SetClipRect(const TRect& r) {
     d->clip = r;
-    if (d->painter.isActive()) d->painter.setClipRect(ToQRect(r));
 }
 
 void TCanvas::ResetClip() {
     d->clip.reset();
-    if (d->painter.isActive()) d->painter.setClipping(false);
 }
 
 TRect TCanvas::GetClipBox() const {

@@ -51,6 +51,10 @@ struct TColorTable {
     bool follow = true;
     bool filled = false;   // from the palette, once an application exists
     qint64 paletteKey = 0; // the palette filled from
+    // The application last seen and whether it is a graphical one: colours are resolved for
+    // every pixel run painted, and the type check is not free.
+    const QCoreApplication* app = nullptr;
+    bool graphical = false;
 };
 
 TColorTable& State() {
@@ -88,7 +92,12 @@ void FillFromPalette(std::array<TColor, kTableSize>& t, const QPalette& p) {
 std::array<TColor, kTableSize>& Table() {
     TColorTable& s = State();
     // Colours asked for without a graphical application come from the classic table.
-    if (s.follow && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (app != s.app) {
+        s.app = app;
+        s.graphical = qobject_cast<const QGuiApplication*>(app) != nullptr;
+    }
+    if (s.follow && s.graphical) {
         const QPalette palette = QGuiApplication::palette();
         if (!s.filled || palette.cacheKey() != s.paletteKey) {
             FillFromPalette(s.colors, palette);

@@ -15,7 +15,8 @@ void TNumericColumnDisplay::Paint() {
         text = FormatFloat(QString::fromStdString(column->FormatMask()), FloatValue);
     else
         text = FloatToStr(FloatValue);
-    if (column) text = column->TextBefore() + text + column->TextAfter();
+    if (column && (!column->TextBefore().isEmpty() || !column->TextAfter().isEmpty()))
+        text = column->TextBefore() + text + column->TextAfter();
     TRect r;
     GetTextRect(r);
     DrawText(text, r);

@@ -10,7 +10,10 @@ void TTextualColumnDisplay::Paint() {
     const auto* column = dynamic_cast<const TTextualColumn*>(&Column);
     TRect r;
     GetTextRect(r);
-    DrawText(column ? column->TextBefore() + TextValue + column->TextAfter() : TextValue, r);
+    if (!column || (column->TextBefore().isEmpty() && column->TextAfter().isEmpty()))
+        DrawText(TextValue, r); // the cell's own text, not a copy
+    else
+        DrawText(column->TextBefore() + TextValue + column->TextAfter(), r);
 }
 
 } // namespace tolvane

@@ -75,6 +75,8 @@ private:
     friend class TCellMaker;
 
     static constexpr std::uint8_t FontStyleMask = 0x0F;
+    // The value holds nothing on the heap: with no extras, the cell's end needs no destructor.
+    static constexpr std::uint8_t PlainValueFlag = 0x10;
     static constexpr std::uint8_t InitializingFlag = 0x80;
 
     // Pictures and hints are rare: cells without either pay one pointer for both.
@@ -89,7 +91,7 @@ private:
     TColor color_ = clWindow;
     std::int32_t row_ = 0;
     std::int16_t col_ = 0;
-    // Font style bits and the initializing flag share a byte, so that a cell stays 48 bytes.
+    // Font style bits and the flags share a byte, so that a cell stays 48 bytes.
     std::uint8_t flags_ = InitializingFlag;
     // Size of the pool block the cell lives in, in pool units; 0 when it came from the heap.
     std::uint8_t poolUnits_ = 0;

@@ -1,5 +1,7 @@
 #include "grid/model/cells/CellFactory.h"
 
+#include <type_traits>
+
 #include "grid/model/cells/BooleanCell.h"
 #include "grid/model/cells/CellPool.h"
 #include "grid/model/cells/DateTimeCell.h"
@@ -36,6 +38,12 @@ auto ForCellClass(int kind, TCellPlacement placement, Make make) {
     }
 }
 
+// Classes whose value lives inside the cell, with nothing on the heap to free.
+template <typename T>
+constexpr bool PlainValue =
+    std::is_same_v<T, TBooleanCell> || std::is_same_v<T, TDateTimeCell> || std::is_same_v<T, TFloatCell> ||
+    std::is_same_v<T, TIncrementCell> || std::is_same_v<T, TIntegerCell> || std::is_same_v<T, TVirtualCell>;
+
 } // namespace
 
 std::unique_ptr<TCell> NewCell(TCells* owner, int kind, TCellPlacement placement) {
@@ -62,6 +70,7 @@ T* TCellMaker::MakeOne(TCellPool& pool, TCells* owner, TColor color) {
     }
     cell->color_ = color;
     cell->flags_ &= std::uint8_t(~TCell::InitializingFlag);
+    if constexpr (PlainValue<T>) cell->flags_ |= TCell::PlainValueFlag;
     return cell;
 }
 
@@ -87,6 +96,30 @@ void TCellMaker::Destroy(TCellPool& pool, TCell* cell) {
     }
     cell->~TCell();
     pool.Free(cell, units * TCellPool::Unit);
+}
+
+void TCellMaker::DestroyAll(TCellPool& pool, std::vector<std::vector<TCell*>>& lists) {
+    std::size_t listed = 0;
+    for (const std::vector<TCell*>& list : lists) listed += list.size();
+    if (listed != pool.LiveCount()) {
+        // Some block is held elsewhere: dropping the slabs would pull it away.
+        for (std::vector<TCell*>& list : lists) {
+            for (TCell* cell : list) Destroy(pool, cell);
+            list.clear();
+        }
+        return;
+    }
+    for (std::vector<TCell*>& list : lists) {
+        for (TCell* cell : list) {
+            if (!cell) continue;
+            if (cell->poolUnits_ == 0)
+                delete cell;
+            else if (!(cell->flags_ & TCell::PlainValueFlag) || cell->extras_)
+                cell->~TCell();
+        }
+        list.clear();
+    }
+    pool.DropAll();
 }
 
 } // namespace tolvane

@@ -25,6 +25,9 @@ public:
     static void MakeRun(TCellPool& pool, TCells* owner, int kind, TCellPlacement placement, TColor color,
                         int count, std::vector<TCell*>& list);
     static void Destroy(TCellPool& pool, TCell* cell);
+    // Destroys every cell of the lists, which hold every cell of `pool`, and gives the pool's
+    // slabs back at once. Destructors run only where they free something.
+    static void DestroyAll(TCellPool& pool, std::vector<std::vector<TCell*>>& lists);
 
 private:
     template <typename T>

@@ -13,7 +13,7 @@ namespace tolvane {
 TCells::TCells(const TCellColumnSource* columns) : columns_(columns) {}
 
 TCells::~TCells() {
-    for (TCellList& list : lists_) DestroyCells(list);
+    TCellMaker::DestroyAll(pool_, lists_);
 }
 
 void TCells::CheckRow(int row, const char* operation) const {
@@ -199,10 +199,9 @@ void TCells::DeleteRow(int index) {
 }
 
 void TCells::ClearRows() {
-    for (TCellList& list : lists_) {
-        DestroyCells(list);
-        TCellList().swap(list);
-    }
+    // Every cell of the pool goes: the slabs are dropped whole rather than block by block.
+    TCellMaker::DestroyAll(pool_, lists_);
+    for (TCellList& list : lists_) TCellList().swap(list);
     rowCount_ = 0;
     sortValid_ = false;
 }

@@ -2,16 +2,17 @@
 // and no growth across repeated fills.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <set>
 #include <stdexcept>
 
 #include <gtest/gtest.h>
 
 #include "FakeColumns.h"
+#include "grid/base/Errors.h"
 #include "grid/model/cells/CellPool.h"
 #include "grid/model/cells/StringCell.h"
 #include "grid/model/cells/VirtualCell.h"
-#include "grid/base/Errors.h"
 
 using namespace tolvane;
 using namespace tolvane::testing;
@@ -190,4 +191,36 @@ TEST(CellStoreMemory, AFailingColumnLeavesTheColumnsOfEqualLength) {
     columns.fail = false;
     cells.AddRows(2);
     EXPECT_EQ(cells.Pool().LiveCount(), 10u);
+}
+
+TEST(CellStoreMemory, EmptyingTheWholeStoreEndsEveryCell) {
+    // Clearing drops the pool's slabs whole; the cells that hold something on the heap (a text,
+    // a hint) must still let it go, whether the store is cleared or destroyed.
+    const std::vector<std::function<void(std::unique_ptr<GridDataFixture>&)>> routes = {
+        [](std::unique_ptr<GridDataFixture>& f) { f->data.Clear(); },
+        [](std::unique_ptr<GridDataFixture>& f) { f.reset(); },
+    };
+    for (std::size_t i = 0; i < routes.size(); ++i) {
+        auto f = std::make_unique<GridDataFixture>();
+        TwoColumns(*f);
+        f->AddColumn(9); // virtual cells store what they are given as text
+        f->data.AddRows(ManyRows);
+        const QString shared = QString("a text the cells share, row count %1").arg(ManyRows);
+        for (int r = 0; r < ManyRows; r += 3) f->data.SetCellText(1, r, shared);
+        f->data.InsertRow(5); // a text cell in the virtual column
+        f->data.SetCellText(2, 5, shared);
+        f->data.GetCell(0, 7)->SetHint("a hint on a cell without heap value");
+        f->data.GetCell(2, 9)->SetHint("and one on a virtual cell");
+        ASSERT_FALSE(shared.isDetached());
+        routes[i](f);
+        EXPECT_TRUE(shared.isDetached()) << "route " << i;
+        if (f) {
+            EXPECT_EQ(f->data.Cells().Pool().LiveCount(), 0u) << "route " << i;
+            EXPECT_EQ(f->data.Cells().Pool().SlabCount(), 0u) << "route " << i;
+            // Usable again afterwards.
+            f->AddTextRows(1, {"x", "y"});
+            EXPECT_EQ(f->ColumnTexts(1), (std::vector<QString>{"x", "y"}));
+            EXPECT_EQ(f->data.Cells().Pool().LiveCount(), 6u);
+        }
+    }
 }
