@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include <QImage>
 
 #include "grid/host/Canvas.h"
@@ -268,4 +271,80 @@ TEST(Canvas, RightAlignedTextEndsAtTheRightEdge) {
         for (int x = 0; x < 200; ++x)
             if (s.At(x, y) != clWhite) leftmost = std::min(leftmost, x);
     EXPECT_GT(leftmost, 100);
+}
+
+TEST(Canvas, TextKeepsItsFontAndColourWhateverWasDrawnBefore) {
+    // The canvas keeps a few fonts and gives the painter font and pen only when they change: a
+    // text drawn after other fonts, colours, shapes, a flush or more fonts than it keeps must look
+    // as on a fresh canvas.
+    const auto drawTarget = [](TCanvas& c) {
+        c.Font.Height = 13;
+        c.Font.Style = TFontStyles{fsBold};
+        c.Font.Color = clBlue;
+        c.Brush.Style = bsClear;
+        TRect r = Rect(2, 2, 118, 22);
+        c.DrawText(QStringLiteral("Same text"), r, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        TRect clipped = Rect(2, 24, 30, 30); // cut by its rectangle
+        c.DrawText(QStringLiteral("Cut text"), clipped, DT_SINGLELINE | DT_NOPREFIX);
+    };
+    Surface fresh(120, 40);
+    drawTarget(fresh.Canvas());
+    fresh.Canvas().Flush();
+    const QImage expected = fresh.bitmap.Image().copy();
+
+    const std::vector<std::function<void(TCanvas&)>> before = {
+        [](TCanvas&) {},
+        [&](TCanvas& c) { drawTarget(c); },
+        [](TCanvas& c) {
+            for (int h = 8; h < 20; ++h) { // more fonts than the canvas keeps
+                c.Font.Height = h;
+                c.Font.Style = h % 2 ? TFontStyles{fsItalic} : TFontStyles{fsBold};
+                c.Font.Color = clRed;
+                c.TextOut(0, 0, QStringLiteral("Same text"));
+            }
+        },
+        [](TCanvas& c) {
+            c.Font.Color = clGreen;
+            c.TextOut(0, 0, QStringLiteral("x"));
+            c.Pen.Width = 3;
+            c.Pen.Color = clRed;
+            c.MoveTo(0, 0);
+            c.LineTo(50, 30);
+            c.Pen.Width = 1;
+            c.Ellipse(Rect(0, 0, 30, 30));
+            c.Flush();
+        },
+    };
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        Surface s(120, 40);
+        before[i](s.Canvas());
+        s.Canvas().Brush.Style = bsSolid;
+        s.Canvas().Brush.Color = clWhite;
+        s.Canvas().FillRect(Rect(0, 0, 120, 40));
+        drawTarget(s.Canvas());
+        s.Canvas().Flush();
+        EXPECT_EQ(s.bitmap.Image(), expected) << "case " << i;
+    }
+}
+
+TEST(Canvas, TheLastClipSetIsTheOneDrawnWith) {
+    Surface s(40, 40);
+    TCanvas& c = s.Canvas();
+    c.SetClipRect(Rect(0, 0, 40, 40));
+    c.Font.Color = clBlack;
+    c.Brush.Style = bsClear;
+    TRect cut = Rect(0, 0, 4, 4); // a text clipped to its own rectangle inside the canvas clip
+    c.DrawText(QStringLiteral("Wide"), cut, DT_SINGLELINE | DT_NOPREFIX);
+    c.SetClipRect(Rect(0, 0, 1, 1));
+    c.ResetClip();
+    c.SetClipRect(Rect(10, 10, 20, 20));
+    c.SetClipRect(Rect(30, 30, 35, 35));
+    c.Brush.Style = bsSolid;
+    c.Brush.Color = clRed;
+    c.FillRect(Rect(0, 0, 40, 40));
+    EXPECT_EQ(s.Count(clRed), 25);
+    EXPECT_EQ(s.At(32, 32), clRed);
+    c.ResetClip();
+    c.FillRect(Rect(0, 0, 40, 40));
+    EXPECT_EQ(s.Count(clRed), 40 * 40);
 }

@@ -242,8 +242,8 @@ TEST(GridGeometry, HorizontalRangeAndScrolling) {
     EXPECT_EQ(g.geo.HorzScrollClip(), Rect(12, 0, 250, 150));
 }
 
-// The remembered row walks against walks made afresh, through appends, scrolling, resizing and
-// row height changes (which the grid announces by forgetting the walks).
+// The remembered row walks (and row tops) against walks made afresh, through appends, scrolling,
+// resizing and row height changes (which the grid announces by forgetting the walks).
 TEST(GridGeometry, RememberedRowWalksMatchFreshOnes) {
     FakeGrid g;
     g.settings.Options = {goGrid, goHeader};
@@ -280,6 +280,10 @@ TEST(GridGeometry, RememberedRowWalksMatchFreshOnes) {
         const TGridGeometry fresh{g.settings, g.columns, g};
         ASSERT_EQ(g.geo.VisibleRowCount(), fresh.VisibleRowCount()) << "step " << step;
         ASSERT_EQ(g.geo.FirstRowBelowClient(), fresh.FirstRowBelowClient()) << "step " << step;
+        // Row tops continue from the last one asked: in order, again, and back up.
+        const int first = next(int(g.heights.size()) + 2);
+        for (int row : {first, first + 1, first + 1, first + 5, first / 2})
+            ASSERT_EQ(g.geo.RowTop(row), fresh.RowTop(row)) << "step " << step << ", row " << row;
     }
 }
 
