@@ -240,10 +240,14 @@ protected:
 
     // TGridViewport
     int ViewportWidth() const override { return ClientWidth(); }
-    int ViewportHeight() const override { return ClientHeight(); }
+    // Final, so that ViewportWalk answers the same without calling them.
+    int ViewportHeight() const final { return ClientHeight(); }
     int ViewportHorzPosition() const override { return HorzPosition(); }
-    int ViewportVertPosition() const override { return VertPosition(); }
-    int ViewportRowCount() const override { return GetRowCount(); }
+    int ViewportVertPosition() const final { return VertPosition(); }
+    int ViewportRowCount() const final { return GetRowCount(); }
+    TViewportWalk ViewportWalk() const final {
+        return {VertPosition(), GetRowCount(), ClientHeight(), ViewportRowHeightsVary()};
+    }
     int ViewportRowHeight(int row) const override { return GetRowHeight(row); }
 
     // ---- column interaction hooks: resizing, header presses, hot-tracking ----------------

@@ -58,7 +58,7 @@ public:
     int DataRight() const;
     int InputTop() const { return Has(goHeader) ? s_.HeaderSize : 0; }
     int InputBottom() const { return InputTop() + s_.InputSize + InputBand + GridLine(); }
-    int FooterTop() const { return ClientHeight() - (s_.HeaderSize + FooterBand) - GridLine(); }
+    int FooterTop() const { return FooterTopIn(ClientHeight()); }
     // Right edge of the header, input and footer rectangles: I + W - hpos.
     int ColumnsRight() const { return Indicator() + ColumnsWidth() - HorzPosition(); }
 
@@ -147,8 +147,13 @@ private:
         friend bool operator==(const TWalkKey&, const TWalkKey&) = default;
     };
     TWalkKey CurrentWalkKey() const {
-        return {VertPosition(), RowCount(), ClientHeight(), DataTop(),
-                DataBottom(),   GridLine(), s_.RowSize,     vp_.ViewportRowHeightsVary()};
+        const TViewportWalk w = vp_.ViewportWalk();
+        const int dataBottom = IsReport() && Has(goFooter) ? FooterTopIn(w.ClientHeight) : w.ClientHeight;
+        return {w.VertPosition, w.RowCount, w.ClientHeight, DataTop(),
+                dataBottom,     GridLine(), s_.RowSize,     w.HeightsVary};
+    }
+    int FooterTopIn(int clientHeight) const {
+        return clientHeight - (s_.HeaderSize + FooterBand) - GridLine();
     }
     void SyncWalkKey() const {
         const TWalkKey key = CurrentWalkKey();

@@ -16,6 +16,12 @@ struct TGridSettings {
     int SlideSize = 80;
 };
 
+// The viewport values a walk over the rows depends on.
+struct TViewportWalk {
+    int VertPosition = 0, RowCount = 0, ClientHeight = 0;
+    bool HeightsVary = false;
+};
+
 // What changes while the grid runs: its client size, scroll positions and rows.
 class TGridViewport {
 public:
@@ -31,6 +37,10 @@ public:
     // True while row heights may change without notice (a measuring handler answers them), so
     // that no walk over the rows can be remembered.
     virtual bool ViewportRowHeightsVary() const { return false; }
+    // The answers of the four queries above in one call: every cell written asks for them.
+    virtual TViewportWalk ViewportWalk() const {
+        return {ViewportVertPosition(), ViewportRowCount(), ViewportHeight(), ViewportRowHeightsVary()};
+    }
 };
 
 } // namespace tolvane
