@@ -17,10 +17,11 @@ void TGridInvalidator::All() {
 }
 
 void TGridInvalidator::Cell(int col, int row) {
-    if (col < 0 || col >= grid_.Columns().Count()) return;
     // Writing the cells of a long list touches mostly rows far below the client: those need no
-    // rectangle at all, and finding theirs would walk every row shown.
+    // rectangle at all, and finding theirs would walk every row shown. Asked first, so that
+    // such a write reads nothing else.
     if (Geo().IsReport() && row >= Geo().FirstRowBelowClient()) return;
+    if (col < 0 || col >= grid_.Columns().Count()) return;
     const int g = Geo().GridLine();
     TRect r = grid_.GetCellRect(col, row, gaCells);
     r.Right += g;
