@@ -94,7 +94,9 @@ QString AsciiCase(const QString& text, bool upper) {
 }
 
 std::string AsciiCase(const std::string& text, bool upper) {
-    return AsciiCase(QString::fromLatin1(text.data(), qsizetype(text.size())), upper).toLatin1().toStdString();
+    return AsciiCase(QString::fromLatin1(text.data(), qsizetype(text.size())), upper)
+        .toLatin1()
+        .toStdString();
 }
 
 QString Position(const QString& text, int index) {
@@ -114,23 +116,29 @@ void CheckTokens(const QString& text) {
         const QString where = Position(text, i);
         FUZZ_REQUIRE(i < expected.size(), where + ": more tokens than the rule reads");
         const TExpected& e = expected[i];
-        FUZZ_REQUIRE(upperTokenizer.Next(upperToken) && upperToken.Kind == token.Kind, where + " in upper case");
+        FUZZ_REQUIRE(upperTokenizer.Next(upperToken) && upperToken.Kind == token.Kind,
+                     where + " in upper case");
         if (token.Kind == tkRun) {
             FUZZ_REQUIRE(e.Run, where + ": a run where the rule reads a tag");
             const QChar* begin = text.constData();
             // Inside the text, in order, starting where the last tag ended.
-            FUZZ_REQUIRE(token.Text.size() == 0 || (token.Text.data() >= begin && token.Text.data() + token.Text.size() <= begin + text.size()), where + ": a run outside the text");
+            FUZZ_REQUIRE(token.Text.size() == 0 ||
+                             (token.Text.data() >= begin &&
+                              token.Text.data() + token.Text.size() <= begin + text.size()),
+                         where + ": a run outside the text");
             const qsizetype start = token.Text.size() == 0 ? e.Start : token.Text.data() - begin;
             FUZZ_REQUIRE(start == e.Start && token.Text.size() == e.Length && start == covered,
-                         where + ": run at " + QString::number(start) + " of " + QString::number(token.Text.size()));
+                         where + ": run at " + QString::number(start) + " of " +
+                             QString::number(token.Text.size()));
             FUZZ_REQUIRE(!token.Text.contains(u'<'), where);
             FUZZ_REQUIRE(upperToken.Text.size() == token.Text.size(), where + " in upper case");
             covered = start + token.Text.size();
             FUZZ_REQUIRE(covered == text.size() || text[covered] == '<', where + ": a run not ended by '<'");
         } else {
             FUZZ_REQUIRE(!e.Run, where + ": a tag where the rule reads a run");
-            FUZZ_REQUIRE(token.Tag == MarkupTagOf(e.Name) && token.Attribute == MarkupAttributeOf(e.Attribute) &&
-                             token.Value == e.Value && token.EndTag == e.End && token.Final == e.Final,
+            FUZZ_REQUIRE(token.Tag == MarkupTagOf(e.Name) &&
+                             token.Attribute == MarkupAttributeOf(e.Attribute) && token.Value == e.Value &&
+                             token.EndTag == e.End && token.Final == e.Final,
                          where + ": tag '" + e.Name + "' " + e.Attribute + "=" + e.Value);
             FUZZ_REQUIRE(upperToken.Tag == token.Tag && upperToken.Attribute == token.Attribute &&
                              upperToken.EndTag == token.EndTag && upperToken.Final == token.Final &&
@@ -186,7 +194,8 @@ void CheckColor(const std::string& text, std::uint32_t raw) {
     // Names and digits in any letter case.
     FUZZ_REQUIRE(ColorNameToHex(AsciiCase(text, true)) == ColorNameToHex(AsciiCase(text, false)) || !named,
                  Quoted(text));
-    FUZZ_REQUIRE(HtmlColorToColor(AsciiCase(text, true)) == color && HtmlColorToColor(AsciiCase(text, false)) == color,
+    FUZZ_REQUIRE(HtmlColorToColor(AsciiCase(text, true)) == color &&
+                     HtmlColorToColor(AsciiCase(text, false)) == color,
                  Quoted(text));
     // The text after its first character, read as a plain 32-bit hexadecimal number.
     bool digits = true;
@@ -232,7 +241,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // A colour attribute as the painter reads it.
         TMarkupTokenizer tokenizer(text);
         for (TMarkupToken token; tokenizer.Next(token);)
-            if (token.Kind == tkTag && token.Attribute == maColor) CheckColor(token.Value.toString().toStdString(), raw);
+            if (token.Kind == tkTag && token.Attribute == maColor)
+                CheckColor(token.Value.toString().toStdString(), raw);
     } catch (const std::exception& e) {
         Unexpected(e.what());
     }

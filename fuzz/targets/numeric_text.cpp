@@ -31,7 +31,8 @@ bool IsDigit(QChar c) {
 QString Shown(const QString& text) {
     QString shown;
     for (QChar c : text)
-        shown += c.unicode() < 32 ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')) : QString(c);
+        shown +=
+            c.unicode() < 32 ? QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0')) : QString(c);
     return "'" + shown + "'";
 }
 
@@ -57,7 +58,8 @@ double MustRead(const QString& text, const QString& from) {
 // Sound bounds: finite, ordered, and each one a text the filter keeps whole.
 bool SoundBounds(const TNumericTextFilter& f) {
     const auto admissible = [&](double bound) {
-        return std::isfinite(bound) && (f.AllowSigns || bound >= 0) && (f.AllowFloat || bound == std::floor(bound));
+        return std::isfinite(bound) && (f.AllowSigns || bound >= 0) &&
+               (f.AllowFloat || bound == std::floor(bound));
     };
     return admissible(f.Min) && admissible(f.Max) && (f.Max <= 0 || f.Min <= f.Max);
 }
@@ -99,7 +101,8 @@ void CheckClean(const TNumericTextFilter& f, const QString& text) {
     const bool hasDigit = std::any_of(kept.begin(), kept.end(), IsDigit);
     if (!cleaned) {
         // Only a text that is no number fails: no digit at all, or beyond the double range.
-        FUZZ_REQUIRE(!kept.isEmpty() && (!hasDigit || IntegerDigits(kept) >= 309), Shown(text) + " -> " + Shown(kept));
+        FUZZ_REQUIRE(!kept.isEmpty() && (!hasDigit || IntegerDigits(kept) >= 309),
+                     Shown(text) + " -> " + Shown(kept));
         return;
     }
     FUZZ_REQUIRE(kept.isEmpty() || hasDigit, Shown(text) + " -> " + Shown(kept) + " read without a digit");
@@ -117,18 +120,20 @@ void CheckClean(const TNumericTextFilter& f, const QString& text) {
                      Shown(text) + " -> " + Shown(*cleaned) + ", expected " + FloatToStr(expected));
     if (SoundBounds(f)) {
         const auto again = Attempt([&] { return f.Clean(*cleaned); });
-        FUZZ_REQUIRE(again && *again == *cleaned,
-                     Shown(text) + " -> " + Shown(*cleaned) + " -> " + (again ? Shown(*again) : "EConvertError"));
+        FUZZ_REQUIRE(again && *again == *cleaned, Shown(text) + " -> " + Shown(*cleaned) + " -> " +
+                                                      (again ? Shown(*again) : "EConvertError"));
     }
 }
 
 // The paste changes nothing outside the piece; the piece has a sign only at the start and a
 // separator only when the rest of the text has none.
-void CheckPaste(const TNumericTextFilter& f, const QString& text, int start, int length, const QString& clip) {
+void CheckPaste(const TNumericTextFilter& f, const QString& text, int start, int length,
+                const QString& clip) {
     const auto pasted = Attempt([&] { return f.Paste(text, start, length, clip); });
     if (!pasted) return;
     const QString rest = QString(text).remove(start, length);
-    const QString what = Shown(text) + " + " + Shown(clip) + " at " + QString::number(start) + " -> " + Shown(*pasted);
+    const QString what =
+        Shown(text) + " + " + Shown(clip) + " at " + QString::number(start) + " -> " + Shown(*pasted);
     FUZZ_REQUIRE(pasted->startsWith(rest.left(start)) && pasted->endsWith(rest.mid(start)) &&
                      pasted->size() >= rest.size(),
                  what);
@@ -149,21 +154,27 @@ void CheckTyping(const TNumericTextFilter& f, const QString& keys, const std::st
         const QChar key = keys[i];
         if (!f.TakesKey(key, text, start, text.mid(start, length))) continue;
         if (key == QChar(VK_BACK))
-            text.remove(length > 0 ? start : std::max(0, start - 1), length > 0 ? length : (start > 0 ? 1 : 0));
+            text.remove(length > 0 ? start : std::max(0, start - 1),
+                        length > 0 ? length : (start > 0 ? 1 : 0));
         else
             text.replace(start, length, key);
         const QString what = "typed " + Shown(keys.left(i + 1)) + " -> " + Shown(text);
         for (QChar c : text) FUZZ_REQUIRE(IsDigit(c) || c == Separator() || IsNumberSign(c), what);
         FUZZ_REQUIRE(text.count(Separator()) <= (f.AllowFloat ? 1 : 0), what);
-        FUZZ_REQUIRE(text.count(QLatin1Char('+')) + text.count(QLatin1Char('-')) <= (f.AllowSigns ? 1 : 0), what);
+        FUZZ_REQUIRE(text.count(QLatin1Char('+')) + text.count(QLatin1Char('-')) <= (f.AllowSigns ? 1 : 0),
+                     what);
     }
 }
 
 // A shown value reads back, as long as TextAfter and NullText hold no number characters.
 void CheckShownValue(const TNumericTextFilter& f, double value, int precision, const QString& after,
                      const QString& null) {
-    const auto hasNumberCharacter = [](const QString& s) { return std::any_of(s.begin(), s.end(), IsNumberCharacter); };
-    if (!std::isfinite(value) || std::fabs(value) > 1e300 || hasNumberCharacter(after) || hasNumberCharacter(null)) return;
+    const auto hasNumberCharacter = [](const QString& s) {
+        return std::any_of(s.begin(), s.end(), IsNumberCharacter);
+    };
+    if (!std::isfinite(value) || std::fabs(value) > 1e300 || hasNumberCharacter(after) ||
+        hasNumberCharacter(null))
+        return;
     if (!f.AllowSigns && value < 0) return;
     const bool decimals = f.AllowFloat && precision > 0;
     if (!decimals && !f.AllowFloat && value != std::floor(value)) return;
@@ -174,7 +185,8 @@ void CheckShownValue(const TNumericTextFilter& f, double value, int precision, c
     QString cleaned = reader.Clean(shown);
     const double back = cleaned.isEmpty() ? 0 : MustRead(cleaned, Shown(shown));
     const double expected = value == 0 && !null.isEmpty() ? 0 : value;
-    const double tolerance = (decimals ? 0.5 * std::pow(10.0, -precision) * (1 + 1e-9) : 0) + std::fabs(value) * 1e-14;
+    const double tolerance =
+        (decimals ? 0.5 * std::pow(10.0, -precision) * (1 + 1e-9) : 0) + std::fabs(value) * 1e-14;
     FUZZ_REQUIRE(std::fabs(back - expected) <= tolerance,
                  FloatToStr(value) + " shown as " + Shown(shown) + " reads back as " + FloatToStr(back));
 }

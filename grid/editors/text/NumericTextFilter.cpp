@@ -81,7 +81,8 @@ QString TNumericTextFilter::Paste(const QString& text, int start, int length, co
     return rest;
 }
 
-bool TNumericTextFilter::TakesKey(QChar key, const QString& text, int selStart, const QString& selText) const {
+bool TNumericTextFilter::TakesKey(QChar key, const QString& text, int selStart,
+                                  const QString& selText) const {
     if (!IsNumberCharacter(key)) return false;
     // Typing over a selected separator or sign is allowed.
     if (key == DecimalSeparator())

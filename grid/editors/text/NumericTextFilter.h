@@ -21,8 +21,9 @@ struct TNumericTextFilter {
     double Min = 0; // always applied
     double Max = 0; // applied only when above 0
 
-    // Keeps the digits, signs and separators (not backspace, which only deletes), of the separators only the first and only with AllowFloat, of
-    // the signs only one at the start and only with AllowSigns; a lone "-" becomes "0".
+    // Keeps the digits, signs and separators (not backspace, which only deletes), of the separators only the
+    // first and only with AllowFloat, of the signs only one at the start and only with AllowSigns; a lone "-"
+    // becomes "0".
     QString Filter(const QString& text) const;
     // Filter, then clamps a result that is not empty to Max (when above 0) and Min, each written
     // as PlainFloatText. Throws EConvertError when the filtered text is not empty and no number

@@ -16,11 +16,17 @@ TEST(NumericTextFilter, FilterKeepsOnlyWhatANumberCanHold) {
         bool allowFloat, allowSigns;
         const char16_t* kept;
     } cases[] = {
-        {u"12-3", true, true, u"123"},  {u"1.2.3", true, true, u"1.23"}, {u"1.2.3", false, true, u"123"},
-        {u"-", true, true, u"0"},       {u"--", true, true, u"0"},       {u"+-5", true, true, u"+5"},
-        {u"-5", true, false, u"5"},     {u"3.50 kg", true, true, u"3.50"},
+        {u"12-3", true, true, u"123"},
+        {u"1.2.3", true, true, u"1.23"},
+        {u"1.2.3", false, true, u"123"},
+        {u"-", true, true, u"0"},
+        {u"--", true, true, u"0"},
+        {u"+-5", true, true, u"+5"},
+        {u"-5", true, false, u"5"},
+        {u"3.50 kg", true, true, u"3.50"},
         // Backspace is a key that deletes, not a character of a number: a pasted one is dropped.
-        {u"1\b2", true, true, u"12"},   {u"\b", true, true, u""},
+        {u"1\b2", true, true, u"12"},
+        {u"\b", true, true, u""},
     };
     for (const Case& c : cases) {
         const QString text = QString::fromUtf16(c.text);
@@ -57,7 +63,8 @@ TEST(NumericTextFilter, ClampedTextReadsBackAsTheBound) {
 
 TEST(NumericTextFilter, CleanFailsOnlyOnATextThatIsNoNumber) {
     const TNumericTextFilter filter;
-    for (const QString& text : {QString("+"), QString("."), QString("-."), QString("+."), "1" + QString(400, '0')}) {
+    for (const QString& text :
+         {QString("+"), QString("."), QString("-."), QString("+."), "1" + QString(400, '0')}) {
         SCOPED_TRACE(text.toStdString());
         EXPECT_THROW(filter.Clean(text), EConvertError);
     }
