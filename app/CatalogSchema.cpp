@@ -178,28 +178,29 @@ QString DefectOneByOne(QSqlDatabase& db) {
 
 } // namespace
 
-QString TCatalogSchema::Defect(QSqlDatabase& db) {
-    // One statement reads every object's type and columns; opening a catalogue is most of what a
-    // command like `show` does, and six statements cost twice the query it runs afterwards.
+std::optional<QString> TCatalogSchema::QuickDefect(QSqlDatabase& db) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (q.prepare("SELECT m.name, m.type, c.name FROM sqlite_master AS m "
-                  "LEFT JOIN pragma_table_info(m.name) AS c WHERE m.name IN (?, ?, ?)")) {
-        for (const TExpectedObject& e : ExpectedObjects()) q.addBindValue(e.def.Table);
-        if (q.exec()) {
-            std::map<QString, TFoundObject> found;
-            while (q.next()) {
-                TFoundObject& object = found[q.value(0).toString()];
-                object.type = q.value(1).toString();
-                if (!q.value(2).isNull()) object.columns.insert(q.value(2).toString());
-            }
-            if (!q.lastError().isValid()) {
-                for (const TExpectedObject& e : ExpectedObjects())
-                    if (QString defect = ObjectDefect(found, e); !defect.isEmpty()) return defect;
-                return {};
-            }
-        }
+    if (!q.prepare("SELECT m.name, m.type, c.name FROM sqlite_master AS m "
+                   "LEFT JOIN pragma_table_info(m.name) AS c WHERE m.name IN (?, ?, ?)"))
+        return std::nullopt;
+    for (const TExpectedObject& e : ExpectedObjects()) q.addBindValue(e.def.Table);
+    if (!q.exec()) return std::nullopt;
+    std::map<QString, TFoundObject> found;
+    while (q.next()) {
+        TFoundObject& object = found[q.value(0).toString()];
+        object.type = q.value(1).toString();
+        if (!q.value(2).isNull()) object.columns.insert(q.value(2).toString());
     }
+    if (q.lastError().isValid()) return std::nullopt;
+    for (const TExpectedObject& e : ExpectedObjects())
+        if (QString defect = ObjectDefect(found, e); !defect.isEmpty()) return defect;
+    return QString();
+}
+
+QString TCatalogSchema::Defect(QSqlDatabase& db) {
+    // Six statements cost twice the query a command like `show` runs afterwards: one is tried first.
+    if (std::optional<QString> defect = QuickDefect(db)) return *defect;
     return DefectOneByOne(db);
 }
 
