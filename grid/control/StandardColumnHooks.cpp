@@ -78,7 +78,8 @@ void BindStandardColumnHooks() {
                                              &CreateColumnDisplay<TTextualColumnDisplay>, nullptr,
                                              &PrepareComboBoxEditor});
         TColumnHooks::Bind<TDateColumn>({&CreateCellEditor<TDatePickerEditor>,
-                                         &CreateColumnDisplay<TDateColumnDisplay>, nullptr, &PrepareDateEditor});
+                                         &CreateColumnDisplay<TDateColumnDisplay>, nullptr,
+                                         &PrepareDateEditor});
         TColumnHooks::Bind<TGraphicColumn>({nullptr, &CreateColumnDisplay<TGraphicColumnDisplay>, nullptr});
         TColumnHooks::Bind<THtmlColumn>({nullptr, &CreateColumnDisplay<THtmlColumnDisplay>, nullptr});
         TColumnHooks::Bind<TImageColumn>({nullptr, &CreateColumnDisplay<TImageColumnDisplay>, nullptr});

@@ -44,7 +44,8 @@ void TCheckBoxEditor::SetAsString(const QString& value) {
 TRect TCheckBoxEditor::BoxRect() const {
     const TRect bounds = ClientRect().Inflate(1, 1);
     const int size = ThemesAvailable() ? 13 : 11;
-    const TPoint p = TCalcProvider::AlignBox(size, size, VerticalAlignment(), Alignment(), bounds, kBoxMargin);
+    const TPoint p =
+        TCalcProvider::AlignBox(size, size, VerticalAlignment(), Alignment(), bounds, kBoxMargin);
     return TRect{p.X, p.Y, p.X + size, p.Y + size};
 }
 
