@@ -1,5 +1,8 @@
 #include "app/CatalogSchema.h"
 
+#include <map>
+#include <vector>
+
 #include <QSet>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -121,31 +124,84 @@ void TCatalogSchema::Create(QSqlDatabase& db) {
         GROUP BY s."ID")sql"));
 }
 
-QString TCatalogSchema::Defect(QSqlDatabase& db) {
-    struct Expected {
-        const TSourceDef& def;
-        const char* type;
-    };
-    const Expected expected[] = {{Titles(), "table"}, {Episodes(), "table"}, {Totals(), "view"}};
-    for (const Expected& e : expected) {
+namespace {
+
+struct TExpectedObject {
+    const TSourceDef& def;
+    const char* type;
+};
+
+// The objects in the order they are checked, so that the first defect named is always the same.
+std::vector<TExpectedObject> ExpectedObjects() {
+    return {{TCatalogSchema::Titles(), "table"}, {TCatalogSchema::Episodes(), "table"},
+            {TCatalogSchema::Totals(), "view"}};
+}
+
+struct TFoundObject {
+    QString type;
+    QSet<QString> columns;
+};
+
+// What is wrong with the object found under the expected one's name, or an empty text.
+QString ObjectDefect(const std::map<QString, TFoundObject>& found, const TExpectedObject& e) {
+    const auto it = found.find(e.def.Table);
+    if (it == found.end() || it->second.type != QLatin1String(e.type))
+        return QString("no %1 \"%2\"").arg(QLatin1String(e.type), e.def.Table);
+    QStringList missing;
+    for (const TFieldDef& f : e.def.Fields)
+        if (f.IsStored() && !it->second.columns.contains(f.Name)) missing << '"' + f.Name + '"';
+    if (!missing.isEmpty()) return QString("\"%1\" lacks %2").arg(e.def.Table, missing.join(", "));
+    return {};
+}
+
+// Object by object: slower, but an object that cannot be read (a view over a missing table, say)
+// is named only after the ones before it have been found sound.
+QString DefectOneByOne(QSqlDatabase& db) {
+    for (const TExpectedObject& e : ExpectedObjects()) {
         QSqlQuery q(db);
         if (!q.prepare("SELECT type FROM sqlite_master WHERE name = ?")) return q.lastError().text();
         q.addBindValue(e.def.Table);
         if (!q.exec()) return q.lastError().text();
-        if (!q.next() || q.value(0).toString() != QLatin1String(e.type))
-            return QString("no %1 \"%2\"").arg(QLatin1String(e.type), e.def.Table);
-
-        QSqlQuery columns(db);
-        if (!columns.exec("PRAGMA table_info(" + Quoted(e.def.Table) + ")"))
-            return columns.lastError().text();
-        QSet<QString> present;
-        while (columns.next()) present.insert(columns.value(1).toString());
-        QStringList missing;
-        for (const TFieldDef& f : e.def.Fields)
-            if (f.IsStored() && !present.contains(f.Name)) missing << '"' + f.Name + '"';
-        if (!missing.isEmpty()) return QString("\"%1\" lacks %2").arg(e.def.Table, missing.join(", "));
+        TFoundObject object;
+        if (q.next()) object.type = q.value(0).toString();
+        if (object.type == QLatin1String(e.type)) {
+            QSqlQuery columns(db);
+            if (!columns.exec("PRAGMA table_info(" + TCatalogSchema::Quoted(e.def.Table) + ")"))
+                return columns.lastError().text();
+            while (columns.next()) object.columns.insert(columns.value(1).toString());
+        }
+        const QString defect = ObjectDefect({{e.def.Table, object}}, e);
+        if (!defect.isEmpty()) return defect;
     }
     return {};
+}
+
+} // namespace
+
+std::optional<QString> TCatalogSchema::QuickDefect(QSqlDatabase& db) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.prepare("SELECT m.name, m.type, c.name FROM sqlite_master AS m "
+                   "LEFT JOIN pragma_table_info(m.name) AS c WHERE m.name IN (?, ?, ?)"))
+        return std::nullopt;
+    for (const TExpectedObject& e : ExpectedObjects()) q.addBindValue(e.def.Table);
+    if (!q.exec()) return std::nullopt;
+    std::map<QString, TFoundObject> found;
+    while (q.next()) {
+        TFoundObject& object = found[q.value(0).toString()];
+        object.type = q.value(1).toString();
+        if (!q.value(2).isNull()) object.columns.insert(q.value(2).toString());
+    }
+    if (q.lastError().isValid()) return std::nullopt;
+    for (const TExpectedObject& e : ExpectedObjects())
+        if (QString defect = ObjectDefect(found, e); !defect.isEmpty()) return defect;
+    return QString();
+}
+
+QString TCatalogSchema::Defect(QSqlDatabase& db) {
+    // Six statements cost twice the query a command like `show` runs afterwards: one is tried first.
+    if (std::optional<QString> defect = QuickDefect(db)) return *defect;
+    return DefectOneByOne(db);
 }
 
 } // namespace tolvane

@@ -1,6 +1,8 @@
 #pragma once
 // The catalogue's tables, view and fields, and the checks that tell a catalogue from any other file.
 
+#include <optional>
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -20,6 +22,10 @@ public:
     // Why the database is not a catalogue, or an empty text when it is one. A database error
     // (a file that is not SQLite at all, say) is reported the same way.
     static QString Defect(QSqlDatabase& db);
+    // The same in one statement, the first read of the file when it is sound; nothing when that
+    // statement fails (a damaged, foreign or locked file, a view that cannot be read), for the
+    // caller to find out why step by step.
+    static std::optional<QString> QuickDefect(QSqlDatabase& db);
 
     // An identifier in double quotes, safe for any name.
     static QString Quoted(const QString& identifier);

@@ -77,8 +77,13 @@ void TCatalogStore::Open(const QString& path, TOpenMode mode) {
         db.setDatabaseName(OpenUri(path, mode));
         db.setConnectOptions(mode == TOpenMode::omReadOnly ? "QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"
                                                            : "QSQLITE_OPEN_URI");
+        // A sound catalogue is read once, by the schema check; a file that fails it is probed
+        // first, so that a damaged, foreign or locked file is told apart from a wrong schema.
+        std::optional<QString> quick;
         if (!db.open()) {
             error = db.lastError().text();
+        } else if ((quick = TCatalogSchema::QuickDefect(db))) {
+            if (!quick->isEmpty()) error = "not a catalogue (" + *quick + ")";
         } else if (const QSqlError probe = Probe(db); probe.isValid()) {
             // Only a file that SQLite cannot read as a database is "not a catalogue"; a locked or
             // unreadable one is reported as it is.

@@ -1,7 +1,9 @@
 // The grid gallery: one grid in each header look, showing every column class with header,
-// input row and footer (one footer formula of each kind), and a grid of slides. The title and
-// size columns edit in place (type, click the current cell, or use the spin arrows), and Enter
-// in the input row adds a row.
+// input row and footer (one footer formula of each kind), and a grid of slides. The title, size,
+// aired, seen and type columns edit in place: type, or click the current cell; the size has spin
+// arrows, the aired date drops a month calendar, the type drops a list of its items (a click
+// anywhere over it), and a seen box toggles with a click or the space bar. Enter in the input
+// row adds a row.
 //
 // In the report grids columns are sized by dragging their header edges, moved by dragging their
 // header cells, hidden by dropping a header cell below the header, and sorted by clicking their
@@ -103,7 +105,9 @@ std::unique_ptr<TGridView> MakeReportGrid(THeaderStyle style, Pictures& pictures
     size.SetTextAfter(" MB");
     size.Footer().SetFormulaKind(fkSum);
     auto& aired = AddColumn<TDateColumn>(*grid, "Aired", 80);
+    aired.SetOptions(aired.Options() + coEditing);
     auto& seen = AddColumn<TCheckBoxColumn>(*grid, "Seen", 40);
+    seen.SetOptions(seen.Options() + coEditing);
     auto& done = AddColumn<TProgressColumn>(*grid, "Done", 80);
     done.SetShowText(true);
     done.Footer().SetFormulaKind(fkAverage);
@@ -118,6 +122,9 @@ std::unique_ptr<TGridView> MakeReportGrid(THeaderStyle style, Pictures& pictures
     auto& note = AddColumn<THtmlColumn>(*grid, "Note", 130);
     auto& kind = AddColumn<TComboBoxColumn>(*grid, "Type", 60);
     kind.SetItems({"TV", "OVA", "Movie"});
+    kind.SetImages(&pictures.icons);
+    kind.SetStyle(cbsDropDownList);
+    kind.SetOptions(kind.Options() + coEditing);
 
     const char* titles[] = {"Haibane Renmei", "Mushishi", "Kino no Tabi", "Planetes", "Texhnolyze"};
     const char* notes[] = {"<b>bold</b> and plain", "<i>quiet</i> <u>episodes</u>",

@@ -11,6 +11,9 @@
 #include "grid/display/columns/ProgressColumnDisplay.h"
 #include "grid/display/columns/RateColumnDisplay.h"
 #include "grid/display/columns/TextualColumnDisplay.h"
+#include "grid/editors/choice/CheckBoxEditor.h"
+#include "grid/editors/choice/ComboBoxEditor.h"
+#include "grid/editors/choice/DatePickerEditor.h"
 #include "grid/editors/text/SpinEditor.h"
 #include "grid/editors/text/TextualEditor.h"
 #include "grid/model/columns/classes/CheckBoxColumn.h"
@@ -44,15 +47,39 @@ void PrepareNumericEditor(TCustomColumn& column, TCellEditor& editor) {
     spin->SetMin(numeric.Min());
 }
 
+// The combo-box column's items, images, drop-down count and style go to its editor before each
+// edit. Preparing is no edit: a drop-down list showing its item again raises no OnEdit.
+void PrepareComboBoxEditor(TCustomColumn& column, TCellEditor& editor) {
+    auto* combo = dynamic_cast<TComboBoxEditor*>(&editor);
+    if (!combo) return;
+    const auto& source = static_cast<const TComboBoxColumn&>(column);
+    const bool suppress = combo->SuppressChange();
+    combo->SetSuppressChange(true);
+    combo->SetItems(source.Items());
+    combo->SetImages(source.Images());
+    combo->SetDropDownCount(source.DropDownCount());
+    combo->SetStyle(source.Style() == cbsDropDownList ? dsDropDownList : dsDropDown);
+    combo->SetSuppressChange(suppress);
+}
+
+void PrepareDateEditor(TCustomColumn&, TCellEditor& editor) {
+    if (auto* picker = dynamic_cast<TDatePickerEditor*>(&editor)) picker->SetStyle(dsDropDown);
+}
+
 } // namespace
 
 // The one table of which column class paints, plays and edits with what.
 void BindStandardColumnHooks() {
     static const bool bound = [] {
-        TColumnHooks::Bind<TCheckBoxColumn>(
-            {nullptr, &CreateColumnDisplay<TCheckBoxColumnDisplay>, &CreateColumnPlay<TCheckBoxColumnPlay>});
-        TColumnHooks::Bind<TComboBoxColumn>({nullptr, &CreateColumnDisplay<TTextualColumnDisplay>, nullptr});
-        TColumnHooks::Bind<TDateColumn>({nullptr, &CreateColumnDisplay<TDateColumnDisplay>, nullptr});
+        TColumnHooks::Bind<TCheckBoxColumn>({&CreateCellEditor<TCheckBoxEditor>,
+                                             &CreateColumnDisplay<TCheckBoxColumnDisplay>,
+                                             &CreateColumnPlay<TCheckBoxColumnPlay>});
+        TColumnHooks::Bind<TComboBoxColumn>({&CreateCellEditor<TComboBoxEditor>,
+                                             &CreateColumnDisplay<TTextualColumnDisplay>, nullptr,
+                                             &PrepareComboBoxEditor});
+        TColumnHooks::Bind<TDateColumn>({&CreateCellEditor<TDatePickerEditor>,
+                                         &CreateColumnDisplay<TDateColumnDisplay>, nullptr,
+                                         &PrepareDateEditor});
         TColumnHooks::Bind<TGraphicColumn>({nullptr, &CreateColumnDisplay<TGraphicColumnDisplay>, nullptr});
         TColumnHooks::Bind<THtmlColumn>({nullptr, &CreateColumnDisplay<THtmlColumnDisplay>, nullptr});
         TColumnHooks::Bind<TImageColumn>({nullptr, &CreateColumnDisplay<TImageColumnDisplay>, nullptr});

@@ -1001,7 +1001,9 @@ void TClientWidget::keyPressEvent(QKeyEvent* e) {
 }
 
 void TClientWidget::keyReleaseEvent(QKeyEvent* e) {
-    if (!owner) return;
+    // A held key repeats its press only, as on the classic platform: a release that belongs to an
+    // auto-repeat would end a press that is still going on (a check box would toggle each time).
+    if (!owner || e->isAutoRepeat()) return;
     int key = VirtualKeyFromQt(e->key());
     if (key != 0) owner->KeyUp(key, ShiftStateFrom(e->modifiers(), Qt::NoButton));
 }

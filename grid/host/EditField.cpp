@@ -97,6 +97,7 @@ protected:
 
     void keyReleaseEvent(QKeyEvent* e) override {
         e->accept();
+        if (e->isAutoRepeat()) return; // a held key repeats its press only
         int key = VirtualKeyFromQt(e->key());
         if (field && key != 0 && field->OnKeyUp)
             field->OnKeyUp(key, ShiftStateFrom(e->modifiers(), Qt::NoButton));

@@ -39,6 +39,13 @@ TPopupWindow::TPopupWindow(TCustomControl& control) : control_(control) {
         w->setWindowFlag(Qt::WindowDoesNotAcceptFocus, true);
         w->setAttribute(Qt::WA_ShowWithoutActivating);
         w->setAttribute(Qt::WA_X11DoNotAcceptFocus);
+        // Unlike a flyout, a popup is clicked: the pointer must not pass through it to the
+        // window below (which would end the edit that opened it). The attribute goes first: while
+        // a window has it, Qt keeps the window flag.
+        w->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        w->setWindowFlag(Qt::WindowTransparentForInput, false);
+        for (QWidget* child : w->findChildren<QWidget*>())
+            child->setAttribute(Qt::WA_TransparentForMouseEvents, false);
         watcher_ = new Watcher(this, w);
     }
 }

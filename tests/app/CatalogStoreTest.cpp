@@ -83,6 +83,29 @@ TEST(CatalogStore, TotalsMustBeAView) {
               (catalogue.Path() + ": not a catalogue (no view \"Rjk\")").toStdString());
 }
 
+TEST(CatalogStore, AViewThatCannotBeReadIsNamedAfterTheObjectsBeforeIt) {
+    // The view reads a table that is gone: the schema is then checked object by object.
+    const struct {
+        const char* extra;
+        const char* expected;
+    } cases[] = {{"", "no such table"}, {"DROP TABLE \"Sp\"", "no table \"Sp\""}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.extra);
+        TTestCatalog catalogue;
+        {
+            TRawDb raw(catalogue.Path());
+            raw.Exec("DROP VIEW \"Rjk\"");
+            raw.Exec("CREATE TABLE gone (x INTEGER)");
+            raw.Exec("CREATE VIEW \"Rjk\" AS SELECT x FROM gone");
+            raw.Exec("DROP TABLE gone");
+            if (*c.extra) raw.Exec(c.extra);
+        }
+        const std::string error = OpenError(catalogue.Path());
+        EXPECT_EQ(error.rfind((catalogue.Path() + ": ").toStdString(), 0), 0u) << error;
+        EXPECT_NE(error.find(c.expected), std::string::npos) << error;
+    }
+}
+
 TEST(CatalogStore, MissingFieldIsNamed) {
     TTestCatalog catalogue;
     const QString path = catalogue.Folder("old.db");

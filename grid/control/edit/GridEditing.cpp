@@ -5,6 +5,7 @@
 #include "grid/control/CustomGridViewControl.h"
 #include "grid/control/input/GridNavigation.h"
 #include "grid/editors/base/CellEditor.h"
+#include "grid/editors/choice/CheckBoxEditor.h"
 
 namespace tolvane {
 
@@ -209,8 +210,9 @@ void TGridEditing::EditorKeyDown(int& key, TShiftState shift) {
     case VK_RIGHT:
     case VK_UP:
     case VK_DOWN:
-        // An editor without a text field (the check box) hands the arrows to the grid.
-        if (!editor->UsesWindowPainting()) {
+        // The check box has no use for arrows: they go to the grid. (A drop-down list draws
+        // itself too, but steps its item with Up and Down.)
+        if (dynamic_cast<TCheckBoxEditor*>(editor)) {
             grid_.HideEditor();
             grid_.KeyDown(key, shift);
         }

@@ -60,7 +60,7 @@ void TMarkupPainter::Paint(QStringView text) {
     x_ = origin_.X;
     y_ = origin_.Y;
     lineHeight_ = 0;
-    counts_.fill(0);
+    nesting_.Reset();
 
     TMarkupTokenizer tokenizer(text);
     TMarkupToken token;
@@ -86,12 +86,9 @@ void TMarkupPainter::DrawRun(QStringView run) {
 
 void TMarkupPainter::ApplyTag(const TMarkupToken& tag) {
     if (tag.Tag == mtFont) ApplyFontAttribute(tag.Attribute, tag.Value);
-    // A tag counts once, at its ">", so that one end tag undoes a start tag that has attributes;
-    // a stray end tag does not hold back the next start tag.
     if (!tag.Final) return;
-    int& count = counts_[tag.Tag];
-    count = tag.EndTag ? std::max(0, count - 1) : count + 1;
-    const bool on = count >= 1;
+    nesting_.Count(tag);
+    const bool on = nesting_.IsOn(tag.Tag);
     switch (tag.Tag) {
     case mtLink:
         SetStyle(fsUnderline, on);

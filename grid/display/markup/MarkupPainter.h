@@ -4,11 +4,10 @@
 // "color", "name" and "size" attributes. There is no layout pass: runs go left to right from
 // the start, a line break returns to the start's x one line height lower, and nothing wraps.
 
-#include <array>
-
 #include <QStringView>
 
 #include "grid/base/Types.h"
+#include "grid/display/markup/MarkupNesting.h"
 #include "grid/display/markup/MarkupTokenizer.h"
 
 namespace tolvane {
@@ -41,9 +40,8 @@ private:
     int x_ = 0;
     int y_ = 0;
     int lineHeight_ = 0;
-    // Nesting counts by tag kind, from zero for every text: an unclosed tag in one cell does not
-    // reach the next.
-    std::array<int, MarkupTagCount> counts_{};
+    // From zero for every text: an unclosed tag in one cell does not reach the next.
+    TMarkupNesting nesting_;
 };
 
 } // namespace tolvane

@@ -2,32 +2,9 @@
 
 #include "grid/base/Conversions.h"
 #include "grid/base/Errors.h"
-#include "grid/base/Locale.h"
 #include "grid/host/Clipboard.h"
 
 namespace tolvane {
-
-namespace {
-
-QChar DecimalSeparator() {
-    return TLocale::Current().DecimalSeparator;
-}
-
-bool IsSign(QChar c) {
-    return c == QLatin1Char('+') || c == QLatin1Char('-');
-}
-
-// Backspace, signs, digits and the decimal separator.
-bool IsNumberCharacter(QChar c) {
-    return c == QChar(VK_BACK) || IsSign(c) || (c >= QLatin1Char('0') && c <= QLatin1Char('9')) ||
-           c == DecimalSeparator();
-}
-
-bool HasSign(const QString& text) {
-    return text.contains(QLatin1Char('+')) || text.contains(QLatin1Char('-'));
-}
-
-} // namespace
 
 TNumericEditor::TNumericEditor() {
     UsePasteHook();
@@ -51,24 +28,11 @@ void TNumericEditor::SetTextAfter(const QString& value) {
 }
 
 QString TNumericEditor::Clean(const QString& text, bool allowFloat, bool allowSigns) const {
-    QString s;
-    bool separatorMet = false;
-    for (QChar c : text) {
-        if (!IsNumberCharacter(c)) continue;
-        if (c == DecimalSeparator()) {
-            if (!allowFloat || separatorMet) continue;
-            separatorMet = true;
-        } else if (IsSign(c)) {
-            if (!allowSigns || !s.isEmpty()) continue;
-        }
-        s += c;
-    }
-    if (s == QLatin1String("-")) s = QStringLiteral("0");
-    if (s.isEmpty()) return s;
-    const double number = StrToFloat(s);
-    if (max_ > 0 && number > max_) s = FloatToStr(max_);
-    if (number < min_) s = FloatToStr(min_);
-    return s;
+    return TextFilter(allowFloat, allowSigns).Clean(text);
+}
+
+TNumericTextFilter TNumericEditor::TextFilter(bool allowFloat, bool allowSigns) const {
+    return TNumericTextFilter{allowFloat, allowSigns, min_, max_};
 }
 
 double TNumericEditor::Value() const {
@@ -92,17 +56,7 @@ void TNumericEditor::SetValue(double value) {
 }
 
 void TNumericEditor::ShowValue(double value) {
-    if (value == 0 && !nullText_.isEmpty()) {
-        SetText(nullText_);
-        return;
-    }
-    if (precision_ > 0 && AllowFloat()) {
-        QString fixed = QString::number(value, 'f', precision_);
-        fixed.replace(QLatin1Char('.'), DecimalSeparator());
-        SetText(fixed + textAfter_);
-    } else {
-        SetText(FloatToStr(value) + textAfter_);
-    }
+    SetText(TextFilter(AllowFloat(), AllowSigns()).ValueText(value, precision_, textAfter_, nullText_));
 }
 
 double TNumericEditor::AsFloat() const {
@@ -137,38 +91,17 @@ void TNumericEditor::KeyPress(QChar& key) {
         TTextualEditor::KeyPress(key);
         return;
     }
-    if (!IsNumberCharacter(key)) {
+    if (!TextFilter(AllowFloat(), AllowSigns()).TakesKey(key, Text(), SelStart(), SelText())) {
         key = QChar(0);
         return;
-    }
-    if (key == DecimalSeparator()) {
-        // Typing over a selected separator is allowed.
-        if (!AllowFloat() ||
-            (Text().contains(DecimalSeparator()) && !SelText().contains(DecimalSeparator()))) {
-            key = QChar(0);
-            return;
-        }
-    } else if (IsSign(key)) {
-        const bool accepted = AllowSigns() && ((SelStart() == 0 && !HasSign(Text())) || HasSign(SelText()));
-        if (!accepted) {
-            key = QChar(0);
-            return;
-        }
     }
     TTextualEditor::KeyPress(key);
 }
 
 void TNumericEditor::Paste() {
     const int start = SelStart();
-    const QString clip = ClipboardText();
-    QString rest = Text();
-    rest.remove(start, SelLength());
-    const bool allowFloat = AllowFloat() && !rest.contains(DecimalSeparator());
-    const bool allowSigns = AllowSigns() && start == 0;
     // A piece that is no number (a lone sign) throws here and leaves the text as it was.
-    const QString piece = Clean(clip, allowFloat, allowSigns);
-    rest.insert(start, piece);
-    SetText(rest);
+    SetText(TextFilter(AllowFloat(), AllowSigns()).Paste(Text(), start, SelLength(), ClipboardText()));
     SetCaret(start);
 }
 

@@ -3,6 +3,7 @@
 // and shows its value with Precision decimals, NullText for zero and TextAfter as a suffix.
 
 #include "grid/base/Types.h"
+#include "grid/editors/text/NumericTextFilter.h"
 #include "grid/editors/text/TextualEditor.h"
 
 namespace tolvane {
@@ -40,7 +41,8 @@ public:
     double SafeValue() const;
 
     // Drops characters that cannot be part of a number, then clamps to Min and Max (Max only when
-    // above 0). Throws EConvertError when the result is not empty and no number.
+    // above 0; see TNumericTextFilter). Throws EConvertError when the result is not empty and no
+    // number.
     QString Clean(const QString& text, bool allowFloat, bool allowSigns) const;
 
     double AsFloat() const override;
@@ -62,6 +64,7 @@ protected:
     void ShowValue(double value);
 
 private:
+    TNumericTextFilter TextFilter(bool allowFloat, bool allowSigns) const;
     bool AllowFloat() const { return options_.Contains(eoAllowFloat); }
     bool AllowSigns() const { return options_.Contains(eoAllowSigns); }
 

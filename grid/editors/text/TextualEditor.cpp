@@ -111,6 +111,12 @@ void TTextualEditor::GetTextRect(TRect& rect) {
 void TTextualEditor::ApplyTextRect() {
     TRect text;
     GetTextRect(text);
+    if (text == TRect{0, 0, 0, 0}) {
+        // No text rectangle (a drop-down list draws its own face): the field keeps the focus and
+        // the keys but covers no pixel.
+        field_->SetLayout(text, text);
+        return;
+    }
     // The field starts right of the preview box, so that the box is the editor's own paint.
     const int left = showPreview_ ? PreviewRect().Right + 2 : 0;
     const TRect fieldRect{left, 0, std::max(left, FieldRight()), ClientHeight()};

@@ -3,7 +3,6 @@
 // and convert it to and from the others. Every value write notifies the owning store.
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include <QString>
@@ -17,7 +16,7 @@ class TCells;
 
 class TCell {
 public:
-    explicit TCell(TCells* owner) : owner_(owner) {}
+    TCell() = default;
     virtual ~TCell();
     TCell(const TCell&) = delete;
     TCell& operator=(const TCell&) = delete;
@@ -41,10 +40,13 @@ public:
     virtual void SetAsInteger(int value);
     virtual void SetText(const QString& value);
 
-    TCells* Owner() const { return owner_; }
+    // The store the cell lives in, found from the memory it was cut from; null for a cell made
+    // outside a store.
+    TCells* Owner() const;
 
     // A picture the cell shows but does not own.
-    const TBitmap* Picture() const { return extras_ ? extras_->Picture : nullptr; }
+    const TBitmap* Picture() const;
+    // Colour, picture and hint live in the store: a cell outside one refuses them (EGridError).
     void SetPicture(const TBitmap* picture);
 
     TFontStyles FontStyle() const { return TFontStyles::FromBits(flags_ & FontStyleMask); }
@@ -52,7 +54,7 @@ public:
         flags_ = std::uint8_t((flags_ & ~FontStyleMask) | (style.Bits() & FontStyleMask));
     }
 
-    TColor Color() const { return color_; }
+    TColor Color() const;
     // Notifies the store unless the cell is still being placed.
     void SetColor(TColor color);
 
@@ -62,8 +64,8 @@ public:
 
     bool Initializing() const { return flags_ & InitializingFlag; }
 
-    std::string Hint() const { return extras_ ? extras_->Hint : std::string(); }
-    bool HasHint() const { return extras_ && !extras_->Hint.empty(); }
+    std::string Hint() const;
+    bool HasHint() const;
     void SetHint(const std::string& hint);
 
 protected:
@@ -75,26 +77,23 @@ private:
     friend class TCellMaker;
 
     static constexpr std::uint8_t FontStyleMask = 0x0F;
-    // The value holds nothing on the heap: with no extras, the cell's end needs no destructor.
+    // The value holds nothing on the heap: the cell's end needs no destructor.
     static constexpr std::uint8_t PlainValueFlag = 0x10;
+    // Set while the store keeps a picture or a hint for the cell.
+    static constexpr std::uint8_t ExtrasFlag = 0x20;
     static constexpr std::uint8_t InitializingFlag = 0x80;
 
-    // Pictures and hints are rare: cells without either pay one pointer for both.
-    struct TExtras {
-        const TBitmap* Picture = nullptr;
-        std::string Hint;
-    };
-    void DropEmptyExtras();
+    TCells* OwnerOrThrow(const char* what) const;
 
-    TCells* owner_;
-    std::unique_ptr<TExtras> extras_;
-    TColor color_ = clWindow;
+    // A grid holds millions of cells, so a cell keeps only its value and these 8 bytes beside
+    // its vtable pointer: the store is found from the cell's address, the colour is an index
+    // into the store's palette, and pictures and hints (rare) live in a table of the store.
     std::int32_t row_ = 0;
-    std::int16_t col_ = 0;
-    // Font style bits and the flags share a byte, so that a cell stays 48 bytes.
+    std::uint16_t col_ : 10 = 0;
+    // Size of the pool block the cell lives in, in pool units; 0 outside a store.
+    std::uint16_t poolUnits_ : 6 = 0;
     std::uint8_t flags_ = InitializingFlag;
-    // Size of the pool block the cell lives in, in pool units; 0 when it came from the heap.
-    std::uint8_t poolUnits_ = 0;
+    std::uint8_t colorIndex_ = 0;
 };
 
 } // namespace tolvane

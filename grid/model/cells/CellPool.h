@@ -3,9 +3,12 @@
 // objects: each taken from the general heap costs a call and a header. The pool cuts them
 // from large slabs and keeps the freed ones on lists by size for the next cells of that size.
 // Once no cell is left the slabs go back to the heap, so nothing is kept across a clear.
+// Slabs are aligned to their size and begin with the pool's owner, so that a block finds its
+// owner from its own address: cells need not carry a pointer to their store.
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <new>
 #include <vector>
 
@@ -18,7 +21,7 @@ public:
     static constexpr std::size_t MaxBlock = 256;
     static constexpr std::size_t SlabSize = 64 * 1024;
 
-    TCellPool() = default;
+    explicit TCellPool(void* owner = nullptr) : owner_(owner) {}
     ~TCellPool();
     TCellPool(const TCellPool&) = delete;
     TCellPool& operator=(const TCellPool&) = delete;
@@ -55,6 +58,12 @@ public:
         Release();
     }
 
+    // The owner of the pool a block was cut from.
+    static void* OwnerOf(const void* block) {
+        const auto slab = reinterpret_cast<std::uintptr_t>(block) & ~std::uintptr_t(SlabSize - 1);
+        return reinterpret_cast<const TSlabHeader*>(slab)->Owner;
+    }
+
     // Blocks handed out and not given back.
     std::size_t LiveCount() const { return live_; }
     std::size_t SlabCount() const { return slabs_.size(); }
@@ -64,10 +73,15 @@ private:
     struct FreeBlock {
         FreeBlock* Next;
     };
+    struct TSlabHeader {
+        void* Owner;
+    };
+    static_assert(sizeof(TSlabHeader) <= Unit);
     static constexpr std::size_t Units(std::size_t size) { return (size + Unit - 1) / Unit; }
     void NewSlab();
     void Release();
 
+    void* owner_;
     std::vector<char*> slabs_;
     char* next_ = nullptr;
     char* end_ = nullptr;

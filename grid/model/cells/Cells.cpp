@@ -13,7 +13,7 @@ namespace tolvane {
 TCells::TCells(const TCellColumnSource* columns) : columns_(columns) {}
 
 TCells::~TCells() {
-    TCellMaker::DestroyAll(pool_, lists_);
+    TCellMaker::DestroyAll(pool_, attributes_, lists_);
 }
 
 void TCells::CheckRow(int row, const char* operation) const {
@@ -38,7 +38,7 @@ void TCells::CheckInsertColumn(int index) const {
 TCell* TCells::MakeCell(int columnIndex, TCellPlacement placement) {
     // A list the collection does not know (never in a consistent grid) gets plain text cells.
     const bool known = columns_ && columnIndex < columns_->ColumnCount();
-    return TCellMaker::Make(pool_, this, known ? columns_->ColumnCellKind(columnIndex) : ckText, placement,
+    return TCellMaker::Make(pool_, attributes_, known ? columns_->ColumnCellKind(columnIndex) : ckText, placement,
                             known ? columns_->ColumnColor(columnIndex) : clWindow);
 }
 
@@ -47,7 +47,7 @@ void TCells::AppendCells(TCellList& list, int columnIndex, int count, TCellPlace
     const bool known = columns_ && columnIndex < columns_->ColumnCount();
     const int kind = known ? columns_->ColumnCellKind(columnIndex) : ckText;
     const TColor color = known ? columns_->ColumnColor(columnIndex) : clWindow;
-    TCellMaker::MakeRun(pool_, this, kind, placement, color, count, list);
+    TCellMaker::MakeRun(pool_, attributes_, kind, placement, color, count, list);
 }
 
 void TCells::DestroyCells(TCellList& list, std::size_t from) {
@@ -200,7 +200,7 @@ void TCells::DeleteRow(int index) {
 
 void TCells::ClearRows() {
     // Every cell of the pool goes: the slabs are dropped whole rather than block by block.
-    TCellMaker::DestroyAll(pool_, lists_);
+    TCellMaker::DestroyAll(pool_, attributes_, lists_);
     for (TCellList& list : lists_) TCellList().swap(list);
     rowCount_ = 0;
     sortValid_ = false;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "grid/model/cells/Cell.h"
+#include "grid/model/cells/CellAttributes.h"
 #include "grid/model/cells/CellFactory.h"
 #include "grid/model/cells/CellPool.h"
 #include "grid/model/cells/ColumnsNotification.h"
@@ -19,6 +20,7 @@ class TCellColumnSource;
 class TCells {
 public:
     static constexpr int MaxColumns = 1024;
+    static_assert(MaxColumns <= 1 << 10, "a cell keeps its column in 10 bits");
 
     explicit TCells(const TCellColumnSource* columns = nullptr);
     ~TCells();
@@ -35,7 +37,7 @@ public:
     TCell* GetCell(int col, int row) {
         if (unsigned(col) >= lists_.size() || unsigned(row) >= unsigned(rowCount_)) ThrowBadCell(col, row);
         TCell* cell = lists_[std::size_t(col)][std::size_t(row)];
-        cell->col_ = std::int16_t(col);
+        cell->col_ = std::uint16_t(col);
         cell->row_ = row;
         return cell;
     }
@@ -75,6 +77,9 @@ public:
 
     // Where the cells live; every cell of the store is in it.
     const TCellPool& Pool() const { return pool_; }
+    // The colours, pictures and hints of the cells.
+    TCellAttributes& Attributes() { return attributes_; }
+    const TCellAttributes& Attributes() const { return attributes_; }
 
 private:
     friend class TCellSorter;
@@ -95,8 +100,9 @@ private:
     void ReverseRows();
 
     const TCellColumnSource* columns_;
-    // Declared before the lists, so that it outlives them.
-    TCellPool pool_;
+    // Declared before the lists, so that they outlive them.
+    TCellAttributes attributes_;
+    TCellPool pool_{this};
     std::vector<TCellList> lists_;
     int rowCount_ = 0;
     bool sortValid_ = false;

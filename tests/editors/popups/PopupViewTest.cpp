@@ -10,6 +10,7 @@
 
 #include "grid/editors/popups/PopupView.h"
 #include "support/InputSimulator.h"
+#include "support/PointerRouter.h"
 
 using namespace tolvane;
 using tolvane::test::InputSimulator;
@@ -49,6 +50,11 @@ TEST(PopupView, IsAFramedTopMostToolWindowThatLeavesTheFocusAlone) {
     view.Popup(10, 10);
     view.SetFocus();
     EXPECT_FALSE(view.Focused());
+    // Unlike a flyout it takes the clicks over it, the scroll bar's included.
+    QWidget* under = tolvane::test::PointerRouter::WidgetAt(QPoint(10 + 50, 10 + 30));
+    ASSERT_NE(under, nullptr);
+    EXPECT_EQ(under->window(), view.Widget());
+    EXPECT_FALSE(under->testAttribute(Qt::WA_TransparentForMouseEvents));
     view.PaintNow();
     EXPECT_EQ(view.WindowPixel(0, 0), ColorToRGB(cl3DDkShadow));
     EXPECT_EQ(view.WindowPixel(99, 59), ColorToRGB(cl3DDkShadow));

@@ -139,6 +139,7 @@ TEST_F(NumericTypingTest, PasteKeepsTheNumberAndPutsTheCaretAtThePieceStart) {
         {"1.5", 3, 0, "2.5", "1.525", 3}, // the text has a separator already
         {"1.5", 0, 3, "2.5", "2.5", 0},   // pasted over everything: the separator is free again
         {"7", 1, 0, "-3", "73", 1},       // a sign only at the start
+        {"", 0, 0, "1\b2", "12", 0},      // a pasted backspace is no number character
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clipboard);
@@ -180,6 +181,27 @@ TEST_F(NumericTypingTest, FocusLossNormalisesWithoutAnError) {
         EXPECT_NO_THROW(QCoreApplication::sendEvent(QApplication::focusWidget(), &out));
         EXPECT_EQ(editor.Text(), c.shown);
     }
+}
+
+// The general format writes these with an exponent, whose "E" the clean-up drops: shown or
+// clamped that way, 1E20 would read back as 120 and 2.5E-5 as 25.5.
+TEST_F(NumericTypingTest, ValuesBeyondTheGeneralFormatSurviveFocusLossAndClamping) {
+    InputSimulator::ShowAndFocus(editor);
+    editor.SetPrecision(0);
+    for (double value : {1e20, 2.5e-5, -3e16}) {
+        SCOPED_TRACE(value);
+        editor.SetMin(-1e300);
+        editor.SetValue(value);
+        QFocusEvent out(QEvent::FocusOut, Qt::OtherFocusReason);
+        QCoreApplication::sendEvent(QApplication::focusWidget(), &out);
+        EXPECT_EQ(editor.Value(), value);
+    }
+    editor.SetMin(0);
+    editor.SetMax(1e20);
+    editor.Clear();
+    SetClipboardText("999999999999999999999");
+    input.Key('V', {ssCtrl});
+    EXPECT_EQ(editor.Value(), 1e20);
 }
 
 class SpinTest : public ::testing::Test {

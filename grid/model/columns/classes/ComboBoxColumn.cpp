@@ -15,11 +15,6 @@ TComboBoxColumn::TComboBoxColumn(const TColumnClasses& classes) : TTextualColumn
     style_ = cbsDropDown;
 }
 
-void TComboBoxColumn::PrepareEditor(TCellEditor*) {
-    // Deliberately not the textual column's preparation. The combo box editor (items, images,
-    // drop-down count, style) is not part of the library yet.
-}
-
 void TComboBoxColumn::CopyFrom(const TCustomColumn& source) {
     TTextualColumn::CopyFrom(source);
     auto combo = dynamic_cast<const TComboBoxColumn*>(&source);

@@ -29,7 +29,6 @@ public:
     TCompoBoxStyle Style() const { return style_; }
     void SetStyle(TCompoBoxStyle value) { style_ = value; }
 
-    void PrepareEditor(TCellEditor* editor) override;
     void CopyFrom(const TCustomColumn& source) override;
 
 protected:

@@ -27,8 +27,4 @@ bool TDateColumn::AcceptsKey(QChar key) const {
     return (key >= u'0' && key <= u'9') || key == TLocale::Current().DateSeparator;
 }
 
-void TDateColumn::PrepareEditor(TCellEditor*) {
-    // The date picker (style dsDropDown) is not part of the library yet.
-}
-
 } // namespace tolvane

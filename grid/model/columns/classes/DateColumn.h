@@ -17,7 +17,6 @@ public:
 
     // Digits and the regional date separator.
     bool AcceptsKey(QChar key) const override;
-    void PrepareEditor(TCellEditor* editor) override;
 
 protected:
     explicit TDateColumn(const TColumnClasses& classes);
