@@ -24,6 +24,14 @@ TColor SelectedDayColor() {
     return ThemesAvailable() ? RGB(251, 230, 148) : RGB(192, 192, 192);
 }
 
+// The day cells are laid out for a small font; a larger one would run two-digit days together
+// ("2728"), so the letters and days take a smaller height until a two-digit day leaves a gap.
+void FitCellFont(TCanvas& canvas) {
+    constexpr int widest = kCellWidth - 3;
+    constexpr int smallest = 8;
+    while (canvas.Font.Height > smallest && canvas.TextWidth(QStringLiteral("30")) > widest) --canvas.Font.Height;
+}
+
 TColor TodayFrameColor() {
     return ThemesAvailable() ? RGB(128, 0, 0) : clHighlight;
 }
@@ -177,6 +185,7 @@ void TDatePopup::Paint() {
     canvas.Brush.Style = bsSolid;
     canvas.Brush.Color = Color();
     canvas.FillRect(ClientRect());
+    FitCellFont(canvas);
     canvas.Font.Color = clWindowText;
     for (int k = 0; k < TMonthGrid::Columns; ++k) {
         const int left = kGridLeft + kCellWidth * k;
@@ -189,7 +198,10 @@ void TDatePopup::Paint() {
     canvas.LineTo(ClientWidth() - 15, 34);
     canvas.MoveTo(kGridLeft, 126);
     canvas.LineTo(ClientWidth() - 15, 126);
+    const TFont cellFont = canvas.Font;
+    canvas.Font = Font();
     PaintTitle(canvas);
+    canvas.Font = cellFont;
     PaintDays(canvas);
     today_->Paint(canvas);
     none_->Paint(canvas);

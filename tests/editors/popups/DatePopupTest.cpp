@@ -203,3 +203,21 @@ TEST(DatePopup, PaintsTheMonthWithTheSelectedDayAndTheRaisedButtons) {
     EXPECT_EQ(f.popup.Month(), 2);
     EXPECT_THROW(f.popup.ShowDateText(QStringLiteral("not a date")), EConvertError);
 }
+
+TEST(DatePopup, TwoDigitDaysKeepAGapInAnyFont) {
+    // The cells are laid out for a small font: a larger one must not run "27" and "28" together.
+    for (int height : {11, 13, 20, 30}) {
+        CalendarFixture f(Day(2015, 2, 3));
+        TFont font = f.popup.Font();
+        font.Height = height;
+        f.popup.SetFont(font);
+        f.popup.PaintNow();
+        const TColor background = ColorToRGB(f.popup.Color());
+        for (int column = 0; column + 1 < TMonthGrid::Columns; ++column) {
+            const TRect cell = TDatePopup::CellRect(column, 3); // 22 to 28
+            for (int y = cell.Top; y < cell.Bottom; ++y)
+                EXPECT_EQ(f.popup.SurfacePixel(cell.Right - 1, y), background)
+                    << "font height " << height << ", column " << column << ", y " << y;
+        }
+    }
+}
