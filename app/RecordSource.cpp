@@ -102,8 +102,7 @@ void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
     rows_ = std::move(rows);
     complete_ = complete;
     loadedKey_.reset();
-    foldedField_ = -1;
-    folded_.clear();
+    folded_.Clear();
     keyIndexes_.clear();
     calculated_.assign(rows_.size(), false);
     allRows_ = true;
@@ -235,35 +234,20 @@ void TRecordSource::SetFiltered(bool filtered) {
     ApplyView(parsed ? &*parsed : nullptr);
 }
 
-TRecordSource::TFoldEntry TRecordSource::FoldEntry(const QVariant& value) {
-    if (value.isNull()) return {{}, TFoldKind::fkNull};
-    if (value.typeId() == QMetaType::QString) {
-        const QString& text = *static_cast<const QString*>(value.constData());
-        // Shared, not copied: an ASCII text is compared as it stands.
-        if (TTextFold::IsAscii(text)) return {text, TFoldKind::fkAscii};
+TFoldedColumn& TRecordSource::FoldedColumn(int field) {
+    if (folded_.Field() != field) {
+        std::vector<const QVariant*> values;
+        values.reserve(rows_.size());
+        for (const TRow& r : rows_) values.push_back(&r[field]);
+        folded_.Assign(values);
+        folded_.SetField(field);
     }
-    return {TTextFold::Folded(value.toString()), TFoldKind::fkFolded};
+    return folded_;
 }
 
 bool TRecordSource::Matches(const TFilterExpression& filter, int row) {
-    if (filter.Type() == TFilterType::ftPrefix) {
-        if (foldedField_ != filter.Field()) {
-            folded_.clear();
-            folded_.reserve(rows_.size());
-            for (const TRow& r : rows_) folded_.push_back(FoldEntry(r[filter.Field()]));
-            foldedField_ = filter.Field();
-        }
-        // Only the folded texts are read, one after another, not the rows.
-        const TFoldEntry& entry = folded_[row];
-        switch (entry.Kind) {
-        case TFoldKind::fkNull:
-            return false;
-        case TFoldKind::fkAscii:
-            return TTextFold::AsciiStartsWith(entry.Text, filter.FoldedValue());
-        default:
-            return entry.Text.startsWith(filter.FoldedValue());
-        }
-    }
+    // Only the folded texts are read, not the rows.
+    if (filter.Type() == TFilterType::ftPrefix) return FoldedColumn(filter.Field()).StartsWith(row, filter.FoldedValue());
     const QVariant& value = rows_[row][filter.Field()];
     if (value.isNull()) return false;
     if (def_.Fields[filter.Field()].IsNumeric()) {
@@ -295,6 +279,8 @@ void TRecordSource::ApplyView(const TFilterExpression* filter) {
             for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
                 if (Matches(*filter, r)) view_.push_back(r);
         }
+    } else if (filter->Type() == TFilterType::ftPrefix) {
+        view_ = FoldedColumn(filter->Field()).RowsWithPrefix(filter->FoldedValue());
     } else {
         for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
             if (Matches(*filter, r)) view_.push_back(r);
@@ -563,7 +549,7 @@ void TRecordSource::Post() {
 
 void TRecordSource::Stored(int row, const TRow& before) {
     const TRow& after = rows_[row];
-    if (foldedField_ >= 0) folded_[row] = FoldEntry(after[foldedField_]);
+    if (folded_.Field() >= 0) folded_.Set(row, after[folded_.Field()]);
     applied_ = false;
     for (auto& [field, index] : keyIndexes_) {
         if (SameValue(before[field], after[field])) continue;

@@ -15,6 +15,7 @@
 
 #include "app/FieldDef.h"
 #include "app/FilterExpression.h"
+#include "app/FoldedColumn.h"
 #include "app/KeyIndex.h"
 
 namespace tolvane {
@@ -117,13 +118,8 @@ private:
     void ApplyView(const TFilterExpression* filter);
     void RecordChanged();
     bool Matches(const TFilterExpression& filter, int row);
-    // A row's field as prefix filters compare it: ASCII text as it stands, other text folded.
-    enum class TFoldKind : unsigned char { fkNull, fkAscii, fkFolded };
-    struct TFoldEntry {
-        QString Text;
-        TFoldKind Kind = TFoldKind::fkNull;
-    };
-    static TFoldEntry FoldEntry(const QVariant& value);
+    // The folded column of the field, made when a prefix filter first asks for it.
+    TFoldedColumn& FoldedColumn(int field);
     const TKeyIndex& KeyIndex(int field);
     void Stored(int row, const TRow& before);
     int CurrentRowIndex() const;
@@ -155,9 +151,8 @@ private:
     int pendingRow_ = -1;
     int disabled_ = 0;
     bool changedWhileDisabled_ = false;
-    // Folded texts of one field (FoldEntry), kept for prefix filters over many rows.
-    int foldedField_ = -1;
-    std::vector<TFoldEntry> folded_;
+    // One field as prefix filters compare it, kept for prefix filters over many rows.
+    TFoldedColumn folded_;
     // Rows by the value of a numeric field, kept for "=" filters over many rows.
     std::unordered_map<int, TKeyIndex> keyIndexes_;
 };
