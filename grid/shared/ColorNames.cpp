@@ -1,6 +1,8 @@
 #include "grid/shared/ColorNames.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 #include <cstdint>
 
 namespace tolvane {
@@ -194,9 +196,21 @@ std::string ColorNameAt(int index) {
 }
 
 std::string ColorNameToHex(const std::string& name) {
+    // No name is longer than 20 letters: a longer text is none, whatever its length.
+    constexpr std::size_t longest = 20;
+    if (name.empty() || name.size() > longest) return name;
+    // The names in order, once, for a binary search (the table keeps its own order).
+    static const std::array<const TColorName*, ColorNames.size()> sorted = [] {
+        std::array<const TColorName*, ColorNames.size()> byName{};
+        for (std::size_t k = 0; k < ColorNames.size(); ++k) byName[k] = &ColorNames[k];
+        std::sort(byName.begin(), byName.end(),
+                  [](const TColorName* a, const TColorName* b) { return std::strcmp(a->Name, b->Name) < 0; });
+        return byName;
+    }();
     const std::string lower = AsciiLower(name);
-    for (const TColorName& entry : ColorNames)
-        if (lower == entry.Name) return entry.Hex;
+    const auto it = std::lower_bound(sorted.begin(), sorted.end(), lower,
+                                     [](const TColorName* entry, const std::string& key) { return key.compare(entry->Name) > 0; });
+    if (it != sorted.end() && lower == (*it)->Name) return (*it)->Hex;
     return name;
 }
 
