@@ -133,7 +133,8 @@ struct TExpectedObject {
 
 // The objects in the order they are checked, so that the first defect named is always the same.
 std::vector<TExpectedObject> ExpectedObjects() {
-    return {{TCatalogSchema::Titles(), "table"}, {TCatalogSchema::Episodes(), "table"},
+    return {{TCatalogSchema::Titles(), "table"},
+            {TCatalogSchema::Episodes(), "table"},
             {TCatalogSchema::Totals(), "view"}};
 }
 
@@ -154,9 +155,11 @@ QString ObjectDefect(const std::map<QString, TFoundObject>& found, const TExpect
     return {};
 }
 
-// Object by object: slower, but an object that cannot be read (a view over a missing table, say)
-// is named only after the ones before it have been found sound.
-QString DefectOneByOne(QSqlDatabase& db) {
+} // namespace
+
+QString TCatalogSchema::Defect(QSqlDatabase& db) {
+    // Object by object: slower, but an object that cannot be read (a view over a missing table,
+    // say) is named only after the ones before it have been found sound.
     for (const TExpectedObject& e : ExpectedObjects()) {
         QSqlQuery q(db);
         if (!q.prepare("SELECT type FROM sqlite_master WHERE name = ?")) return q.lastError().text();
@@ -166,7 +169,7 @@ QString DefectOneByOne(QSqlDatabase& db) {
         if (q.next()) object.type = q.value(0).toString();
         if (object.type == QLatin1String(e.type)) {
             QSqlQuery columns(db);
-            if (!columns.exec("PRAGMA table_info(" + TCatalogSchema::Quoted(e.def.Table) + ")"))
+            if (!columns.exec("PRAGMA table_info(" + Quoted(e.def.Table) + ")"))
                 return columns.lastError().text();
             while (columns.next()) object.columns.insert(columns.value(1).toString());
         }
@@ -175,8 +178,6 @@ QString DefectOneByOne(QSqlDatabase& db) {
     }
     return {};
 }
-
-} // namespace
 
 std::optional<QString> TCatalogSchema::QuickDefect(QSqlDatabase& db) {
     QSqlQuery q(db);
@@ -196,12 +197,6 @@ std::optional<QString> TCatalogSchema::QuickDefect(QSqlDatabase& db) {
     for (const TExpectedObject& e : ExpectedObjects())
         if (QString defect = ObjectDefect(found, e); !defect.isEmpty()) return defect;
     return QString();
-}
-
-QString TCatalogSchema::Defect(QSqlDatabase& db) {
-    // Six statements cost twice the query a command like `show` runs afterwards: one is tried first.
-    if (std::optional<QString> defect = QuickDefect(db)) return *defect;
-    return DefectOneByOne(db);
 }
 
 } // namespace tolvane

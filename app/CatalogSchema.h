@@ -19,13 +19,14 @@ public:
     // Creates the tables and the view in an empty database.
     static void Create(QSqlDatabase& db);
 
-    // Why the database is not a catalogue, or an empty text when it is one. A database error
-    // (a file that is not SQLite at all, say) is reported the same way.
-    static QString Defect(QSqlDatabase& db);
-    // The same in one statement, the first read of the file when it is sound; nothing when that
-    // statement fails (a damaged, foreign or locked file, a view that cannot be read), for the
-    // caller to find out why step by step.
+    // Why the database is not a catalogue, or an empty text when it is one, in one statement:
+    // the first read of the file when it is sound. Nothing when that statement fails (a damaged,
+    // foreign or locked file, a view that cannot be read), for the caller to find out why with
+    // Defect.
     static std::optional<QString> QuickDefect(QSqlDatabase& db);
+    // The same, object by object, so that an object that cannot be read is named only after the
+    // ones before it. A database error is reported the same way.
+    static QString Defect(QSqlDatabase& db);
 
     // An identifier in double quotes, safe for any name.
     static QString Quoted(const QString& identifier);
