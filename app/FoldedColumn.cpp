@@ -10,8 +10,18 @@ namespace tolvane {
 
 namespace {
 
-char16_t AsciiLower(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+// Compares two texts unit by unit over at most `limit` units, an ASCII entry's units lowered as
+// it stands for its lower case (a folded text has no capitals to lower).
+int CompareUnits(const QString& a, bool lowerA, const QString& b, bool lowerB, qsizetype limit) {
+    const qsizetype m = std::min(a.size(), limit), n = std::min(b.size(), limit);
+    const char16_t* x = reinterpret_cast<const char16_t*>(a.constData());
+    const char16_t* y = reinterpret_cast<const char16_t*>(b.constData());
+    for (qsizetype i = 0, k = std::min(m, n); i < k; ++i) {
+        const char16_t u = lowerA ? TTextFold::AsciiLower(x[i]) : x[i];
+        const char16_t v = lowerB ? TTextFold::AsciiLower(y[i]) : y[i];
+        if (u != v) return u < v ? -1 : 1;
+    }
+    return m < n ? -1 : m > n ? 1 : 0;
 }
 
 } // namespace
@@ -60,31 +70,12 @@ bool TFoldedColumn::StartsWith(int row, const QString& foldedPrefix) const {
 }
 
 int TFoldedColumn::Compare(const TEntry& entry, const QString& folded, qsizetype limit) {
-    const qsizetype a = std::min(entry.Text.size(), limit), b = std::min(folded.size(), limit);
-    const char16_t* x = reinterpret_cast<const char16_t*>(entry.Text.constData());
-    const char16_t* y = reinterpret_cast<const char16_t*>(folded.constData());
-    const bool ascii = entry.Kind == TKind::fkAscii;
-    for (qsizetype i = 0, n = std::min(a, b); i < n; ++i) {
-        const char16_t u = ascii ? AsciiLower(x[i]) : x[i];
-        if (u != y[i]) return u < y[i] ? -1 : 1;
-    }
-    return a < b ? -1 : a > b ? 1 : 0;
+    return CompareUnits(entry.Text, entry.Kind == TKind::fkAscii, folded, false, limit);
 }
 
 bool TFoldedColumn::Less(const TEntry& a, const TEntry& b) {
-    // An ASCII entry stands for its lower case; two of them are compared unit by unit lowered.
-    if (b.Kind == TKind::fkAscii) {
-        const qsizetype n = std::min(a.Text.size(), b.Text.size());
-        const char16_t* x = reinterpret_cast<const char16_t*>(a.Text.constData());
-        const char16_t* y = reinterpret_cast<const char16_t*>(b.Text.constData());
-        const bool lowerA = a.Kind == TKind::fkAscii;
-        for (qsizetype i = 0; i < n; ++i) {
-            const char16_t u = lowerA ? AsciiLower(x[i]) : x[i], v = AsciiLower(y[i]);
-            if (u != v) return u < v;
-        }
-        return a.Text.size() < b.Text.size();
-    }
-    return Compare(a, b.Text, std::max(a.Text.size(), b.Text.size())) < 0;
+    return CompareUnits(a.Text, a.Kind == TKind::fkAscii, b.Text, b.Kind == TKind::fkAscii,
+                        std::max(a.Text.size(), b.Text.size())) < 0;
 }
 
 std::uint64_t TFoldedColumn::Head(const TEntry& entry) {
@@ -94,7 +85,7 @@ std::uint64_t TFoldedColumn::Head(const TEntry& entry) {
     const char16_t* x = reinterpret_cast<const char16_t*>(entry.Text.constData());
     const bool ascii = entry.Kind == TKind::fkAscii;
     for (qsizetype i = 0; i < 4; ++i) {
-        const char16_t u = i < entry.Text.size() ? (ascii ? AsciiLower(x[i]) : x[i]) : 0;
+        const char16_t u = i < entry.Text.size() ? (ascii ? TTextFold::AsciiLower(x[i]) : x[i]) : 0;
         head = head << 16 | u;
     }
     return head;
@@ -104,7 +95,8 @@ void TFoldedColumn::Order() {
     std::vector<std::pair<std::uint64_t, int>> keyed;
     keyed.reserve(entries_.size());
     for (int r = 0; r < int(entries_.size()); ++r)
-        if (entries_[std::size_t(r)].Kind != TKind::fkNull) keyed.emplace_back(Head(entries_[std::size_t(r)]), r);
+        if (entries_[std::size_t(r)].Kind != TKind::fkNull)
+            keyed.emplace_back(Head(entries_[std::size_t(r)]), r);
     std::sort(keyed.begin(), keyed.end(), [this](const auto& a, const auto& b) {
         if (a.first != b.first) return a.first < b.first;
         return Less(entries_[std::size_t(a.second)], entries_[std::size_t(b.second)]);

@@ -7,10 +7,6 @@ namespace tolvane {
 
 namespace {
 
-char16_t AsciiLower(char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
-}
-
 QString FullCaseFold(const QString& text) {
     // Full folding can lengthen a text (ß to ss, ŉ to ʼn): at most three characters for one.
     QString folded(text.size() * 3, Qt::Uninitialized);

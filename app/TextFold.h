@@ -10,6 +10,10 @@ class TTextFold {
 public:
     // The folded form; a null text stays null.
     static QString Folded(const QString& text);
+    // An ASCII capital as its small letter; any other code unit as it is.
+    static char16_t AsciiLower(char16_t c) {
+        return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + (u'a' - u'A')) : c;
+    }
     // Whether every character is ASCII: such a text folds to its ASCII lower case.
     static bool IsAscii(const QString& text);
     // Whether `text` begins with `foldedPrefix` (a Folded() text), for an ASCII `text` without
