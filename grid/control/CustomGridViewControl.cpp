@@ -250,6 +250,9 @@ void TCustomGridViewControl::PaintSlides(const TRect& rect) {
 void TCustomGridViewControl::InvalidateCell(int ACol, int ARow) {
     invalidator_->Cell(ACol, ARow);
 }
+void TCustomGridViewControl::SettleInvalidRegion() {
+    invalidator_->SettleWrittenCells();
+}
 void TCustomGridViewControl::InvalidateColumnPart(int columnIndex, TGridArea area) {
     invalidator_->ColumnPart(columnIndex, area);
 }

@@ -206,6 +206,7 @@ public:
     void MouseLeave() override;
     void Resize() override;
     void FontChanged() override;
+    void SettleInvalidRegion() override;
     // A closing window commits the running edit.
     void WindowHidden() override;
 

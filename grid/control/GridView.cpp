@@ -26,7 +26,7 @@ namespace tolvane {
 TGridView::TGridView() : data_(&Columns()), cellHint_(std::make_unique<TCellHint>(*this)) {
     TCells& cells = data_.Cells();
     cells.OnCellsChange = [this](TCells&, int col, int row) {
-        InvalidateCell(col, row);
+        Invalidator().CellWritten(col, row);
         if (OnChange) OnChange(this, col, row);
     };
     cells.GetCellBackground = [this](int col, int row) { return GetCellBackground(col, row); };

@@ -101,6 +101,8 @@ struct TCustomControl::Impl {
     QPointer<TControlWidget> widget;
     TCustomControl* parentControl = nullptr;
     QImage surface; // at device resolution (ratio device pixels per logical pixel)
+    bool surfaceStale = false; // the client's size or ratio changed since it was made
+    TColor surfaceColor = clNone; // what a surface starts as: the colour when its size changed
     TCanvas canvas{&surface};
     qreal ratio = 1;
     QRegion invalid;
@@ -367,12 +369,21 @@ qreal TCustomControl::ScreenRatio() const {
 }
 
 void TCustomControl::RecreateSurface() {
+    // Made when next drawn on or read: a grid filled row by row shows and hides its scroll bar,
+    // and a layout settles through several sizes, without a paint in between.
     d->canvas.Flush();
-    d->surface = CreateDeviceImage(ClientWidth(), ClientHeight(), d->ratio);
-    if (!d->surface.isNull()) d->surface.fill(ToQColor(d->color));
-    d->canvas.Retarget(&d->surface);
+    d->surfaceStale = true;
+    d->surfaceColor = d->color;
     d->invalid = QRegion();
     Invalidate();
+}
+
+void TCustomControl::EnsureSurface() {
+    if (!d->surfaceStale) return;
+    d->surfaceStale = false;
+    d->surface = CreateDeviceImage(ClientWidth(), ClientHeight(), d->ratio);
+    if (!d->surface.isNull()) d->surface.fill(ToQColor(d->surfaceColor));
+    d->canvas.Retarget(&d->surface);
 }
 
 void TCustomControl::SyncPixelRatio() {
@@ -487,6 +498,7 @@ void TCustomControl::SetCursor(TCursor c) {
 // Painting
 
 TCanvas& TCustomControl::Canvas() {
+    EnsureSurface();
     // Drawing outside Paint goes straight to the surface; the screen follows on the next update.
     if (!d->painting) ScheduleScreenUpdate();
     return d->canvas;
@@ -516,12 +528,15 @@ void TCustomControl::Repaint() {
     PaintNow();
 }
 
-bool TCustomControl::PaintPending() const {
+bool TCustomControl::PaintPending() {
+    if (!d->painting) SettleInvalidRegion();
     return !d->invalid.isEmpty();
 }
-TRect TCustomControl::InvalidBounds() const {
+TRect TCustomControl::InvalidBounds() {
+    if (!d->painting) SettleInvalidRegion();
     return FromQRect(d->invalid.boundingRect());
 }
+void TCustomControl::SettleInvalidRegion() {}
 bool TCustomControl::Painting() const {
     return d->painting;
 }
@@ -530,7 +545,10 @@ void TCustomControl::PaintNow() {
     SyncPixelRatio(); // the window may have moved to a screen of another density
     // Inside the client's paint event the outer widget paints the frame itself.
     if (d->frameInvalid && !d->inPaintEvent && !d->painting) PaintFrame();
-    if (d->invalid.isEmpty() || d->painting || d->surface.isNull()) return;
+    if (d->painting) return;
+    SettleInvalidRegion();
+    EnsureSurface();
+    if (d->invalid.isEmpty() || d->surface.isNull()) return;
     const QRect box = d->invalid.boundingRect();
     d->invalid = QRegion();
     struct Guard {
@@ -594,6 +612,7 @@ TColor TCustomControl::WindowPixel(int x, int y) {
 }
 
 const QImage& TCustomControl::Surface() {
+    EnsureSurface();
     d->canvas.Flush();
     return d->surface;
 }
@@ -615,6 +634,7 @@ void TCustomControl::ScrollWindowEx(int dx, int dy, const TRect& clipRect) {
         InvalidateRect(clip);
         return;
     }
+    EnsureSurface();
     d->canvas.Flush();
     const TRect dest = clip.Offset(dx, dy).Intersect(clip); // pixels that receive moved content
     if (!dest.IsEmpty()) {

@@ -135,8 +135,8 @@ public:
     void Update() { PaintNow(); }
     // Runs the pending NCPaint and Paint at once (if anything is invalid) and updates the screen.
     void PaintNow();
-    bool PaintPending() const;
-    TRect InvalidBounds() const; // bounding box of the invalid region (empty when none)
+    bool PaintPending();
+    TRect InvalidBounds(); // bounding box of the invalid region (empty when none)
     bool Painting() const;       // inside the Paint hook
     // The surface; pixels as 0xAARRGGBB. Platform layer and tests. On a high-density screen it
     // holds PixelRatio() device pixels per logical pixel (QImage::devicePixelRatio).
@@ -258,6 +258,11 @@ public:
     virtual bool WantTabs() const;
 
 protected:
+    // Adds to the invalid region what the control has put off working out (rectangles of changes
+    // that may lie off screen); runs before the region is painted or reported.
+    virtual void SettleInvalidRegion();
+    // Asks for a screen update, which paints what is invalid by then.
+    void RequestScreenUpdate() { ScheduleScreenUpdate(); }
     // Turns the window into a top-level popup that never takes the focus nor the mouse (flyouts,
     // hints): input passes through it to what lies below.
     void MakeFlyout();
@@ -272,6 +277,7 @@ private:
     void Relayout();
     qreal ScreenRatio() const;
     void RecreateSurface();
+    void EnsureSurface();
     void SyncPixelRatio();
     void PaintFrame();
     void ScheduleScreenUpdate();

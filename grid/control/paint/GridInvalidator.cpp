@@ -29,6 +29,39 @@ void TGridInvalidator::Cell(int col, int row) {
     Invalidate(r);
 }
 
+void TGridInvalidator::CellWritten(int col, int row) {
+    if (written_) {
+        writtenColFrom_ = std::min(writtenColFrom_, col);
+        writtenColTo_ = std::max(writtenColTo_, col);
+        writtenRowFrom_ = std::min(writtenRowFrom_, row);
+        writtenRowTo_ = std::max(writtenRowTo_, row);
+        return;
+    }
+    written_ = true;
+    writtenColFrom_ = writtenColTo_ = col;
+    writtenRowFrom_ = writtenRowTo_ = row;
+    grid_.RequestScreenUpdate();
+}
+
+void TGridInvalidator::SettleWrittenCells() {
+    if (!written_) return;
+    written_ = false;
+    if (writtenColFrom_ == writtenColTo_ && writtenRowFrom_ == writtenRowTo_) {
+        Cell(writtenColFrom_, writtenRowFrom_);
+        return;
+    }
+    if (!Geo().IsReport()) {
+        Area(gaCells); // a few slides show at a time
+        return;
+    }
+    const int cols = grid_.Columns().Count();
+    const int colFrom = std::max(writtenColFrom_, 0), colTo = std::min(writtenColTo_, cols - 1);
+    const int rowFrom = std::max(writtenRowFrom_, Geo().VertPosition());
+    const int rowTo = std::min({writtenRowTo_, Geo().FirstRowBelowClient() - 1, Geo().RowCount() - 1});
+    for (int row = rowFrom; row <= rowTo; ++row)
+        for (int col = colFrom; col <= colTo; ++col) Cell(col, row);
+}
+
 void TGridInvalidator::ColumnPart(int columnIndex, TGridArea area) {
     if (columnIndex < 0 || columnIndex >= grid_.Columns().Count()) return;
     Invalidate(Geo().ColumnStripRect(grid_.Columns()[columnIndex], area));

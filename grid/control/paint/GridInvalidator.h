@@ -15,6 +15,13 @@ public:
 
     // The cell rectangle widened by the grid line to the right and below.
     void Cell(int col, int row);
+    // A cell the store wrote. Only the span of the written rows and columns is kept until the
+    // grid paints or is asked what is invalid: filling a long list then reads no geometry per
+    // cell, and the rows that show are found once.
+    void CellWritten(int col, int row);
+    // Invalidates the written cells that show (each, when there were several, every cell of
+    // their span on screen) and forgets them.
+    void SettleWrittenCells();
     // The area's rectangle narrowed to the column's x range (client rectangle for gaNone).
     void ColumnPart(int columnIndex, TGridArea area);
     // The area's rectangle; footer, header, indicator and input only when shown.
@@ -44,6 +51,9 @@ private:
 
     TCustomGridViewControl& grid_;
     const TGridGeometry& geo_;
+
+    bool written_ = false;
+    int writtenColFrom_ = 0, writtenColTo_ = 0, writtenRowFrom_ = 0, writtenRowTo_ = 0;
 };
 
 } // namespace tolvane

@@ -2,6 +2,8 @@
 // published settings.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include "GridTestSupport.h"
 #include "grid/control/ColumnClassRegistry.h"
 #include "grid/model/cells/Cell.h"
@@ -319,4 +321,41 @@ TEST(GridViewData, RowsAddedOneByOneOnScreenRepaintThemselves) {
     h.grid->PaintNow();
     h.grid->AddRows(1);
     EXPECT_EQ(h.grid->InvalidBounds(), Rect(0, 8 * 17, 80, 170));
+}
+
+// Written cells are located on screen only when the grid paints: whatever was written and
+// scrolled in between, the paint must show what a full repaint shows.
+TEST(GridViewData, WrittenCellsShowAfterThePaintWhateverScrolledBetween) {
+    struct Write {
+        int Col, Row;
+    };
+    struct Case {
+        const char* Name;
+        std::vector<Write> Before; // written, then the grid scrolls by Scroll rows
+        int Scroll;
+        std::vector<Write> After;
+    };
+    const Case cases[] = {
+        {"two cells on screen", {{0, 1}, {1, 6}}, 0, {}},
+        {"one on screen, one far below", {{1, 2}, {0, 150}}, 0, {}},
+        {"below the client, then scrolled into view", {{0, 12}, {1, 14}}, 5, {}},
+        {"on screen, then scrolled up by the pixels", {{1, 4}}, 2, {}},
+        {"on screen, scrolled off, written again", {{0, 0}}, 3, {{0, 4}}},
+    };
+    for (const Case& c : cases) {
+        GridHarness h;
+        h.grid->SetOptions({goGrid, goIndicator});
+        h.AddColumn();
+        h.AddColumn();
+        h.grid->AddRows(200);
+        for (int r = 0; r < 200; ++r) h.grid->SetCellText(0, r, QString::number(r));
+        h.grid->PaintNow();
+        for (const Write& w : c.Before) h.grid->SetCellText(w.Col, w.Row, "written");
+        if (c.Scroll) h.grid->SetVertPosition(h.grid->VertPosition() + c.Scroll);
+        for (const Write& w : c.After) h.grid->SetCellText(w.Col, w.Row, "again");
+        h.grid->PaintNow();
+        const QImage painted = h.grid->Surface().copy();
+        h.grid->Repaint();
+        EXPECT_EQ(painted, h.grid->Surface()) << c.Name;
+    }
 }
