@@ -179,21 +179,27 @@ QString TCatalogSchema::Defect(QSqlDatabase& db) {
     return {};
 }
 
-std::optional<QString> TCatalogSchema::QuickDefect(QSqlDatabase& db) {
+std::optional<QString> TCatalogSchema::QuickDefect(QSqlDatabase& db, TDeclaredTypes* types) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.prepare("SELECT m.name, m.type, c.name FROM sqlite_master AS m "
+    if (!q.prepare("SELECT m.name, m.type, c.name, c.type FROM sqlite_master AS m "
                    "LEFT JOIN pragma_table_info(m.name) AS c WHERE m.name IN (?, ?, ?)"))
         return std::nullopt;
     for (const TExpectedObject& e : ExpectedObjects()) q.addBindValue(e.def.Table);
     if (!q.exec()) return std::nullopt;
     std::map<QString, TFoundObject> found;
+    TDeclaredTypes declared;
     while (q.next()) {
-        TFoundObject& object = found[q.value(0).toString()];
+        const QString name = q.value(0).toString();
+        TFoundObject& object = found[name];
         object.type = q.value(1).toString();
-        if (!q.value(2).isNull()) object.columns.insert(q.value(2).toString());
+        if (q.value(2).isNull()) continue;
+        const QString column = q.value(2).toString();
+        object.columns.insert(column);
+        declared[name].insert(column, q.value(3).toString());
     }
     if (q.lastError().isValid()) return std::nullopt;
+    if (types) *types = std::move(declared);
     for (const TExpectedObject& e : ExpectedObjects())
         if (QString defect = ObjectDefect(found, e); !defect.isEmpty()) return defect;
     return QString();

@@ -3,12 +3,16 @@
 
 #include <optional>
 
+#include <QHash>
 #include <QSqlDatabase>
 #include <QString>
 
 #include "app/FieldDef.h"
 
 namespace tolvane {
+
+// The declared type of each column, by table (or view) and column name.
+using TDeclaredTypes = QHash<QString, QHash<QString, QString>>;
 
 class TCatalogSchema {
 public:
@@ -22,8 +26,8 @@ public:
     // Why the database is not a catalogue, or an empty text when it is one, in one statement:
     // the first read of the file when it is sound. Nothing when that statement fails (a damaged,
     // foreign or locked file, a view that cannot be read), for the caller to find out why with
-    // Defect.
-    static std::optional<QString> QuickDefect(QSqlDatabase& db);
+    // Defect. The columns' declared types of the three objects go to `types` on the way.
+    static std::optional<QString> QuickDefect(QSqlDatabase& db, TDeclaredTypes* types = nullptr);
     // The same, object by object, so that an object that cannot be read is named only after the
     // ones before it. A database error is reported the same way.
     static QString Defect(QSqlDatabase& db);

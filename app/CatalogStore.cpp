@@ -82,7 +82,7 @@ void TCatalogStore::Open(const QString& path, TOpenMode mode) {
         std::optional<QString> quick;
         if (!db.open()) {
             error = db.lastError().text();
-        } else if ((quick = TCatalogSchema::QuickDefect(db))) {
+        } else if ((quick = TCatalogSchema::QuickDefect(db, &declared_))) {
             if (!quick->isEmpty()) error = "not a catalogue (" + *quick + ")";
         } else if (const QSqlError probe = Probe(db); probe.isValid()) {
             // Only a file that SQLite cannot read as a database is "not a catalogue"; a locked or
@@ -97,13 +97,20 @@ void TCatalogStore::Open(const QString& path, TOpenMode mode) {
         if (!error.isEmpty()) db.close();
     }
     if (!error.isEmpty()) {
+        declared_.clear();
         QSqlDatabase::removeDatabase(name);
         throw ECatalogError(Failure(error));
     }
     connection_ = name;
 }
 
+const QHash<QString, QString>* TCatalogStore::DeclaredTypes(const QString& table) const {
+    const auto it = declared_.constFind(table);
+    return it == declared_.constEnd() ? nullptr : &*it;
+}
+
 void TCatalogStore::Close() {
+    declared_.clear();
     if (connection_.isEmpty()) return;
     {
         QSqlDatabase db = QSqlDatabase::database(connection_, false);

@@ -5,6 +5,8 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include "app/CatalogSchema.h"
+
 namespace tolvane {
 
 enum class TOpenMode { omReadWrite, omReadOnly };
@@ -26,6 +28,9 @@ public:
     // The open connection; throws when closed.
     QSqlDatabase Database() const;
 
+    // The columns' declared types of a table or view of the catalogue as the opening's schema
+    // check read them; null when that check did not read them.
+    const QHash<QString, QString>* DeclaredTypes(const QString& table) const;
     // The error text for this store's file.
     QString Failure(const QString& reason) const { return path_ + ": " + reason; }
 
@@ -33,6 +38,7 @@ private:
     QString path_;
     QString connection_;
     TOpenMode mode_ = TOpenMode::omReadWrite;
+    TDeclaredTypes declared_;
 };
 
 } // namespace tolvane

@@ -88,6 +88,14 @@ void TRecordSource::Open(TCatalogStore& store) {
 
 void TRecordSource::ReadKeyFields(TCatalogStore& store) {
     keyFields_.assign(def_.Fields.size(), false);
+    // The opening's schema check has usually read the types already.
+    if (const QHash<QString, QString>* types = store.DeclaredTypes(def_.Table)) {
+        for (int i = 0; i < FieldCount(); ++i) {
+            const auto it = types->constFind(def_.Fields[i].Name);
+            if (it != types->constEnd() && def_.Fields[i].IsNumeric()) keyFields_[i] = NumericAffinity(*it);
+        }
+        return;
+    }
     QSqlQuery q(store.Database());
     if (!q.exec("PRAGMA table_info(" + TCatalogSchema::Quoted(def_.Table) + ")")) return;
     while (q.next()) {

@@ -339,3 +339,50 @@ TEST_F(RecordSourceTest, RowsComeInKeyOrderWhateverOrderTheViewDeliversThem) {
 
 } // namespace
 } // namespace tolvane
+
+namespace tolvane {
+namespace {
+
+// Reading one title's episodes by the bound key must find what reading every episode and
+// filtering them finds, whatever type the file declares for the key and however it stored it.
+TEST(RecordSourceKeyRead, FindsWhatTheWholeReadFindsForEveryDeclaredKeyType) {
+    for (const char* type : {"INTEGER", "INT", "TEXT", "", "BLOB", "REAL", "NUMERIC"}) {
+        SCOPED_TRACE(type);
+        TTestCatalog catalogue;
+        {
+            test::TRawDb raw(catalogue.Path());
+            raw.Exec("DROP VIEW \"Rjk\"");
+            raw.Exec(QString::fromUtf8("DROP TABLE \"Серии\""));
+            raw.Exec(QString::fromUtf8("CREATE TABLE \"Серии\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" %1, "
+                                       "\"Серия\" TEXT, \"Объём (байт)\" INT, \"Ширина\" INT, \"Высота\" INT, "
+                                       "\"Длительность\" INT, \"Звук\" TEXT, \"Субтитры встроенные\" TEXT, "
+                                       "\"Субтитры внешние\" TEXT)")
+                         .arg(QLatin1String(type)));
+            raw.Exec(QString::fromUtf8("CREATE VIEW \"Rjk\" AS SELECT \"Название\", 0.0 AS \"Sum-Объём(байт)\", "
+                                       "0.0 AS \"Sum-Длительность\", \"ID\" FROM \"Sp\""));
+            raw.Exec(QString::fromUtf8("INSERT INTO \"Серии\" (\"Название\", \"Серия\") VALUES (5, 'int.mkv'), "
+                                       "('5', 'text.mkv'), ('05', 'zero.mkv'), (5.0, 'real.mkv'), (6, 'other.mkv')"));
+        }
+        TCatalogStore store;
+        store.Open(catalogue.Path());
+        const auto files = [](TRecordSource& source) {
+            QStringList names;
+            for (int k = 1; k <= source.RecordCount(); ++k) names << QString::fromStdString(source.TextAt(k, 2));
+            names.sort();
+            return names;
+        };
+        TRecordSource whole(TCatalogSchema::Episodes());
+        whole.Open(store);
+        whole.SetFilter(TFilterExpression::Equals(kName, "5"));
+        whole.SetFiltered(true);
+        TRecordSource keyed(TCatalogSchema::Episodes());
+        keyed.SetFilter(TFilterExpression::Equals(kName, "5"));
+        keyed.SetFiltered(true);
+        keyed.Open(store);
+        EXPECT_FALSE(files(whole).isEmpty());
+        EXPECT_EQ(files(keyed), files(whole));
+    }
+}
+
+} // namespace
+} // namespace tolvane
