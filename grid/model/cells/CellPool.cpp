@@ -1,5 +1,6 @@
 #include "grid/model/cells/CellPool.h"
 
+#include <algorithm>
 #include <cassert>
 #include <new>
 
@@ -13,18 +14,28 @@ TCellPool::~TCellPool() {
 }
 
 void TCellPool::NewSlab() {
-    slabs_.reserve(slabs_.size() + 1);
-    char* slab = static_cast<char*>(::operator new(SlabSize, std::align_val_t(SlabSize)));
-    slabs_.push_back(slab);
+    if (runNext_ == runEnd_) {
+        const std::size_t slabs = runs_.empty() ? 1 : std::min(MaxRunSlabs, 2 * runs_.back().Slabs);
+        runs_.reserve(runs_.size() + 1);
+        char* start = static_cast<char*>(::operator new(slabs * SlabSize, std::align_val_t(SlabSize)));
+        runs_.push_back({start, slabs});
+        reservedSlabs_ += slabs;
+        runNext_ = start;
+        runEnd_ = start + slabs * SlabSize;
+    }
+    char* slab = runNext_;
+    runNext_ += SlabSize;
+    ++slabCount_;
     new (slab) TSlabHeader{owner_};
     next_ = slab + Unit;
     end_ = slab + SlabSize;
 }
 
 void TCellPool::Release() {
-    for (char* slab : slabs_) ::operator delete(slab, std::align_val_t(SlabSize));
-    std::vector<char*>().swap(slabs_);
-    next_ = end_ = nullptr;
+    for (const TRun& run : runs_) ::operator delete(run.Start, std::align_val_t(SlabSize));
+    std::vector<TRun>().swap(runs_);
+    slabCount_ = reservedSlabs_ = 0;
+    runNext_ = runEnd_ = next_ = end_ = nullptr;
     free_.fill(nullptr);
 }
 

@@ -4,7 +4,9 @@
 // from large slabs and keeps the freed ones on lists by size for the next cells of that size.
 // Once no cell is left the slabs go back to the heap, so nothing is kept across a clear.
 // Slabs are aligned to their size and begin with the pool's owner, so that a block finds its
-// owner from its own address: cells need not carry a pointer to their store.
+// owner from its own address: cells need not carry a pointer to their store. They are taken from
+// the heap in runs that double up to 2 MiB: a small grid holds one slab, a large one makes few
+// requests, and the heap's slack for the alignment (up to a slab per request) stays small.
 
 #include <array>
 #include <cstddef>
@@ -20,6 +22,7 @@ public:
     static constexpr std::size_t Unit = 8;
     static constexpr std::size_t MaxBlock = 256;
     static constexpr std::size_t SlabSize = 64 * 1024;
+    static constexpr std::size_t MaxRunSlabs = 32;
 
     explicit TCellPool(void* owner = nullptr) : owner_(owner) {}
     ~TCellPool();
@@ -66,8 +69,9 @@ public:
 
     // Blocks handed out and not given back.
     std::size_t LiveCount() const { return live_; }
-    std::size_t SlabCount() const { return slabs_.size(); }
-    std::size_t ReservedBytes() const { return slabs_.size() * SlabSize; }
+    // Slabs begun, and the bytes taken from the heap for them and the rest of their run.
+    std::size_t SlabCount() const { return slabCount_; }
+    std::size_t ReservedBytes() const { return reservedSlabs_ * SlabSize; }
 
 private:
     struct FreeBlock {
@@ -81,8 +85,17 @@ private:
     void NewSlab();
     void Release();
 
+    struct TRun {
+        char* Start;
+        std::size_t Slabs;
+    };
+
     void* owner_;
-    std::vector<char*> slabs_;
+    std::vector<TRun> runs_;
+    std::size_t slabCount_ = 0;
+    std::size_t reservedSlabs_ = 0;
+    char* runNext_ = nullptr; // the next slab of the last run, not begun yet
+    char* runEnd_ = nullptr;
     char* next_ = nullptr;
     char* end_ = nullptr;
     std::array<FreeBlock*, MaxBlock / Unit + 1> free_{};

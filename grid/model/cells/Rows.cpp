@@ -8,6 +8,11 @@
 namespace tolvane {
 
 namespace {
+// Heights past what a record holds all show as the geometry's largest row anyway.
+TRow Record(int height) {
+    return TRow{std::clamp(height, 0, TRow::MaxHeight), false};
+}
+
 void Check(int index, int count, const char* operation) {
     if (index < 0 || index >= count)
         throw EListError(std::string(operation) + ": row record index out of bounds (" +
@@ -26,13 +31,13 @@ const TRow& TRows::Items(int index) const {
 }
 
 void TRows::Add(int count, int height) {
-    if (count > 0) rows_.insert(rows_.end(), std::size_t(count), TRow{height, false});
+    if (count > 0) rows_.insert(rows_.end(), std::size_t(count), Record(height));
 }
 
 void TRows::Insert(int index, int height) {
     if (index < 0 || index > Count())
         throw EListError("InsertRow: row record index out of bounds (" + std::to_string(index) + ")");
-    rows_.insert(rows_.begin() + index, TRow{height, false});
+    rows_.insert(rows_.begin() + index, Record(height));
 }
 
 void TRows::Delete(int index) {

@@ -53,14 +53,19 @@ TEST(CellPool, FreedBlocksAreReusedBySizeOnly) {
     EXPECT_EQ(pool.SlabCount(), 0u);
 }
 
-TEST(CellPool, BlocksDoNotOverlapAcrossSlabs) {
-    TCellPool pool;
+TEST(CellPool, BlocksDoNotOverlapAcrossSlabsAndFindTheirOwnerInEachSlabOfARun) {
+    int owner = 0;
+    TCellPool pool(&owner);
     std::set<char*> blocks;
     const std::size_t size = 56;
-    const std::size_t count = 3 * TCellPool::SlabSize / size;
-    for (std::size_t i = 0; i < count; ++i) blocks.insert(static_cast<char*>(pool.Allocate(size)));
+    const std::size_t count = 40 * TCellPool::SlabSize / size; // past the largest run
+    for (std::size_t i = 0; i < count; ++i) {
+        char* block = static_cast<char*>(pool.Allocate(size));
+        blocks.insert(block);
+        ASSERT_EQ(TCellPool::OwnerOf(block), &owner) << i;
+    }
     ASSERT_EQ(blocks.size(), count);
-    EXPECT_GE(pool.SlabCount(), 3u);
+    EXPECT_GE(pool.SlabCount(), 40u);
     for (auto it = blocks.begin(); std::next(it) != blocks.end(); ++it) {
         EXPECT_GE(*std::next(it) - *it, std::ptrdiff_t(size));
         EXPECT_EQ(reinterpret_cast<std::uintptr_t>(*it) % TCellPool::Unit, 0u);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "FakeColumns.h"
 #include "grid/base/Errors.h"
 
@@ -89,6 +91,20 @@ TEST(GridData, RowHeightComesFromTheRecordAndTheMeasuringEvent) {
     };
     EXPECT_EQ(f.data.GetRowHeight(2), 42);
     EXPECT_EQ(f.data.Rows().Items(2).Height, 21) << "the measured height is not stored";
+}
+
+// A row record keeps 31 bits of height: a larger row size is kept as the largest height, never
+// wrapped to a negative one, and the selection beside it stays apart.
+TEST(GridData, RowRecordsKeepHugeHeightsAsTheLargestAndTheSelectionApart) {
+    GridDataFixture f;
+    f.AddColumn(7);
+    for (const int size : {std::numeric_limits<int>::max(), TRow::MaxHeight + 1, TRow::MaxHeight}) {
+        f.data.RowSize = size;
+        f.data.InsertRow(0);
+        f.data.SetRowSelected(0, true);
+        EXPECT_EQ(f.data.GetRowHeight(0), TRow::MaxHeight) << size;
+        EXPECT_TRUE(f.data.IsRowSelected(0)) << size;
+    }
 }
 
 TEST(GridData, ExchangeRowsLeavesTheRowRecords) {
