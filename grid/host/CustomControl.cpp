@@ -102,6 +102,7 @@ struct TCustomControl::Impl {
     TCustomControl* parentControl = nullptr;
     QImage surface; // at device resolution (ratio device pixels per logical pixel)
     bool surfaceStale = false; // the client's size or ratio changed since it was made
+    bool settlePosted = false;
     TColor surfaceColor = clNone; // what a surface starts as: the colour when its size changed
     TCanvas canvas{&surface};
     qreal ratio = 1;
@@ -537,6 +538,17 @@ TRect TCustomControl::InvalidBounds() {
     return FromQRect(d->invalid.boundingRect());
 }
 void TCustomControl::SettleInvalidRegion() {}
+
+namespace {
+const QEvent::Type SettleEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+} // namespace
+
+void TCustomControl::RequestSettle() {
+    if (!d->widget || d->settlePosted) return;
+    d->settlePosted = true;
+    // Dropped with the widget if the control goes first.
+    QCoreApplication::postEvent(d->widget->client, new QEvent(SettleEvent));
+}
 bool TCustomControl::Painting() const {
     return d->painting;
 }
@@ -939,6 +951,9 @@ void TClientWidget::paintEvent(QPaintEvent* e) {
         return;
     }
     auto& d = *owner->d;
+    // Rectangles worked out only now ask for their own screen update where this paint does not
+    // reach.
+    if (!d.painting) owner->SettleInvalidRegion();
     d.inPaintEvent = true;
     try {
         owner->PaintNow();
@@ -1047,6 +1062,13 @@ bool TClientWidget::event(QEvent* e) {
         ~Depth() { --n; }
     } depth(eventDepth);
     try {
+        if (e->type() == SettleEvent) {
+            if (owner) {
+                owner->d->settlePosted = false;
+                owner->SettleInvalidRegion();
+            }
+            return true;
+        }
         if ((e->type() == QEvent::ApplicationPaletteChange || e->type() == QEvent::PaletteChange) && owner)
             owner->SysColorChange();
         if (e->type() == QEvent::KeyPress && owner) {

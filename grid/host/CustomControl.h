@@ -261,8 +261,10 @@ protected:
     // Adds to the invalid region what the control has put off working out (rectangles of changes
     // that may lie off screen); runs before the region is painted or reported.
     virtual void SettleInvalidRegion();
-    // Asks for a screen update, which paints what is invalid by then.
-    void RequestScreenUpdate() { ScheduleScreenUpdate(); }
+    // Asks for SettleInvalidRegion once the events queued so far are handled, so that the screen
+    // updates the rectangles it adds and no more. A paint or a question about what is invalid
+    // settles before that on its own.
+    void RequestSettle();
     // Turns the window into a top-level popup that never takes the focus nor the mouse (flyouts,
     // hints): input passes through it to what lies below.
     void MakeFlyout();

@@ -40,7 +40,7 @@ void TGridInvalidator::CellWritten(int col, int row) {
     written_ = true;
     writtenColFrom_ = writtenColTo_ = col;
     writtenRowFrom_ = writtenRowTo_ = row;
-    grid_.RequestScreenUpdate();
+    grid_.RequestSettle();
 }
 
 void TGridInvalidator::SettleWrittenCells() {

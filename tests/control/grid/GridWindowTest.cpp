@@ -1,6 +1,9 @@
 // Window-level behaviour: resizing, double clicks, hints and focus.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QImage>
+
 #include "GridTestSupport.h"
 #include "grid/control/input/CellHint.h"
 #include "grid/control/input/TextFitHint.h"
@@ -113,4 +116,23 @@ TEST(GridWindow, ThemedHeaderTracksTheColumnUnderThePointer) {
     EXPECT_EQ(h.grid->HotHeaderColumnIndex(), -1);
     h.input.MouseMove(81, 5);
     EXPECT_EQ(h.grid->Cursor(), crGridHorzSplit);
+}
+
+// Cells written to a shown grid reach its surface through the event loop alone: the grid works
+// out their rectangles after the writes and asks the window for those.
+TEST(GridWindow, WrittenCellsArePaintedByTheEventLoop) {
+    GridHarness h;
+    h.grid->SetOptions({goGrid});
+    h.AddColumn();
+    h.AddColumn();
+    h.grid->AddRows(100);
+    h.ShowAndFocus();
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    h.grid->SetCellText(0, 1, "first");
+    h.grid->SetCellText(1, 5, "second");
+    h.grid->SetCellText(0, 90, "off screen");
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    const QImage painted = h.grid->Surface().copy();
+    h.grid->Repaint();
+    EXPECT_EQ(painted, h.grid->Surface());
 }
