@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include "app/CatalogError.h"
+#include "app/RowReader.h"
 
 namespace tolvane {
 
@@ -180,25 +181,29 @@ QString TCatalogSchema::Defect(QSqlDatabase& db) {
 }
 
 std::optional<QString> TCatalogSchema::QuickDefect(QSqlDatabase& db, TDeclaredTypes* types) {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.prepare("SELECT m.name, m.type, c.name, c.type FROM sqlite_master AS m "
-                   "LEFT JOIN pragma_table_info(m.name) AS c WHERE m.name IN (?, ?, ?)"))
+    QVariantList names;
+    for (const TExpectedObject& e : ExpectedObjects()) names << e.def.Table;
+    std::vector<TRowReader::TRow> rows;
+    try {
+        // Straight through SQLite: this is most of what opening a sound file costs.
+        rows = TRowReader::Read(db,
+                                "SELECT m.name, m.type, c.name, c.type FROM sqlite_master AS m "
+                                "LEFT JOIN pragma_table_info(m.name) AS c WHERE m.name IN (?, ?, ?)",
+                                4, {0, 1, 2, 3}, names);
+    } catch (const ECatalogError&) {
         return std::nullopt;
-    for (const TExpectedObject& e : ExpectedObjects()) q.addBindValue(e.def.Table);
-    if (!q.exec()) return std::nullopt;
+    }
     std::map<QString, TFoundObject> found;
     TDeclaredTypes declared;
-    while (q.next()) {
-        const QString name = q.value(0).toString();
+    for (const TRowReader::TRow& row : rows) {
+        const QString name = row[0].toString();
         TFoundObject& object = found[name];
-        object.type = q.value(1).toString();
-        if (q.value(2).isNull()) continue;
-        const QString column = q.value(2).toString();
+        object.type = row[1].toString();
+        if (row[2].isNull()) continue;
+        const QString column = row[2].toString();
         object.columns.insert(column);
-        declared[name].insert(column, q.value(3).toString());
+        declared[name].insert(column, row[3].toString());
     }
-    if (q.lastError().isValid()) return std::nullopt;
     if (types) *types = std::move(declared);
     for (const TExpectedObject& e : ExpectedObjects())
         if (QString defect = ObjectDefect(found, e); !defect.isEmpty()) return defect;

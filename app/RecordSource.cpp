@@ -149,17 +149,19 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
         sql += " WHERE " + TCatalogSchema::Quoted(def_.Fields[only->Field()].Name) + " = ?";
         values << QVariant::fromValue<qlonglong>(only->Number());
     }
+    // In key order. Tables come so already; a view's rows are sorted here rather than by the
+    // database, which would sort them through a temporary tree. The order is checked while each
+    // row is read: a second pass would fetch every row from memory again.
+    const int key = FieldIndex(def_.KeyField);
+    const auto byKey = [key](const TRow& a, const TRow& b) { return ToInteger(a[key]) < ToInteger(b[key]); };
+    TRowReader::TOrderCheck order{byKey};
     std::vector<TRow> rows;
     try {
-        rows = TRowReader::Read(store.Database(), sql, FieldCount(), positions, values);
+        rows = TRowReader::Read(store.Database(), sql, FieldCount(), positions, values, &order);
     } catch (const ECatalogError& e) {
         throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
     }
-    // In key order. Tables come so already; a view's rows are sorted here rather than by the
-    // database, which would sort them through a temporary tree.
-    const int key = FieldIndex(def_.KeyField);
-    const auto byKey = [key](const TRow& a, const TRow& b) { return ToInteger(a[key]) < ToInteger(b[key]); };
-    if (!std::is_sorted(rows.begin(), rows.end(), byKey)) std::stable_sort(rows.begin(), rows.end(), byKey);
+    if (!order.Ordered) std::stable_sort(rows.begin(), rows.end(), byKey);
     return rows;
 }
 

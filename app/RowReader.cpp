@@ -95,17 +95,23 @@ QVariant ColumnValue(sqlite3_stmt* stmt, int c, TTextPool& pool) {
     }
 }
 
+void Append(std::vector<TRowReader::TRow>& rows, TRowReader::TRow row, TRowReader::TOrderCheck* order) {
+    if (order && order->Ordered && !rows.empty() && order->Less(row, rows.back())) order->Ordered = false;
+    rows.push_back(std::move(row));
+}
+
 } // namespace
 
 std::vector<TRowReader::TRow> TRowReader::Read(const QSqlDatabase& db, const QString& sql, int width,
-                                               const std::vector<int>& columns, const QVariantList& values) {
-    if (sqlite3* handle = SqliteHandle(db)) return ReadDirect(handle, sql, width, columns, values);
-    return ReadByQuery(db, sql, width, columns, values);
+                                               const std::vector<int>& columns, const QVariantList& values,
+                                               TOrderCheck* order) {
+    if (sqlite3* handle = SqliteHandle(db)) return ReadDirect(handle, sql, width, columns, values, order);
+    return ReadByQuery(db, sql, width, columns, values, order);
 }
 
 std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString& sql, int width,
                                                      const std::vector<int>& columns,
-                                                     const QVariantList& values) {
+                                                     const QVariantList& values, TOrderCheck* order) {
     TStatement statement(static_cast<sqlite3*>(handle), sql);
     sqlite3_stmt* stmt = statement.Get();
     for (int i = 0; i < values.size(); ++i) {
@@ -124,10 +130,19 @@ std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString
     std::vector<TRow> rows;
     std::vector<TTextPool> pools(static_cast<std::size_t>(std::max(count, 0)));
     int step;
+    // Columns read in field order fill each row as they come, without empty values replaced.
+    bool inOrder = count == width;
+    for (int c = 0; inOrder && c < count; ++c) inOrder = columns[c] == c;
     while ((step = sqlite3_step(stmt)) == SQLITE_ROW) {
-        TRow row(width);
-        for (int c = 0; c < count; ++c) row[columns[c]] = ColumnValue(stmt, c, pools[c]);
-        rows.push_back(std::move(row));
+        TRow row;
+        if (inOrder) {
+            row.reserve(static_cast<std::size_t>(width));
+            for (int c = 0; c < count; ++c) row.push_back(ColumnValue(stmt, c, pools[c]));
+        } else {
+            row.resize(static_cast<std::size_t>(width));
+            for (int c = 0; c < count; ++c) row[columns[c]] = ColumnValue(stmt, c, pools[c]);
+        }
+        Append(rows, std::move(row), order);
     }
     if (step != SQLITE_DONE) statement.Fail();
     return rows;
@@ -135,7 +150,7 @@ std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString
 
 std::vector<TRowReader::TRow> TRowReader::ReadByQuery(const QSqlDatabase& db, const QString& sql, int width,
                                                       const std::vector<int>& columns,
-                                                      const QVariantList& values) {
+                                                      const QVariantList& values, TOrderCheck* order) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(sql)) throw ECatalogError(q.lastError().text());
@@ -145,7 +160,7 @@ std::vector<TRowReader::TRow> TRowReader::ReadByQuery(const QSqlDatabase& db, co
     while (q.next()) {
         TRow row(width);
         for (std::size_t c = 0; c < columns.size(); ++c) row[columns[c]] = q.value(static_cast<int>(c));
-        rows.push_back(std::move(row));
+        Append(rows, std::move(row), order);
     }
     return rows;
 }

@@ -5,6 +5,7 @@
 #include <QSqlDatabase>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <vector>
 
 namespace tolvane {
@@ -13,18 +14,28 @@ class TRowReader {
 public:
     using TRow = std::vector<QVariant>;
 
+    // Whether the rows come in an order, found while each row is at hand: Ordered stays true
+    // unless some row is Less than the one before it.
+    struct TOrderCheck {
+        std::function<bool(const TRow&, const TRow&)> Less;
+        bool Ordered = true;
+    };
+
     // Runs a query with its parameters bound in order (whole numbers and texts). Column c of the result goes
     // to position columns[c] of a row of `width` values; the other positions stay empty. Values read as the
     // Qt driver reads them: 64-bit integers, doubles, texts, byte arrays and typed nulls. Throws
     // ECatalogError with the database's message.
     static std::vector<TRow> Read(const QSqlDatabase& db, const QString& sql, int width,
-                                  const std::vector<int>& columns, const QVariantList& values = {});
+                                  const std::vector<int>& columns, const QVariantList& values = {},
+                                  TOrderCheck* order = nullptr);
 
 private:
     static std::vector<TRow> ReadDirect(void* handle, const QString& sql, int width,
-                                        const std::vector<int>& columns, const QVariantList& values);
+                                        const std::vector<int>& columns, const QVariantList& values,
+                                        TOrderCheck* order);
     static std::vector<TRow> ReadByQuery(const QSqlDatabase& db, const QString& sql, int width,
-                                         const std::vector<int>& columns, const QVariantList& values);
+                                         const std::vector<int>& columns, const QVariantList& values,
+                                         TOrderCheck* order);
 };
 
 } // namespace tolvane
