@@ -182,7 +182,9 @@ TEST(CellStoreMemory, AFailingColumnLeavesTheColumnsOfEqualLength) {
         bool fail = false;
     };
     FailingColumns columns;
-    columns.columns = {{6}, {7}};
+    columns.columns.resize(2);
+    columns.columns[0].kind = 6;
+    columns.columns[1].kind = 7;
     TCells cells(&columns);
     cells.ColumnsNotify(cnAdded);
     cells.ColumnsNotify(cnAdded);
