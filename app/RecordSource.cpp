@@ -88,21 +88,19 @@ void TRecordSource::Open(TCatalogStore& store) {
 
 void TRecordSource::ReadKeyFields(TCatalogStore& store) {
     keyFields_.assign(def_.Fields.size(), false);
-    // The opening's schema check has usually read the types already.
-    if (const QHash<QString, QString>* types = store.DeclaredTypes(def_.Table)) {
-        for (int i = 0; i < FieldCount(); ++i) {
-            const auto it = types->constFind(def_.Fields[i].Name);
-            if (it != types->constEnd() && def_.Fields[i].IsNumeric()) keyFields_[i] = NumericAffinity(*it);
-        }
-        return;
+    // The opening's schema check has usually read the types already; the file is asked only
+    // when it has not.
+    QHash<QString, QString> asked;
+    const QHash<QString, QString>* types = store.DeclaredTypes(def_.Table);
+    if (!types) {
+        QSqlQuery q(store.Database());
+        if (q.exec("PRAGMA table_info(" + TCatalogSchema::Quoted(def_.Table) + ")"))
+            while (q.next()) asked.insert(q.value(1).toString(), q.value(2).toString());
+        types = &asked;
     }
-    QSqlQuery q(store.Database());
-    if (!q.exec("PRAGMA table_info(" + TCatalogSchema::Quoted(def_.Table) + ")")) return;
-    while (q.next()) {
-        const QString name = q.value(1).toString();
-        for (int i = 0; i < FieldCount(); ++i)
-            if (def_.Fields[i].Name == name && def_.Fields[i].IsNumeric())
-                keyFields_[i] = NumericAffinity(q.value(2).toString());
+    for (int i = 0; i < FieldCount(); ++i) {
+        const auto it = types->constFind(def_.Fields[i].Name);
+        if (it != types->constEnd() && def_.Fields[i].IsNumeric()) keyFields_[i] = NumericAffinity(*it);
     }
 }
 
