@@ -35,6 +35,13 @@ inline void UseFixedLocale() {
     TLocale::SetCurrent(TFormatSettings::Fixed());
 }
 
+// The start-up of a target that needs nothing but the fixed locale.
+#define TOLVANE_FUZZ_INITIALIZE_WITH_FIXED_LOCALE()                                                  \
+    extern "C" int LLVMFuzzerInitialize(int*, char***) {                                             \
+        ::tolvane::fuzz::UseFixedLocale();                                                           \
+        return 0;                                                                                    \
+    }
+
 // Reads fuzz bytes front to back: fixed-size values first, the rest as text.
 class TFuzzInput {
 public:

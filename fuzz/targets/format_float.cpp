@@ -60,10 +60,7 @@ void CheckReadBack(double value, int decimals, bool grouped) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    UseFixedLocale();
-    return 0;
-}
+TOLVANE_FUZZ_INITIALIZE_WITH_FIXED_LOCALE()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TFuzzInput input(data, size);

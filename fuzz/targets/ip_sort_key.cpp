@@ -70,10 +70,7 @@ QString Texts(const TCells& cells) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    UseFixedLocale();
-    return 0;
-}
+TOLVANE_FUZZ_INITIALIZE_WITH_FIXED_LOCALE()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TFuzzInput input(data, size);

@@ -193,10 +193,7 @@ void CheckShownValue(const TNumericTextFilter& f, double value, int precision, c
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    UseFixedLocale();
-    return 0;
-}
+TOLVANE_FUZZ_INITIALIZE_WITH_FIXED_LOCALE()
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     TFuzzInput input(data, size);
