@@ -1,32 +1,67 @@
 #include "grid/model/cells/Cell.h"
 
 #include "grid/base/Errors.h"
-#include "grid/model/cells/CellPool.h"
+#include "grid/model/cells/CellBlock.h"
 #include "grid/model/cells/Cells.h"
+#include "grid/model/cells/LooseCells.h"
 
 namespace tolvane {
 
-TCell::~TCell() = default;
+namespace {
 
-TCells* TCell::Owner() const {
-    return poolUnits_ ? static_cast<TCells*>(TCellPool::OwnerOf(this)) : nullptr;
+[[noreturn]] void ThrowOutsideStore(const char* what) {
+    throw EGridError(std::string("A cell outside a grid's store keeps no ") + what);
 }
 
-TCells* TCell::OwnerOrThrow(const char* what) const {
-    TCells* owner = Owner();
-    if (!owner) throw EGridError(std::string("A cell outside a grid's store keeps no ") + what);
-    return owner;
+} // namespace
+
+TCell::TCell() {
+    if (!TLooseCells::IsPlacing(this)) TLooseCells::Add(this);
+}
+
+TCell::~TCell() {
+    TLooseCells::Remove(this);
+}
+
+bool TCell::FindPlace(TCellPlace& place) const {
+    if (TLooseCells::Contains(this)) return false;
+    place = TCellPlace::Of(this);
+    // A cell too large for its slot lives in a slab of the pool, which has no side table: it
+    // borrows the place of its stand-in.
+    return place.Side || place.Owner->FindDetachedPlace(this, place);
+}
+
+TCells* TCell::Owner() const {
+    TCellPlace place;
+    return FindPlace(place) ? place.Owner : nullptr;
+}
+
+int TCell::Col() const {
+    TCellPlace place;
+    return FindPlace(place) ? place.Col() : 0;
+}
+
+int TCell::Row() const {
+    TCellPlace place;
+    return FindPlace(place) ? place.Owner->SlotRow(place.Slot()) : 0;
+}
+
+bool TCell::Initializing() const {
+    TCellPlace place;
+    return !FindPlace(place) || (place.Marks().Flags & TCellMarks::InitializingFlag);
 }
 
 TColor TCell::EffectiveBackground() const {
-    TCells* owner = Owner();
-    if (owner && owner->GetCellBackground) return owner->GetCellBackground(col_, row_);
+    TCellPlace place;
+    if (FindPlace(place) && place.Owner->GetCellBackground)
+        return place.Owner->GetCellBackground(place.Col(), place.Owner->SlotRow(place.Slot()));
     return Color();
 }
 
 TColor TCell::EffectiveTextColor() const {
-    TCells* owner = Owner();
-    if (owner && owner->GetCellTextColor) return owner->GetCellTextColor(col_, row_);
+    TCellPlace place;
+    if (FindPlace(place) && place.Owner->GetCellTextColor)
+        return place.Owner->GetCellTextColor(place.Col(), place.Owner->SlotRow(place.Slot()));
     return clWindowText;
 }
 
@@ -46,53 +81,91 @@ void TCell::SetText(const QString&) {
     Changed();
 }
 
+TFontStyles TCell::FontStyle() const {
+    TCellPlace place;
+    if (!FindPlace(place)) return {};
+    return TFontStyles::FromBits(place.Marks().Flags & TCellMarks::FontStyleMask);
+}
+
+void TCell::SetFontStyle(TFontStyles style) {
+    TCellPlace place;
+    if (!FindPlace(place)) {
+        if (style.Bits() == 0) return; // clearing what is not there needs no store
+        ThrowOutsideStore("font style");
+    }
+    std::uint8_t& flags = place.Marks().Flags;
+    flags = std::uint8_t((flags & ~TCellMarks::FontStyleMask) | (style.Bits() & TCellMarks::FontStyleMask));
+}
+
 TColor TCell::Color() const {
-    const TCells* owner = Owner();
-    if (!owner) return clWindow;
-    const TCellAttributes& attributes = owner->Attributes();
-    return colorIndex_ == TCellAttributes::Unlisted ? attributes.UnlistedColor(this)
-                                                     : attributes.ListedColor(colorIndex_);
+    TCellPlace place;
+    if (!FindPlace(place)) return clWindow;
+    const TCellAttributes& attributes = place.Owner->Attributes();
+    const std::uint8_t index = place.Marks().ColorIndex;
+    return index == TCellAttributes::Unlisted ? attributes.UnlistedColor(this) : attributes.ListedColor(index);
 }
 
 void TCell::SetColor(TColor color) {
-    TCellAttributes& attributes = OwnerOrThrow("colour")->Attributes();
+    TCellPlace place;
+    if (!FindPlace(place)) ThrowOutsideStore("colour");
+    TCellAttributes& attributes = place.Owner->Attributes();
+    TCellMarks& marks = place.Marks();
     const std::uint8_t index = attributes.ColorIndex(color);
     if (index == TCellAttributes::Unlisted)
         attributes.SetUnlistedColor(this, color);
-    else if (colorIndex_ == TCellAttributes::Unlisted)
+    else if (marks.ColorIndex == TCellAttributes::Unlisted)
         attributes.DropUnlistedColor(this);
-    colorIndex_ = index;
-    if (!Initializing()) Changed();
+    marks.ColorIndex = index;
+    if (!(marks.Flags & TCellMarks::InitializingFlag)) Changed();
 }
 
 const TBitmap* TCell::Picture() const {
-    return flags_ & ExtrasFlag ? Owner()->Attributes().Picture(this) : nullptr;
+    TCellPlace place;
+    if (!FindPlace(place) || !(place.Marks().Flags & TCellMarks::ExtrasFlag)) return nullptr;
+    return place.Owner->Attributes().Picture(this);
 }
 
 void TCell::SetPicture(const TBitmap* picture) {
-    if (!picture && !(flags_ & ExtrasFlag)) return;
-    const bool kept = OwnerOrThrow("picture")->Attributes().SetPicture(this, picture);
-    flags_ = std::uint8_t(kept ? flags_ | ExtrasFlag : flags_ & ~ExtrasFlag);
+    TCellPlace place;
+    if (!FindPlace(place)) {
+        if (!picture) return;
+        ThrowOutsideStore("picture");
+    }
+    std::uint8_t& flags = place.Marks().Flags;
+    if (!picture && !(flags & TCellMarks::ExtrasFlag)) return;
+    const bool kept = place.Owner->Attributes().SetPicture(this, picture);
+    flags = std::uint8_t(kept ? flags | TCellMarks::ExtrasFlag : flags & ~TCellMarks::ExtrasFlag);
 }
 
 std::string TCell::Hint() const {
-    const std::string* hint = flags_ & ExtrasFlag ? Owner()->Attributes().Hint(this) : nullptr;
+    TCellPlace place;
+    if (!FindPlace(place) || !(place.Marks().Flags & TCellMarks::ExtrasFlag)) return {};
+    const std::string* hint = place.Owner->Attributes().Hint(this);
     return hint ? *hint : std::string();
 }
 
 bool TCell::HasHint() const {
-    const std::string* hint = flags_ & ExtrasFlag ? Owner()->Attributes().Hint(this) : nullptr;
+    TCellPlace place;
+    if (!FindPlace(place) || !(place.Marks().Flags & TCellMarks::ExtrasFlag)) return false;
+    const std::string* hint = place.Owner->Attributes().Hint(this);
     return hint && !hint->empty();
 }
 
 void TCell::SetHint(const std::string& hint) {
-    if (hint.empty() && !(flags_ & ExtrasFlag)) return;
-    const bool kept = OwnerOrThrow("hint")->Attributes().SetHint(this, hint);
-    flags_ = std::uint8_t(kept ? flags_ | ExtrasFlag : flags_ & ~ExtrasFlag);
+    TCellPlace place;
+    if (!FindPlace(place)) {
+        if (hint.empty()) return; // clearing what is not there needs no store
+        ThrowOutsideStore("hint");
+    }
+    std::uint8_t& flags = place.Marks().Flags;
+    if (hint.empty() && !(flags & TCellMarks::ExtrasFlag)) return;
+    const bool kept = place.Owner->Attributes().SetHint(this, hint);
+    flags = std::uint8_t(kept ? flags | TCellMarks::ExtrasFlag : flags & ~TCellMarks::ExtrasFlag);
 }
 
 void TCell::Changed() {
-    if (TCells* owner = Owner()) owner->CellChanged(*this);
+    TCellPlace place;
+    if (FindPlace(place)) place.Owner->CellChanged(place.Col(), place.Owner->SlotRow(place.Slot()));
 }
 
 } // namespace tolvane

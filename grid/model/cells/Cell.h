@@ -13,10 +13,11 @@ namespace tolvane {
 
 class TBitmap;
 class TCells;
+struct TCellPlace;
 
 class TCell {
 public:
-    TCell() = default;
+    TCell();
     virtual ~TCell();
     TCell(const TCell&) = delete;
     TCell& operator=(const TCell&) = delete;
@@ -49,20 +50,21 @@ public:
     // Colour, picture and hint live in the store: a cell outside one refuses them (EGridError).
     void SetPicture(const TBitmap* picture);
 
-    TFontStyles FontStyle() const { return TFontStyles::FromBits(flags_ & FontStyleMask); }
-    void SetFontStyle(TFontStyles style) {
-        flags_ = std::uint8_t((flags_ & ~FontStyleMask) | (style.Bits() & FontStyleMask));
-    }
+    TFontStyles FontStyle() const;
+    // A cell outside a store keeps no font style (EGridError).
+    void SetFontStyle(TFontStyles style);
 
     TColor Color() const;
     // Notifies the store unless the cell is still being placed.
     void SetColor(TColor color);
 
-    // Where the cell was last fetched from the store.
-    int Col() const { return col_; }
-    int Row() const { return row_; }
+    // Where the cell was last fetched from the store: its column, and the row its store last
+    // handed it out at (its own row while no row has moved). 0 outside a store.
+    int Col() const;
+    int Row() const;
 
-    bool Initializing() const { return flags_ & InitializingFlag; }
+    // A stored cell is placed once made; a cell outside a store never is.
+    bool Initializing() const;
 
     std::string Hint() const;
     bool HasHint() const;
@@ -73,27 +75,10 @@ protected:
     void Changed();
 
 private:
-    friend class TCells;
-    friend class TCellMaker;
-
-    static constexpr std::uint8_t FontStyleMask = 0x0F;
-    // The value holds nothing on the heap: the cell's end needs no destructor.
-    static constexpr std::uint8_t PlainValueFlag = 0x10;
-    // Set while the store keeps a picture or a hint for the cell.
-    static constexpr std::uint8_t ExtrasFlag = 0x20;
-    static constexpr std::uint8_t InitializingFlag = 0x80;
-
-    TCells* OwnerOrThrow(const char* what) const;
-
-    // A grid holds millions of cells, so a cell keeps only its value and these 8 bytes beside
-    // its vtable pointer: the store is found from the cell's address, the colour is an index
-    // into the store's palette, and pictures and hints (rare) live in a table of the store.
-    std::int32_t row_ = 0;
-    std::uint16_t col_ : 10 = 0;
-    // Size of the pool block the cell lives in, in pool units; 0 outside a store.
-    std::uint16_t poolUnits_ : 6 = 0;
-    std::uint8_t flags_ = InitializingFlag;
-    std::uint8_t colorIndex_ = 0;
+    // Where a cell of a store lives; false for a cell made outside one. A grid holds millions
+    // of cells, so a cell holds only its vtable pointer and its value: its store, column, row,
+    // flags and colour index are found from its address (TCellPlace).
+    bool FindPlace(TCellPlace& place) const;
 };
 
 } // namespace tolvane

@@ -1,10 +1,15 @@
 #include "grid/model/cells/CellFactory.h"
 
+#include <algorithm>
+#include <bit>
 #include <type_traits>
 
 #include "grid/model/cells/BooleanCell.h"
 #include "grid/model/cells/CellPool.h"
-#include "grid/model/cells/Cells.h"
+#include "grid/model/cells/CellAttributes.h"
+#include "grid/model/cells/ColumnCells.h"
+#include "grid/model/cells/LooseCells.h"
+#include "grid/model/cells/StandInCell.h"
 #include "grid/model/cells/DateTimeCell.h"
 #include "grid/model/cells/FloatCell.h"
 #include "grid/model/cells/IncrementCell.h"
@@ -48,80 +53,112 @@ constexpr bool PlainValue = std::is_same_v<T, TBooleanCell> || std::is_same_v<T,
 
 } // namespace
 
-template <typename T>
-T* TCellMaker::MakeOne(TCellPool& pool, TCellAttributes& attributes, std::uint8_t colorIndex, TColor color) {
-    static_assert(alignof(T) <= TCellPool::Unit);
-    // A cell finds its store through the pool block it lives in.
-    static_assert(TCellPool::Pooled(sizeof(T)), "every cell class fits a pool block");
-    void* block = pool.Allocate(sizeof(T));
-    T* cell;
+std::size_t TCellMaker::SlotSizeFor(int kind) {
+    std::size_t largest = sizeof(TCellBlockHeader);
+    for (TCellPlacement placement : {cpAppend, cpInsertColumn, cpInsertRow})
+        largest = std::max(largest, ForCellClass(kind, placement, []<typename T>(T*) { return sizeof(T); }));
+    return std::bit_ceil(largest);
+}
+
+std::uint8_t TCellMaker::ColorIndex(TColor color) {
+    return attributes_.ColorIndex(color);
+}
+
+// Constructs a cell where the store places it, so that it is not taken for a loose one.
+template <typename T, typename... Args>
+T* Place(void* room, Args&&... args) {
+    TLooseCells::Placing(room);
     try {
-        cell = new (block) T();
+        T* cell = new (room) T(std::forward<Args>(args)...);
+        TLooseCells::Placing(nullptr);
+        return cell;
     } catch (...) {
-        pool.Free(block, sizeof(T));
+        TLooseCells::Placing(nullptr);
         throw;
     }
-    cell->poolUnits_ = std::uint16_t((sizeof(T) + TCellPool::Unit - 1) / TCellPool::Unit);
-    cell->colorIndex_ = colorIndex;
+}
+
+template <typename T>
+TCell* TCellMaker::MakeOne(TColumnCells& column, std::uint32_t slot, std::uint8_t colorIndex, TColor color) {
+    static_assert(sizeof(T) <= TColumnCells::MaxSlotSize, "every cell class fits a slot");
+    static_assert(sizeof(TStandInCell) <= sizeof(TCellBlockHeader), "a stand-in fits every slot");
+    void* room = column.Room(pool_, slot);
+    TCellMarks& marks = column.Marks(slot);
+    marks = TCellMarks{};
+    TCell* cell;
+    if (sizeof(T) <= column.SlotSize()) {
+        cell = Place<T>(room);
+        if constexpr (PlainValue<T>) marks.Flags |= TCellMarks::PlainValueFlag;
+    } else {
+        // The column was laid out for a smaller class: the cell lives in the pool instead.
+        static_assert(TCellPool::Pooled(sizeof(T)), "every cell class fits a pool block");
+        detached_.reserve(detached_.size() + 1);
+        void* block = pool_.Allocate(sizeof(T));
+        try {
+            cell = Place<T>(block);
+        } catch (...) {
+            pool_.Free(block, sizeof(T));
+            throw;
+        }
+        const TCell* standIn = Place<TStandInCell>(room, cell);
+        detached_.emplace(cell, TDetached{standIn, sizeof(T)});
+        marks.Flags |= TCellMarks::DetachedFlag;
+        column.CountDetached(1);
+    }
+    marks.ColorIndex = colorIndex;
     if (colorIndex == TCellAttributes::Unlisted) {
         try {
-            attributes.SetUnlistedColor(cell, color);
+            attributes_.SetUnlistedColor(cell, color);
         } catch (...) {
-            cell->~T();
-            pool.Free(block, sizeof(T));
+            marks.ColorIndex = 0;
+            ++live_; // Destroy counts it out again
+            Destroy(column, slot);
             throw;
         }
     }
-    cell->flags_ &= std::uint8_t(~TCell::InitializingFlag);
-    if constexpr (PlainValue<T>) cell->flags_ |= TCell::PlainValueFlag;
+    marks.Flags &= std::uint8_t(~TCellMarks::InitializingFlag);
+    ++live_;
     return cell;
 }
 
-TCell* TCellMaker::Make(TCellPool& pool, TCellAttributes& attributes, int kind, TCellPlacement placement,
-                        TColor color) {
-    const std::uint8_t index = attributes.ColorIndex(color);
+bool TCellMaker::FindDetachedPlace(const TCell* cell, TCellPlace& place) const {
+    const auto it = detached_.find(cell);
+    if (it == detached_.end()) return false;
+    place = TCellPlace::Of(it->second.StandIn);
+    return true;
+}
+
+TCell* TCellMaker::Make(TColumnCells& column, std::uint32_t slot, int kind, TCellPlacement placement,
+                        std::uint8_t colorIndex, TColor color) {
     return ForCellClass(kind, placement,
-                        [&]<typename T>(T*) -> TCell* { return MakeOne<T>(pool, attributes, index, color); });
+                        [&]<typename T>(T*) -> TCell* { return MakeOne<T>(column, slot, colorIndex, color); });
 }
 
-void TCellMaker::MakeRun(TCellPool& pool, TCellAttributes& attributes, int kind, TCellPlacement placement,
-                         TColor color, int count, std::vector<TCell*>& list) {
-    // The class and the colour's place in the palette are found once for the run.
-    const std::uint8_t index = attributes.ColorIndex(color);
-    ForCellClass(kind, placement, [&]<typename T>(T*) {
-        for (int n = 0; n < count; ++n) list.push_back(MakeOne<T>(pool, attributes, index, color));
-    });
-}
-
-void TCellMaker::Destroy(TCellPool& pool, TCell* cell) {
-    if (!cell) return;
-    if (cell->colorIndex_ == TCellAttributes::Unlisted || (cell->flags_ & TCell::ExtrasFlag))
-        cell->Owner()->Attributes().Forget(cell);
-    const std::size_t units = cell->poolUnits_;
+void TCellMaker::Destroy(TColumnCells& column, std::uint32_t slot) {
+    TCellMarks& marks = column.Marks(slot);
+    TCell* cell = column.At(slot);
+    TCell* handedOut = marks.Flags & TCellMarks::DetachedFlag ? static_cast<TStandInCell*>(cell)->Cell() : cell;
+    if (marks.ColorIndex == TCellAttributes::Unlisted || (marks.Flags & TCellMarks::ExtrasFlag))
+        attributes_.Forget(handedOut);
+    if (handedOut != cell) {
+        const auto it = detached_.find(handedOut);
+        const std::size_t size = it->second.Size;
+        detached_.erase(it);
+        handedOut->~TCell();
+        pool_.Free(handedOut, size);
+        column.CountDetached(-1);
+    }
     cell->~TCell();
-    pool.Free(cell, units * TCellPool::Unit);
+    marks = TCellMarks{};
+    --live_;
 }
 
-void TCellMaker::DestroyAll(TCellPool& pool, TCellAttributes& attributes,
-                            std::vector<std::vector<TCell*>>& lists) {
-    std::size_t listed = 0;
-    for (const std::vector<TCell*>& list : lists) listed += list.size();
-    if (listed != pool.LiveCount()) {
-        // Some block is held elsewhere: dropping the slabs would pull it away.
-        for (std::vector<TCell*>& list : lists) {
-            for (TCell* cell : list) Destroy(pool, cell);
-            list.clear();
-        }
-        return;
-    }
-    for (std::vector<TCell*>& list : lists) {
-        for (TCell* cell : list)
-            if (cell && !(cell->flags_ & TCell::PlainValueFlag)) cell->~TCell();
-        list.clear();
-    }
-    // Every cell went, and with them everything kept for them.
-    attributes.ForgetAll();
-    pool.DropAll();
+void TCellMaker::End(TColumnCells& column, std::uint32_t slot) {
+    const std::uint8_t flags = column.Marks(slot).Flags;
+    if (flags & TCellMarks::PlainValueFlag) return;
+    TCell* cell = column.At(slot);
+    if (flags & TCellMarks::DetachedFlag) static_cast<TStandInCell*>(cell)->Cell()->~TCell();
+    cell->~TCell();
 }
 
 } // namespace tolvane

@@ -1,9 +1,10 @@
 #pragma once
-// Picks the cell class for a column's cell kind. Appending and inserting differ for the
-// row-number and virtual kinds.
+// Picks the cell class for a column's cell kind, and makes and ends the cells of a store in
+// their columns' slots. Appending and inserting differ for the row-number and virtual kinds.
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <unordered_map>
 
 #include "grid/model/cells/Cell.h"
 
@@ -11,28 +12,53 @@ namespace tolvane {
 
 class TCellAttributes;
 class TCellPool;
+class TColumnCells;
+struct TCellPlace;
 
 enum TCellPlacement { cpAppend, cpInsertColumn, cpInsertRow };
 
-// Cells of a store, placed in its pool. A pooled cell is given back with Destroy, never deleted.
 class TCellMaker {
 public:
-    // The cell of the kind with the colour given, no longer initializing.
-    static TCell* Make(TCellPool& pool, TCellAttributes& attributes, int kind, TCellPlacement placement,
-                       TColor color);
-    // `count` such cells appended to `list`, which has room for them. On a failure the cells
-    // made so far stay in the list.
-    static void MakeRun(TCellPool& pool, TCellAttributes& attributes, int kind, TCellPlacement placement,
-                        TColor color, int count, std::vector<TCell*>& list);
-    // Also drops what the store keeps for the cell beside it.
-    static void Destroy(TCellPool& pool, TCell* cell);
-    // Destroys every cell of the lists, which hold every cell of `pool`, and gives the pool's
-    // slabs back at once. Destructors run only where they free something.
-    static void DestroyAll(TCellPool& pool, TCellAttributes& attributes, std::vector<std::vector<TCell*>>& lists);
+    TCellMaker(TCellPool& pool, TCellAttributes& attributes) : pool_(pool), attributes_(attributes) {}
+
+    // The slot size a column of the kind is laid out with: the smallest that holds every class
+    // the kind makes.
+    static std::size_t SlotSizeFor(int kind);
+
+    // The palette index of a colour, for a run of cells of that colour.
+    std::uint8_t ColorIndex(TColor color);
+    // Makes the cell of the kind in the slot, with the colour given (`colorIndex` is
+    // ColorIndex(color)), no longer initializing.
+    TCell* Make(TColumnCells& column, std::uint32_t slot, int kind, TCellPlacement placement,
+                std::uint8_t colorIndex, TColor color);
+    // Ends the cell in the slot and what the store keeps for it.
+    void Destroy(TColumnCells& column, std::uint32_t slot);
+    // Ends the cell in the slot as the whole store empties: a destructor runs only where it
+    // frees something; the caller then drops the attributes, the pool's memory and Forget()s.
+    void End(TColumnCells& column, std::uint32_t slot);
+    void Forget() {
+        detached_.clear();
+        live_ = 0;
+    }
+    // Cells made and not ended.
+    std::size_t LiveCount() const { return live_; }
+
+    // The place of a cell kept outside its slot: its stand-in's. False for any other cell.
+    bool FindDetachedPlace(const TCell* cell, TCellPlace& place) const;
 
 private:
     template <typename T>
-    static T* MakeOne(TCellPool& pool, TCellAttributes& attributes, std::uint8_t colorIndex, TColor color);
+    TCell* MakeOne(TColumnCells& column, std::uint32_t slot, std::uint8_t colorIndex, TColor color);
+
+    struct TDetached {
+        const TCell* StandIn;
+        std::size_t Size;
+    };
+
+    TCellPool& pool_;
+    TCellAttributes& attributes_;
+    std::unordered_map<const TCell*, TDetached> detached_;
+    std::size_t live_ = 0;
 };
 
 } // namespace tolvane

@@ -13,7 +13,7 @@ TCellPool::~TCellPool() {
     Release();
 }
 
-void TCellPool::NewSlab() {
+char* TCellPool::TakeSlab() {
     if (runNext_ == runEnd_) {
         const std::size_t slabs = runs_.empty() ? 1 : std::min(MaxRunSlabs, 2 * runs_.back().Slabs);
         runs_.reserve(runs_.size() + 1);
@@ -26,8 +26,13 @@ void TCellPool::NewSlab() {
     char* slab = runNext_;
     runNext_ += SlabSize;
     ++slabCount_;
-    new (slab) TSlabHeader{owner_};
-    next_ = slab + Unit;
+    return slab;
+}
+
+void TCellPool::NewSlab() {
+    char* slab = TakeSlab();
+    new (slab) TSlabHeader{owner_, nullptr};
+    next_ = slab + sizeof(TSlabHeader);
     end_ = slab + SlabSize;
 }
 
@@ -37,6 +42,7 @@ void TCellPool::Release() {
     slabCount_ = reservedSlabs_ = 0;
     runNext_ = runEnd_ = next_ = end_ = nullptr;
     free_.fill(nullptr);
+    std::vector<char*>().swap(freeSlabs_);
 }
 
 } // namespace tolvane

@@ -7,6 +7,8 @@
 // owner from its own address: cells need not carry a pointer to their store. They are taken from
 // the heap in runs that double up to 2 MiB: a small grid holds one slab, a large one makes few
 // requests, and the heap's slack for the alignment (up to a slab per request) stays small.
+// A store also takes whole slabs, to lay out cells of one column side by side; it writes their
+// header itself, which begins with the owner as well.
 
 #include <array>
 #include <cstddef>
@@ -54,6 +56,22 @@ public:
         if (--live_ == 0) Release();
     }
 
+    // A whole slab, aligned to SlabSize, for the caller to lay out; its first word must be the
+    // owner and its second must not be null. Counts as a live block until given back.
+    char* AllocateSlab() {
+        ++live_;
+        if (!freeSlabs_.empty()) {
+            char* slab = freeSlabs_.back();
+            freeSlabs_.pop_back();
+            return slab;
+        }
+        return TakeSlab();
+    }
+    void FreeSlab(char* slab) {
+        freeSlabs_.push_back(slab);
+        if (--live_ == 0) Release();
+    }
+
     // Forgets every block at once and gives the slabs back, instead of a Free for each; the
     // caller has ended the life of every object in them.
     void DropAll() {
@@ -77,12 +95,17 @@ private:
     struct FreeBlock {
         FreeBlock* Next;
     };
+    // A slab cut into blocks begins with its owner and a null word, which tells it from a slab
+    // laid out by the caller (whose header holds something there).
     struct TSlabHeader {
         void* Owner;
+        void* Null;
     };
-    static_assert(sizeof(TSlabHeader) <= Unit);
+    static_assert(sizeof(TSlabHeader) % Unit == 0);
     static constexpr std::size_t Units(std::size_t size) { return (size + Unit - 1) / Unit; }
     void NewSlab();
+    // The next slab of the last run, or of a new run.
+    char* TakeSlab();
     void Release();
 
     struct TRun {
@@ -99,6 +122,7 @@ private:
     char* next_ = nullptr;
     char* end_ = nullptr;
     std::array<FreeBlock*, MaxBlock / Unit + 1> free_{};
+    std::vector<char*> freeSlabs_;
     std::size_t live_ = 0;
 };
 

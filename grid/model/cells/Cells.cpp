@@ -4,22 +4,28 @@
 #include <limits>
 #include <string>
 
+#include "grid/base/Errors.h"
 #include "grid/model/cells/CellColumnSource.h"
 #include "grid/model/cells/CellSorter.h"
-#include "grid/base/Errors.h"
+#include "grid/model/cells/StandInCell.h"
 
 namespace tolvane {
 
-TCells::TCells(const TCellColumnSource* columns) : columns_(columns) {}
+TCells::TCells(const TCellColumnSource* columns) : source_(columns) {}
 
 TCells::~TCells() {
-    TCellMaker::DestroyAll(pool_, attributes_, lists_);
+    DropAllCells();
+}
+
+TCell* TCells::HandedOut(const TColumnCells& column, std::uint32_t slot) {
+    TCell* cell = column.At(slot);
+    return column.Marks(slot).Flags & TCellMarks::DetachedFlag ? static_cast<TStandInCell*>(cell)->Cell() : cell;
 }
 
 void TCells::CheckRow(int row, const char* operation) const {
-    if (row < 0 || row >= rowCount_)
+    if (row < 0 || row >= RowCount())
         throw EListError(std::string(operation) + ": row index out of bounds (" + std::to_string(row) +
-                         "), row count " + std::to_string(rowCount_));
+                         "), row count " + std::to_string(RowCount()));
 }
 
 void TCells::CheckColumn(int col, const char* operation) const {
@@ -31,34 +37,58 @@ void TCells::CheckColumn(int col, const char* operation) const {
 void TCells::CheckInsertColumn(int index) const {
     if (ColumnCount() >= MaxColumns)
         throw EGridError("The grid holds at most " + std::to_string(MaxColumns) + " columns");
-    if (!columns_ || index < 0 || index >= columns_->ColumnCount())
+    if (!source_ || index < 0 || index >= source_->ColumnCount())
         throw EListError("No column with index " + std::to_string(index) + " to add cells for");
-}
-
-TCell* TCells::MakeCell(int columnIndex, TCellPlacement placement) {
-    // A list the collection does not know (never in a consistent grid) gets plain text cells.
-    const bool known = columns_ && columnIndex < columns_->ColumnCount();
-    return TCellMaker::Make(pool_, attributes_, known ? columns_->ColumnCellKind(columnIndex) : ckText, placement,
-                            known ? columns_->ColumnColor(columnIndex) : clWindow);
-}
-
-void TCells::AppendCells(TCellList& list, int columnIndex, int count, TCellPlacement placement) {
-    // The column is asked once for the whole run.
-    const bool known = columns_ && columnIndex < columns_->ColumnCount();
-    const int kind = known ? columns_->ColumnCellKind(columnIndex) : ckText;
-    const TColor color = known ? columns_->ColumnColor(columnIndex) : clWindow;
-    TCellMaker::MakeRun(pool_, attributes_, kind, placement, color, count, list);
-}
-
-void TCells::DestroyCells(TCellList& list, std::size_t from) {
-    for (std::size_t i = from; i < list.size(); ++i) TCellMaker::Destroy(pool_, list[i]);
-    list.resize(std::min(from, list.size()));
 }
 
 void TCells::ThrowBadCell(int col, int row) const {
     CheckColumn(col, "GetCell");
     CheckRow(row, "GetCell");
     throw EListError(std::string("GetCell: cell index out of bounds"));
+}
+
+// A column the collection does not know (never in a consistent grid) gets plain text cells.
+int TCells::KindOf(int columnIndex) const {
+    return source_ && columnIndex < source_->ColumnCount() ? source_->ColumnCellKind(columnIndex) : ckText;
+}
+
+TColor TCells::ColorOf(int columnIndex) const {
+    return source_ && columnIndex < source_->ColumnCount() ? source_->ColumnColor(columnIndex) : clWindow;
+}
+
+void TCells::MakeNewRowCells(int columnIndex, int count, TCellPlacement placement) {
+    TColumnCells& column = columns_[std::size_t(columnIndex)];
+    // The column is asked once for the whole run.
+    const int kind = KindOf(columnIndex);
+    const TColor color = ColorOf(columnIndex);
+    const std::uint8_t colorIndex = maker_.ColorIndex(color);
+    int made = 0;
+    try {
+        slots_.ForNewSlots(count, [&](std::uint32_t slot) {
+            maker_.Make(column, slot, kind, placement, colorIndex, color);
+            ++made;
+        });
+    } catch (...) {
+        slots_.ForNewSlots(made, [&](std::uint32_t slot) { maker_.Destroy(column, slot); });
+        throw;
+    }
+}
+
+void TCells::DestroyColumnCells(TColumnCells& column) {
+    ForEachRowSlot([&](std::uint32_t slot) { maker_.Destroy(column, slot); });
+    column.ReleaseBlocks(pool_);
+}
+
+void TCells::DropAllCells() {
+    for (TColumnCells& column : columns_) {
+        ForEachRowSlot([&](std::uint32_t slot) { maker_.End(column, slot); });
+        column.ForgetBlocks();
+    }
+    // Every cell went, and with them everything kept for them.
+    attributes_.ForgetAll();
+    maker_.Forget();
+    pool_.DropAll();
+    slots_.Clear();
 }
 
 void TCells::ColumnsNotify(int kind, int a, int b) {
@@ -83,26 +113,49 @@ void TCells::ColumnsNotify(int kind, int a, int b) {
     }
 }
 
-void TCells::AddColumn() {
-    const int index = columns_ ? columns_->ColumnCount() - 1 : -1;
-    CheckInsertColumn(index);
-    lists_.reserve(lists_.size() + 1);
-    TCellList list;
-    list.reserve(std::size_t(rowCount_));
+TColumnCells TCells::NewColumn(int sourceIndex, int index, TCellPlacement placement) {
+    // A column is laid out for the classes its kind makes now; a larger class it is given later
+    // lives outside the slots.
+    const int kind = KindOf(sourceIndex);
+    const TColor color = ColorOf(sourceIndex);
+    const std::uint8_t colorIndex = maker_.ColorIndex(color);
+    TColumnCells column(this, index, TCellMaker::SlotSizeFor(kind));
+    int made = 0;
     try {
-        AppendCells(list, index, rowCount_, cpAppend);
+        ForEachRowSlot([&](std::uint32_t slot) {
+            maker_.Make(column, slot, kind, placement, colorIndex, color);
+            ++made;
+        });
     } catch (...) {
-        DestroyCells(list);
+        for (int r = 0; r < made; ++r) maker_.Destroy(column, slots_.SlotOf(r));
+        column.ReleaseBlocks(pool_);
         throw;
     }
-    lists_.push_back(std::move(list));
+    return column;
+}
+
+void TCells::NumberColumnsFrom(int index) {
+    for (int c = index; c < ColumnCount(); ++c) columns_[std::size_t(c)].SetColumn(c);
+}
+
+void TCells::AddColumn() {
+    const int index = source_ ? source_->ColumnCount() - 1 : -1;
+    CheckInsertColumn(index);
+    columns_.reserve(columns_.size() + 1);
+    columns_.push_back(NewColumn(index, ColumnCount(), cpAppend));
 }
 
 void TCells::DeleteColumn(int index) {
     CheckColumn(index, "DeleteColumn");
-    DestroyCells(lists_[std::size_t(index)]);
-    lists_.erase(lists_.begin() + index);
-    if (lists_.empty()) rowCount_ = 0;
+    if (ColumnCount() == 1) {
+        // No column remains, and so no row.
+        DropAllCells();
+        columns_.clear();
+    } else {
+        DestroyColumnCells(columns_[std::size_t(index)]);
+        columns_.erase(columns_.begin() + index);
+        NumberColumnsFrom(index);
+    }
     // The last sorted column keeps its identity, so that a reversal never reorders another one.
     if (index == lastSortColumn_)
         lastSortColumn_ = -1;
@@ -118,16 +171,9 @@ void TCells::InsertColumn(int index) {
     if (index < 0 || index > ColumnCount())
         throw EListError("InsertColumn: column index out of bounds (" + std::to_string(index) + ")");
     CheckInsertColumn(index);
-    lists_.reserve(lists_.size() + 1);
-    TCellList list;
-    list.reserve(std::size_t(rowCount_));
-    try {
-        AppendCells(list, index, rowCount_, cpInsertColumn);
-    } catch (...) {
-        DestroyCells(list);
-        throw;
-    }
-    lists_.insert(lists_.begin() + index, std::move(list));
+    columns_.reserve(columns_.size() + 1);
+    columns_.insert(columns_.begin() + index, NewColumn(index, index, cpInsertColumn));
+    NumberColumnsFrom(index);
     sortValid_ = false;
 }
 
@@ -135,9 +181,10 @@ void TCells::MoveColumn(int from, int to) {
     CheckColumn(from, "MoveColumn");
     CheckColumn(to, "MoveColumn");
     if (from < to)
-        std::rotate(lists_.begin() + from, lists_.begin() + from + 1, lists_.begin() + to + 1);
+        std::rotate(columns_.begin() + from, columns_.begin() + from + 1, columns_.begin() + to + 1);
     else if (from > to)
-        std::rotate(lists_.begin() + to, lists_.begin() + from, lists_.begin() + from + 1);
+        std::rotate(columns_.begin() + to, columns_.begin() + from, columns_.begin() + from + 1);
+    NumberColumnsFrom(std::min(from, to));
     if (lastSortColumn_ == from)
         lastSortColumn_ = to;
     else if (from < lastSortColumn_ && lastSortColumn_ <= to)
@@ -148,93 +195,73 @@ void TCells::MoveColumn(int from, int to) {
 
 void TCells::AddRows(int count) {
     if (count <= 0) return;
-    if (count > std::numeric_limits<int>::max() - rowCount_)
+    if (count > std::numeric_limits<int>::max() - RowCount())
         throw EListError("AddRows: too many rows (" + std::to_string(count) + ")");
-    // Growth stays geometric, so that adding one row at a time stays cheap.
-    for (TCellList& list : lists_) {
-        const std::size_t needed = list.size() + std::size_t(count);
-        if (list.capacity() < needed) list.reserve(std::max(needed, list.capacity() * 2));
-    }
     // A failure takes back the cells made so far: the columns keep one length.
+    int done = 0;
     try {
-        for (int c = 0; c < ColumnCount(); ++c) AppendCells(lists_[std::size_t(c)], c, count, cpAppend);
+        for (; done < ColumnCount(); ++done) MakeNewRowCells(done, count, cpAppend);
     } catch (...) {
-        for (TCellList& list : lists_) DestroyCells(list, std::size_t(rowCount_));
+        for (int c = 0; c < done; ++c) {
+            TColumnCells& column = columns_[std::size_t(c)];
+            slots_.ForNewSlots(count, [&](std::uint32_t slot) { maker_.Destroy(column, slot); });
+        }
         throw;
     }
-    rowCount_ += count;
+    slots_.Append(count);
     sortValid_ = false;
 }
 
 void TCells::InsertRow(int index) {
-    if (index < 0 || index > rowCount_)
+    if (index < 0 || index > RowCount())
         throw EListError("InsertRow: row index out of bounds (" + std::to_string(index) + "), row count " +
-                         std::to_string(rowCount_));
-    if (rowCount_ == std::numeric_limits<int>::max())
+                         std::to_string(RowCount()));
+    if (RowCount() == std::numeric_limits<int>::max())
         throw EListError(std::string("InsertRow: too many rows"));
-    // Make every cell and room for it first, so that a failure leaves the columns of equal length.
-    for (TCellList& list : lists_)
-        if (list.capacity() == list.size()) list.reserve(std::max<std::size_t>(16, list.size() * 2));
-    TCellList cells;
-    cells.reserve(lists_.size());
+    // Make every cell first, so that a failure leaves the columns of equal length.
+    int done = 0;
     try {
-        for (int c = 0; c < ColumnCount(); ++c) cells.push_back(MakeCell(c, cpInsertRow));
+        for (; done < ColumnCount(); ++done) MakeNewRowCells(done, 1, cpInsertRow);
     } catch (...) {
-        DestroyCells(cells);
+        for (int c = 0; c < done; ++c) {
+            TColumnCells& column = columns_[std::size_t(c)];
+            slots_.ForNewSlots(1, [&](std::uint32_t slot) { maker_.Destroy(column, slot); });
+        }
         throw;
     }
-    for (std::size_t c = 0; c < lists_.size(); ++c) lists_[c].insert(lists_[c].begin() + index, cells[c]);
-    ++rowCount_;
+    slots_.Insert(index);
     sortValid_ = false;
 }
 
 void TCells::DeleteRow(int index) {
     CheckRow(index, "DeleteRow");
-    for (TCellList& list : lists_) {
-        TCellMaker::Destroy(pool_, list[std::size_t(index)]);
-        list.erase(list.begin() + index);
+    if (RowCount() == 1) {
+        DropAllCells();
+        return;
     }
+    const std::uint32_t slot = slots_.SlotOf(index);
+    for (TColumnCells& column : columns_) maker_.Destroy(column, slot);
     // What stays is still in sorted order, so a reversal stays exact.
-    --rowCount_;
+    slots_.Remove(index);
 }
 
 void TCells::ClearRows() {
-    // Every cell of the pool goes: the slabs are dropped whole rather than block by block.
-    TCellMaker::DestroyAll(pool_, attributes_, lists_);
-    for (TCellList& list : lists_) TCellList().swap(list);
-    rowCount_ = 0;
+    DropAllCells();
     sortValid_ = false;
 }
 
 void TCells::MoveRow(int from, int to) {
     CheckRow(from, "MoveRow");
     CheckRow(to, "MoveRow");
-    for (TCellList& list : lists_) {
-        if (from < to)
-            std::rotate(list.begin() + from, list.begin() + from + 1, list.begin() + to + 1);
-        else if (from > to)
-            std::rotate(list.begin() + to, list.begin() + from, list.begin() + from + 1);
-    }
+    slots_.Move(from, to);
     sortValid_ = false;
 }
 
 void TCells::ExchangeRows(int a, int b) {
     CheckRow(a, "ExchangeRows");
     CheckRow(b, "ExchangeRows");
-    for (TCellList& list : lists_) std::swap(list[std::size_t(a)], list[std::size_t(b)]);
+    slots_.Exchange(a, b);
     sortValid_ = false;
-}
-
-void TCells::ReverseRows() {
-    for (TCellList& list : lists_) std::reverse(list.begin(), list.end());
-}
-
-void TCells::ApplyRowOrder(const std::vector<int>& order) {
-    TCellList scratch(order.size());
-    for (TCellList& list : lists_) {
-        for (std::size_t r = 0; r < order.size(); ++r) scratch[r] = list[std::size_t(order[r])];
-        list.swap(scratch);
-    }
 }
 
 void TCells::SortRows(int col, TSortType sortType, bool descending) {

@@ -1,5 +1,8 @@
 #pragma once
-// The grid's cell store: one list of cells per column (by column index), one cell per row.
+// The grid's cell store: the cells of each column (by column index), one per row. Every column
+// keeps its cells by slot (TColumnCells) and one list says which slot each row is in
+// (TRowSlots), so that reordering rows moves no cell: a cell handed out stays valid while its
+// row lives.
 
 #include <cstdint>
 #include <functional>
@@ -10,7 +13,9 @@
 #include "grid/model/cells/CellAttributes.h"
 #include "grid/model/cells/CellFactory.h"
 #include "grid/model/cells/CellPool.h"
+#include "grid/model/cells/ColumnCells.h"
 #include "grid/model/cells/ColumnsNotification.h"
+#include "grid/model/cells/RowSlots.h"
 #include "grid/model/cells/SortType.h"
 
 namespace tolvane {
@@ -20,26 +25,30 @@ class TCellColumnSource;
 class TCells {
 public:
     static constexpr int MaxColumns = 1024;
-    static_assert(MaxColumns <= 1 << 10, "a cell keeps its column in 10 bits");
 
     explicit TCells(const TCellColumnSource* columns = nullptr);
     ~TCells();
     TCells(const TCells&) = delete;
     TCells& operator=(const TCells&) = delete;
 
-    void SetColumnSource(const TCellColumnSource* columns) { columns_ = columns; }
-    const TCellColumnSource* ColumnSource() const { return columns_; }
+    void SetColumnSource(const TCellColumnSource* columns) { source_ = columns; }
+    const TCellColumnSource* ColumnSource() const { return source_; }
 
-    int ColumnCount() const { return int(lists_.size()); }
-    int RowCount() const { return rowCount_; }
+    int ColumnCount() const { return int(columns_.size()); }
+    int RowCount() const { return slots_.Count(); }
 
-    // The cell at (col, row), which learns its position; EListError out of range.
+    // The cell at (col, row), which learns its row; EListError out of range.
     TCell* GetCell(int col, int row) {
-        if (unsigned(col) >= lists_.size() || unsigned(row) >= unsigned(rowCount_)) ThrowBadCell(col, row);
-        TCell* cell = lists_[std::size_t(col)][std::size_t(row)];
-        cell->col_ = std::uint16_t(col);
-        cell->row_ = row;
-        return cell;
+        if (unsigned(col) >= columns_.size() || unsigned(row) >= unsigned(RowCount())) ThrowBadCell(col, row);
+        const std::uint32_t slot = slots_.Fetch(row);
+        const TColumnCells& column = columns_[std::size_t(col)];
+        return column.DetachedCount() ? HandedOut(column, slot) : column.At(slot);
+    }
+    // The row a cell in the slot was last handed out at.
+    int SlotRow(std::uint32_t slot) const { return slots_.LastRow(slot); }
+    // The place of a cell of the store kept outside its slot; false for any other cell.
+    bool FindDetachedPlace(const TCell* cell, TCellPlace& place) const {
+        return maker_.FindDetachedPlace(cell, place);
     }
 
     // kind 0 added, 1 deleted (a), 2 cleared, 3 inserted (a), 4 moved (a to b); others ignored.
@@ -65,8 +74,8 @@ public:
     TSortType LastSortType() const { return lastSortType_; }
 
     // Raised by a cell's writer.
-    void CellChanged(const TCell& cell) {
-        if (OnCellsChange) OnCellsChange(*this, cell.Col(), cell.Row());
+    void CellChanged(int col, int row) {
+        if (OnCellsChange) OnCellsChange(*this, col, row);
         sortValid_ = false;
     }
 
@@ -75,7 +84,9 @@ public:
     std::function<TColor(int col, int row)> GetCellBackground;
     std::function<TColor(int col, int row)> GetCellTextColor;
 
-    // Where the cells live; every cell of the store is in it.
+    // Cells made and not ended, over every column.
+    std::size_t LiveCellCount() const { return maker_.LiveCount(); }
+    // Where the cells live: the columns' blocks and the cells too large for their slots.
     const TCellPool& Pool() const { return pool_; }
     // The colours, pictures and hints of the cells.
     TCellAttributes& Attributes() { return attributes_; }
@@ -83,28 +94,43 @@ public:
 
 private:
     friend class TCellSorter;
-    // The store owns the cells; each is given back to the pool where it leaves its list.
-    using TCellList = std::vector<TCell*>;
 
-    TCell* MakeCell(int columnIndex, TCellPlacement placement);
-    // Appends `count` new cells of the column to the list.
-    void AppendCells(TCellList& list, int columnIndex, int count, TCellPlacement placement);
-    void DestroyCells(TCellList& list, std::size_t from = 0);
+    static TCell* HandedOut(const TColumnCells& column, std::uint32_t slot);
+    // The kind and colour a column's new cells get.
+    int KindOf(int columnIndex) const;
+    TColor ColorOf(int columnIndex) const;
+    // Makes the column's cells for `count` new rows, in the slots they will take; on a
+    // failure none of them is left.
+    void MakeNewRowCells(int columnIndex, int count, TCellPlacement placement);
+    // Ends the cells of every row in the column.
+    void DestroyColumnCells(TColumnCells& column);
+    // Ends every cell and gives all memory back at once.
+    void DropAllCells();
     [[noreturn]] void ThrowBadCell(int col, int row) const;
     void CheckRow(int row, const char* operation) const;
     void CheckColumn(int col, const char* operation) const;
     void CheckInsertColumn(int index) const;
+    // Makes the store's column `index`, laid out for the kind of the collection's column
+    // `sourceIndex`, with a cell per row.
+    TColumnCells NewColumn(int sourceIndex, int index, TCellPlacement placement);
+    void NumberColumnsFrom(int index);
     // Puts the rows in the order given: row r takes the cells of old row order[r].
-    void ApplyRowOrder(const std::vector<int>& order);
+    void ApplyRowOrder(const std::vector<int>& order) { slots_.Reorder(order); }
     // Turns the row order around; only a sort may keep SortValid through it.
-    void ReverseRows();
+    void ReverseRows() { slots_.Reverse(); }
 
-    const TCellColumnSource* columns_;
-    // Declared before the lists, so that they outlive them.
+    template <typename Visit>
+    void ForEachRowSlot(Visit visit) const {
+        for (int r = 0; r < RowCount(); ++r) visit(slots_.SlotOf(r));
+    }
+
+    const TCellColumnSource* source_;
+    // Declared before the columns, so that they outlive them.
     TCellAttributes attributes_;
     TCellPool pool_{this};
-    std::vector<TCellList> lists_;
-    int rowCount_ = 0;
+    TCellMaker maker_{pool_, attributes_};
+    std::vector<TColumnCells> columns_;
+    TRowSlots slots_;
     bool sortValid_ = false;
     int lastSortColumn_ = -1;
     bool lastSortDescending_ = false;

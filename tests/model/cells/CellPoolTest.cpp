@@ -95,12 +95,12 @@ TEST(CellStoreMemory, EveryCellOfTheStoreLivesInThePool) {
     TwoColumns(f);
     f.AddColumn(9); // virtual cells, the largest class
     f.data.AddRows(10);
-    EXPECT_EQ(f.data.Cells().Pool().LiveCount(), 30u);
+    EXPECT_EQ(f.data.Cells().LiveCellCount(), 30u);
     f.data.InsertRow(3);
     f.data.DeleteRow(0);
-    EXPECT_EQ(f.data.Cells().Pool().LiveCount(), 30u);
+    EXPECT_EQ(f.data.Cells().LiveCellCount(), 30u);
     f.data.ColumnsNotify(cnDeleted, 2);
-    EXPECT_EQ(f.data.Cells().Pool().LiveCount(), 20u);
+    EXPECT_EQ(f.data.Cells().LiveCellCount(), 20u);
 }
 
 TEST(CellStoreMemory, RepeatedFillAndClearDoesNotGrow) {
@@ -168,7 +168,7 @@ TEST(CellStoreMemory, SortedAndMovedCellsKeepTheirValues) {
     f.data.ExchangeRows(0, 1);
     EXPECT_EQ(f.ColumnTexts(1), (std::vector<QString>{"c", "b", "d", "a"}));
     EXPECT_EQ(f.ColumnTexts(0), (std::vector<QString>{"0", "3", "2", "1"}));
-    EXPECT_EQ(f.data.Cells().Pool().LiveCount(), 8u);
+    EXPECT_EQ(f.data.Cells().LiveCellCount(), 8u);
 }
 
 TEST(CellStoreMemory, AFailingColumnLeavesTheColumnsOfEqualLength) {
@@ -192,12 +192,12 @@ TEST(CellStoreMemory, AFailingColumnLeavesTheColumnsOfEqualLength) {
     columns.fail = true;
     EXPECT_THROW(cells.AddRows(2), std::runtime_error);
     EXPECT_EQ(cells.RowCount(), 3);
-    EXPECT_EQ(cells.Pool().LiveCount(), 6u);
+    EXPECT_EQ(cells.LiveCellCount(), 6u);
     EXPECT_NO_THROW(cells.GetCell(1, 2));
     EXPECT_THROW(cells.GetCell(0, 3), EListError);
     columns.fail = false;
     cells.AddRows(2);
-    EXPECT_EQ(cells.Pool().LiveCount(), 10u);
+    EXPECT_EQ(cells.LiveCellCount(), 10u);
 }
 
 TEST(CellStoreMemory, EmptyingTheWholeStoreEndsEveryCell) {
@@ -227,7 +227,7 @@ TEST(CellStoreMemory, EmptyingTheWholeStoreEndsEveryCell) {
             // Usable again afterwards.
             f->AddTextRows(1, {"x", "y"});
             EXPECT_EQ(f->ColumnTexts(1), (std::vector<QString>{"x", "y"}));
-            EXPECT_EQ(f->data.Cells().Pool().LiveCount(), 6u);
+            EXPECT_EQ(f->data.Cells().LiveCellCount(), 6u);
         }
     }
 }
