@@ -67,15 +67,11 @@ std::uint8_t TCellMaker::ColorIndex(TColor color) {
 // Constructs a cell where the store places it, so that it is not taken for a loose one.
 template <typename T, typename... Args>
 T* Place(void* room, Args&&... args) {
+    struct TPlaced {
+        ~TPlaced() { TLooseCells::Placing(nullptr); }
+    } placed;
     TLooseCells::Placing(room);
-    try {
-        T* cell = new (room) T(std::forward<Args>(args)...);
-        TLooseCells::Placing(nullptr);
-        return cell;
-    } catch (...) {
-        TLooseCells::Placing(nullptr);
-        throw;
-    }
+    return new (room) T(std::forward<Args>(args)...);
 }
 
 template <typename T>
@@ -119,6 +115,46 @@ TCell* TCellMaker::MakeOne(TColumnCells& column, std::uint32_t slot, std::uint8_
     marks.Flags &= std::uint8_t(~TCellMarks::InitializingFlag);
     ++live_;
     return cell;
+}
+
+template <typename T>
+void TCellMaker::MakeRunOf(TColumnCells& column, std::uint32_t first, int length, std::uint8_t colorIndex,
+                           TColor color) {
+    if (length <= 0) return;
+    if (sizeof(T) > column.SlotSize() || colorIndex == TCellAttributes::Unlisted) {
+        // Cells that need more than their slot and marks: one at a time.
+        for (int k = 0; k < length; ++k) {
+            try {
+                MakeOne<T>(column, first + std::uint32_t(k), colorIndex, color);
+            } catch (...) {
+                while (k-- > 0) Destroy(column, first + std::uint32_t(k));
+                throw;
+            }
+        }
+        return;
+    }
+    // The run lies in one block: its room and marks are found once.
+    char* room = static_cast<char*>(column.Room(pool_, first));
+    TCellMarks* marks = &column.Marks(first);
+    const std::size_t step = column.SlotSize();
+    constexpr std::uint8_t flags = PlainValue<T> ? TCellMarks::PlainValueFlag : 0;
+    int made = 0;
+    try {
+        for (; made < length; ++made, room += step) {
+            Place<T>(room);
+            marks[made] = TCellMarks{flags, colorIndex};
+        }
+    } catch (...) {
+        live_ += std::size_t(made);
+        while (made-- > 0) Destroy(column, first + std::uint32_t(made));
+        throw;
+    }
+    live_ += std::size_t(length);
+}
+
+void TCellMaker::MakeRun(TColumnCells& column, std::uint32_t first, int length, int kind, TCellPlacement placement,
+                         std::uint8_t colorIndex, TColor color) {
+    ForCellClass(kind, placement, [&]<typename T>(T*) { MakeRunOf<T>(column, first, length, colorIndex, color); });
 }
 
 bool TCellMaker::FindDetachedPlace(const TCell* cell, TCellPlace& place) const {

@@ -31,6 +31,10 @@ public:
     // ColorIndex(color)), no longer initializing.
     TCell* Make(TColumnCells& column, std::uint32_t slot, int kind, TCellPlacement placement,
                 std::uint8_t colorIndex, TColor color);
+    // The same for `length` consecutive slots within one block; on a failure the cells of the
+    // run made so far are ended.
+    void MakeRun(TColumnCells& column, std::uint32_t first, int length, int kind, TCellPlacement placement,
+                 std::uint8_t colorIndex, TColor color);
     // Ends the cell in the slot and what the store keeps for it.
     void Destroy(TColumnCells& column, std::uint32_t slot);
     // Ends the cell in the slot as the whole store empties: a destructor runs only where it
@@ -47,6 +51,8 @@ public:
     bool FindDetachedPlace(const TCell* cell, TCellPlace& place) const;
 
 private:
+    template <typename T>
+    void MakeRunOf(TColumnCells& column, std::uint32_t first, int length, std::uint8_t colorIndex, TColor color);
     template <typename T>
     TCell* MakeOne(TColumnCells& column, std::uint32_t slot, std::uint8_t colorIndex, TColor color);
 

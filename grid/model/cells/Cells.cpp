@@ -64,9 +64,9 @@ void TCells::MakeNewRowCells(int columnIndex, int count, TCellPlacement placemen
     const std::uint8_t colorIndex = maker_.ColorIndex(color);
     int made = 0;
     try {
-        slots_.ForNewSlots(count, [&](std::uint32_t slot) {
-            maker_.Make(column, slot, kind, placement, colorIndex, color);
-            ++made;
+        slots_.ForNewSlotRuns(count, [&](std::uint32_t first, int length) {
+            maker_.MakeRun(column, first, length, kind, placement, colorIndex, color);
+            made += length;
         });
     } catch (...) {
         slots_.ForNewSlots(made, [&](std::uint32_t slot) { maker_.Destroy(column, slot); });

@@ -11,6 +11,7 @@
 // Each slot also remembers the row its cells were last handed out at, which is what a cell
 // reports as its row.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -47,6 +48,20 @@ public:
         for (int k = int(reused); k < count; ++k) {
             visit(slot);
             slot = Next(slot);
+        }
+    }
+    // The same slots as runs (first slot, length) of consecutive slots, none of which holds
+    // a block's header: every run lies within one block of any column.
+    template <typename Visit>
+    void ForNewSlotRuns(int count, Visit visit) const {
+        std::size_t reused = std::min(free_.size(), std::size_t(count));
+        for (std::size_t k = 0; k < reused; ++k) visit(free_[free_.size() - 1 - k], 1);
+        std::uint32_t slot = end_;
+        for (int left = count - int(reused); left > 0;) {
+            const int run = std::min<int>(left, int(HeaderEvery - slot % HeaderEvery));
+            visit(slot, run);
+            left -= run;
+            slot = Next(slot + std::uint32_t(run) - 1);
         }
     }
     // Appends `count` rows in the slots ForNewSlots showed.
