@@ -1,14 +1,14 @@
 #pragma once
 // Memory for the cells of one store. A grid holds a cell per row and column, millions of small
-// objects: each taken from the general heap costs a call and a header. The pool cuts them
-// from large slabs and keeps the freed ones on lists by size for the next cells of that size.
-// Once no cell is left the slabs go back to the heap, so nothing is kept across a clear.
-// Slabs are aligned to their size and begin with the pool's owner, so that a block finds its
-// owner from its own address: cells need not carry a pointer to their store. They are taken from
-// the heap in runs that double up to 2 MiB: a small grid holds one slab, a large one makes few
-// requests, and the heap's slack for the alignment (up to a slab per request) stays small.
-// A store also takes whole slabs, to lay out cells of one column side by side; it writes their
-// header itself, which begins with the owner as well.
+// objects: each taken from the general heap would cost a call and a header. The store takes
+// whole slabs from the pool and lays out one column's cells in each (TColumnCells); the few
+// cells too large for their column's slots are cut from other slabs as blocks, and freed blocks
+// wait on lists by size for the next ones. Once nothing is left the slabs go back to the heap,
+// so nothing is kept across a clear.
+// Slabs are aligned to their size and begin with the pool's owner, so that a cell finds its
+// store from its own address. They are taken from the heap in runs that double up to 2 MiB: a
+// small grid holds one slab, a large one makes few requests, and the heap's slack for the
+// alignment (up to a slab per request) stays small.
 
 #include <array>
 #include <cstddef>

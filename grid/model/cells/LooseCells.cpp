@@ -19,7 +19,7 @@ std::unordered_set<const TCell*>& LooseSet() {
 
 } // namespace
 
-thread_local const void* TLooseCells::placing_ = nullptr;
+constinit thread_local const void* TLooseCells::placing_ = nullptr;
 std::atomic<int> TLooseCells::count_{0};
 
 void TLooseCells::Add(const TCell* cell) {

@@ -25,7 +25,7 @@ public:
 private:
     static bool Find(const TCell* cell);
 
-    static thread_local const void* placing_;
+    static constinit thread_local const void* placing_;
     static std::atomic<int> count_;
 };
 
