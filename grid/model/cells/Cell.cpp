@@ -83,17 +83,13 @@ void TCell::SetText(const QString&) {
 
 TFontStyles TCell::FontStyle() const {
     TCellPlace place;
-    if (!FindPlace(place)) return {};
-    return TFontStyles::FromBits(place.Marks().Flags & TCellMarks::FontStyleMask);
+    const TCellMarks& marks = FindPlace(place) ? place.Marks() : TLooseCells::MarksOf(this);
+    return TFontStyles::FromBits(marks.Flags & TCellMarks::FontStyleMask);
 }
 
 void TCell::SetFontStyle(TFontStyles style) {
     TCellPlace place;
-    if (!FindPlace(place)) {
-        if (style.Bits() == 0) return; // clearing what is not there needs no store
-        ThrowOutsideStore("font style");
-    }
-    std::uint8_t& flags = place.Marks().Flags;
+    std::uint8_t& flags = FindPlace(place) ? place.Marks().Flags : TLooseCells::MarksOf(this).Flags;
     flags = std::uint8_t((flags & ~TCellMarks::FontStyleMask) | (style.Bits() & TCellMarks::FontStyleMask));
 }
 

@@ -51,7 +51,6 @@ public:
     void SetPicture(const TBitmap* picture);
 
     TFontStyles FontStyle() const;
-    // A cell outside a store keeps no font style (EGridError).
     void SetFontStyle(TFontStyles style);
 
     TColor Color() const;

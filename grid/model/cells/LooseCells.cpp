@@ -1,7 +1,7 @@
 #include "grid/model/cells/LooseCells.h"
 
 #include <mutex>
-#include <unordered_set>
+#include <unordered_map>
 
 namespace tolvane {
 
@@ -12,8 +12,8 @@ std::mutex& LooseMutex() {
     return mutex;
 }
 
-std::unordered_set<const TCell*>& LooseSet() {
-    static std::unordered_set<const TCell*> cells;
+std::unordered_map<const TCell*, TCellMarks>& LooseSet() {
+    static std::unordered_map<const TCell*, TCellMarks> cells;
     return cells;
 }
 
@@ -24,7 +24,7 @@ std::atomic<int> TLooseCells::count_{0};
 
 void TLooseCells::Add(const TCell* cell) {
     std::lock_guard lock(LooseMutex());
-    if (LooseSet().insert(cell).second) count_.fetch_add(1, std::memory_order_release);
+    if (LooseSet().emplace(cell, TCellMarks{}).second) count_.fetch_add(1, std::memory_order_release);
 }
 
 void TLooseCells::Remove(const TCell* cell) {
@@ -36,6 +36,11 @@ void TLooseCells::Remove(const TCell* cell) {
 bool TLooseCells::Find(const TCell* cell) {
     std::lock_guard lock(LooseMutex());
     return LooseSet().count(cell) != 0;
+}
+
+TCellMarks& TLooseCells::MarksOf(const TCell* cell) {
+    std::lock_guard lock(LooseMutex());
+    return LooseSet().at(cell);
 }
 
 } // namespace tolvane

@@ -3,8 +3,11 @@
 // store's cell finds its place from its own address; a cell constructed anywhere but where a
 // store is placing one is recorded here instead, so that it is never taken for a stored one.
 // Such cells are rare (a grid makes none), so the check costs one load while there are none.
+// A loose cell keeps its marks (its font style) here too.
 
 #include <atomic>
+
+#include "grid/model/cells/CellMarks.h"
 
 namespace tolvane {
 
@@ -21,6 +24,8 @@ public:
     static bool Contains(const TCell* cell) {
         return count_.load(std::memory_order_acquire) != 0 && Find(cell);
     }
+    // The marks of a loose cell; the cell must be one.
+    static TCellMarks& MarksOf(const TCell* cell);
 
 private:
     static bool Find(const TCell* cell);

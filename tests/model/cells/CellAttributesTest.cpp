@@ -79,6 +79,9 @@ TEST(CellAttributes, ACellsStoreIsFoundFromTheCellAndACellOutsideOneRefusesMarks
     EXPECT_THROW(loose.SetColor(clRed), EGridError);
     EXPECT_THROW(loose.SetHint("x"), EGridError);
     loose.SetHint(""); // clearing what is not there needs no store
+    loose.SetFontStyle(TFontStyles{fsItalic}); // kept beside the cell, not in a store
+    EXPECT_EQ(loose.FontStyle(), TFontStyles{fsItalic});
+    EXPECT_TRUE(loose.Initializing());
     loose.SetText("kept");
     EXPECT_EQ(loose.Text(), "kept");
 }
