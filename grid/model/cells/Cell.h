@@ -57,8 +57,8 @@ public:
     // Notifies the store unless the cell is still being placed.
     void SetColor(TColor color);
 
-    // Where the cell was last fetched from the store: its column, and the row its store last
-    // handed it out at (its own row while no row has moved). 0 outside a store.
+    // The column the cell is in, and the row its store last handed it out at (its own row
+    // while no row has moved). 0 outside a store.
     int Col() const;
     int Row() const;
 

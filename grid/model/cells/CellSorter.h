@@ -3,7 +3,7 @@
 // from lo + 1 .. hi, a two-scan partition that exchanges whole rows, no stability.
 //
 // Each cell's key is read once up front; the partition then moves keys and a row order
-// instead of cells, and the store applies the final order to every column in one pass. The
+// instead of cells, and the store applies the final order to its list of row slots. The
 // outcome is the one of exchanging rows in place at each step.
 
 #include <cstdint>

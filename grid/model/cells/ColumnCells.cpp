@@ -1,5 +1,6 @@
 #include "grid/model/cells/ColumnCells.h"
 
+#include <algorithm>
 #include <bit>
 #include <cassert>
 #include <new>

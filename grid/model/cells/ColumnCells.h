@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "grid/model/cells/CellBlock.h"
+#include "grid/model/cells/RowSlots.h"
 
 namespace tolvane {
 
@@ -23,7 +24,9 @@ public:
     TColumnCells(TColumnCells&&) = default;
     TColumnCells& operator=(TColumnCells&&) = default;
 
-    static constexpr std::size_t MaxSlotSize = TCellPool::SlabSize / 512;
+    // A block of the largest slots still holds HeaderEvery of them, so every block begins at a
+    // slot number the row slots never hand out.
+    static constexpr std::size_t MaxSlotSize = TCellPool::SlabSize / TRowSlots::HeaderEvery;
 
     std::size_t SlotSize() const { return std::size_t(1) << shift_; }
 
