@@ -164,16 +164,10 @@ bool TCellMaker::FindDetachedPlace(const TCell* cell, TCellPlace& place) const {
     return true;
 }
 
-TCell* TCellMaker::Make(TColumnCells& column, std::uint32_t slot, int kind, TCellPlacement placement,
-                        std::uint8_t colorIndex, TColor color) {
-    return ForCellClass(kind, placement,
-                        [&]<typename T>(T*) -> TCell* { return MakeOne<T>(column, slot, colorIndex, color); });
-}
-
 void TCellMaker::Destroy(TColumnCells& column, std::uint32_t slot) {
     TCellMarks& marks = column.Marks(slot);
     TCell* cell = column.At(slot);
-    TCell* handedOut = marks.Flags & TCellMarks::DetachedFlag ? static_cast<TStandInCell*>(cell)->Cell() : cell;
+    TCell* handedOut = column.HandedOut(slot);
     if (marks.ColorIndex == TCellAttributes::Unlisted || (marks.Flags & TCellMarks::ExtrasFlag))
         attributes_.Forget(handedOut);
     if (handedOut != cell) {
@@ -193,7 +187,7 @@ void TCellMaker::End(TColumnCells& column, std::uint32_t slot) {
     const std::uint8_t flags = column.Marks(slot).Flags;
     if (flags & TCellMarks::PlainValueFlag) return;
     TCell* cell = column.At(slot);
-    if (flags & TCellMarks::DetachedFlag) static_cast<TStandInCell*>(cell)->Cell()->~TCell();
+    if (flags & TCellMarks::DetachedFlag) column.HandedOut(slot)->~TCell();
     cell->~TCell();
 }
 

@@ -27,12 +27,9 @@ public:
 
     // The palette index of a colour, for a run of cells of that colour.
     std::uint8_t ColorIndex(TColor color);
-    // Makes the cell of the kind in the slot, with the colour given (`colorIndex` is
-    // ColorIndex(color)), no longer initializing.
-    TCell* Make(TColumnCells& column, std::uint32_t slot, int kind, TCellPlacement placement,
-                std::uint8_t colorIndex, TColor color);
-    // The same for `length` consecutive slots within one block; on a failure the cells of the
-    // run made so far are ended.
+    // Makes cells of the kind in `length` consecutive slots within one block, with the colour
+    // given (`colorIndex` is ColorIndex(color)), no longer initializing. On a failure the cells
+    // of the run made so far are ended.
     void MakeRun(TColumnCells& column, std::uint32_t first, int length, int kind, TCellPlacement placement,
                  std::uint8_t colorIndex, TColor color);
     // Ends the cell in the slot and what the store keeps for it.

@@ -7,7 +7,6 @@
 #include "grid/base/Errors.h"
 #include "grid/model/cells/CellColumnSource.h"
 #include "grid/model/cells/CellSorter.h"
-#include "grid/model/cells/StandInCell.h"
 
 namespace tolvane {
 
@@ -15,11 +14,6 @@ TCells::TCells(const TCellColumnSource* columns) : source_(columns) {}
 
 TCells::~TCells() {
     DropAllCells();
-}
-
-TCell* TCells::HandedOut(const TColumnCells& column, std::uint32_t slot) {
-    TCell* cell = column.At(slot);
-    return column.Marks(slot).Flags & TCellMarks::DetachedFlag ? static_cast<TStandInCell*>(cell)->Cell() : cell;
 }
 
 void TCells::CheckRow(int row, const char* operation) const {
@@ -74,6 +68,19 @@ void TCells::MakeNewRowCells(int columnIndex, int count, TCellPlacement placemen
     }
 }
 
+void TCells::MakeNewRows(int count, TCellPlacement placement) {
+    int done = 0;
+    try {
+        for (; done < ColumnCount(); ++done) MakeNewRowCells(done, count, placement);
+    } catch (...) {
+        for (int c = 0; c < done; ++c) {
+            TColumnCells& column = columns_[std::size_t(c)];
+            slots_.ForNewSlots(count, [&](std::uint32_t slot) { maker_.Destroy(column, slot); });
+        }
+        throw;
+    }
+}
+
 void TCells::DestroyColumnCells(TColumnCells& column) {
     ForEachRowSlot([&](std::uint32_t slot) { maker_.Destroy(column, slot); });
     column.ReleaseBlocks(pool_);
@@ -123,7 +130,7 @@ TColumnCells TCells::NewColumn(int sourceIndex, int index, TCellPlacement placem
     int made = 0;
     try {
         ForEachRowSlot([&](std::uint32_t slot) {
-            maker_.Make(column, slot, kind, placement, colorIndex, color);
+            maker_.MakeRun(column, slot, 1, kind, placement, colorIndex, color);
             ++made;
         });
     } catch (...) {
@@ -198,16 +205,7 @@ void TCells::AddRows(int count) {
     if (count > std::numeric_limits<int>::max() - RowCount())
         throw EListError("AddRows: too many rows (" + std::to_string(count) + ")");
     // A failure takes back the cells made so far: the columns keep one length.
-    int done = 0;
-    try {
-        for (; done < ColumnCount(); ++done) MakeNewRowCells(done, count, cpAppend);
-    } catch (...) {
-        for (int c = 0; c < done; ++c) {
-            TColumnCells& column = columns_[std::size_t(c)];
-            slots_.ForNewSlots(count, [&](std::uint32_t slot) { maker_.Destroy(column, slot); });
-        }
-        throw;
-    }
+    MakeNewRows(count, cpAppend);
     slots_.Append(count);
     sortValid_ = false;
 }
@@ -219,16 +217,7 @@ void TCells::InsertRow(int index) {
     if (RowCount() == std::numeric_limits<int>::max())
         throw EListError(std::string("InsertRow: too many rows"));
     // Make every cell first, so that a failure leaves the columns of equal length.
-    int done = 0;
-    try {
-        for (; done < ColumnCount(); ++done) MakeNewRowCells(done, 1, cpInsertRow);
-    } catch (...) {
-        for (int c = 0; c < done; ++c) {
-            TColumnCells& column = columns_[std::size_t(c)];
-            slots_.ForNewSlots(1, [&](std::uint32_t slot) { maker_.Destroy(column, slot); });
-        }
-        throw;
-    }
+    MakeNewRows(1, cpInsertRow);
     slots_.Insert(index);
     sortValid_ = false;
 }

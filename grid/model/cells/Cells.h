@@ -42,7 +42,7 @@ public:
         if (unsigned(col) >= columns_.size() || unsigned(row) >= unsigned(RowCount())) ThrowBadCell(col, row);
         const std::uint32_t slot = slots_.Fetch(row);
         const TColumnCells& column = columns_[std::size_t(col)];
-        return column.DetachedCount() ? HandedOut(column, slot) : column.At(slot);
+        return column.DetachedCount() ? column.HandedOut(slot) : column.At(slot);
     }
     // The row a cell in the slot was last handed out at.
     int SlotRow(std::uint32_t slot) const { return slots_.LastRow(slot); }
@@ -95,13 +95,14 @@ public:
 private:
     friend class TCellSorter;
 
-    static TCell* HandedOut(const TColumnCells& column, std::uint32_t slot);
     // The kind and colour a column's new cells get.
     int KindOf(int columnIndex) const;
     TColor ColorOf(int columnIndex) const;
     // Makes the column's cells for `count` new rows, in the slots they will take; on a
     // failure none of them is left.
     void MakeNewRowCells(int columnIndex, int count, TCellPlacement placement);
+    // The same for every column: all columns get their cells, or none does.
+    void MakeNewRows(int count, TCellPlacement placement);
     // Ends the cells of every row in the column.
     void DestroyColumnCells(TColumnCells& column);
     // Ends every cell and gives all memory back at once.

@@ -5,6 +5,8 @@
 #include <cassert>
 #include <new>
 
+#include "grid/model/cells/StandInCell.h"
+
 namespace tolvane {
 
 TColumnCells::TColumnCells(TCells* owner, int column, std::size_t slotSize) : owner_(owner), column_(column) {
@@ -35,6 +37,11 @@ void* TColumnCells::Room(TCellPool& pool, std::uint32_t slot) {
         sides_[block] = std::move(side);
     }
     return blocks_[block] + ((slot & indexMask_) << shift_);
+}
+
+TCell* TColumnCells::HandedOut(std::uint32_t slot) const {
+    TCell* cell = At(slot);
+    return Marks(slot).Flags & TCellMarks::DetachedFlag ? static_cast<TStandInCell*>(cell)->Cell() : cell;
 }
 
 void TColumnCells::SetColumn(int column) {

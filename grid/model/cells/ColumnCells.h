@@ -34,6 +34,8 @@ public:
     TCell* At(std::uint32_t slot) const {
         return reinterpret_cast<TCell*>(blocks_[slot >> blockShift_] + ((slot & indexMask_) << shift_));
     }
+    // The cell of the slot: what it holds, or the cell its stand-in points to.
+    TCell* HandedOut(std::uint32_t slot) const;
     TCellMarks& Marks(std::uint32_t slot) const {
         return sides_[slot >> blockShift_]->Marks[slot & indexMask_];
     }

@@ -42,13 +42,9 @@ public:
     // without taking them.
     template <typename Visit>
     void ForNewSlots(int count, Visit visit) const {
-        std::size_t reused = std::min(free_.size(), std::size_t(count));
-        for (std::size_t k = 0; k < reused; ++k) visit(free_[free_.size() - 1 - k]);
-        std::uint32_t slot = end_;
-        for (int k = int(reused); k < count; ++k) {
-            visit(slot);
-            slot = Next(slot);
-        }
+        ForNewSlotRuns(count, [&](std::uint32_t first, int length) {
+            for (int k = 0; k < length; ++k) visit(first + std::uint32_t(k));
+        });
     }
     // The same slots as runs (first slot, length) of consecutive slots, none of which holds
     // a block's header: every run lies within one block of any column.
