@@ -10,6 +10,7 @@
 
 #include "app/CatalogError.h"
 #include "app/RowReader.h"
+#include "app/SqlFailure.h"
 
 namespace tolvane {
 
@@ -32,7 +33,7 @@ using K = TFieldKind;
 
 void Exec(QSqlDatabase& db, const QString& sql) {
     QSqlQuery q(db);
-    if (!q.exec(sql)) throw ECatalogError(q.lastError().text());
+    if (!q.exec(sql)) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
 }
 
 } // namespace
@@ -129,14 +130,18 @@ namespace {
 
 struct TExpectedObject {
     const TSourceDef& def;
-    const char* type;
+    QStringList types; // "table", "view"
+
+    bool Accepts(const QString& type) const { return types.contains(type); }
 };
 
 // The objects in the order they are checked, so that the first defect named is always the same.
+// How the totals are produced, by a view or a table that the catalogue keeps up, is the
+// catalogue's business.
 std::vector<TExpectedObject> ExpectedObjects() {
-    return {{TCatalogSchema::Titles(), "table"},
-            {TCatalogSchema::Episodes(), "table"},
-            {TCatalogSchema::Totals(), "view"}};
+    return {{TCatalogSchema::Titles(), {"table"}},
+            {TCatalogSchema::Episodes(), {"table"}},
+            {TCatalogSchema::Totals(), {"view", "table"}}};
 }
 
 struct TFoundObject {
@@ -147,8 +152,8 @@ struct TFoundObject {
 // What is wrong with the object found under the expected one's name, or an empty text.
 QString ObjectDefect(const std::map<QString, TFoundObject>& found, const TExpectedObject& e) {
     const auto it = found.find(e.def.Table);
-    if (it == found.end() || it->second.type != QLatin1String(e.type))
-        return QString("no %1 \"%2\"").arg(QLatin1String(e.type), e.def.Table);
+    if (it == found.end() || !e.Accepts(it->second.type))
+        return QString("no %1 \"%2\"").arg(e.types.join(" or "), e.def.Table);
     QStringList missing;
     for (const TFieldDef& f : e.def.Fields)
         if (f.IsStored() && !it->second.columns.contains(f.Name)) missing << '"' + f.Name + '"';
@@ -163,15 +168,16 @@ QString TCatalogSchema::Defect(QSqlDatabase& db) {
     // say) is named only after the ones before it have been found sound.
     for (const TExpectedObject& e : ExpectedObjects()) {
         QSqlQuery q(db);
-        if (!q.prepare("SELECT type FROM sqlite_master WHERE name = ?")) return q.lastError().text();
+        if (!q.prepare("SELECT type FROM sqlite_master WHERE name = ?"))
+            return TSqlFailure::Text(db, q.lastError());
         q.addBindValue(e.def.Table);
-        if (!q.exec()) return q.lastError().text();
+        if (!q.exec()) return TSqlFailure::Text(db, q.lastError());
         TFoundObject object;
         if (q.next()) object.type = q.value(0).toString();
-        if (object.type == QLatin1String(e.type)) {
+        if (e.Accepts(object.type)) {
             QSqlQuery columns(db);
             if (!columns.exec("PRAGMA table_info(" + Quoted(e.def.Table) + ")"))
-                return columns.lastError().text();
+                return TSqlFailure::Text(db, columns.lastError());
             while (columns.next()) object.columns.insert(columns.value(1).toString());
         }
         const QString defect = ObjectDefect({{e.def.Table, object}}, e);

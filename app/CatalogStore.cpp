@@ -5,9 +5,12 @@
 #include <QSqlQuery>
 #include <QUrl>
 #include <atomic>
+#include <sqlite3.h>
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
+#include "app/ConnectionGuard.h"
+#include "app/SqlFailure.h"
 
 namespace tolvane {
 
@@ -35,23 +38,43 @@ QSqlError Probe(const QSqlDatabase& db) {
 // A crash in the middle of a save leaves a hot journal behind, which only a connection that may
 // write can roll back: a read-only opening fails on it ("attempt to write a readonly database").
 // The first read of a writable connection rolls it back, restoring the last stored state, and
-// changes nothing when the journal belongs to a writer still at work.
-void RollBackInterruptedSave(const QString& path) {
-    if (!QFileInfo::exists(path + "-journal") || !QFileInfo(path).isWritable()) return;
+// changes nothing when the journal belongs to a writer still at work. `file` is the catalogue's
+// own file, not a link to it: the journal lies beside the file.
+void RollBackInterruptedSave(const QString& file) {
+    if (!QFileInfo::exists(file + "-journal") || !QFileInfo(file).isWritable()) return;
     const QString name = NewConnectionName();
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-        db.setDatabaseName(OpenUri(path, TOpenMode::omReadWrite));
+        db.setDatabaseName(OpenUri(file, TOpenMode::omReadWrite));
         db.setConnectOptions("QSQLITE_OPEN_URI");
         if (db.open()) {
-            Probe(db);
+            try {
+                TConnectionGuard guard(db);
+                Probe(db);
+            } catch (const ECatalogError&) {
+                // The reading that follows reports what is wrong with the file.
+            }
             db.close();
         }
     }
     QSqlDatabase::removeDatabase(name);
 }
 
+// Why a first read of the file failed, in the words the user needs.
+QString ReadFailure(const QSqlDatabase& db, const QSqlError& error, const QString& file) {
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    // Only a file that SQLite cannot read as a database is "not a catalogue"; a locked or
+    // unreadable one is reported as it is.
+    if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
+        return "not a catalogue (" + TSqlFailure::Text(db, error) + ")";
+    if (code == SQLITE_READONLY && QFileInfo::exists(file + "-journal"))
+        return "needs recovery from an interrupted save, which needs write access to the file and its folder";
+    return TSqlFailure::Text(db, error);
+}
+
 } // namespace
+
+TCatalogStore::TCatalogStore() = default;
 
 TCatalogStore::~TCatalogStore() {
     Close();
@@ -65,36 +88,29 @@ void TCatalogStore::Open(const QString& path, TOpenMode mode) {
     if (!info.exists()) throw ECatalogError(Failure("no such file"));
     if (!info.isFile()) throw ECatalogError(Failure("not a file"));
     if (!info.isReadable()) throw ECatalogError(Failure("permission denied"));
+    // A link is followed to the file, beside which SQLite keeps the journal.
+    const QString file = info.canonicalFilePath();
     // A file that cannot be written is shown read-only rather than failing at the first edit.
     if (!info.isWritable()) mode_ = TOpenMode::omReadOnly;
     mode = mode_;
-    if (mode == TOpenMode::omReadOnly) RollBackInterruptedSave(path);
+    if (mode == TOpenMode::omReadOnly) RollBackInterruptedSave(file);
 
     const QString name = NewConnectionName();
     QString error;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-        db.setDatabaseName(OpenUri(path, mode));
+        db.setDatabaseName(OpenUri(file, mode));
         db.setConnectOptions(mode == TOpenMode::omReadOnly ? "QSQLITE_OPEN_URI;QSQLITE_OPEN_READONLY"
                                                            : "QSQLITE_OPEN_URI");
-        // A sound catalogue is read once, by the schema check; a file that fails it is probed
-        // first, so that a damaged, foreign or locked file is told apart from a wrong schema.
-        std::optional<QString> quick;
-        if (!db.open()) {
-            error = db.lastError().text();
-        } else if ((quick = TCatalogSchema::QuickDefect(db, &declared_))) {
-            if (!quick->isEmpty()) error = "not a catalogue (" + *quick + ")";
-        } else if (const QSqlError probe = Probe(db); probe.isValid()) {
-            // Only a file that SQLite cannot read as a database is "not a catalogue"; a locked or
-            // unreadable one is reported as it is.
-            const QString code = probe.nativeErrorCode();
-            error = code == "26" || code == "11" ? "not a catalogue (" + probe.databaseText() + ")"
-                                                 : probe.databaseText();
-        } else {
-            const QString defect = TCatalogSchema::Defect(db);
-            if (!defect.isEmpty()) error = "not a catalogue (" + defect + ")";
+        try {
+            error = FirstRead(db, file);
+        } catch (const ECatalogError& e) {
+            error = QString::fromUtf8(e.what());
         }
-        if (!error.isEmpty()) db.close();
+        if (!error.isEmpty()) {
+            guard_.reset();
+            db.close();
+        }
     }
     if (!error.isEmpty()) {
         declared_.clear();
@@ -102,6 +118,18 @@ void TCatalogStore::Open(const QString& path, TOpenMode mode) {
         throw ECatalogError(Failure(error));
     }
     connection_ = name;
+}
+
+QString TCatalogStore::FirstRead(QSqlDatabase& db, const QString& file) {
+    if (!db.open()) return TSqlFailure::Text(db, db.lastError());
+    guard_ = std::make_unique<TConnectionGuard>(db);
+    // A sound catalogue is read once, by the schema check; a file that fails it is probed first,
+    // so that a damaged, foreign or locked file is told apart from a wrong schema.
+    if (const std::optional<QString> quick = TCatalogSchema::QuickDefect(db, &declared_))
+        return quick->isEmpty() ? QString() : "not a catalogue (" + *quick + ")";
+    if (const QSqlError probe = Probe(db); probe.isValid()) return ReadFailure(db, probe, file);
+    const QString defect = TCatalogSchema::Defect(db);
+    return defect.isEmpty() ? QString() : "not a catalogue (" + defect + ")";
 }
 
 const QHash<QString, QString>* TCatalogStore::DeclaredTypes(const QString& table) const {
@@ -114,6 +142,7 @@ void TCatalogStore::Close() {
     if (connection_.isEmpty()) return;
     {
         QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        guard_.reset();
         db.close();
     }
     QSqlDatabase::removeDatabase(connection_);

@@ -1,19 +1,23 @@
 #pragma once
 // The connection to one catalogue file. Opening never creates a file, and a file that lacks the
-// catalogue's tables and view is refused as "not a catalogue".
+// catalogue's tables and totals is refused as "not a catalogue". The connection runs none of the
+// catalogue's own code and bounds every statement in time (TConnectionGuard).
 
 #include <QSqlDatabase>
 #include <QString>
+#include <memory>
 
 #include "app/CatalogSchema.h"
 
 namespace tolvane {
 
+class TConnectionGuard;
+
 enum class TOpenMode { omReadWrite, omReadOnly };
 
 class TCatalogStore {
 public:
-    TCatalogStore() = default;
+    TCatalogStore();
     ~TCatalogStore();
     TCatalogStore(const TCatalogStore&) = delete;
     TCatalogStore& operator=(const TCatalogStore&) = delete;
@@ -35,10 +39,14 @@ public:
     QString Failure(const QString& reason) const { return path_ + ": " + reason; }
 
 private:
+    // Opens the connection and checks the file; why it is refused, or an empty text.
+    QString FirstRead(QSqlDatabase& db, const QString& file);
+
     QString path_;
     QString connection_;
     TOpenMode mode_ = TOpenMode::omReadWrite;
     TDeclaredTypes declared_;
+    std::unique_ptr<TConnectionGuard> guard_;
 };
 
 } // namespace tolvane

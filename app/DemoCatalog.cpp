@@ -11,6 +11,7 @@
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
+#include "app/SqlFailure.h"
 
 namespace tolvane {
 
@@ -114,7 +115,7 @@ QString TitleName(TRandom& random, int index) {
 }
 
 void Exec(QSqlQuery& q) {
-    if (!q.exec()) throw ECatalogError(q.lastError().text());
+    if (!q.exec()) throw ECatalogError(TSqlFailure::Text(q.lastError()));
 }
 
 void Fill(QSqlDatabase& db) {
@@ -194,13 +195,13 @@ void TDemoCatalog::Create(const QString& path) {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
         db.setDatabaseName(path);
         if (!db.open()) {
-            error = db.lastError().text();
+            error = TSqlFailure::Text(db.lastError());
         } else {
             try {
-                if (!db.transaction()) throw ECatalogError(db.lastError().text());
+                if (!db.transaction()) throw ECatalogError(TSqlFailure::Text(db.lastError()));
                 TCatalogSchema::Create(db);
                 Fill(db);
-                if (!db.commit()) throw ECatalogError(db.lastError().text());
+                if (!db.commit()) throw ECatalogError(TSqlFailure::Text(db.lastError()));
             } catch (const std::exception& e) {
                 db.rollback();
                 error = QString::fromUtf8(e.what());

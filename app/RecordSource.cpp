@@ -10,6 +10,7 @@
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
+#include "app/SqlFailure.h"
 #include "app/CatalogStore.h"
 #include "app/Formats.h"
 #include "app/RowReader.h"
@@ -530,7 +531,7 @@ void TRecordSource::Post() {
             for (const QVariant& v : values) q.addBindValue(v);
             q.addBindValue(original[key]);
             if (!prepared || !q.exec())
-                failure = q.lastError().text();
+                failure = TSqlFailure::Text(db, q.lastError());
             else if (q.numRowsAffected() == 0)
                 failure = "the record " + QString::fromStdString(ToText(original[key])) + " of \"" +
                           def_.Table + "\" no longer exists";
@@ -538,7 +539,7 @@ void TRecordSource::Post() {
                 failure = "the key " + QString::fromStdString(ToText(original[key])) + " of \"" + def_.Table +
                           "\" is not unique";
         }
-        if (failure.isEmpty() && transaction && !db.commit()) failure = db.lastError().text();
+        if (failure.isEmpty() && transaction && !db.commit()) failure = TSqlFailure::Text(db, db.lastError());
         // On failure the edit stays pending: nothing typed is dropped.
         if (!failure.isEmpty()) {
             if (transaction) db.rollback();

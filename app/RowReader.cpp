@@ -1,6 +1,5 @@
 #include "app/RowReader.h"
 
-#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <sqlite3.h>
@@ -11,17 +10,12 @@
 #include <unordered_map>
 
 #include "app/CatalogError.h"
+#include "app/SqlFailure.h"
+#include "app/SqliteHandle.h"
 
 namespace tolvane {
 
 namespace {
-
-sqlite3* SqliteHandle(const QSqlDatabase& db) {
-    if (!db.driver()) return nullptr;
-    const QVariant handle = db.driver()->handle();
-    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) return nullptr;
-    return *static_cast<sqlite3* const*>(handle.constData());
-}
 
 class TStatement {
 public:
@@ -36,7 +30,7 @@ public:
     TStatement& operator=(const TStatement&) = delete;
 
     sqlite3_stmt* Get() const { return stmt_; }
-    [[noreturn]] void Fail() const { throw ECatalogError(QString::fromUtf8(sqlite3_errmsg(db_))); }
+    [[noreturn]] void Fail() const { throw ECatalogError(TSqlFailure::Text(db_)); }
 
 private:
     sqlite3* db_;
@@ -153,15 +147,17 @@ std::vector<TRowReader::TRow> TRowReader::ReadByQuery(const QSqlDatabase& db, co
                                                       const QVariantList& values, TOrderCheck* order) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw ECatalogError(q.lastError().text());
+    if (!q.prepare(sql)) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
     for (const QVariant& v : values) q.addBindValue(v);
-    if (!q.exec()) throw ECatalogError(q.lastError().text());
+    if (!q.exec()) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
     std::vector<TRow> rows;
     while (q.next()) {
         TRow row(width);
         for (std::size_t c = 0; c < columns.size(); ++c) row[columns[c]] = q.value(static_cast<int>(c));
         Append(rows, std::move(row), order);
     }
+    // A read that breaks off is a failure, not a shorter result.
+    if (q.lastError().isValid()) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
     return rows;
 }
 

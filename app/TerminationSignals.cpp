@@ -72,6 +72,10 @@ void TTerminationSignals::Drain() {
     if (onTerminate_) onTerminate_();
 }
 
+bool TTerminationSignals::Unanswered() {
+    return gUnanswered != 0;
+}
+
 void TTerminationSignals::CloseAllAndQuit() {
     QApplication::closeAllWindows();
     QCoreApplication::quit();

@@ -27,6 +27,10 @@ public:
     // ends.
     static void CloseAllAndQuit();
 
+    // Whether a signal has come that the event loop has not answered yet: work that keeps the
+    // loop from it (a long statement) may end early.
+    static bool Unanswered();
+
 private:
     void Drain();
 

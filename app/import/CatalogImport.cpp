@@ -14,6 +14,7 @@
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
+#include "app/SqlFailure.h"
 
 namespace tolvane {
 
@@ -100,7 +101,7 @@ void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef
     QSqlQuery insert(db);
     if (!insert.prepare("INSERT INTO " + TCatalogSchema::Quoted(def.Table) + " (" + names.join(", ") +
                         ") VALUES (" + marks.join(", ") + ")"))
-        throw ECatalogError(insert.lastError().text());
+        throw ECatalogError(TSqlFailure::Text(insert.lastError()));
 
     report.Table = def.Table;
     QSet<qlonglong> keys;
@@ -125,7 +126,7 @@ void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef
             insert.bindValue(static_cast<int>(i), values[i]);
             if (fields[i].kind == TValueKind::vkKey) keys.insert(values[i].toLongLong());
         }
-        if (!insert.exec()) throw ECatalogError(insert.lastError().text());
+        if (!insert.exec()) throw ECatalogError(TSqlFailure::Text(insert.lastError()));
     });
 }
 
@@ -150,14 +151,14 @@ std::vector<TImportedTable> TCatalogImport::Run(TTableSource& source, const QStr
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
         db.setDatabaseName(part);
         if (!db.open()) {
-            error = target + ": cannot create (" + db.lastError().text() + ")";
+            error = target + ": cannot create (" + TSqlFailure::Text(db.lastError()) + ")";
         } else {
             try {
-                if (!db.transaction()) throw ECatalogError(db.lastError().text());
+                if (!db.transaction()) throw ECatalogError(TSqlFailure::Text(db.lastError()));
                 TCatalogSchema::Create(db);
                 CopyTable(source, sourceName, TCatalogSchema::Titles(), db, reports[0]);
                 CopyTable(source, sourceName, TCatalogSchema::Episodes(), db, reports[1]);
-                if (!db.commit()) throw ECatalogError(db.lastError().text());
+                if (!db.commit()) throw ECatalogError(TSqlFailure::Text(db.lastError()));
             } catch (const std::exception& e) {
                 db.rollback();
                 error = QString::fromUtf8(e.what());

@@ -10,6 +10,8 @@
 
 #include "app/CatalogError.h"
 #include "app/CatalogStore.h"
+#include "app/SqlFailure.h"
+#include "app/WriteTransaction.h"
 #include "app/scan/MediaProbe.h"
 #include "app/scan/NaturalOrder.h"
 
@@ -34,8 +36,8 @@ QVariant Text(const QString& text) {
     return text.isEmpty() ? QVariant() : QVariant(text);
 }
 
-void Exec(QSqlQuery& q) {
-    if (!q.exec()) throw ECatalogError(q.lastError().text());
+void Exec(const QSqlDatabase& db, QSqlQuery& q) {
+    if (!q.exec()) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
 }
 
 // The title's ID and the file names it lists, or ID 0 for a title not in the catalogue.
@@ -44,57 +46,64 @@ std::int64_t FindTitle(QSqlDatabase& db, const QString& name, QSet<QString>& epi
     title.prepare(
         QString::fromUtf8(R"sql(SELECT "ID" FROM "Sp" WHERE "Название" = ? ORDER BY "ID" LIMIT 1)sql"));
     title.addBindValue(name);
-    Exec(title);
+    Exec(db, title);
     if (!title.next()) return 0;
     const std::int64_t id = title.value(0).toLongLong();
     QSqlQuery files(db);
     files.prepare(QString::fromUtf8(R"sql(SELECT "Серия" FROM "Серии" WHERE "Название" = ?)sql"));
     files.addBindValue(QVariant::fromValue<qlonglong>(id));
-    Exec(files);
+    Exec(db, files);
     while (files.next()) episodes.insert(files.value(0).toString());
     return id;
 }
 
+// Adds what the catalogue does not list yet. What it lists is read again under the write lock:
+// another writer (a second scan of the folder) may have added the title or its files since the
+// folder was read, and whatever it added is not added twice.
 void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFound>& found,
            TScanResult& result) {
-    if (!db.transaction()) throw ECatalogError(db.lastError().text());
-    try {
-        if (result.TitleId == 0) {
-            QSqlQuery title(db);
-            title.prepare(QString::fromUtf8(
-                R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий") VALUES (?, ?, ?))sql"));
-            title.addBindValue(request.Title);
-            title.addBindValue(Text(request.Type));
-            title.addBindValue(QString::number(found.size()));
-            Exec(title);
-            result.TitleId = title.lastInsertId().toLongLong();
-            result.NewTitle = true;
-        }
-        QSqlQuery episode(db);
-        episode.prepare(
-            QString::fromUtf8(R"sql(INSERT INTO "Серии" ("Название", "Серия", "Объём (байт)", "Ширина",
-            "Высота", "Длительность", "Звук", "Субтитры встроенные", "Субтитры внешние")
-            VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?))sql"));
-        for (const TFound& f : found) {
-            episode.bindValue(0, QVariant::fromValue<qlonglong>(result.TitleId));
-            episode.bindValue(1, f.name);
-            episode.bindValue(2, QVariant::fromValue<qlonglong>(f.facts.Size));
-            episode.bindValue(3, Optional(f.facts.Width));
-            episode.bindValue(4, Optional(f.facts.Height));
-            episode.bindValue(5, f.facts.Duration ? QVariant::fromValue<qlonglong>(*f.facts.Duration)
-                                                  : QVariant());
-            episode.bindValue(6, Text(f.facts.Audio));
-            episode.bindValue(7, Text(f.facts.EmbeddedSubtitles));
-            episode.bindValue(8, Text(f.facts.ExternalSubtitles));
-            Exec(episode);
-        }
-        if (!db.commit()) throw ECatalogError(db.lastError().text());
-    } catch (...) {
-        db.rollback();
-        result.TitleId = 0;
-        throw;
+    TWriteTransaction transaction(db);
+    QSet<QString> listed;
+    result.TitleId = FindTitle(db, request.Title, listed);
+    std::vector<const TFound*> fresh;
+    for (const TFound& f : found) {
+        if (listed.contains(f.name))
+            ++result.Present;
+        else
+            fresh.push_back(&f);
     }
-    result.Added = static_cast<int>(found.size());
+    if (fresh.empty()) return;
+    if (result.TitleId == 0) {
+        QSqlQuery title(db);
+        title.prepare(QString::fromUtf8(
+            R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий") VALUES (?, ?, ?))sql"));
+        title.addBindValue(request.Title);
+        title.addBindValue(Text(request.Type));
+        title.addBindValue(QString::number(fresh.size()));
+        Exec(db, title);
+        result.TitleId = title.lastInsertId().toLongLong();
+        result.NewTitle = true;
+    }
+    QSqlQuery episode(db);
+    episode.prepare(
+        QString::fromUtf8(R"sql(INSERT INTO "Серии" ("Название", "Серия", "Объём (байт)", "Ширина",
+        "Высота", "Длительность", "Звук", "Субтитры встроенные", "Субтитры внешние")
+        VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?))sql"));
+    for (const TFound* f : fresh) {
+        episode.bindValue(0, QVariant::fromValue<qlonglong>(result.TitleId));
+        episode.bindValue(1, f->name);
+        episode.bindValue(2, QVariant::fromValue<qlonglong>(f->facts.Size));
+        episode.bindValue(3, Optional(f->facts.Width));
+        episode.bindValue(4, Optional(f->facts.Height));
+        episode.bindValue(5, f->facts.Duration ? QVariant::fromValue<qlonglong>(*f->facts.Duration) : QVariant());
+        episode.bindValue(6, Text(f->facts.Audio));
+        episode.bindValue(7, Text(f->facts.EmbeddedSubtitles));
+        episode.bindValue(8, Text(f->facts.ExternalSubtitles));
+        Exec(db, episode);
+    }
+    episode.finish();
+    transaction.Commit();
+    result.Added = static_cast<int>(fresh.size());
 }
 
 } // namespace
@@ -137,6 +146,8 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
     QSqlDatabase db = store.Database();
 
     TScanResult result;
+    // Read without the lock, only to leave the files listed already unread: the folder may take
+    // long to read, and other writers go on meanwhile.
     QSet<QString> listed;
     result.TitleId = FindTitle(db, request.Title, listed);
 

@@ -30,7 +30,8 @@ public:
 
     // Reads every video file of the folder that the title does not list yet, then writes the
     // title and all new episodes in one transaction, so a failure or an interruption adds
-    // nothing. Throws ECatalogError when the folder or catalogue cannot be used or the folder
+    // nothing. The transaction holds the write lock while it looks again at what the title
+    // lists, so that scans at the same time add each file once and one title of a name. Throws ECatalogError when the folder or catalogue cannot be used or the folder
     // holds no readable video file.
     static TScanResult Run(const TScanRequest& request, const TProgress& progress = {});
 

@@ -75,12 +75,16 @@ TEST(CatalogStore, DatabaseWithoutTheTablesIsNotACatalogue) {
     EXPECT_EQ(OpenError(path), (path + ": not a catalogue (no table \"Sp\")").toStdString());
 }
 
-TEST(CatalogStore, TotalsMustBeAView) {
+TEST(CatalogStore, TotalsMustBeAViewOrTableWithTheSums) {
     TTestCatalog catalogue;
     { TRawDb(catalogue.Path()).Exec("DROP VIEW \"Rjk\""); }
+    EXPECT_EQ(OpenError(catalogue.Path()),
+              (catalogue.Path() + ": not a catalogue (no view or table \"Rjk\")").toStdString());
     { TRawDb(catalogue.Path()).Exec("CREATE TABLE \"Rjk\" (x INTEGER)"); }
     EXPECT_EQ(OpenError(catalogue.Path()),
-              (catalogue.Path() + ": not a catalogue (no view \"Rjk\")").toStdString());
+              (catalogue.Path() + QString::fromUtf8(": not a catalogue (\"Rjk\" lacks \"Название\", "
+                                                    "\"Sum-Объём(байт)\", \"Sum-Длительность\", \"ID\")"))
+                  .toStdString());
 }
 
 TEST(CatalogStore, AViewThatCannotBeReadIsNamedAfterTheObjectsBeforeIt) {

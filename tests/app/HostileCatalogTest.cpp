@@ -156,6 +156,21 @@ const THostileCase kCases[] = {
                                QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
      },
      "1\tKept\t"},
+    {"TotalsKeptInATable", TExpect::exView,
+     [](TTestCatalog&, const QString& path) {
+         TRawDb raw(path);
+         raw.Exec(QString::fromUtf8("CREATE TABLE \"Sp\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" TEXT, "
+                                    "\"Тип\" TEXT, \"Количество серий\" TEXT, \"Комментарий\" TEXT)"));
+         raw.Exec(QString::fromUtf8("CREATE TABLE \"Серии\" (\"ID\" INTEGER PRIMARY KEY, \"Название\" INTEGER, "
+                                    "\"Серия\" TEXT, \"Объём (байт)\" INTEGER, \"Ширина\" INTEGER, "
+                                    "\"Высота\" INTEGER, \"Длительность\" INTEGER, \"Звук\" TEXT, "
+                                    "\"Субтитры встроенные\" TEXT, \"Субтитры внешние\" TEXT)"));
+         raw.Exec(QString::fromUtf8("CREATE TABLE \"Rjk\" (\"Название\" TEXT, \"Sum-Объём(байт)\" REAL, "
+                                    "\"Sum-Длительность\" REAL, \"ID\" INTEGER PRIMARY KEY)"));
+         raw.Exec(QString::fromUtf8("INSERT INTO \"Sp\" VALUES (1, 'Kept', 'TV', '2', NULL)"));
+         raw.Exec(QString::fromUtf8("INSERT INTO \"Rjk\" VALUES ('Kept', 3000, 61000, 1)"));
+     },
+     "1\tKept\tTV\t2\t  3 000 \t00:01:01,000"},
     {"LockedByAnotherWriter", TExpect::exError,
      [](TTestCatalog& catalogue, const QString& path) { QFile::copy(catalogue.Path(), path); }, "", true},
 };
@@ -228,6 +243,7 @@ protected:
         }
         for (const QString& e : o.errors) {
             EXPECT_FALSE(e.contains('\n')) << e.toStdString();
+            EXPECT_FALSE(e.contains("Unable to") || e.contains("Error opening")) << "the database's words";
             EXPECT_TRUE(e.contains(path)) << "names the file: " << e.toStdString();
         }
         EXPECT_EQ(Digest(path), before) << "the file is unchanged";

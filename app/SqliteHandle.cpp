@@ -1,0 +1,15 @@
+#include "app/SqliteHandle.h"
+
+#include <QSqlDriver>
+#include <QVariant>
+
+namespace tolvane {
+
+sqlite3* SqliteHandle(const QSqlDatabase& db) {
+    if (!db.driver()) return nullptr;
+    const QVariant handle = db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0) return nullptr;
+    return *static_cast<sqlite3* const*>(handle.constData());
+}
+
+} // namespace tolvane
