@@ -15,7 +15,8 @@ constexpr int kFacePreviewIndent = 29;
 
 bool IsDropDownKey(int key, TShiftState shift, bool orClose) {
     const bool alt = shift.Contains(ssAlt);
-    return (key == VK_F4 && !alt) || (alt && (key == VK_DOWN || (orClose && key == VK_UP)));
+    if (key == VK_F4) return !alt && !shift.Contains(ssCtrl); // Alt+F4 and Ctrl+F4 close windows
+    return alt && (key == VK_DOWN || (orClose && key == VK_UP));
 }
 
 TPopupEditor::TPopupEditor() : TPopupEditor(nullptr) {}

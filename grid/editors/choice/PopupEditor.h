@@ -13,7 +13,8 @@ namespace tolvane {
 
 enum TDropDownStyle { dsDropDown, dsDropDownList };
 
-// F4 (without Alt) and Alt+Down, the keys that drop a popup down; with `orClose` also Alt+Up.
+// F4 (without Alt or Ctrl) and Alt+Down, the keys that drop a popup down; with `orClose` also
+// Alt+Up.
 bool IsDropDownKey(int key, TShiftState shift, bool orClose = false);
 
 class TPopupEditor : public TCustomButtonCellEditor {
