@@ -28,6 +28,8 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "grid/base/Conversions.h"
+#include "grid/base/FormatFloat.h"
 #include "grid/control/GridView.h"
 #include "grid/host/Bitmap.h"
 #include "grid/model/cells/Cell.h"
@@ -76,6 +78,12 @@ struct Pictures {
     }
 };
 
+// Progress shown to one decimal at most: the average footer reads "41.7", not "41.6666666666667".
+class TPercentColumn : public TProgressColumn {
+public:
+    QString FormatText(const QString& value) const override { return FormatFloat("0.#", StrToFloat(value)); }
+};
+
 template <class C>
 C& AddColumn(TGridView& grid, const QString& caption, int width, const QString& inputCaption = QString()) {
     C& column = grid.Columns().Add<C>();
@@ -108,7 +116,7 @@ std::unique_ptr<TGridView> MakeReportGrid(THeaderStyle style, Pictures& pictures
     aired.SetOptions(aired.Options() + coEditing);
     auto& seen = AddColumn<TCheckBoxColumn>(*grid, "Seen", 40);
     seen.SetOptions(seen.Options() + coEditing);
-    auto& done = AddColumn<TProgressColumn>(*grid, "Done", 80);
+    auto& done = AddColumn<TPercentColumn>(*grid, "Done", 80);
     done.SetShowText(true);
     done.Footer().SetFormulaKind(fkAverage);
     auto& rate = AddColumn<TRateColumn>(*grid, "Rate", 70);

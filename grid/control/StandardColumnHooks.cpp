@@ -98,3 +98,8 @@ void BindStandardColumnHooks() {
 }
 
 } // namespace tolvane
+
+// The table is bound when the library is loaded, so that a column made before any grid has its
+// display and editor. The grid's package makes every program that links it keep this symbol
+// (--undefined), and with it this file: a static library leaves out the files nobody names.
+extern "C" const bool tolvane_standard_column_hooks_bound = (tolvane::BindStandardColumnHooks(), true);

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
-#include "grid/control/StandardColumnHooks.h"
 #include "grid/host/Canvas.h"
 #include "grid/host/SystemColors.h"
 #include "grid/base/Locale.h"
@@ -14,8 +13,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     tolvane::UseClassicSystemColors();
     tolvane::SetTextRendering(tolvane::trPlain);
-    // Columns made on their own, without a grid, still get their displays.
-    tolvane::BindStandardColumnHooks();
     tolvane::TLocale::SetCurrent(tolvane::TFormatSettings::Fixed());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

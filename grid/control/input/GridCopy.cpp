@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "grid/control/CustomGridViewControl.h"
+#include "grid/display/markup/MarkupText.h"
+#include "grid/model/columns/classes/HtmlColumn.h"
 
 namespace tolvane {
 
@@ -52,10 +54,14 @@ TCopiedCells CopiedSelection(TCustomGridViewControl& grid) {
     for (int r : rows) {
         copied.Html += QStringLiteral("<tr>");
         for (std::size_t i = 0; i < cols.size(); ++i) {
-            const QString shown = grid.Columns()[cols[i]].FormatText(grid.GetCellText(cols[i], r));
+            const TCustomColumn& column = grid.Columns()[cols[i]];
+            const QString shown = column.FormatText(grid.GetCellText(cols[i], r));
+            // A markup cell gives its words as text and keeps its markup as HTML.
+            const bool markup = dynamic_cast<const THtmlColumn*>(&column) != nullptr;
             if (i > 0) copied.Text += u'\t';
-            copied.Text += PlainCell(shown);
-            copied.Html += QStringLiteral("<td>") + shown.toHtmlEscaped() + QStringLiteral("</td>");
+            copied.Text += PlainCell(markup ? MarkupPlainText(shown) : shown);
+            copied.Html += QStringLiteral("<td>") + (markup ? MarkupHtml(shown) : shown.toHtmlEscaped()) +
+                           QStringLiteral("</td>");
         }
         copied.Text += u'\n';
         copied.Html += QStringLiteral("</tr>");

@@ -5,6 +5,8 @@
 #include "grid/control/CustomGridViewControl.h"
 #include "grid/control/input/GridNavigation.h"
 #include "grid/display/base/ColumnPlay.h"
+#include "grid/editors/choice/PopupEditor.h"
+#include "grid/editors/text/TextualEditor.h"
 
 namespace tolvane {
 
@@ -17,6 +19,15 @@ void TGridKeyboard::KeyDown(int key, TShiftState shift) {
     const bool copyKey = (key == 'C' || key == VK_INSERT) && shift.Contains(ssCtrl) && !shift.Contains(ssAlt);
     if (copyKey) {
         grid_.CopyToClipboard();
+        return;
+    }
+    const bool plain = !shift.Contains(ssAlt) && !shift.Contains(ssCtrl);
+    if (key == VK_F2 && plain) {
+        EditAtEnd();
+        return;
+    }
+    if (IsDropDownKey(key, shift)) {
+        DropDownCurrent();
         return;
     }
     switch (key) {
@@ -96,6 +107,32 @@ void TGridKeyboard::Down(TShiftState shift) {
     } else {
         GoTo(row + 1, shift);
     }
+}
+
+bool TGridKeyboard::StartEdit() {
+    const int col = grid_.Col();
+    if (col < 0 || col >= grid_.Columns().Count()) return false;
+    if (grid_.InputFocused())
+        grid_.ShowInputEditor(col, QString());
+    else
+        grid_.ShowEditor(col, grid_.Row(), QString());
+    return grid_.ActiveEditor() != nullptr;
+}
+
+void TGridKeyboard::EditAtEnd() {
+    if (!StartEdit()) return;
+    // The whole text may have been selected for typing over; F2 goes on writing after it.
+    if (auto* editor = dynamic_cast<TTextualEditor*>(grid_.ActiveEditor()))
+        editor->SetSelection(int(editor->Text().size()), 0);
+}
+
+void TGridKeyboard::DropDownCurrent() {
+    const int col = grid_.Col();
+    if (col < 0 || col >= grid_.Columns().Count()) return;
+    // Only a column whose editor drops something down starts editing on these keys.
+    if (!dynamic_cast<TPopupEditor*>(grid_.Columns()[col].Editor())) return;
+    if (!StartEdit()) return;
+    if (auto* editor = dynamic_cast<TPopupEditor*>(grid_.ActiveEditor())) editor->DropDownFromKeyboard();
 }
 
 int TGridKeyboard::SearchColumn() const {

@@ -1,5 +1,6 @@
 #pragma once
-// Keys and characters typed on the grid: moving the current cell, Enter, editing and search.
+// Keys and characters typed on the grid: moving the current cell, Enter, editing and search, Ctrl+C,
+// F2 to edit and F4 or Alt+Down to open a cell's drop-down list or calendar.
 
 #include <QChar>
 
@@ -24,6 +25,13 @@ private:
     void PageDown(TShiftState shift);
     void Up(TShiftState shift);
     void Down(TShiftState shift);
+    // Starts the current cell's editor (the input cell's with the input row focused); whether one
+    // is running afterwards.
+    bool StartEdit();
+    // F2: edits the current cell with the caret after its text.
+    void EditAtEnd();
+    // F4, Alt+Down: opens the drop-down list or calendar of the current cell's editor.
+    void DropDownCurrent();
     // The first column by index with coSearchColumn; -1 when none.
     int SearchColumn() const;
 

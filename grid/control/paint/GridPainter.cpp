@@ -65,6 +65,8 @@ void TGridPainter::Paint() {
     } else {
         grid_.PaintSlides(geo.ClientRect());
         ClipToPaintBox();
+        // Slides never scroll sideways: a bar left from the report layout goes now.
+        grid_.UpdateHorzScrollBar();
     }
     painting_ = false;
     if (grid_.OnPostDraw) grid_.OnPostDraw(&grid_);

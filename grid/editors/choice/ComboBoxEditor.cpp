@@ -29,8 +29,8 @@ void TComboBoxEditor::SetStyle(TDropDownStyle value) {
 
 void TComboBoxEditor::SetAsString(const QString& value) {
     TPopupEditor::SetAsString(value);
+    // The list keeps its own selection: it opens at the item chosen there last (item 0 at first).
     itemIndex_ = int(items_.indexOf(value));
-    List().SetSelectedIndex(itemIndex_);
 }
 
 void TComboBoxEditor::PreparePopup() {

@@ -35,8 +35,8 @@ public:
 
     // Drop-down list: shows the item at ItemIndex again.
     void SetStyle(TDropDownStyle value) override;
-    // The value handed in brings ItemIndex (and the list's selection) along: the item it names,
-    // or -1 when it is none of the items.
+    // The value handed in brings ItemIndex along: the item it names, or -1 when it is none of
+    // the items. The list's SelectedIndex is its own and stays.
     void SetAsString(const QString& value) override;
     void PreparePopup() override;
     // The event first, then image ItemIndex centred in the box.

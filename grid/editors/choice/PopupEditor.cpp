@@ -13,6 +13,12 @@ constexpr int kFacePreviewIndent = 29;
 
 } // namespace
 
+bool IsDropDownKey(int key, TShiftState shift, bool orClose) {
+    const bool alt = shift.Contains(ssAlt);
+    if (key == VK_F4) return !alt && !shift.Contains(ssCtrl); // Alt+F4 and Ctrl+F4 close windows
+    return alt && (key == VK_DOWN || (orClose && key == VK_UP));
+}
+
 TPopupEditor::TPopupEditor() : TPopupEditor(nullptr) {}
 
 TPopupEditor::TPopupEditor(TPopupViewClass popupClass)
@@ -53,6 +59,13 @@ void TPopupEditor::DropDown() {
     popup->SetText(Text());
     PreparePopup();
     popup->Popup(p.X, p.Y);
+}
+
+void TPopupEditor::DropDownFromKeyboard() {
+    DropDown();
+    if (!DroppedDown()) return;
+    Popup()->Arm();
+    Button().SetDown(true);
 }
 
 void TPopupEditor::ButtonDown() {
@@ -104,6 +117,14 @@ void TPopupEditor::MouseMove(TShiftState shift, int x, int y) {
 }
 
 void TPopupEditor::KeyDown(int& key, TShiftState shift) {
+    if (IsDropDownKey(key, shift, true)) {
+        if (DroppedDown())
+            Popup()->ClosePopup();
+        else if (key != VK_UP)
+            DropDownFromKeyboard();
+        key = 0;
+        return;
+    }
     if (DroppedDown()) {
         Popup()->KeyDown(key, shift);
         if (key == VK_ESCAPE && DroppedDown()) {

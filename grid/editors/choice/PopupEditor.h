@@ -5,12 +5,17 @@
 //
 // While the popup is open it sees the editor's keys first (it never takes the focus): a list
 // moves its hot row and chooses on Enter, and Escape closes the popup without ending the edit.
+// F4 and Alt+Down open the popup, or close it when it is open; Alt+Up closes it.
 
 #include "grid/editors/choice/CustomButtonCellEditor.h"
 
 namespace tolvane {
 
 enum TDropDownStyle { dsDropDown, dsDropDownList };
+
+// F4 (without Alt or Ctrl) and Alt+Down, the keys that drop a popup down; with `orClose` also
+// Alt+Up.
+bool IsDropDownKey(int key, TShiftState shift, bool orClose = false);
 
 class TPopupEditor : public TCustomButtonCellEditor {
 public:
@@ -26,6 +31,8 @@ public:
 
     // Opens the popup just under the editor, as wide as the editor, with the editor's font and text.
     void DropDown();
+    // Opens it from the keyboard: the arrow shows pressed and the popup takes the next click.
+    void DropDownFromKeyboard();
 
     bool UsesWindowPainting() const override { return style_ == dsDropDown; }
     // The drop-down-list face.

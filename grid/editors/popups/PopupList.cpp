@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "grid/host/Bitmap.h"
+#include "grid/host/PopupWindow.h"
+#include "grid/host/SystemMetrics.h"
 #include "grid/shared/GraphicsProvider.h"
 
 namespace tolvane {
@@ -57,12 +59,32 @@ TRect TPopupList::ItemRect(int index) const {
     return TRect{0, top, ClientWidth(), top + itemHeight_};
 }
 
+int TPopupList::TextLeft() const {
+    return showImages_ && images_ ? images_->Width() + 5 : 2;
+}
+
+int TPopupList::WidestItemWidth() {
+    if (!items_) return 0;
+    TCanvas& canvas = Canvas();
+    canvas.Font = Font();
+    int widest = 0;
+    for (const QString& item : *items_) widest = std::max(widest, canvas.TextWidth(item));
+    return widest;
+}
+
 void TPopupList::SetDropDownSize(int width, int dropDownCount) {
     const int rows = std::max(0, std::min(dropDownCount, ItemCount()));
-    SetBounds(Left(), Top(), width, rows * itemHeight_ + 2 * FrameWidth());
+    // The items are read whole: the list is at least as wide as the widest of them needs, with
+    // the same room on the right as on the left, beside the scroll bar when there is one.
+    int needed = TextLeft() + WidestItemWidth() + 2 + 2 * FrameWidth();
+    if (ItemCount() > rows) needed += VerticalScrollBarWidth();
+    SetBounds(Left(), Top(), std::max(width, needed), rows * itemHeight_ + 2 * FrameWidth());
 }
 
 void TPopupList::Popup(int x, int y) {
+    // Never wider than the screen it opens on.
+    const TRect area = TPopupWindow::WorkAreaAt(TPoint{x, y});
+    if (!area.IsEmpty() && Width() > area.Width()) SetBounds(Left(), Top(), area.Width(), Height());
     TControlScrollBar& bar = VertScrollBar();
     bar.SetPosition(0);
     bar.SetMax(MaxTopIndex());
@@ -116,11 +138,10 @@ void TPopupList::Paint() {
 
 void TPopupList::DrawItem(int index, const TRect& r) {
     TCanvas& canvas = Canvas();
-    int textLeft = r.Left + 2;
+    const int textLeft = r.Left + TextLeft();
     if (showImages_ && images_) {
         const int top = r.Top + itemHeight_ / 2 - images_->Height() / 2;
         if (index < images_->Count()) images_->Draw(canvas, r.Left + 2, top, index);
-        textLeft = r.Left + images_->Width() + 5;
     }
     TGraphicsProvider::DrawTextEllipsis(canvas, TRect{textLeft, r.Top, r.Right, r.Bottom}, false,
                                         (*items_)[index], taLeftJustify);

@@ -36,11 +36,12 @@ public:
     virtual int MaxTopIndex() const;
     virtual void DrawItem(int index, const TRect& r);
 
-    // Sizes the list `width` wide and tall enough for `dropDownCount` rows, or for all items
-    // when there are fewer.
+    // Sizes the list `width` wide, or wider when its widest item needs more, and tall enough for
+    // `dropDownCount` rows, or for all items when there are fewer.
     void SetDropDownSize(int width, int dropDownCount);
 
-    // Starts at the top, sets the scroll range, locates the current item, then opens.
+    // Fits the list into the width of the screen's work area, starts at the top, sets the scroll
+    // range, locates the current item, then opens.
     void Popup(int x, int y) override;
     // Chooses the item under the client point; a point below the last item chooses nothing.
     void SelectAt(int x, int y) override;
@@ -61,6 +62,10 @@ public:
     int VisibleRows() const;
 
 private:
+    // Where an item's text starts in its row: after the image when images are shown.
+    int TextLeft() const;
+    // The text width of the widest item in the list's font.
+    int WidestItemWidth();
     void LocateCurrent();
     void SetHotIndex(int index);
     void MoveHot(int index);

@@ -32,6 +32,8 @@ public:
 
     bool Closed() const { return closed_; }
     bool Armed() const { return armed_; }
+    // Opened from the keyboard there is no opening click whose release to wait for.
+    void Arm() { armed_ = true; }
 
     // The opening editor's text (a list looks it up when its selection is not an item).
     const QString& Text() const { return text_; }

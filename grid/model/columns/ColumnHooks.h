@@ -3,7 +3,7 @@
 //
 // The column model names no painter and no editor: it holds them through factory functions and
 // deleters. The layers that define the painters and editors bind them to the standard column
-// classes (BindStandardColumnHooks, called by every grid when it is created), and a column class's
+// classes (BindStandardColumnHooks, run when the grid library is loaded), and a column class's
 // default constructor looks its hooks up here.
 
 #include <memory>

@@ -108,6 +108,28 @@ TEST(GridSurface, SlidesHideTheHorizontalBarAndSizeTheVerticalRangeBySlides) {
     EXPECT_TRUE(h.grid->HorzScrollBar().Visible());
 }
 
+// With the vertical bar showing in both styles no resize follows the switch; the paint itself
+// must take the horizontal bar away.
+TEST(GridSurface, SlidesHideTheHorizontalBarAtTheNextPaintWithoutAResize) {
+    GridHarness h;
+    h.grid->SetBounds(0, 0, 300, 200);
+    h.grid->SetOptions({goGrid});
+    h.AddColumn(200);
+    h.AddColumn(200);
+    h.grid->AddRows(40);
+    h.grid->PaintNow();
+    ASSERT_TRUE(h.grid->HorzScrollBar().Visible());
+    ASSERT_TRUE(h.grid->VertScrollBar().Visible());
+    const int width = h.grid->ClientWidth();
+    h.grid->SetGridStyle(gsSlides);
+    ASSERT_EQ(h.grid->ClientWidth(), width);
+    h.grid->PaintNow();
+    EXPECT_FALSE(h.grid->HorzScrollBar().Visible());
+    h.grid->SetGridStyle(gsReport);
+    h.grid->PaintNow();
+    EXPECT_TRUE(h.grid->HorzScrollBar().Visible());
+}
+
 TEST(GridSurface, IndicatorShiftsTheColumnsTwelvePixelsAtTheNextPaint) {
     GridHarness h;
     h.grid->SetOptions({});

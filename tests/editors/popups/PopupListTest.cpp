@@ -5,6 +5,7 @@
 
 #include "grid/editors/popups/PopupList.h"
 #include "grid/host/Bitmap.h"
+#include "grid/host/PopupWindow.h"
 #include "support/InputSimulator.h"
 
 using namespace tolvane;
@@ -204,4 +205,18 @@ TEST(PopupList, DrawsImagesBeforeTheTextsThatHaveOne) {
     f.list.SetShowImages(false);
     f.list.PaintNow();
     EXPECT_EQ(f.list.SurfacePixel(4, 8), ColorToRGB(clWindow));
+}
+
+// An item wider than the screen: the list is fitted into the work area and opens inside it.
+TEST(PopupList, NeverOpensWiderThanTheScreen) {
+    ListFixture f(3);
+    f.items << QString(2000, QLatin1Char('W'));
+    f.list.SetDropDownSize(120, 8);
+    const TRect area = TPopupWindow::WorkAreaAt(TPoint{40, 40});
+    ASSERT_FALSE(area.IsEmpty());
+    ASSERT_GT(f.list.Width(), area.Width());
+    f.Open();
+    EXPECT_EQ(f.list.Width(), area.Width());
+    EXPECT_GE(f.list.Left(), area.Left);
+    EXPECT_LE(f.list.Left() + f.list.Width(), area.Right);
 }
