@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "grid/host/Bitmap.h"
+#include "grid/shared/ColorContrast.h"
 #include "grid/shared/GraphicsProvider.h"
 
 namespace tolvane {
@@ -103,7 +104,8 @@ void TPopupList::Paint() {
         const TRect row{0, y, width, y + itemHeight_};
         if (row.Bottom <= clip.Top || row.Top >= clip.Bottom) continue;
         const bool hot = i == hotIndex_;
-        canvas.Brush.Color = hot ? clHighlight : clWindow;
+        canvas.Brush.Color =
+            hot ? TColorContrast::LegibleFill(clHighlight, clWindow, clHighlightText) : clWindow;
         canvas.Font.Color = hot ? clHighlightText : clWindowText;
         canvas.FillRect(row);
         DrawItem(i, row);
