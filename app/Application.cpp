@@ -4,6 +4,7 @@
 
 #include "app/CatalogForm.h"
 #include "app/ErrorReporter.h"
+#include "app/FocusTrace.h"
 #include "app/TerminationSignals.h"
 #include "grid/host/ExceptionSink.h"
 
@@ -12,6 +13,7 @@ namespace tolvane {
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
     // Failures inside the grid's own event handling reach the same reporter.
     SetExceptionSink([](const QString& message) { TErrorReporter::Report(message); });
+    TFocusTrace::FollowIfAsked();
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event) {

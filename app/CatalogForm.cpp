@@ -21,6 +21,7 @@
 #include "app/Formats.h"
 #include "app/GridTitleList.h"
 #include "app/TextLengthDelegate.h"
+#include "app/WindowPlacement.h"
 
 namespace tolvane {
 
@@ -96,8 +97,7 @@ TCatalogForm::TCatalogForm(const QString& path, TOpenMode mode, QWidget* parent)
 
     CreateControls();
     setMinimumSize(Scaled(kMinimum.width()), Scaled(kMinimum.height()));
-    resize(Scaled(kClient.width()), Scaled(kClient.height()));
-    if (screen) move(screen->availableGeometry().center() - rect().center());
+    TWindowPlacement::Place(*this, QSize(Scaled(kClient.width()), Scaled(kClient.height())));
 
     Series.OnCalcFields = [this](TRecordSource& source) { SeriesCalcFields(source); };
     Series.OnViewChanged = [this] { episodes_->Reload(); };
@@ -144,6 +144,7 @@ void TCatalogForm::CreateControls() {
 
     titleList_ = std::make_unique<TGridTitleList>(this, scale_, font());
     GV = titleList_.get();
+    GV->Widget()->setObjectName("GV");
     GV->SetBounds(QRect(Scaled(kGV.left()), Scaled(kGV.top()), Scaled(kGV.width()), Scaled(kGV.height())));
     GV->OnSelectCell = [this](int col, int row) { TErrorReporter::Guard([&] { GVSelectCell(col, row); }); };
 
@@ -190,6 +191,8 @@ void TCatalogForm::CreateControls() {
     DBGrid2->verticalHeader()->setDefaultSectionSize(Scaled(kRowSize + 4));
     DBGrid2->verticalHeader()->setVisible(false);
     DBGrid2->setWordWrap(false);
+    // Tab goes on to the next control of the window, as it does from every other one.
+    DBGrid2->setTabKeyNavigation(false);
     DBGrid2->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                              QAbstractItemView::AnyKeyPressed);
     place(DBGrid2, kDBGrid2);

@@ -13,6 +13,7 @@
 //   gallery                    opens the window
 //   gallery --screenshot DIR   writes one PNG per grid into DIR and exits
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -65,10 +66,21 @@ struct Pictures {
         return b;
     }
 
+    // A 32-bit box whose inside is see-through, so that it shows the cell's own colour whatever
+    // the palette; `frame` is a 32-bit pixel (alpha, red, green, blue).
+    static TBitmap Frame(int w, int h, std::uint32_t frame) {
+        TBitmap b(w, h, pf32bit);
+        for (int y = 0; y < h; ++y) {
+            std::uint32_t* row = b.ScanLine(y);
+            for (int x = 0; x < w; ++x) row[x] = (x == 0 || y == 0 || x == w - 1 || y == h - 1) ? frame : 0u;
+        }
+        return b;
+    }
+
     Pictures() {
         for (TColor c : {clRed, clGreen, clBlue, RGB(255, 200, 0)}) icons.Add(Square(16, 16, c, clBlack));
         star = Square(12, 12, RGB(255, 190, 0), RGB(160, 100, 0));
-        emptyStar = Square(12, 12, clWhite, clGray);
+        emptyStar = Frame(12, 12, 0xFF808080u);
         for (TColor c : {RGB(90, 140, 200), RGB(200, 90, 90), RGB(90, 180, 90), RGB(180, 180, 60)}) {
             auto photo = std::make_unique<TBitmap>(40, 30);
             for (int y = 0; y < 30; ++y)

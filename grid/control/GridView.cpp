@@ -307,7 +307,7 @@ void TGridView::MouseMove(TShiftState shift, int x, int y) {
                       cell.Row >= 0 && cell.Row < GetRowCount();
     if (real) {
         if (TCell* c = data_.GetCell(cell.Col, cell.Row); c->HasHint()) {
-            cellHint_->Show(cell.Col, cell.Row, QString::fromStdString(c->Hint()));
+            cellHint_->Show(cell.Col, cell.Row, QString::fromStdString(c->Hint()), {x, y});
             return;
         }
     }

@@ -91,7 +91,21 @@ struct TCanvas::Impl {
     const LaidOutText& LayOut(const QString& text, int fitWidth);
     // Font and pen for text in the current font and colour `color`, given only where they differ.
     void PrepareText(QPainter& p, TColor color);
+    // Draws a laid-out line with its top-left at `at`.
+    void DrawLaidOut(QPainter& p, QPointF at, const LaidOutText& line);
 };
+
+void TCanvas::Impl::DrawLaidOut(QPainter& p, QPointF at, const LaidOutText& line) {
+    const QFont& f = current->font;
+    // Qt places the underline and strike-out of laid-out text by device pixels and then scales
+    // them again: on a high-density surface they land below the line, where clipping cuts them
+    // away. Plain text drawing places them right and its glyphs are the same.
+    if (Scaled() && (f.underline() || f.strikeOut() || f.overline())) {
+        p.drawText(QPointF(at.x(), at.y() + QFontMetricsF(f).ascent()), line.text.text());
+        return;
+    }
+    p.drawStaticText(at, line.text);
+}
 
 const TCanvas::Impl::LaidOutText& TCanvas::Impl::LayOut(const QString& text, int fitWidth) {
     auto it = texts.find(TextProbe{current->id, fitWidth, text});
@@ -491,7 +505,7 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
     if (Brush.Style == bsSolid) p.fillRect(QRect(x, y, w, d->current->height), ToQColor(Brush.Color));
     d->PrepareText(p, Font.Color);
-    p.drawStaticText(QPoint(x, y), line.text);
+    d->DrawLaidOut(p, QPointF(x, y), line);
 }
 
 int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
@@ -606,7 +620,7 @@ int TCanvas::DrawLine(const QString& text, const TRect& r, unsigned flags) {
         p.setClipRect(area, Qt::IntersectClip);
     }
     if (Brush.Style == bsSolid) p.fillRect(extent, ToQColor(Brush.Color));
-    p.drawStaticText(at, line.text);
+    d->DrawLaidOut(p, at, line);
     if (clip) p.restore();
     return lineHeight;
 }

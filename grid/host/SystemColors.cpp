@@ -87,6 +87,8 @@ void FillFromPalette(std::array<TColor, kTableSize>& t, const QPalette& p) {
     t[0] = t[COLOR_BTNFACE];
     t[29] = t[COLOR_HIGHLIGHT];
     t[26] = FromQColor(p.color(QPalette::Active, QPalette::Link));
+    // The inactive caption's gradient (the calendar's month strip) is a face like the buttons'.
+    t[28] = t[COLOR_BTNFACE];
 }
 
 std::array<TColor, kTableSize>& Table() {

@@ -10,7 +10,7 @@ TCellHint::TCellHint(TCustomGridViewControl& grid) : grid_(grid) {}
 
 TCellHint::~TCellHint() = default;
 
-void TCellHint::Show(int col, int row, const QString& hint) {
+void TCellHint::Show(int col, int row, const QString& hint, TPoint pointer) {
     // The text-fit hint has the cell already; a hint left from another cell must not stay up.
     if (grid_.FitHint().Showing()) {
         Hide();
@@ -21,7 +21,11 @@ void TCellHint::Show(int col, int row, const QString& hint) {
     if (!window_) window_ = std::make_unique<THintWindow>();
     window_->SetColor(clInfoBk);
     const TRect size = window_->CalcHintRect(MaxWidth, hint);
-    window_->ActivateHint(size.Offset(anchor.X, anchor.Y), hint);
+    const TPoint origin = grid_.ClientToScreen({cell.Left, cell.Top});
+    const TRect band = cell.Offset(origin.X - cell.Left, origin.Y - cell.Top);
+    const TPoint at = grid_.ClientToScreen(pointer);
+    window_->ActivateHint(
+        THintWindow::ClearOfPointer(size.Offset(anchor.X, anchor.Y), at, band, THintWindow::WorkAreaAt(at)), hint);
 }
 
 void TCellHint::Hide() {
@@ -30,6 +34,10 @@ void TCellHint::Hide() {
 
 bool TCellHint::Showing() const {
     return window_ && window_->Active();
+}
+
+TRect TCellHint::ScreenRect() const {
+    return Showing() ? window_->BoundsRect() : TRect{};
 }
 
 } // namespace tolvane

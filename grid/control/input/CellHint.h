@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "grid/base/Types.h"
+
 namespace tolvane {
 
 class TCustomGridViewControl;
@@ -17,9 +19,12 @@ public:
 
     static constexpr int MaxWidth = 250;
 
-    void Show(int col, int row, const QString& hint);
+    // Shows `hint` for the cell, clear of `pointer` (grid client coordinates).
+    void Show(int col, int row, const QString& hint, TPoint pointer);
     void Hide();
     bool Showing() const;
+    // Where the hint window is on the screen (empty when hidden).
+    TRect ScreenRect() const;
 
 private:
     TCustomGridViewControl& grid_;

@@ -148,7 +148,7 @@ void TGridMouse::MoveOverCells(TPoint p) {
         return;
     }
     if (IsRealCell(cell)) {
-        grid_.FitHint().Update(cell.Col, cell.Row);
+        grid_.FitHint().Update(cell.Col, cell.Row, p);
         grid_.SetCursor(grid_.Columns()[cell.Col].Cursor());
     } else {
         grid_.FitHint().Hide();

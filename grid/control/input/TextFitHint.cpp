@@ -9,7 +9,7 @@ TTextFitHint::TTextFitHint(TCustomGridViewControl& grid) : grid_(grid) {}
 
 TTextFitHint::~TTextFitHint() = default;
 
-void TTextFitHint::Update(int col, int row) {
+void TTextFitHint::Update(int col, int row, TPoint pointer) {
     const TCustomColumn& column = grid_.Columns()[col];
     if (!column.Options().Contains(coShowTextFitHint)) {
         Hide();
@@ -30,7 +30,10 @@ void TTextFitHint::Update(int col, int row) {
     const TRect cell = grid_.GetCellRect(col, row, gaCells);
     const TPoint origin = grid_.ClientToScreen({cell.Left, cell.Top});
     const TRect size = window_->CalcHintRect(grid_.ClientWidth(), text);
-    window_->ActivateHint(size.Offset(origin.X, origin.Y), text);
+    const TRect band = cell.Offset(origin.X - cell.Left, origin.Y - cell.Top);
+    const TPoint at = grid_.ClientToScreen(pointer);
+    window_->ActivateHint(
+        THintWindow::ClearOfPointer(size.Offset(origin.X, origin.Y), at, band, THintWindow::WorkAreaAt(at)), text);
 }
 
 void TTextFitHint::Hide() {
@@ -39,6 +42,10 @@ void TTextFitHint::Hide() {
 
 bool TTextFitHint::Showing() const {
     return window_ && window_->Active();
+}
+
+TRect TTextFitHint::ScreenRect() const {
+    return Showing() ? window_->BoundsRect() : TRect{};
 }
 
 QString TTextFitHint::Text() const {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "grid/base/Conversions.h"
+#include "grid/shared/ColorContrast.h"
 #include "grid/shared/GraphicsProvider.h"
 #include "grid/shared/ThemesSupport.h"
 
@@ -20,8 +21,11 @@ constexpr int kArrowBox = 18;
 constexpr const char* kDayLetters = "SMTWTFS";
 constexpr unsigned kDayNumberFlags = DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP;
 
+// The classic accents stay as they are on a light palette; on a dark one they give way towards
+// the window colour until the day numbers read on them.
 TColor SelectedDayColor() {
-    return ThemesAvailable() ? RGB(251, 230, 148) : RGB(192, 192, 192);
+    return TColorContrast::LegibleFill(ThemesAvailable() ? RGB(251, 230, 148) : RGB(192, 192, 192), clWindow,
+                                       clWindowText);
 }
 
 // The day cells are laid out for a small font; a larger one would run two-digit days together
@@ -33,7 +37,14 @@ void FitCellFont(TCanvas& canvas) {
 }
 
 TColor TodayFrameColor() {
-    return ThemesAvailable() ? RGB(128, 0, 0) : clHighlight;
+    return ThemesAvailable() ? TColorContrast::Visible(RGB(128, 0, 0), clWindow, clHighlight) : clHighlight;
+}
+
+TColor TitleStripColor() {
+    const TColor strip = ThemesAvailable()
+                             ? TGraphicsProvider::BlendColors(clGradientInactiveCaption, clWindow, 249)
+                             : clBtnFace;
+    return TColorContrast::LegibleFill(strip, clWindow, clWindowText);
 }
 
 } // namespace
@@ -210,9 +221,7 @@ void TDatePopup::Paint() {
 void TDatePopup::PaintTitle(TCanvas& canvas) {
     const int width = ClientWidth();
     canvas.Brush.Style = bsSolid;
-    canvas.Brush.Color = ThemesAvailable()
-                             ? TGraphicsProvider::BlendColors(clGradientInactiveCaption, clWindow, 249)
-                             : clBtnFace;
+    canvas.Brush.Color = TitleStripColor();
     canvas.FillRect(TRect{2, 2, width - 2, 18});
     canvas.Font.Color = clWindowText;
     TGraphicsProvider::DrawTextEllipsis(

@@ -5,6 +5,7 @@
 #include "grid/host/Bitmap.h"
 #include "grid/host/PopupWindow.h"
 #include "grid/host/SystemMetrics.h"
+#include "grid/shared/ColorContrast.h"
 #include "grid/shared/GraphicsProvider.h"
 
 namespace tolvane {
@@ -125,7 +126,8 @@ void TPopupList::Paint() {
         const TRect row{0, y, width, y + itemHeight_};
         if (row.Bottom <= clip.Top || row.Top >= clip.Bottom) continue;
         const bool hot = i == hotIndex_;
-        canvas.Brush.Color = hot ? clHighlight : clWindow;
+        canvas.Brush.Color =
+            hot ? TColorContrast::LegibleFill(clHighlight, clWindow, clHighlightText) : clWindow;
         canvas.Font.Color = hot ? clHighlightText : clWindowText;
         canvas.FillRect(row);
         DrawItem(i, row);

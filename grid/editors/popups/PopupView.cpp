@@ -61,7 +61,7 @@ void TPopupView::DrawBorder(TCanvas& canvas) {
     canvas.Brush.Style = bsSolid;
     canvas.Brush.Color = cl3DDkShadow;
     canvas.FrameRect(all);
-    canvas.Brush.Color = clWhite;
+    canvas.Brush.Color = clBtnHighlight; // white on the classic palette
     canvas.FrameRect(all.Inflate(-1, -1));
 }
 

@@ -6,6 +6,7 @@
 
 #include "GridTestSupport.h"
 #include "grid/host/DeviceImage.h"
+#include "grid/model/columns/classes/HtmlColumn.h"
 #include "support/PixelRatio.h"
 
 using namespace tolvane;
@@ -124,5 +125,41 @@ TEST(GridHighDensity, ScrolledGridEqualsAFullRepaint) {
         h.grid->Invalidate();
         h.grid->PaintNow();
         EXPECT_TRUE(scrolled == h.grid->Surface());
+    }
+}
+
+TEST(GridHighDensity, MarkupUnderlinesShowUnderTheirText) {
+    const struct {
+        const char* markup;
+        const char* text;
+    } cases[] = {{"<u>Underlined words</u>", "Underlined words"}, {"<a>Linked words</a>", "Linked words"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.markup);
+        GridHarness h;
+        h.grid->SetOptions({}); // no grid lines: the one long run is the underline
+        auto& column = h.grid->Columns().Add<THtmlColumn>();
+        column.SetColor(clWindow);
+        column.SetWidth(200);
+        h.grid->AddRows(2); // row 1: away from the current row's highlight
+        h.grid->SetCellText(0, 1, c.markup);
+        const qreal ratio = h.grid->PixelRatio();
+        REQUIRE_PIXEL_RATIO(ratio, false);
+        h.grid->Canvas().Font = column.Font();
+        const int textWidth = int(h.grid->Canvas().TextWidth(c.text) * ratio);
+        h.grid->PaintNow();
+        const QImage& s = h.grid->Surface();
+        const TRect cell = h.grid->GetCellRect(0, 1);
+        const TColor back = Rgb(clWindow);
+        // The underline is the one run of ink in a device row about as long as the text.
+        int longest = 0;
+        for (int y = DeviceCoordinate(cell.Top, ratio); y < DeviceCoordinate(cell.Bottom, ratio); ++y) {
+            int run = 0;
+            for (int x = DeviceCoordinate(cell.Left, ratio); x < DeviceCoordinate(cell.Right, ratio); ++x) {
+                run = DevicePixel(s, x, y) != back ? run + 1 : 0;
+                longest = std::max(longest, run);
+            }
+        }
+        EXPECT_GE(longest, textWidth * 9 / 10);
+        EXPECT_LE(longest, textWidth + int(2 * ratio));
     }
 }
