@@ -149,9 +149,15 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
             continue;
         }
         if (progress) progress(k + 1, static_cast<int>(videos.size()), name);
-        std::optional<TMediaFacts> facts = probe.Read(folder.filePath(name));
+        QString problem;
+        std::optional<TMediaFacts> facts = probe.Read(folder.filePath(name), &problem);
         if (!facts) {
-            result.Skipped << folder.filePath(name) + ": not a readable video file";
+            result.Skipped << folder.filePath(name) + ": " + problem;
+            continue;
+        }
+        // Its facts would be those of the part that is there, as if it were whole.
+        if (facts->Truncated) {
+            result.Skipped << folder.filePath(name) + ": truncated, skipped";
             continue;
         }
         facts->ExternalSubtitles = ExternalSubtitles(name, files);
