@@ -366,13 +366,24 @@ int Import(const QStringList& args, const TConsole& console) {
 }
 
 // Runs the window over a file, collecting what it reports instead of showing message boxes.
-int Screenshot(const QStringList& args, bool readOnly) {
-    const TArguments a = Parse(args, {"--search", "--select"}, 2, {"--search"});
-    if (a.positional.value(0).isEmpty()) throw ECommandError("--screenshot needs a PNG file name");
-    const QString png = a.positional[0];
-    const QString file = Named(a.positional.value(1, kDefaultCatalog), "the catalogue's file name");
+struct TScreenshotRequest {
+    TArguments a;
+    QString png, file;
     std::optional<std::int64_t> select;
-    if (a.options.count("--select")) select = Number(a.options.at("--select"), "ROW");
+};
+
+// Checked before any application object is made, so that a wrong argument is only an error line.
+TScreenshotRequest ScreenshotRequest(const QStringList& args) {
+    TScreenshotRequest r{Parse(args, {"--search", "--select"}, 2, {"--search"}), {}, {}, {}};
+    if (r.a.positional.value(0).isEmpty()) throw ECommandError("--screenshot needs a PNG file name");
+    r.png = r.a.positional[0];
+    r.file = Named(r.a.positional.value(1, kDefaultCatalog), "the catalogue's file name");
+    if (r.a.options.count("--select")) r.select = Number(r.a.options.at("--select"), "ROW");
+    return r;
+}
+
+int Screenshot(const QStringList& args, bool readOnly) {
+    const auto [a, png, file, select] = ScreenshotRequest(args);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         throw ECommandError("--screenshot needs a graphical application");
 
@@ -427,7 +438,10 @@ TCommandLine::TMode TCommandLine::ModeOf(const QStringList& args) {
         TakeFlag(own, "--read-only");
         const QString first = own.value(0);
         if (IsCommand(first)) return TMode::mdConsole;
-        if (first == "--screenshot") return TMode::mdScreenshot;
+        if (first == "--screenshot") {
+            ScreenshotRequest(own.mid(1));
+            return TMode::mdScreenshot;
+        }
         WindowFile(own);
         return TMode::mdWindow;
     } catch (const std::exception&) {
