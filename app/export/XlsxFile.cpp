@@ -35,7 +35,12 @@ lxw_error WriteCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const
         if ((whole && std::fabs(value) <= kExactLimit) || (!whole && ok && std::isfinite(value)))
             return worksheet_write_number(sheet, row, column, value, nullptr);
     }
-    return worksheet_write_string(sheet, row, column, text.c_str(), nullptr);
+    // libxlsxwriter takes C strings and writes other control characters in the workbook's own
+    // escape, _xHHHH_; a NUL would end the text, so it is written in that escape here.
+    if (text.find('\0') == std::string::npos) return worksheet_write_string(sheet, row, column, text.c_str(), nullptr);
+    std::string escaped;
+    for (char c : text) escaped += c ? std::string(1, c) : std::string("_x0000_");
+    return worksheet_write_string(sheet, row, column, escaped.c_str(), nullptr);
 }
 
 } // namespace

@@ -129,6 +129,7 @@ QStringList WorkbookCells(const QString& path) {
 
 TEST_F(ExportTest, WorkbookHasNumbersAsNumbersAndEveryTextAsTextNeverAFormula) {
     const std::int64_t formulas = catalogue.AddTitle("=1+1", "+7", "-3", "@SUM(A1:A2)");
+    catalogue.AddTitle(QString("a\x1b[2Jb") + QChar(0) + "c");
     catalogue.AddEpisode(formulas, {"=HYPERLINK(\"http://x\")", 1'500LL, 640, 480, 61'000, "-1"});
     QTemporaryDir dir;
     const QString titles = dir.filePath("titles.xlsx");
@@ -146,7 +147,7 @@ TEST_F(ExportTest, WorkbookHasNumbersAsNumbersAndEveryTextAsTextNeverAFormula) {
                                 QString("Sp\tB4\ttext\t=1+1"), QString("Sp\tC4\ttext\t+7"),
                                 QString("Sp\tD4\ttext\t-3"), QString("Sp\tE4\ttext\t@SUM(A1:A2)"),
                                 QString("Sp\tF2\tnumber\t5000000000"), QString("Sp\tG4\tnumber\t61000"),
-                                QString("Sp\tD2\ttext\t220")})
+                                QString("Sp\tD2\ttext\t220"), QString("Sp\tB5\ttext\ta_x001B_[2Jb_x0000_c")})
         EXPECT_TRUE(sheet.contains(cell)) << cell.toStdString() << "\n" << sheet.join('\n').toStdString();
     for (const QString& cell : sheet) EXPECT_FALSE(cell.contains("\tformula\t")) << cell.toStdString();
 
