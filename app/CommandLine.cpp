@@ -1,16 +1,14 @@
 #include "app/CommandLine.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
-#include <iostream>
 #include <map>
 #include <optional>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "app/Application.h"
 #include "app/CatalogError.h"
@@ -124,7 +122,7 @@ QStringList OwnArguments(const QStringList& args) {
 }
 
 bool IsCommand(const QString& word) {
-    static const QStringList commands = {"demo", "list",   "show",        "export", "scan",
+    static const QStringList commands = {"demo",   "list",        "show",   "export", "scan",
                                          "import", "store-edits", "--help", "-h"};
     return commands.contains(word);
 }
@@ -300,12 +298,14 @@ int Export(const QStringList& args, const TConsole& console) {
     if (format == "xlsx") {
         TOutputFile::Create(output, [&table](const QString& part) { TXlsxFile::Write(table, part); });
     } else if (!output.isEmpty()) {
-        TOutputFile::Create(output, TDelimitedText::Of(table, TDelimitedText::FormatNamed(format.toStdString())));
+        TOutputFile::Create(output,
+                            TDelimitedText::Of(table, TDelimitedText::FormatNamed(format.toStdString())));
     } else {
         if (console.outTerminal)
             for (auto& row : table.Rows)
                 for (std::string& field : row) field = TTerminalText::Escaped(QString::fromStdString(field));
-        console.out << TDelimitedText::Of(table, TDelimitedText::FormatNamed(format.toStdString())) << std::flush;
+        console.out << TDelimitedText::Of(table, TDelimitedText::FormatNamed(format.toStdString()))
+                    << std::flush;
         return 0;
     }
     console.out << console.Out(output) << ": written\n";
@@ -317,8 +317,7 @@ int Scan(const QStringList& args, const TConsole& console) {
     if (a.positional.isEmpty()) throw ECommandError("scan needs a folder");
     if (!a.options.count("--title")) throw ECommandError("scan needs --title NAME");
     TScanRequest request{Named(a.positional[0], "the folder's name"), Option(a, "--db", kDefaultCatalog),
-                         a.options.at("--title"),
-                         Option(a, "--type", "")};
+                         a.options.at("--title"), Option(a, "--type", "")};
     if (!request.Type.isEmpty() && !QStringList{"TV", "OVA", "Movie"}.contains(request.Type))
         throw ECommandError("unknown type " + request.Type + " (TV, OVA or Movie)");
 
@@ -342,8 +341,8 @@ int Scan(const QStringList& args, const TConsole& console) {
     clear.on = false;
     for (const QString& skipped : result.Skipped) err << "tolvane: " << console.Err(skipped) << '\n';
     console.out << console.Out(request.Title) << " (ID " << result.TitleId << (result.NewTitle ? ", new" : "")
-        << "): " << result.Added << " added, " << result.Present << " already listed, " << result.Skipped.size()
-        << " skipped\n";
+                << "): " << result.Added << " added, " << result.Present << " already listed, "
+                << result.Skipped.size() << " skipped\n";
     return 0;
 }
 
@@ -359,7 +358,8 @@ int Import(const QStringList& args, const TConsole& console) {
     for (const TImportedTable& t : reports) {
         for (const QString& skipped : t.Skipped)
             console.err << "tolvane: " << console.Err(source + ": \"" + t.Table + "\" " + skipped) << '\n';
-        console.out << console.Out(t.Table) << ": " << t.Read << " read, " << t.Skipped.size() << " skipped\n";
+        console.out << console.Out(t.Table) << ": " << t.Read << " read, " << t.Skipped.size()
+                    << " skipped\n";
     }
     console.out << console.Out(target) << ": written\n";
     return 0;

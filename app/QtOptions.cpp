@@ -4,11 +4,12 @@ namespace tolvane {
 
 namespace {
 
-// Qt's own names: QGuiApplication's, QApplication's and the X11 platform's.
-const QStringList kWithValue = {"style",      "stylesheet", "platform",        "platformpluginpath",
-                                "platformtheme", "plugin",  "qwindowgeometry", "qwindowtitle",
-                                "qwindowicon", "session",   "display",         "geometry",
-                                "title",      "name",       "icon",            "visual"};
+// Qt's own names: QGuiApplication's and QApplication's, then the X11 platform's.
+// clang-format off
+const QStringList kWithValue = {"style", "stylesheet", "platform", "platformpluginpath", "platformtheme", "plugin",
+                                "qwindowgeometry", "qwindowtitle", "qwindowicon", "session",
+                                "display", "geometry", "title", "name", "icon", "visual"};
+// clang-format on
 const QStringList kFlags = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
 // Joined to their value by "=".
 const QStringList kJoined = {"style=", "stylesheet=", "qmljsdebugger="};

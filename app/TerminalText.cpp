@@ -29,7 +29,8 @@ std::string TTerminalText::Escaped(const QString& text) {
             shown += "\\e";
             break;
         default:
-            shown += u < 0x80 ? QString::asprintf("\\x%02x", unsigned(u)) : QString::asprintf("\\u%04x", unsigned(u));
+            shown += u < 0x80 ? QString::asprintf("\\x%02x", unsigned(u))
+                              : QString::asprintf("\\u%04x", unsigned(u));
         }
     }
     return shown.toStdString();

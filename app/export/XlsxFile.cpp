@@ -37,7 +37,8 @@ lxw_error WriteCell(lxw_worksheet* sheet, lxw_row_t row, lxw_col_t column, const
     }
     // libxlsxwriter takes C strings and writes other control characters in the workbook's own
     // escape, _xHHHH_; a NUL would end the text, so it is written in that escape here.
-    if (text.find('\0') == std::string::npos) return worksheet_write_string(sheet, row, column, text.c_str(), nullptr);
+    if (text.find('\0') == std::string::npos)
+        return worksheet_write_string(sheet, row, column, text.c_str(), nullptr);
     std::string escaped;
     for (char c : text) escaped += c ? std::string(1, c) : std::string("_x0000_");
     return worksheet_write_string(sheet, row, column, escaped.c_str(), nullptr);
@@ -49,7 +50,8 @@ void TXlsxFile::Write(const TExportTable& table, const QString& path) {
     const QByteArray file = QFile::encodeName(path);
     std::unique_ptr<lxw_workbook, TWorkbookCloser> book(workbook_new(file.constData()));
     if (!book) throw ECatalogError(path + ": cannot create the workbook");
-    lxw_worksheet* sheet = workbook_add_worksheet(book.get(), table.Name.empty() ? nullptr : table.Name.c_str());
+    lxw_worksheet* sheet =
+        workbook_add_worksheet(book.get(), table.Name.empty() ? nullptr : table.Name.c_str());
     if (!sheet) throw ECatalogError(path + ": cannot add a sheet");
     lxw_format* bold = workbook_add_format(book.get());
     format_set_bold(bold);

@@ -18,7 +18,7 @@ public:
     std::string Text() const;
 
 private:
-    int file_ = -1;            // where the output goes instead
+    int file_ = -1;           // where the output goes instead
     int saved_[2] = {-1, -1}; // the standard output and error to put back
 };
 

@@ -171,8 +171,9 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
     // The one error line says why, for the first file at least.
     if (found.empty() && result.Present == 0)
         throw ECatalogError(request.Folder + ": no readable video files (" + firstProblem +
-                            (result.Skipped.size() > 1 ? QString(", and %1 more").arg(result.Skipped.size() - 1)
-                                                       : QString()) +
+                            (result.Skipped.size() > 1
+                                 ? QString(", and %1 more").arg(result.Skipped.size() - 1)
+                                 : QString()) +
                             ")");
     if (!found.empty()) {
         try {

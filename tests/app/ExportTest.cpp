@@ -136,25 +136,27 @@ TEST_F(ExportTest, WorkbookHasNumbersAsNumbersAndEveryTextAsTextNeverAFormula) {
     const QString episodes = dir.filePath(QString::fromUtf8("серии.xlsx"));
     const TRun a = Tolvane({"export", "--db", catalogue.Path(), "--format", "xlsx", "--output", titles});
     ASSERT_EQ(a.status, 0) << a.err;
-    const TRun b = Tolvane({"export", "--db", catalogue.Path(), "--title", QString::number(formulas), "--format",
-                            "xlsx", "--output", episodes});
+    const TRun b = Tolvane({"export", "--db", catalogue.Path(), "--title", QString::number(formulas),
+                            "--format", "xlsx", "--output", episodes});
     ASSERT_EQ(b.status, 0) << b.err;
 
     const QStringList sheet = WorkbookCells(titles);
     const QString id = QString::number(formulas);
-    for (const QString& cell : {QString::fromUtf8("Sp\tB1\ttext\tНазвание"), QString::fromUtf8("Sp\tB2\ttext\tНаруто"),
-                                QString::fromUtf8("Sp\tE2\ttext\tСмотреть"), QString("Sp\tA4\tnumber\t") + id,
-                                QString("Sp\tB4\ttext\t=1+1"), QString("Sp\tC4\ttext\t+7"),
-                                QString("Sp\tD4\ttext\t-3"), QString("Sp\tE4\ttext\t@SUM(A1:A2)"),
-                                QString("Sp\tF2\tnumber\t5000000000"), QString("Sp\tG4\tnumber\t61000"),
-                                QString("Sp\tD2\ttext\t220"), QString("Sp\tB5\ttext\ta_x001B_[2Jb_x0000_c")})
+    for (const QString& cell :
+         {QString::fromUtf8("Sp\tB1\ttext\tНазвание"), QString::fromUtf8("Sp\tB2\ttext\tНаруто"),
+          QString::fromUtf8("Sp\tE2\ttext\tСмотреть"), QString("Sp\tA4\tnumber\t") + id,
+          QString("Sp\tB4\ttext\t=1+1"), QString("Sp\tC4\ttext\t+7"), QString("Sp\tD4\ttext\t-3"),
+          QString("Sp\tE4\ttext\t@SUM(A1:A2)"), QString("Sp\tF2\tnumber\t5000000000"),
+          QString("Sp\tG4\tnumber\t61000"), QString("Sp\tD2\ttext\t220"),
+          QString("Sp\tB5\ttext\ta_x001B_[2Jb_x0000_c")})
         EXPECT_TRUE(sheet.contains(cell)) << cell.toStdString() << "\n" << sheet.join('\n').toStdString();
     for (const QString& cell : sheet) EXPECT_FALSE(cell.contains("\tformula\t")) << cell.toStdString();
 
     const QStringList rows = WorkbookCells(episodes);
-    for (const QString& cell : {QString::fromUtf8("Серии\tC2\ttext\t=HYPERLINK(\"http://x\")"),
-                                QString::fromUtf8("Серии\tD2\ttext\t  1 500 "),
-                                QString::fromUtf8("Серии\tE2\tnumber\t1500"), QString::fromUtf8("Серии\tK2\ttext\t-1")})
+    for (const QString& cell :
+         {QString::fromUtf8("Серии\tC2\ttext\t=HYPERLINK(\"http://x\")"),
+          QString::fromUtf8("Серии\tD2\ttext\t  1 500 "), QString::fromUtf8("Серии\tE2\tnumber\t1500"),
+          QString::fromUtf8("Серии\tK2\ttext\t-1")})
         EXPECT_TRUE(rows.contains(cell)) << cell.toStdString() << "\n" << rows.join('\n').toStdString();
 }
 
@@ -185,7 +187,8 @@ TEST_F(ExportTest, AFileIsWrittenWholeAndNeverReplaced) {
     QFile kept(existing);
     kept.open(QIODevice::ReadOnly);
     EXPECT_EQ(kept.readAll(), "mine\n");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.csv"}) << "no part left";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.csv"})
+        << "no part left";
 
     // What goes to a file is what goes to a pipe.
     const QString csv = dir.filePath("titles.csv");

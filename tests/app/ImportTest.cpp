@@ -201,7 +201,8 @@ TEST(ImportTest, ADamagedAccessFileIsOneLineSayingSo) {
     ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
     const QByteArray bytes = whole.readAll();
     QTemporaryDir dir;
-    for (const qsizetype size : {qsizetype(100 * 1024), qsizetype(4096), qsizetype(20000), bytes.size() - 1}) {
+    for (const qsizetype size :
+         {qsizetype(100 * 1024), qsizetype(4096), qsizetype(20000), bytes.size() - 1}) {
         SCOPED_TRACE(size);
         const QString damaged = dir.filePath(QString("first-%1.mdb").arg(size));
         QFile part(damaged);
@@ -212,7 +213,8 @@ TEST(ImportTest, ADamagedAccessFileIsOneLineSayingSo) {
         const test::TProgramRun r = test::RunProgram({"import", damaged, target});
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.rfind("tolvane: " + damaged.toStdString() + ": damaged Access file (", 0), 0u) << r.err;
+        EXPECT_EQ(r.err.rfind("tolvane: " + damaged.toStdString() + ": damaged Access file (", 0), 0u)
+            << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_FALSE(QFileInfo::exists(target));
     }

@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QLabel>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -95,8 +95,8 @@ TEST_F(ProgramTest, QtsOwnOptionsAreAcceptedByEveryCommand) {
         {{"-display", ":99", "list", "--db", Db()}, listed},
         {{"-style=Fusion", "-reverse", "show", "--db", Db(), QString::number(naruto)}, ""},
         {{"--style", "Fusion", "-qwindowtitle", "T", "export", "--db", Db()}, ""},
-        {{"-style", "Fusion", "-stylesheet", css, "-platformtheme", "none", "-display", ":99", "--screenshot", png,
-          Db()},
+        {{"-style", "Fusion", "-stylesheet", css, "-platformtheme", "none", "-display", ":99", "--screenshot",
+          png, Db()},
          ""},
     };
     for (const auto& c : cases) {
@@ -161,10 +161,18 @@ const struct {
     QString character;
     std::string shown;
 } kControls[] = {
-    {QString(QChar(0x00)), "\\x00"}, {QString(QChar(0x01)), "\\x01"}, {"\a", "\\x07"},
-    {"\b", "\\x08"},                 {"\t", "\\t"},                   {"\n", "\\n"},
-    {"\v", "\\x0b"},                 {"\f", "\\x0c"},                 {"\r", "\\r"},
-    {"\x1b", "\\e"},                 {"\x7f", "\\x7f"},               {QString(QChar(0x9b)), "\\u009b"},
+    {QString(QChar(0x00)), "\\x00"},
+    {QString(QChar(0x01)), "\\x01"},
+    {"\a", "\\x07"},
+    {"\b", "\\x08"},
+    {"\t", "\\t"},
+    {"\n", "\\n"},
+    {"\v", "\\x0b"},
+    {"\f", "\\x0c"},
+    {"\r", "\\r"},
+    {"\x1b", "\\e"},
+    {"\x7f", "\\x7f"},
+    {QString(QChar(0x9b)), "\\u009b"},
 };
 
 // Control bytes other than line ends and the separators between fields.
@@ -179,7 +187,8 @@ TEST_F(ProgramTest, ControlCharactersReachATerminalEscaped) {
     const TProgramRun r = RunProgram({"list", "--db", Db()}, {.terminal = true});
     EXPECT_EQ(r.status, 0) << r.out;
     EXPECT_FALSE(HoldsControls(r.out)) << r.out;
-    for (const auto& c : kControls) EXPECT_NE(r.out.find("\tin[" + c.shown + "]out\t"), std::string::npos) << c.shown;
+    for (const auto& c : kControls)
+        EXPECT_NE(r.out.find("\tin[" + c.shown + "]out\t"), std::string::npos) << c.shown;
     EXPECT_EQ(LineCount(r.out), 1 + int(std::size(kControls)));
 }
 
@@ -197,7 +206,8 @@ TEST_F(ProgramTest, EveryTextForATerminalIsEscapedWhileFilesAndPipesKeepTheData)
     } cases[] = {
         {{"show", "--db", Db(), QString::number(naruto)}, "n02" + escaped + ".mkv"},
         {{"export", "--db", Db(), "--title", QString::number(naruto)}, "n02" + escaped + ".mkv"},
-        {{"scan", dir.path(), "--title", "T" + sequence, "--db", Db()}, "bad" + escaped + ".avi: not a readable"},
+        {{"scan", dir.path(), "--title", "T" + sequence, "--db", Db()},
+         "bad" + escaped + ".avi: not a readable"},
         {{"scan", dir.path(), "--title", "T" + sequence, "--db", Db()}, "T" + escaped + " (ID"},
         {{"list", "--db", dir.filePath("no" + sequence + ".db")}, "no" + escaped + ".db: no such file"},
         {{"bogus" + sequence}, "no such command or catalogue: bogus" + escaped},
@@ -217,7 +227,8 @@ TEST_F(ProgramTest, EveryTextForATerminalIsEscapedWhileFilesAndPipesKeepTheData)
     EXPECT_EQ(piped.status, 0) << piped.err;
     EXPECT_NE(piped.out.find(("n02" + sequence + ".mkv").toStdString()), std::string::npos) << piped.out;
     const QString csv = dir.filePath("episodes.csv");
-    ASSERT_EQ(RunProgram({"export", "--db", Db(), "--title", QString::number(naruto), "--output", csv}, {.terminal = true})
+    ASSERT_EQ(RunProgram({"export", "--db", Db(), "--title", QString::number(naruto), "--output", csv},
+                         {.terminal = true})
                   .status,
               0);
     QFile file(csv);

@@ -138,8 +138,7 @@ TEST_F(ScanTest, ATruncatedVideoIsReportedAndSkipped) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "tolvane: " + dir.filePath("cut.mkv").toStdString() + ": truncated, skipped\n");
     EXPECT_NE(r.out.find("1 added, 0 already listed, 1 skipped"), std::string::npos) << r.out;
-    const QStringList rows =
-        Episodes(catalogue, catalogue.Scalar("SELECT \"ID\" FROM \"Sp\"").toLongLong());
+    const QStringList rows = Episodes(catalogue, catalogue.Scalar("SELECT \"ID\" FROM \"Sp\"").toLongLong());
     ASSERT_EQ(rows.size(), 1);
     EXPECT_TRUE(rows[0].startsWith("whole.mkv|"));
 }
@@ -158,8 +157,8 @@ TEST_F(ScanTest, AVideoThatCannotBeReadSaysPermissionDenied) {
     QFile::setPermissions(QFileInfo(catalogue.Path()).path(), everyone);
     QFile::setPermissions(catalogue.Path(), everyone);
 
-    const test::TProgramRun r = test::RunProgram({"scan", dir.path(), "--title", "Locked", "--db", catalogue.Path()},
-                                                 {.asUser = true});
+    const test::TProgramRun r = test::RunProgram(
+        {"scan", dir.path(), "--title", "Locked", "--db", catalogue.Path()}, {.asUser = true});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "tolvane: " + locked.toStdString() + ": permission denied\n");
     EXPECT_NE(r.out.find("1 added, 0 already listed, 1 skipped"), std::string::npos) << r.out;
