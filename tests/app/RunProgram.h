@@ -36,19 +36,25 @@ inline QString ProgramPath() {
 }
 
 inline TProgramRun RunProgram(const QStringList& args, const TProgramOptions& options = {}) {
+    // Everything the child needs is made before the fork: after it, in a process with threads,
+    // only system calls are safe.
     std::vector<std::string> argv{ProgramPath().toStdString()};
     for (const QString& a : args) argv.push_back(a.toStdString());
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry = *e;
+        const std::string name = entry.substr(0, entry.find('='));
+        if (name != "DISPLAY" && name != "WAYLAND_DISPLAY" && name != "QT_QPA_PLATFORM") env.push_back(entry);
+    }
+    std::vector<char*> rawArgv, rawEnv;
+    for (std::string& a : argv) rawArgv.push_back(a.data());
+    rawArgv.push_back(nullptr);
+    for (std::string& e : env) rawEnv.push_back(e.data());
+    rawEnv.push_back(nullptr);
+    const bool dropRoot = options.asUser && geteuid() == 0;
     auto exec = [&] {
-        unsetenv("DISPLAY");
-        unsetenv("WAYLAND_DISPLAY");
-        unsetenv("QT_QPA_PLATFORM");
-        if (options.asUser && geteuid() == 0) {
-            if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0) _exit(126);
-        }
-        std::vector<char*> raw;
-        for (std::string& a : argv) raw.push_back(a.data());
-        raw.push_back(nullptr);
-        execv(raw[0], raw.data());
+        if (dropRoot && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) _exit(126);
+        execve(rawArgv[0], rawArgv.data(), rawEnv.data());
         _exit(127);
     };
 
