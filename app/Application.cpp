@@ -27,9 +27,9 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
-int TApplication::RunCatalogWindow(const QString& path) {
+int TApplication::RunCatalogWindow(const QString& path, TOpenMode mode) {
     TTerminationSignals watch(&TTerminationSignals::CloseAllAndQuit);
-    TCatalogForm form(path);
+    TCatalogForm form(path, mode);
     form.show();
     return QApplication::exec();
 }

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 
+#include "app/CatalogStore.h"
+
 namespace tolvane {
 
 class TApplication : public QApplication {
@@ -11,10 +13,10 @@ public:
     TApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // Runs the catalogue window on `path` as the main window until it is closed or the session
-    // ends (a termination signal or the session manager's request); a pending edit is stored
-    // either way. Works under any QApplication.
-    static int RunCatalogWindow(const QString& path);
+    // Runs the catalogue window on `path` (read-only if asked) as the main window until it is
+    // closed or the session ends (a termination signal or the session manager's request); a
+    // pending edit is stored either way. Works under any QApplication.
+    static int RunCatalogWindow(const QString& path, TOpenMode mode = TOpenMode::omReadWrite);
 };
 
 } // namespace tolvane

@@ -1,15 +1,14 @@
 #include "app/CommandLine.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
-#include <iostream>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "app/Application.h"
 #include "app/CatalogError.h"
@@ -23,9 +22,13 @@
 #include "app/ErrorReporter.h"
 #include "app/FilterExpression.h"
 #include "app/Formats.h"
+#include "app/QtOptions.h"
 #include "app/RecordSource.h"
+#include "app/TerminalText.h"
 #include "app/TitleList.h"
 #include "app/export/CatalogExport.h"
+#include "app/export/OutputFile.h"
+#include "app/export/XlsxFile.h"
 #include "app/import/CatalogImport.h"
 #include "app/import/MdbTableSource.h"
 #include "app/scan/FolderScan.h"
@@ -38,19 +41,21 @@ const QString kDefaultCatalog = "Oru.db";
 // Up to this many listed titles, each title's totals are read by its key.
 constexpr int kTotalsByKey = 16;
 const char* const kUsage =
-    "usage: tolvane [FILE]                          the catalogue window (Oru.db by default)\n"
+    "usage: tolvane [--read-only] [FILE]            the catalogue window (Oru.db by default)\n"
     "       tolvane demo [FILE]                     a new demo catalogue\n"
     "       tolvane list [--db FILE] [PREFIX]       the titles whose name begins with PREFIX\n"
     "       tolvane show [--db FILE] ID             one title's episodes as the window shows them\n"
-    "       tolvane export [--db FILE] [--title ID] [--format csv|tsv]\n"
+    "       tolvane export [--db FILE] [--title ID] [--format csv|tsv|xlsx] [--output FILE]\n"
     "                                               the titles with their totals, or one title's\n"
-    "                                               episodes, as CSV (the default) or TSV\n"
+    "                                               episodes, as CSV (the default), TSV or an\n"
+    "                                               Excel workbook (xlsx needs --output)\n"
     "       tolvane scan DIR --title NAME [--type TV|OVA|Movie] [--db FILE]\n"
     "                                               add DIR's video files as episodes of a title\n"
     "       tolvane import SOURCE.mdb [TARGET.db]   a new catalogue (Oru.db by default) from an\n"
     "                                               Access catalogue\n"
-    "       tolvane --screenshot PNG [--search TEXT] [--select ROW] [FILE]\n"
-    "       tolvane --help";
+    "       tolvane --screenshot PNG [--search TEXT] [--select ROW] [--read-only] [FILE]\n"
+    "       tolvane --help\n"
+    "Qt's own options (-style Fusion, -platformtheme NAME, -display D, ...) are accepted too.";
 
 // A failure that ends the command with status 1.
 class ECommandError : public std::runtime_error {
@@ -63,9 +68,10 @@ struct TArguments {
     QStringList positional;
 };
 
-// Splits arguments into the allowed options (each taking a value) and positional arguments;
-// "--" ends the options.
-TArguments Parse(const QStringList& args, const QStringList& options, int maxPositional) {
+// Splits arguments into the allowed options (each taking a value that is not empty, unless it
+// may be) and positional arguments; "--" ends the options.
+TArguments Parse(const QStringList& args, const QStringList& options, int maxPositional,
+                 const QStringList& mayBeEmpty = {}) {
     TArguments result;
     bool optionsEnded = false;
     for (int i = 0; i < args.size(); ++i) {
@@ -74,7 +80,8 @@ TArguments Parse(const QStringList& args, const QStringList& options, int maxPos
             optionsEnded = true;
         } else if (!optionsEnded && a.startsWith('-') && a.size() > 1) {
             if (!options.contains(a)) throw ECommandError("unknown option " + a);
-            if (i + 1 >= args.size()) throw ECommandError(a + " needs a value");
+            if (i + 1 >= args.size() || (args[i + 1].isEmpty() && !mayBeEmpty.contains(a)))
+                throw ECommandError(a + " needs a value");
             if (result.options.count(a)) throw ECommandError(a + " given twice");
             result.options[a] = args[++i];
         } else {
@@ -85,6 +92,75 @@ TArguments Parse(const QStringList& args, const QStringList& options, int maxPos
         throw ECommandError("unexpected argument " + result.positional[maxPositional]);
     return result;
 }
+
+// A file or folder name given on the command line: an empty one names nothing.
+const QString& Named(const QString& name, const QString& what) {
+    if (name.isEmpty()) throw ECommandError(what + " is empty");
+    return name;
+}
+
+// Takes the flag out of the arguments (up to a "--"); whether it was there.
+bool TakeFlag(QStringList& args, const QString& flag) {
+    bool found = false;
+    for (int i = 0; i < args.size() && args[i] != "--";) {
+        if (args[i] == flag) {
+            args.removeAt(i);
+            found = true;
+        } else {
+            ++i;
+        }
+    }
+    return found;
+}
+
+// The arguments without Qt's options.
+QStringList OwnArguments(const QStringList& args) {
+    QStringList own;
+    QString missing;
+    if (!TQtOptions::Strip(args, own, missing)) throw ECommandError(missing + " needs a value");
+    return own;
+}
+
+bool IsCommand(const QString& word) {
+    static const QStringList commands = {"demo",   "list",        "show",   "export", "scan",
+                                         "import", "store-edits", "--help", "-h"};
+    return commands.contains(word);
+}
+
+// The catalogue the window opens: Oru.db, or the file named, which must exist, since a word that
+// is no command and no file is most likely a mistyped command.
+QString WindowFile(const QStringList& args) {
+    const TArguments a = Parse(args, {}, 1);
+    if (a.positional.isEmpty()) return kDefaultCatalog;
+    const QString& file = Named(a.positional[0], "the catalogue's file name");
+    const QFileInfo info(file);
+    if (info.isDir()) throw ECommandError(file + ": a folder, not a catalogue");
+    if (!info.exists()) throw ECommandError("no such command or catalogue: " + file);
+    return file;
+}
+
+// Where the output goes: on a terminal control characters are shown escaped; into a file or a
+// pipe the data stays as it is.
+struct TConsole {
+    std::ostream& out;
+    std::ostream& err;
+    bool outTerminal;
+    bool errTerminal;
+
+    std::string Out(const QString& text) const { return Shown(text, outTerminal); }
+    std::string Err(const QString& text) const { return Shown(text, errTerminal); }
+    static std::string Shown(const QString& text, bool terminal) {
+        return terminal ? TTerminalText::Escaped(text) : text.toStdString();
+    }
+    // One field of a tab-separated line on out: tabs and line breaks inside it would split the line.
+    std::string Field(const QString& text) const {
+        if (outTerminal) return TTerminalText::Escaped(text);
+        std::string result = text.toStdString();
+        for (char& c : result)
+            if (c == '\t' || c == '\n' || c == '\r') c = ' ';
+        return result;
+    }
+};
 
 QString Option(const TArguments& a, const QString& name, const QString& fallback) {
     const auto it = a.options.find(name);
@@ -98,26 +174,18 @@ std::int64_t Number(const QString& text, const QString& what) {
     return v;
 }
 
-// One field of a tab-separated line: tabs and line breaks inside it would split the line.
-std::string Cell(const std::string& text) {
-    std::string result = text;
-    for (char& c : result)
-        if (c == '\t' || c == '\n' || c == '\r') c = ' ';
-    return result;
-}
-
-int Demo(const QStringList& args, std::ostream& out) {
+int Demo(const QStringList& args, const TConsole& console) {
     const TArguments a = Parse(args, {}, 1);
-    const QString path = a.positional.value(0, kDefaultCatalog);
+    const QString path = Named(a.positional.value(0, kDefaultCatalog), "the demo's file name");
     TDemoCatalog::Create(path);
-    out << path.toStdString() << ": " << TDemoCatalog::TitleCount << " titles\n";
+    console.out << console.Out(path) << ": " << TDemoCatalog::TitleCount << " titles\n";
     return 0;
 }
 
-int List(const QStringList& args, std::ostream& out) {
+int List(const QStringList& args, const TConsole& console) {
     const TArguments a = Parse(args, {"--db"}, 1);
     TCatalogStore store;
-    store.Open(Option(a, "--db", kDefaultCatalog), TOpenMode::omReadOnly);
+    store.Open(Named(Option(a, "--db", kDefaultCatalog), "the catalogue's file name"), TOpenMode::omReadOnly);
     TRecordSource titles(TCatalogSchema::Titles());
     TRecordSource totals(TCatalogSchema::Totals());
     titles.Open(store);
@@ -130,6 +198,8 @@ int List(const QStringList& args, std::ostream& out) {
         titles.SetFiltered(true);
     }
 
+    // Every line is made before the first is printed: a failure halfway prints nothing.
+    std::ostringstream out;
     // The totals of a few titles are read by key; of many, in one pass over the view.
     const bool byKey = titles.RecordCount() <= kTotalsByKey;
     std::map<std::int64_t, int> totalsById;
@@ -159,19 +229,20 @@ int List(const QStringList& args, std::ostream& out) {
             sizeText = totals.AsText(1);
             duration = totals.AsInteger(2);
         }
-        out << titles.AsText(0) << '\t' << Cell(titles.AsText(1)) << '\t' << Cell(titles.AsText(2)) << '\t'
-            << Cell(titles.AsText(3)) << '\t' << FormatSize(sizeText) << '\t' << FormatDuration(duration)
-            << '\n';
+        out << titles.AsText(0) << '\t' << console.Field(titles.AsWideText(1)) << '\t'
+            << console.Field(titles.AsWideText(2)) << '\t' << console.Field(titles.AsWideText(3)) << '\t'
+            << FormatSize(sizeText) << '\t' << FormatDuration(duration) << '\n';
     }
+    console.out << out.str();
     return 0;
 }
 
-int Show(const QStringList& args, std::ostream& out) {
+int Show(const QStringList& args, const TConsole& console) {
     const TArguments a = Parse(args, {"--db"}, 1);
     if (a.positional.isEmpty()) throw ECommandError("show needs a title ID");
     const std::int64_t id = Number(a.positional[0], "ID");
     TCatalogStore store;
-    store.Open(Option(a, "--db", kDefaultCatalog), TOpenMode::omReadOnly);
+    store.Open(Named(Option(a, "--db", kDefaultCatalog), "the catalogue's file name"), TOpenMode::omReadOnly);
 
     // Opened on their filters, the sources read this title's rows alone.
     TRecordSource titles(TCatalogSchema::Titles());
@@ -187,16 +258,18 @@ int Show(const QStringList& args, std::ostream& out) {
     episodes.SetFiltered(true);
     episodes.Open(store);
 
-    // The texts come from the episode grid's own model.
+    // The texts come from the episode grid's own model; all are read before any is printed.
     TEpisodeModel model(episodes);
+    std::ostringstream out;
     for (int c = 0; c < model.columnCount(); ++c)
-        out << (c ? "\t" : "") << model.headerData(c, Qt::Horizontal).toString().toStdString();
+        out << (c ? "\t" : "") << console.Field(model.headerData(c, Qt::Horizontal).toString());
     out << '\n';
     for (int r = 0; r < model.rowCount(); ++r) {
         for (int c = 0; c < model.columnCount(); ++c)
-            out << (c ? "\t" : "") << Cell(model.data(model.index(r, c)).toString().toStdString());
+            out << (c ? "\t" : "") << console.Field(model.data(model.index(r, c)).toString());
         out << '\n';
     }
+    console.out << out.str();
     return 0;
 }
 
@@ -209,30 +282,52 @@ int StoreEdits(const QStringList& args, std::ostream& out) {
     return 0;
 }
 
-int Export(const QStringList& args, std::ostream& out) {
-    const TArguments a = Parse(args, {"--db", "--title", "--format"}, 0);
+int Export(const QStringList& args, const TConsole& console) {
+    const TArguments a = Parse(args, {"--db", "--title", "--format", "--output"}, 0);
     std::optional<std::int64_t> title;
     if (a.options.count("--title")) title = Number(a.options.at("--title"), "ID");
-    const TTextFormat format = TDelimitedText::FormatNamed(Option(a, "--format", "csv").toStdString());
-    out << TCatalogExport::Text(Option(a, "--db", kDefaultCatalog), title, format) << std::flush;
+    const QString format = Option(a, "--format", "csv");
+    if (!QStringList{"csv", "tsv", "xlsx"}.contains(format))
+        throw ECommandError("unknown format " + format + " (csv, tsv or xlsx)");
+    const QString output = Option(a, "--output", "");
+    if (format == "xlsx" && output.isEmpty())
+        throw ECommandError("--format xlsx needs --output FILE: a workbook is no text to print");
+    if (!output.isEmpty() && QFileInfo::exists(output)) throw ECommandError(output + ": already exists");
+
+    TExportTable table = TCatalogExport::Table(Option(a, "--db", kDefaultCatalog), title);
+    if (format == "xlsx") {
+        TOutputFile::Create(output, [&table](const QString& part) { TXlsxFile::Write(table, part); });
+    } else if (!output.isEmpty()) {
+        TOutputFile::Create(output,
+                            TDelimitedText::Of(table, TDelimitedText::FormatNamed(format.toStdString())));
+    } else {
+        if (console.outTerminal)
+            for (auto& row : table.Rows)
+                for (std::string& field : row) field = TTerminalText::Escaped(QString::fromStdString(field));
+        console.out << TDelimitedText::Of(table, TDelimitedText::FormatNamed(format.toStdString()))
+                    << std::flush;
+        return 0;
+    }
+    console.out << console.Out(output) << ": written\n";
     return 0;
 }
 
-int Scan(const QStringList& args, std::ostream& out, std::ostream& err) {
+int Scan(const QStringList& args, const TConsole& console) {
     const TArguments a = Parse(args, {"--title", "--type", "--db"}, 1);
     if (a.positional.isEmpty()) throw ECommandError("scan needs a folder");
     if (!a.options.count("--title")) throw ECommandError("scan needs --title NAME");
-    TScanRequest request{a.positional[0], Option(a, "--db", kDefaultCatalog), a.options.at("--title"),
-                         Option(a, "--type", "")};
+    TScanRequest request{Named(a.positional[0], "the folder's name"), Option(a, "--db", kDefaultCatalog),
+                         a.options.at("--title"), Option(a, "--type", "")};
     if (!request.Type.isEmpty() && !QStringList{"TV", "OVA", "Movie"}.contains(request.Type))
         throw ECommandError("unknown type " + request.Type + " (TV, OVA or Movie)");
 
     // Progress only for a person watching: one line, rewritten in place.
     TFolderScan::TProgress progress;
-    const bool terminal = err.rdbuf() == std::cerr.rdbuf() && isatty(STDERR_FILENO);
+    std::ostream& err = console.err;
+    const bool terminal = console.errTerminal;
     if (terminal)
         progress = [&err](int k, int n, const QString& file) {
-            err << "\r\033[K" << k << '/' << n << ' ' << file.toStdString() << std::flush;
+            err << "\r\033[K" << k << '/' << n << ' ' << TTerminalText::Escaped(file) << std::flush;
         };
     struct TClearLine {
         bool on;
@@ -244,40 +339,51 @@ int Scan(const QStringList& args, std::ostream& out, std::ostream& err) {
     const TScanResult result = TFolderScan::Run(request, progress);
     if (terminal) err << "\r\033[K" << std::flush;
     clear.on = false;
-    for (const QString& skipped : result.Skipped) err << "tolvane: " << skipped.toStdString() << '\n';
-    out << request.Title.toStdString() << " (ID " << result.TitleId << (result.NewTitle ? ", new" : "")
-        << "): " << result.Added << " added, " << result.Present << " already listed, " << result.Skipped.size()
-        << " skipped\n";
+    for (const QString& skipped : result.Skipped) err << "tolvane: " << console.Err(skipped) << '\n';
+    console.out << console.Out(request.Title) << " (ID " << result.TitleId << (result.NewTitle ? ", new" : "")
+                << "): " << result.Added << " added, " << result.Present << " already listed, "
+                << result.Skipped.size() << " skipped\n";
     return 0;
 }
 
-int Import(const QStringList& args, std::ostream& out, std::ostream& err) {
+int Import(const QStringList& args, const TConsole& console) {
     const TArguments a = Parse(args, {}, 2);
     if (a.positional.isEmpty()) throw ECommandError("import needs an Access file");
-    const QString source = a.positional[0];
-    const QString target = a.positional.value(1, kDefaultCatalog);
+    const QString source = Named(a.positional[0], "the Access file's name");
+    const QString target = Named(a.positional.value(1, kDefaultCatalog), "the new catalogue's file name");
     // Refused before the source is read at all.
     if (QFileInfo(target).exists()) throw ECommandError(target + ": already exists");
     TMdbTableSource tables(source);
     const std::vector<TImportedTable> reports = TCatalogImport::Run(tables, source, target);
     for (const TImportedTable& t : reports) {
         for (const QString& skipped : t.Skipped)
-            err << "tolvane: " << source.toStdString() << ": \"" << t.Table.toStdString() << "\" "
-                << skipped.toStdString() << '\n';
-        out << t.Table.toStdString() << ": " << t.Read << " read, " << t.Skipped.size() << " skipped\n";
+            console.err << "tolvane: " << console.Err(source + ": \"" + t.Table + "\" " + skipped) << '\n';
+        console.out << console.Out(t.Table) << ": " << t.Read << " read, " << t.Skipped.size()
+                    << " skipped\n";
     }
-    out << target.toStdString() << ": written\n";
+    console.out << console.Out(target) << ": written\n";
     return 0;
 }
 
 // Runs the window over a file, collecting what it reports instead of showing message boxes.
-int Screenshot(const QStringList& args) {
-    const TArguments a = Parse(args, {"--search", "--select"}, 2);
-    if (a.positional.isEmpty()) throw ECommandError("--screenshot needs a PNG file name");
-    const QString png = a.positional[0];
-    const QString file = a.positional.value(1, kDefaultCatalog);
+struct TScreenshotRequest {
+    TArguments a;
+    QString png, file;
     std::optional<std::int64_t> select;
-    if (a.options.count("--select")) select = Number(a.options.at("--select"), "ROW");
+};
+
+// Checked before any application object is made, so that a wrong argument is only an error line.
+TScreenshotRequest ScreenshotRequest(const QStringList& args) {
+    TScreenshotRequest r{Parse(args, {"--search", "--select"}, 2, {"--search"}), {}, {}, {}};
+    if (r.a.positional.value(0).isEmpty()) throw ECommandError("--screenshot needs a PNG file name");
+    r.png = r.a.positional[0];
+    r.file = Named(r.a.positional.value(1, kDefaultCatalog), "the catalogue's file name");
+    if (r.a.options.count("--select")) r.select = Number(r.a.options.at("--select"), "ROW");
+    return r;
+}
+
+int Screenshot(const QStringList& args, bool readOnly) {
+    const auto [a, png, file, select] = ScreenshotRequest(args);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         throw ECommandError("--screenshot needs a graphical application");
 
@@ -294,8 +400,8 @@ int Screenshot(const QStringList& args) {
     check();
     form.setAttribute(Qt::WA_DontShowOnScreen);
     // The picture shows the window as a user has it: active, the list focused and highlighted,
-    // and without the mark of the read-only opening that only the picture needs.
-    form.SBarReadOnly->hide();
+    // and without the mark of the read-only opening that only the picture needs, unless asked for.
+    if (!readOnly) form.SBarReadOnly->hide();
     form.show();
     QApplication::setActiveWindow(&form);
     QCoreApplication::processEvents();
@@ -317,47 +423,63 @@ int Screenshot(const QStringList& args) {
     return 0;
 }
 
-int Window(const QStringList& args) {
-    const TArguments a = Parse(args, {}, 1);
+int Window(const QStringList& args, bool readOnly) {
+    const QString file = WindowFile(args);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         throw ECommandError("the window needs a graphical application");
-    return TApplication::RunCatalogWindow(a.positional.value(0, kDefaultCatalog));
+    return TApplication::RunCatalogWindow(file, readOnly ? TOpenMode::omReadOnly : TOpenMode::omReadWrite);
 }
 
 } // namespace
 
 TCommandLine::TMode TCommandLine::ModeOf(const QStringList& args) {
-    if (args.isEmpty()) return TMode::mdWindow;
-    const QString& first = args[0];
-    if (first == "demo" || first == "list" || first == "show" || first == "export" || first == "scan" ||
-        first == "import" || first == "store-edits" || first == "--help" || first == "-h")
-        return TMode::mdConsole;
-    if (first == "--screenshot") return TMode::mdScreenshot;
-    if (first.startsWith('-') && first != "--") return TMode::mdConsole; // an unknown option: only an error
-    return TMode::mdWindow;
+    try {
+        QStringList own = OwnArguments(args);
+        TakeFlag(own, "--read-only");
+        const QString first = own.value(0);
+        if (IsCommand(first)) return TMode::mdConsole;
+        if (first == "--screenshot") {
+            ScreenshotRequest(own.mid(1));
+            return TMode::mdScreenshot;
+        }
+        WindowFile(own);
+        return TMode::mdWindow;
+    } catch (const std::exception&) {
+        return TMode::mdConsole; // only an error to print
+    }
 }
 
 int TCommandLine::Run(const QStringList& args, std::ostream& out, std::ostream& err) {
+    const TConsole console{out, err, TTerminalText::IsTerminal(out), TTerminalText::IsTerminal(err)};
     try {
-        const QString first = args.value(0);
-        const QStringList rest = args.mid(1);
+        QStringList own = OwnArguments(args);
+        const bool readOnly = TakeFlag(own, "--read-only");
+        const QString first = own.value(0);
+        const QStringList rest = own.mid(1);
         if (first == "--help" || first == "-h") {
             out << kUsage << '\n';
             return 0;
         }
-        if (first == "demo") return Demo(rest, out);
-        if (first == "list") return List(rest, out);
-        if (first == "show") return Show(rest, out);
+        // The reading commands never write; the writing ones cannot be read-only.
+        if (readOnly && (first == "demo" || first == "scan" || first == "import" || first == "store-edits"))
+            throw ECommandError("--read-only does not go with " + first + ", which writes");
+        if (first == "demo") return Demo(rest, console);
+        if (first == "list") return List(rest, console);
+        if (first == "show") return Show(rest, console);
         if (first == "store-edits") return StoreEdits(rest, out);
-        if (first == "export") return Export(rest, out);
-        if (first == "scan") return Scan(rest, out, err);
-        if (first == "import") return Import(rest, out, err);
-        if (first == "--screenshot") return Screenshot(rest);
-        return Window(args);
+        if (first == "export") return Export(rest, console);
+        if (first == "scan") return Scan(rest, console);
+        if (first == "import") return Import(rest, console);
+        if (first == "--screenshot") return Screenshot(rest, readOnly);
+        return Window(own, readOnly);
     } catch (const std::exception& e) {
         std::string message = e.what();
-        for (char& c : message)
-            if (c == '\n' || c == '\r') c = ' ';
+        if (console.errTerminal) {
+            message = TTerminalText::Escaped(QString::fromStdString(message));
+        } else {
+            for (char& c : message)
+                if (c == '\n' || c == '\r') c = ' ';
+        }
         err << "tolvane: " << message << '\n';
         return 1;
     }

@@ -1,10 +1,9 @@
 #pragma once
-// The program's command line:
-//   tolvane [FILE]                       the window on Oru.db or FILE
-//   tolvane demo [FILE]                  a new demo catalogue
-//   tolvane list [--db FILE] [PREFIX]    the titles the search box lists for PREFIX
-//   tolvane show [--db FILE] ID          the episodes of one title as the episode grid shows them
-//   tolvane --screenshot PNG [--search TEXT] [--select ROW] [FILE]
+// The program's command line (the usage text in CommandLine.cpp lists every command):
+//   tolvane [--read-only] [FILE]         the window on Oru.db or FILE
+//   tolvane demo|list|show|export|scan|import ...
+//   tolvane --screenshot PNG [--search TEXT] [--select ROW] [--read-only] [FILE]
+// Qt's own options (-style Fusion, ...) are accepted anywhere before a "--".
 
 #include <QStringList>
 #include <ostream>
@@ -19,11 +18,13 @@ public:
         mdScreenshot, // widgets, rendered off-screen
     };
 
-    // What kind of application object the arguments (without the program name) need.
+    // What kind of application object the arguments (without the program name) need; arguments
+    // that are only an error need none.
     static TMode ModeOf(const QStringList& args);
 
-    // Runs the command. Output is UTF-8; an error is one line on err and the result 1. The
-    // window and the screenshot need a QApplication, the rest a QCoreApplication.
+    // Runs the command. Output is UTF-8, with control characters escaped where it goes to a
+    // terminal; an error is one line on err and the result 1. The window and the screenshot
+    // need a QApplication, the rest a QCoreApplication.
     static int Run(const QStringList& args, std::ostream& out, std::ostream& err);
 };
 

@@ -2,7 +2,8 @@
 // each against the bare SQLite queries that fetch the same rows into a vector:
 //  5. one search keystroke in the window (search text set, title grid refilled, first title shown);
 //  6. opening the window (every title listed, the first title's episodes and totals shown);
-//  7. `tolvane show`, selecting a title in the window, and the window's peak memory,
+//  7. `tolvane show`, `tolvane export --title`, selecting a title in the window, and the window's
+//     peak memory,
 //     on the catalogue as `tolvane demo` writes it and on a copy without the episode index.
 // Ours and the baseline run in turns, so that both meet the same load; each figure is the median
 // of the runs with its spread (lowest - highest), and the ratio is the median of the ratios.
@@ -301,6 +302,25 @@ void AtScale(const QString& path, const char* label, const char* program) {
             QSqlDatabase::removeDatabase("bench-show");
         });
     if (status != 0) throw std::runtime_error("show failed: " + errors.str());
+
+    // Every field of the title's episodes, read by key as show reads them.
+    const QStringList exported{"export", "--db", path, "--title", QString::number(shown)};
+    Compare(
+        "export --title " + std::to_string(shown), "2.00",
+        [&] {
+            sink.str({});
+            status = TCommandLine::Run(exported, sink, errors);
+        },
+        {},
+        [&] {
+            {
+                QSqlDatabase own = OpenBaseline("bench-export", path);
+                BareEpisodes(own, shown);
+                own.close();
+            }
+            QSqlDatabase::removeDatabase("bench-export");
+        });
+    if (status != 0) throw std::runtime_error("export failed: " + errors.str());
 
     std::unique_ptr<TCatalogForm> form;
     Compare(

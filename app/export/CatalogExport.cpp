@@ -14,12 +14,13 @@ namespace tolvane {
 
 namespace {
 
-std::string Name(const TFieldDef& field) {
-    return field.Name.toStdString();
+void AddColumn(TExportTable& table, const TFieldDef& field) {
+    table.Header.push_back(field.Name.toStdString());
+    table.Numeric.push_back(field.IsNumeric());
 }
 
 // Every title's fields, then the two sums of its totals row (empty for a title with no row).
-void Titles(TCatalogStore& store, TDelimitedText& table) {
+void Titles(TCatalogStore& store, TExportTable& table) {
     TRecordSource titles(TCatalogSchema::Titles());
     TRecordSource totals(TCatalogSchema::Totals());
     titles.Open(store);
@@ -29,11 +30,10 @@ void Titles(TCatalogStore& store, TDelimitedText& table) {
     const int totalsId = totals.FieldIndex("ID");
     const int titleId = titles.FieldIndex("ID");
 
-    std::vector<std::string> header;
-    for (int f = 0; f < titles.FieldCount(); ++f) header.push_back(Name(titles.FieldDef(f)));
-    header.push_back(Name(totals.FieldDef(sizeSum)));
-    header.push_back(Name(totals.FieldDef(timeSum)));
-    table.AddRow(header);
+    table.Name = TCatalogSchema::Titles().Table.toStdString();
+    for (int f = 0; f < titles.FieldCount(); ++f) AddColumn(table, titles.FieldDef(f));
+    AddColumn(table, totals.FieldDef(sizeSum));
+    AddColumn(table, totals.FieldDef(timeSum));
 
     std::map<std::int64_t, int> totalsById;
     for (int k = 1; k <= totals.RecordCount(); ++k) totalsById[totals.ValueAt(k, totalsId).toLongLong()] = k;
@@ -45,46 +45,50 @@ void Titles(TCatalogStore& store, TDelimitedText& table) {
         const auto it = totalsById.find(titles.AsInteger(titleId));
         row.push_back(it == totalsById.end() ? std::string() : totals.TextAt(it->second, sizeSum));
         row.push_back(it == totalsById.end() ? std::string() : totals.TextAt(it->second, timeSum));
-        table.AddRow(row);
+        table.Rows.push_back(std::move(row));
     }
 }
 
-void Episodes(TCatalogStore& store, std::int64_t id, TDelimitedText& table) {
+// Opened on their filters, the sources read this title's rows alone, by key.
+void Episodes(TCatalogStore& store, std::int64_t id, TExportTable& table) {
     TRecordSource titles(TCatalogSchema::Titles());
-    titles.Open(store);
     titles.SetFilter(TFilterExpression::Equals("ID", std::to_string(id)));
     titles.SetFiltered(true);
+    titles.Open(store);
     if (titles.RecordCount() == 0)
         throw ECatalogError(store.Failure("no title with ID " + QString::number(id)));
 
     TRecordSource episodes(TCatalogSchema::Episodes());
     episodes.OnCalcFields = [](TRecordSource& source) { TEpisodeFields::Calculate(source); };
-    episodes.Open(store);
     episodes.SetFilter(TFilterExpression::Equals(QString::fromUtf8("Название"), std::to_string(id)));
     episodes.SetFiltered(true);
+    episodes.Open(store);
 
-    std::vector<std::string> header;
-    for (int f = 0; f < episodes.FieldCount(); ++f) header.push_back(Name(episodes.FieldDef(f)));
-    table.AddRow(header);
+    table.Name = TCatalogSchema::Episodes().Table.toStdString();
+    for (int f = 0; f < episodes.FieldCount(); ++f) AddColumn(table, episodes.FieldDef(f));
     for (int k = 1; k <= episodes.RecordCount(); ++k) {
         episodes.SetRecNo(k);
         std::vector<std::string> row;
         for (int f = 0; f < episodes.FieldCount(); ++f) row.push_back(episodes.AsText(f));
-        table.AddRow(row);
+        table.Rows.push_back(std::move(row));
     }
 }
 
 } // namespace
 
-std::string TCatalogExport::Text(const QString& path, std::optional<std::int64_t> title, TTextFormat format) {
+TExportTable TCatalogExport::Table(const QString& path, std::optional<std::int64_t> title) {
     TCatalogStore store;
     store.Open(path, TOpenMode::omReadOnly);
-    TDelimitedText table(format);
+    TExportTable table;
     if (title)
         Episodes(store, *title, table);
     else
         Titles(store, table);
-    return table.Text();
+    return table;
+}
+
+std::string TCatalogExport::Text(const QString& path, std::optional<std::int64_t> title, TTextFormat format) {
+    return TDelimitedText::Of(Table(path, title), format);
 }
 
 } // namespace tolvane

@@ -43,6 +43,13 @@ std::string TDelimitedText::Field(const std::string& text, TTextFormat format) {
     return escaped;
 }
 
+std::string TDelimitedText::Of(const TExportTable& table, TTextFormat format) {
+    TDelimitedText text(format);
+    text.AddRow(table.Header);
+    for (const auto& row : table.Rows) text.AddRow(row);
+    return text.Text();
+}
+
 void TDelimitedText::AddRow(const std::vector<std::string>& fields) {
     const char separator = format_ == TTextFormat::tfCsv ? ',' : '\t';
     for (std::size_t i = 0; i < fields.size(); ++i) {

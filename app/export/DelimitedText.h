@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/export/ExportTable.h"
+
 namespace tolvane {
 
 enum class TTextFormat { tfCsv, tfTsv };
@@ -14,6 +16,8 @@ public:
 
     // "csv" or "tsv"; throws ECatalogError for anything else.
     static TTextFormat FormatNamed(const std::string& name);
+    // The header and every row.
+    static std::string Of(const TExportTable& table, TTextFormat format);
 
     void AddRow(const std::vector<std::string>& fields);
     const std::string& Text() const { return text_; }

@@ -10,6 +10,7 @@
 #include <mdbtools.h>
 
 #include "app/CatalogError.h"
+#include "app/import/LibraryOutput.h"
 
 namespace tolvane {
 
@@ -46,6 +47,30 @@ QVariant Value(const MdbColumn& column, const char* text, int length) {
     }
 }
 
+[[noreturn]] void Damaged(const QString& path, const QString& detail) {
+    throw ECatalogError(path + ": damaged Access file (" + detail + ")");
+}
+
+// mdbtools prints what it finds wrong with a file and carries on as if the part were empty: a
+// table that is not found, rows that are not there. Whatever it printed means the file is damaged.
+void CheckQuiet(const TLibraryOutput& output, const QString& path) {
+    const QStringList lines = QString::fromLocal8Bit(output.Text()).split('\n', Qt::SkipEmptyParts);
+    for (const QString& line : lines)
+        if (!line.trimmed().isEmpty()) Damaged(path, line.trimmed());
+}
+
+// Every object the catalogue lists starts on a page inside the file, and the file holds whole pages.
+void CheckStructure(MdbHandle* mdb, const QString& path) {
+    const qint64 size = QFileInfo(path).size();
+    const qint64 page = mdb->fmt->pg_size;
+    if (page <= 0 || size % page != 0) Damaged(path, "it does not end on a page boundary");
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (qint64(entry->table_pg) >= size / page)
+            Damaged(path, QString("\"%1\" lies beyond its end").arg(QString::fromUtf8(entry->object_name)));
+    }
+}
+
 } // namespace
 
 TMdbTableSource::TMdbTableSource(const QString& path) : path_(path) {
@@ -54,13 +79,21 @@ TMdbTableSource::TMdbTableSource(const QString& path) : path_(path) {
     if (!info.isFile()) throw ECatalogError(path + ": not a file");
     // Text comes out as UTF-8 whatever the environment asks.
     setenv("MDB_ICONV", "UTF-8", 1);
+    TLibraryOutput output;
     MdbHandle* mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
     if (!mdb) throw ECatalogError(path + ": not an Access database");
     handle_ = mdb;
-    if (!mdb_read_catalog(mdb, MDB_TABLE)) {
+    try {
+        if (!mdb_read_catalog(mdb, MDB_TABLE)) {
+            CheckQuiet(output, path);
+            throw ECatalogError(path + ": not an Access database (no table catalogue)");
+        }
+        CheckQuiet(output, path);
+        CheckStructure(mdb, path);
+    } catch (...) {
         mdb_close(mdb);
         handle_ = nullptr;
-        throw ECatalogError(path + ": not an Access database (no table catalogue)");
+        throw;
     }
     // Jet 3 text is in the code page of the file's header; mdbtools assumes CP1252 unless told.
     if (mdb->f->jet_version == MDB_VER_JET3 && mdb->f->code_page != 0 && !std::getenv("MDB_JET3_CHARSET")) {
@@ -90,11 +123,14 @@ QStringList TMdbTableSource::Tables() {
 namespace {
 
 TTablePtr OpenTable(MdbHandle* mdb, const QString& path, const QString& name) {
+    TLibraryOutput output;
     QByteArray utf8 = name.toUtf8();
     TTablePtr table(mdb_read_table_by_name(mdb, utf8.data(), MDB_TABLE));
+    CheckQuiet(output, path);
     if (!table) throw ECatalogError(path + ": no table \"" + name + "\"");
-    if (!mdb_read_columns(table.get()))
-        throw ECatalogError(path + ": cannot read the columns of \"" + name + "\"");
+    const bool columns = mdb_read_columns(table.get());
+    CheckQuiet(output, path);
+    if (!columns) throw ECatalogError(path + ": cannot read the columns of \"" + name + "\"");
     return table;
 }
 
@@ -116,15 +152,18 @@ void TMdbTableSource::ReadRows(const QString& table, const std::function<void(co
     std::vector<int> lengths(count, 0);
     for (unsigned i = 0; i < count; ++i)
         mdb_bind_column(def.get(), static_cast<int>(i + 1), buffers[i].data(), &lengths[i]);
+    TLibraryOutput output;
     mdb_rewind_table(def.get());
     TRow values(count);
-    while (mdb_fetch_row(def.get())) {
+    for (unsigned long n = 1; mdb_fetch_row(def.get()); ++n) {
+        if (n % 4096 == 0) CheckQuiet(output, path_);
         for (unsigned i = 0; i < count; ++i) {
             const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, i));
             values[i] = Value(*column, buffers[i].data(), lengths[i]);
         }
         row(values);
     }
+    CheckQuiet(output, path_);
 }
 
 } // namespace tolvane

@@ -153,6 +153,11 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
 
     TMediaProbe probe;
     std::vector<TFound> found;
+    QString firstProblem;
+    const auto skip = [&](const QString& name, const QString& why) {
+        result.Skipped << folder.filePath(name) + ": " + why;
+        if (firstProblem.isEmpty()) firstProblem = name + ": " + why;
+    };
     for (int k = 0; k < videos.size(); ++k) {
         const QString& name = videos[k];
         if (listed.contains(name)) {
@@ -160,16 +165,27 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
             continue;
         }
         if (progress) progress(k + 1, static_cast<int>(videos.size()), name);
-        std::optional<TMediaFacts> facts = probe.Read(folder.filePath(name));
+        QString problem;
+        std::optional<TMediaFacts> facts = probe.Read(folder.filePath(name), &problem);
         if (!facts) {
-            result.Skipped << folder.filePath(name) + ": not a readable video file";
+            skip(name, problem);
+            continue;
+        }
+        // Its facts would be those of the part that is there, as if it were whole.
+        if (facts->Truncated) {
+            skip(name, "truncated, skipped");
             continue;
         }
         facts->ExternalSubtitles = ExternalSubtitles(name, files);
         found.push_back({name, *facts});
     }
+    // The one error line says why, for the first file at least.
     if (found.empty() && result.Present == 0)
-        throw ECatalogError(request.Folder + ": no readable video files");
+        throw ECatalogError(request.Folder + ": no readable video files (" + firstProblem +
+                            (result.Skipped.size() > 1
+                                 ? QString(", and %1 more").arg(result.Skipped.size() - 1)
+                                 : QString()) +
+                            ")");
     if (!found.empty()) {
         try {
             Write(db, request, found, result);

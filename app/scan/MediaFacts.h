@@ -15,6 +15,7 @@ struct TMediaFacts {
     QString Audio;                        // "AAC jpn, AAC rus": each track's format and language
     QString EmbeddedSubtitles;            // the same for the subtitle tracks inside the file
     QString ExternalSubtitles;            // "SRT, ASS": the subtitle files beside it
+    bool Truncated = false;               // the file ends before its contents do
 };
 
 } // namespace tolvane

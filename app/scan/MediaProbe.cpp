@@ -1,11 +1,17 @@
 #include "app/scan/MediaProbe.h"
 
 #include <MediaInfo/MediaInfo.h>
+#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <cerrno>
 #include <clocale>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
 #include <langinfo.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tolvane {
 
@@ -43,6 +49,20 @@ QString Tracks(MediaInfoLib::MediaInfo& info, stream_t kind) {
     return tracks.join(", ");
 }
 
+// Why the file cannot be read, or an empty text: libmediainfo only says that it could not open it.
+QString AccessProblem(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == EACCES || errno == EPERM) return "permission denied";
+        if (errno == ENOENT) return "no such file";
+        return QString::fromLocal8Bit(std::strerror(errno));
+    }
+    struct stat status {};
+    const bool file = fstat(fd, &status) == 0 && S_ISREG(status.st_mode);
+    ::close(fd);
+    return file ? QString() : QString("not a file");
+}
+
 } // namespace
 
 TMediaProbe::TMediaProbe() {
@@ -52,17 +72,23 @@ TMediaProbe::TMediaProbe() {
 
 TMediaProbe::~TMediaProbe() = default;
 
-std::optional<TMediaFacts> TMediaProbe::Read(const QString& path) {
+std::optional<TMediaFacts> TMediaProbe::Read(const QString& path, QString* problem) {
+    const auto fail = [problem](const QString& why) {
+        if (problem) *problem = why;
+        return std::nullopt;
+    };
+    if (const QString why = AccessProblem(path); !why.isEmpty()) return fail(why);
     MediaInfoLib::MediaInfo& info = *info_;
-    if (info.Open(path.toStdWString()) == 0) return std::nullopt;
+    if (info.Open(path.toStdWString()) == 0) return fail("not a readable video file");
     struct TClose {
         MediaInfoLib::MediaInfo& info;
         ~TClose() { info.Close(); }
     } close{info};
     if (info.Count_Get(MediaInfoLib::Stream_Video) == 0 && info.Count_Get(MediaInfoLib::Stream_Audio) == 0)
-        return std::nullopt;
+        return fail("not a readable video file");
 
     TMediaFacts facts;
+    facts.Truncated = Get(info, MediaInfoLib::Stream_General, 0, L"IsTruncated") == "Yes";
     facts.Size = QFileInfo(path).size();
     if (info.Count_Get(MediaInfoLib::Stream_Video) > 0) {
         facts.Width = Pixels(Get(info, MediaInfoLib::Stream_Video, 0, L"Width"));

@@ -22,9 +22,10 @@ public:
     TMediaProbe(const TMediaProbe&) = delete;
     TMediaProbe& operator=(const TMediaProbe&) = delete;
 
-    // The facts of the file, or nothing when libmediainfo finds no video or audio in it. The
-    // external subtitles are left empty: they are not in the file.
-    std::optional<TMediaFacts> Read(const QString& path);
+    // The facts of the file, or nothing when it cannot be read or libmediainfo finds no video or
+    // audio in it; then problem, if given, says why ("permission denied", "not a readable video
+    // file", ...). The external subtitles are left empty: they are not in the file.
+    std::optional<TMediaFacts> Read(const QString& path, QString* problem = nullptr);
 
 private:
     std::unique_ptr<MediaInfoLib::MediaInfo> info_;

@@ -1,4 +1,7 @@
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -107,6 +110,93 @@ TEST_F(ExportTest, BadInputIsOneLineOfErrorAndNoOutput) {
         EXPECT_NE(r.err.find(c.fragment), std::string::npos) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
+}
+
+// The cells of a workbook as "sheet<TAB>cell<TAB>kind<TAB>value" lines, read from its XML.
+QStringList WorkbookCells(const QString& path) {
+    QProcess python;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PYTHONIOENCODING", "utf-8");
+    python.setProcessEnvironment(env);
+    python.start("python3", {QString(TOLVANE_TEST_DATA) + "/../support/xlsx-cells.py", path});
+    if (!python.waitForFinished(60000) || python.exitCode() != 0)
+        ADD_FAILURE() << "python3: " << python.errorString().toStdString() << " "
+                      << python.readAllStandardError().toStdString();
+    QStringList lines = QString::fromUtf8(python.readAllStandardOutput()).split('\n');
+    lines.removeAll(QString());
+    return lines;
+}
+
+TEST_F(ExportTest, WorkbookHasNumbersAsNumbersAndEveryTextAsTextNeverAFormula) {
+    const std::int64_t formulas = catalogue.AddTitle("=1+1", "+7", "-3", "@SUM(A1:A2)");
+    catalogue.AddTitle(QString("a\x1b[2Jb") + QChar(0) + "c");
+    catalogue.AddEpisode(formulas, {"=HYPERLINK(\"http://x\")", 1'500LL, 640, 480, 61'000, "-1"});
+    QTemporaryDir dir;
+    const QString titles = dir.filePath("titles.xlsx");
+    const QString episodes = dir.filePath(QString::fromUtf8("серии.xlsx"));
+    const TRun a = Tolvane({"export", "--db", catalogue.Path(), "--format", "xlsx", "--output", titles});
+    ASSERT_EQ(a.status, 0) << a.err;
+    const TRun b = Tolvane({"export", "--db", catalogue.Path(), "--title", QString::number(formulas),
+                            "--format", "xlsx", "--output", episodes});
+    ASSERT_EQ(b.status, 0) << b.err;
+
+    const QStringList sheet = WorkbookCells(titles);
+    const QString id = QString::number(formulas);
+    for (const QString& cell :
+         {QString::fromUtf8("Sp\tB1\ttext\tНазвание"), QString::fromUtf8("Sp\tB2\ttext\tНаруто"),
+          QString::fromUtf8("Sp\tE2\ttext\tСмотреть"), QString("Sp\tA4\tnumber\t") + id,
+          QString("Sp\tB4\ttext\t=1+1"), QString("Sp\tC4\ttext\t+7"), QString("Sp\tD4\ttext\t-3"),
+          QString("Sp\tE4\ttext\t@SUM(A1:A2)"), QString("Sp\tF2\tnumber\t5000000000"),
+          QString("Sp\tG4\tnumber\t61000"), QString("Sp\tD2\ttext\t220"),
+          QString("Sp\tB5\ttext\ta_x001B_[2Jb_x0000_c")})
+        EXPECT_TRUE(sheet.contains(cell)) << cell.toStdString() << "\n" << sheet.join('\n').toStdString();
+    for (const QString& cell : sheet) EXPECT_FALSE(cell.contains("\tformula\t")) << cell.toStdString();
+
+    const QStringList rows = WorkbookCells(episodes);
+    for (const QString& cell :
+         {QString::fromUtf8("Серии\tC2\ttext\t=HYPERLINK(\"http://x\")"),
+          QString::fromUtf8("Серии\tD2\ttext\t  1 500 "), QString::fromUtf8("Серии\tE2\tnumber\t1500"),
+          QString::fromUtf8("Серии\tK2\ttext\t-1")})
+        EXPECT_TRUE(rows.contains(cell)) << cell.toStdString() << "\n" << rows.join('\n').toStdString();
+}
+
+TEST_F(ExportTest, AFileIsWrittenWholeAndNeverReplaced) {
+    QTemporaryDir dir;
+    const QString existing = dir.filePath("kept.csv");
+    {
+        QFile f(existing);
+        f.open(QIODevice::WriteOnly);
+        f.write("mine\n");
+    }
+    const struct {
+        QStringList args;
+        std::string fragment;
+    } refused[] = {
+        {{"--format", "xlsx"}, "--format xlsx needs --output FILE"},
+        {{"--output", existing}, "kept.csv: already exists"},
+        {{"--format", "xlsx", "--output", existing}, "kept.csv: already exists"},
+        {{"--output", dir.filePath("no/such/folder/a.csv")}, "no such folder"},
+        {{"--format", "ods", "--output", dir.filePath("a.ods")}, "unknown format ods"},
+    };
+    for (const auto& c : refused) {
+        const TRun r = Tolvane(QStringList{"export", "--db", catalogue.Path()} + c.args);
+        EXPECT_EQ(r.status, 1) << c.fragment;
+        EXPECT_EQ(r.out, "") << c.fragment;
+        EXPECT_NE(r.err.find(c.fragment), std::string::npos) << r.err;
+    }
+    QFile kept(existing);
+    kept.open(QIODevice::ReadOnly);
+    EXPECT_EQ(kept.readAll(), "mine\n");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.csv"})
+        << "no part left";
+
+    // What goes to a file is what goes to a pipe.
+    const QString csv = dir.filePath("titles.csv");
+    const TRun written = Tolvane({"export", "--db", catalogue.Path(), "--output", csv});
+    ASSERT_EQ(written.status, 0) << written.err;
+    QFile f(csv);
+    f.open(QIODevice::ReadOnly);
+    EXPECT_EQ(f.readAll().toStdString(), Tolvane({"export", "--db", catalogue.Path()}).out);
 }
 
 TEST(HelpTest, ListsEveryCommand) {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "RunCommand.h"
+#include "RunProgram.h"
 #include "TestCatalog.h"
 #include "app/CatalogError.h"
 #include "app/CatalogStore.h"
@@ -192,6 +193,31 @@ TEST(ImportCommandTest, BadInputIsOneLineOfErrorAndWritesNothing) {
     QFile kept(existing);
     kept.open(QIODevice::ReadOnly);
     EXPECT_EQ(kept.readAll(), "keep me");
+}
+
+// mdbtools prints what it finds wrong from inside its calls: none of it reaches the user.
+TEST(ImportTest, ADamagedAccessFileIsOneLineSayingSo) {
+    QFile whole(kFruit);
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    QTemporaryDir dir;
+    for (const qsizetype size :
+         {qsizetype(100 * 1024), qsizetype(4096), qsizetype(20000), bytes.size() - 1}) {
+        SCOPED_TRACE(size);
+        const QString damaged = dir.filePath(QString("first-%1.mdb").arg(size));
+        QFile part(damaged);
+        ASSERT_TRUE(part.open(QIODevice::WriteOnly));
+        part.write(bytes.left(size));
+        part.close();
+        const QString target = dir.filePath(QString("new-%1.db").arg(size));
+        const test::TProgramRun r = test::RunProgram({"import", damaged, target});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("tolvane: " + damaged.toStdString() + ": damaged Access file (", 0), 0u)
+            << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_FALSE(QFileInfo::exists(target));
+    }
 }
 
 } // namespace

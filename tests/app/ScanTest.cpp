@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "RunCommand.h"
+#include "RunProgram.h"
 #include "TestCatalog.h"
 #include "app/CommandLine.h"
 #include "app/scan/FolderScan.h"
@@ -121,6 +122,46 @@ TEST_F(ScanTest, AddsOneEpisodePerVideoInNaturalOrderAndSkipsWhatItCannotRead) {
     EXPECT_EQ(fields(rows[2]).mid(0, 2), (QStringList{kCyrillic, size(kCyrillic)}));
     EXPECT_EQ(fields(rows[2]).mid(5), (QStringList{"AAC rus", "", "ASS, SRT"}));
     for (const QString& row : rows) EXPECT_NEAR(fields(row)[4].toDouble(), 1600, 200) << row.toStdString();
+}
+
+TEST_F(ScanTest, ATruncatedVideoIsReportedAndSkipped) {
+    QTemporaryDir dir;
+    QFile::copy(kMedia + "/episode 2.mkv", dir.filePath("whole.mkv"));
+    QFile whole(kMedia + "/episode 2.mkv");
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    QFile cut(dir.filePath("cut.mkv"));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write(whole.read(3 * 1024));
+    cut.close();
+
+    const TRun r = Scan(dir.path(), "Cut");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "tolvane: " + dir.filePath("cut.mkv").toStdString() + ": truncated, skipped\n");
+    EXPECT_NE(r.out.find("1 added, 0 already listed, 1 skipped"), std::string::npos) << r.out;
+    const QStringList rows = Episodes(catalogue, catalogue.Scalar("SELECT \"ID\" FROM \"Sp\"").toLongLong());
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_TRUE(rows[0].startsWith("whole.mkv|"));
+}
+
+// Root reads every file whatever its mode: the program runs as an ordinary user for this.
+TEST_F(ScanTest, AVideoThatCannotBeReadSaysPermissionDenied) {
+    QTemporaryDir dir;
+    const QString locked = dir.filePath("locked.mkv");
+    QFile::copy(kMedia + "/episode 2.mkv", dir.filePath("open.mkv"));
+    QFile::copy(kMedia + "/episode 2.mkv", locked);
+    QFile::setPermissions(locked, {});
+    const auto everyone = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                          QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther |
+                          QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup;
+    QFile::setPermissions(dir.path(), everyone);
+    QFile::setPermissions(QFileInfo(catalogue.Path()).path(), everyone);
+    QFile::setPermissions(catalogue.Path(), everyone);
+
+    const test::TProgramRun r = test::RunProgram(
+        {"scan", dir.path(), "--title", "Locked", "--db", catalogue.Path()}, {.asUser = true});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "tolvane: " + locked.toStdString() + ": permission denied\n");
+    EXPECT_NE(r.out.find("1 added, 0 already listed, 1 skipped"), std::string::npos) << r.out;
 }
 
 TEST_F(ScanTest, RescanAddsNothingTwiceAndAnExistingTitleGetsTheNewFiles) {
