@@ -22,6 +22,14 @@ QString KeyText(const QVariant& key) {
     return key.toString();
 }
 
+bool KeyUnique(const QSqlDatabase& db, const QString& table, const QString& keyField, const QVariant& key) {
+    QSqlQuery q(db);
+    q.prepare("SELECT count(*) FROM " + TCatalogSchema::Quoted(table) + " WHERE " +
+              TCatalogSchema::Quoted(keyField) + " = ?");
+    q.addBindValue(key);
+    return q.exec() && q.next() && q.value(0).toLongLong() == 1;
+}
+
 } // namespace
 
 std::vector<TCheckedUpdate::TStale> TCheckedUpdate::Run(TCatalogStore& store, const QString& table,
@@ -64,7 +72,8 @@ std::vector<TCheckedUpdate::TStale> TCheckedUpdate::Run(TCatalogStore& store, co
         for (const TChange& c : changes) q.addBindValue(c.Base);
         if (!prepared || !q.exec()) {
             fail(q.lastError());
-        } else if (q.numRowsAffected() > 1) {
+        } else if (q.numRowsAffected() > 1 || (q.numRowsAffected() == 1 && !KeyUnique(db, table, keyField, key))) {
+            // The checked values may single out one of several records of a key; none is written.
             failure = "the key " + KeyText(key) + " of \"" + table + "\" is not unique";
         } else if (q.numRowsAffected() == 0) {
             q.finish();
