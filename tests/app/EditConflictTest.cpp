@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QSqlQuery>
+#include <QTableView>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <memory>
@@ -131,6 +132,36 @@ TEST(EditConflictTest, AStoreOverAValueChangedInAnotherWindowAsksAndOverwritesNo
         }
         EXPECT_TRUE(answers.Errors.isEmpty()) << answers.Errors.join("; ").toStdString();
     }
+}
+
+TEST(EditConflictTest, AnEpisodeCellChangedInAnotherWindowIsAskedAboutAndKeptUntilDecided) {
+    test::TTestCatalog catalogue;
+    const auto nana = catalogue.AddTitle("Nana");
+    catalogue.AddEpisode(nana, {"01.mkv", 100, 640, 480, 1000, "AAC"});
+    TAnswers answers;
+    TCatalogForm first(catalogue.Path());
+    TCatalogForm second(catalogue.Path());
+    first.show();
+    second.show();
+    QAbstractItemModel* a = first.DBGrid2->model();
+    QAbstractItemModel* b = second.DBGrid2->model();
+    int audio = 0;
+    while (a->headerData(audio, Qt::Horizontal).toString() != QString::fromUtf8("Звук")) ++audio;
+    const auto stored = [&] { return catalogue.Scalar(QString::fromUtf8("SELECT \"Звук\" FROM \"Серии\"")).toString(); };
+
+    ASSERT_TRUE(a->setData(a->index(0, audio), "OPUS"));
+    EXPECT_EQ(stored(), "OPUS");
+    b->setData(b->index(0, audio), "FLAC");
+    ASSERT_EQ(answers.Questions.size(), 1u);
+    EXPECT_EQ(answers.Questions[0].Record, "01.mkv");
+    EXPECT_EQ(answers.Questions[0].Stored, "OPUS");
+    EXPECT_EQ(answers.Questions[0].Mine, "FLAC");
+    EXPECT_EQ(stored(), "OPUS") << "nothing overwritten unasked";
+    EXPECT_EQ(b->index(0, audio).data().toString(), "FLAC") << "the typed value stays shown";
+
+    answers.Conflict = TConflictChoice::ccKeepMine;
+    EXPECT_TRUE(second.close());
+    EXPECT_EQ(stored(), "FLAC");
 }
 
 // A second program that holds the catalogue's write lock until its input ends.
