@@ -483,6 +483,8 @@ bool TCatalogForm::RefreshFromCatalog() {
     // An open cell editor or question would be torn down by a refill: later.
     if (storing_ > 0 || QApplication::activeModalWidget() || OpenEpisodeEditor()) return false;
     TErrorReporter::Guard([this] {
+        // The boxes show the shown title, or the empty record of a search that lists nothing.
+        const bool onShown = Name.HasRecord() && Name.AsText(0) == shownId_;
         {
             TControlsDisabled held(Name);
             TRecordSource::THeldEdit keep(Name);
@@ -502,7 +504,7 @@ bool TCatalogForm::RefreshFromCatalog() {
             return;
         }
         SelectShownTitleInList();
-        {
+        if (onShown) {
             TControlsDisabled held(Name);
             TRecordSource::THeldEdit keep(Name);
             Name.SetFiltered(false);
