@@ -28,8 +28,17 @@ bool TApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 int TApplication::RunCatalogWindow(const QString& path, TOpenMode mode) {
-    TTerminationSignals watch(&TTerminationSignals::CloseAllAndQuit);
+    bool ending = false;
+    TTerminationSignals watch([&ending] {
+        ending = true;
+        // No one is asked from now on: every window stores what it can and keeps the rest.
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* form = dynamic_cast<TCatalogForm*>(w)) form->SetUnattended();
+        TTerminationSignals::CloseAllAndQuit();
+    });
     TCatalogForm form(path, mode);
+    // A signal during the start (an error box open) ends the program before the window shows.
+    if (ending) return 0;
     form.show();
     return QApplication::exec();
 }

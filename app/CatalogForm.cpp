@@ -1,5 +1,6 @@
 #include "app/CatalogForm.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -10,9 +11,12 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
 
 #include "app/CatalogSchema.h"
+#include "app/ChangeWatcher.h"
 #include "app/ComboBox.h"
+#include "app/EditStorage.h"
 #include "app/EpisodeFields.h"
 #include "app/EpisodeModel.h"
 #include "app/ErrorReporter.h"
@@ -20,6 +24,7 @@
 #include "app/FilterExpression.h"
 #include "app/Formats.h"
 #include "app/GridTitleList.h"
+#include "app/RecoveryFile.h"
 #include "app/TextLengthDelegate.h"
 #include "app/WindowPlacement.h"
 
@@ -48,6 +53,8 @@ constexpr QRect kSBar(0, 817, 1057, 19);
 constexpr QSize kMinimum(kEKoment.left() + 120, kDBGrid2.top() + 240 + kSBar.height());
 constexpr int kPanelWidth = 150;
 constexpr int kRowSize = 16;
+// How long edits are retried when the program must end and no one can be asked.
+constexpr int kUnattendedStoreMs = 4000;
 
 QIcon MakeIcon() {
     QPixmap pixmap(32, 32);
@@ -66,6 +73,16 @@ QIcon MakeIcon() {
     p.drawRect(QRectF(5, 12, 22, 8));
     return QIcon(pixmap);
 }
+
+// Counts a store under way, during which the window does not refresh itself.
+class TStoring {
+public:
+    explicit TStoring(int& count) : count_(count) { ++count_; }
+    ~TStoring() { --count_; }
+
+private:
+    int& count_;
+};
 
 // Holds a source's record-changed notifications while the window walks its records.
 class TControlsDisabled {
@@ -103,13 +120,15 @@ TCatalogForm::TCatalogForm(const QString& path, TOpenMode mode, QWidget* parent)
     Series.OnViewChanged = [this] { episodes_->Reload(); };
     Name.OnRecordChanged = [this] { RefreshBoundBoxes(); };
 
-    // The session ending (logout, shutdown) stores a pending edit as closing the window does.
+    // The session ending (logout, shutdown) stores the pending edits; no one is asked then.
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::commitDataRequest, this, [this] { StorePendingEdit(); });
         connect(app, &QCoreApplication::aboutToQuit, this, [this] {
+            unattended_ = true;
             if (Conn.IsOpen()) TErrorReporter::Guard([this] { FormClose(); });
         });
     }
+    watcher_ = std::make_unique<TChangeWatcher>(this, [this] { return RefreshFromCatalog(); });
 
     if (!TErrorReporter::Guard([this] { FormCreate(); })) {
         // Whatever was opened is closed again: the window stays empty with its initial texts.
@@ -126,7 +145,9 @@ TCatalogForm::TCatalogForm(const QString& path, TOpenMode mode, QWidget* parent)
 }
 
 TCatalogForm::~TCatalogForm() {
+    unattended_ = true;
     if (Conn.IsOpen()) TErrorReporter::Guard([this] { FormClose(); });
+    watcher_.reset();
     Name.OnRecordChanged = nullptr;
     Series.OnViewChanged = nullptr;
     Series.OnCalcFields = nullptr;
@@ -276,6 +297,8 @@ void TCatalogForm::RefreshBoundBoxes() {
 
 void TCatalogForm::FormCreate() {
     Conn.Open(path_, mode_);
+    // Edits an earlier run had to keep aside are offered before anything is shown.
+    if (!Conn.ReadOnly()) TErrorReporter::Guard([this] { TRecoveryFile::Offer(Conn); });
     Name.Open(Conn);
     // Opened on the filters ShowTitle sets, the episodes and totals are read for the first title
     // alone rather than whole.
@@ -291,6 +314,7 @@ void TCatalogForm::FormCreate() {
     SBarPanel->setText(kTotalCaption + " " + QString::number(Name.RecordCount()));
     LoadName();
     ShowTitle();
+    watcher_->Watch(Conn.Database());
 }
 
 void TCatalogForm::LoadName() {
@@ -316,27 +340,74 @@ void TCatalogForm::SetTitleFilters(const std::string& id) {
 }
 
 void TCatalogForm::ShowTitle() {
-    SetTitleFilters(Name.AsText(0));
+    shownId_ = Name.AsText(0);
+    SetTitleFilters(shownId_);
     ESize->setText(QString::fromStdString(FormatSize(RJk.AsText(1))));
     ETime->setText(QString::fromStdString(FormatDuration(RJk.AsInteger(2))));
 }
 
 void TCatalogForm::EFoundChange() {
     if (!Name.Active()) return;
+    const bool stored = StoreEdits();
     // The bound boxes show the title the keystroke ends on, once.
     TControlsDisabled held(Name);
-    Name.SetFiltered(false);
-    const QString text = EFound->text();
-    if (!text.isEmpty()) {
-        Name.SetFilter(TFilterExpression::PrefixOf(Name.Definition(), kTitleField, text));
-        Name.SetFiltered(true);
+    {
+        // An edit that could not be stored stays with its title while the list is refilled.
+        TRecordSource::THeldEdit keep(Name);
+        Name.SetFiltered(false);
+        const QString text = EFound->text();
+        if (!text.isEmpty()) {
+            Name.SetFilter(TFilterExpression::PrefixOf(Name.Definition(), kTitleField, text));
+            Name.SetFiltered(true);
+        }
+        LoadName();
     }
-    LoadName();
-    GV->SetCurrentRow(0);
+    if (stored)
+        GV->SetCurrentRow(0);
+    else
+        ReturnToShownTitle();
+}
+
+bool TCatalogForm::StoreEdits() {
+    TStoring storing(storing_);
+    bool stored = false;
+    TErrorReporter::Guard([&] {
+        stored = TEditStorage::StoreChecked(Series) && TEditStorage::StoreChecked(Name);
+    });
+    return stored;
+}
+
+void TCatalogForm::ReturnToShownTitle() {
+    if (shownId_.empty()) return;
+    TControlsDisabled held(Name);
+    TRecordSource::THeldEdit keep(Name);
+    Name.SetFiltered(false);
+    Name.SetFilter(TFilterExpression::EqualsOf(Name.Definition(), kIdField, shownId_));
+    Name.SetFiltered(true);
+    Name.First();
+    // The list moves back once its own select-cell handling is over.
+    QTimer::singleShot(0, this, [this] { SelectShownTitleInList(); });
+}
+
+void TCatalogForm::SelectShownTitleInList() {
+    const QString id = QString::fromStdString(shownId_);
+    for (int r = 0; r < GV->GetRowCount(); ++r) {
+        if (GV->GetCellText(0, r) != id) continue;
+        if (GV->CurrentRow() == r) return;
+        auto handler = std::move(GV->OnSelectCell);
+        GV->OnSelectCell = nullptr;
+        GV->SetCurrentRow(r);
+        GV->OnSelectCell = std::move(handler);
+        return;
+    }
 }
 
 void TCatalogForm::GVSelectCell(int /*ACol*/, int ARow) {
     if (!Name.Active()) return;
+    if (!StoreEdits()) {
+        ReturnToShownTitle();
+        return;
+    }
     TControlsDisabled held(Name);
     Name.SetFiltered(false);
     const std::string v = GV->GetCellText(0, ARow).toStdString();
@@ -350,14 +421,35 @@ void TCatalogForm::SeriesCalcFields(TRecordSource& DataSet) {
     TEpisodeFields::Calculate(DataSet);
 }
 
+QWidget* TCatalogForm::OpenEpisodeEditor() const {
+    // The table edits only its current cell.
+    return DBGrid2 ? DBGrid2->indexWidget(DBGrid2->currentIndex()) : nullptr;
+}
+
+void TCatalogForm::CommitEpisodeEditor() {
+    QWidget* editor = OpenEpisodeEditor();
+    if (!editor) return;
+    // The text becomes a pending edit; storing it is the caller's, with the boxes' edits.
+    const bool atOnce = episodes_->StoresAtOnce();
+    episodes_->SetStoresAtOnce(false);
+    emit DBGrid2->itemDelegate()->commitData(editor);
+    emit DBGrid2->itemDelegate()->closeEditor(editor, QAbstractItemDelegate::NoHint);
+    episodes_->SetStoresAtOnce(atOnce);
+}
+
 void TCatalogForm::StorePendingEdit() {
-    if (Name.Active()) TErrorReporter::Guard([this] { Name.Post(); });
+    if (!Name.Active()) return;
+    TStoring storing(storing_);
+    TErrorReporter::Guard([this] {
+        CommitEpisodeEditor();
+        TEditStorage::StoreUnattended({&Series, &Name}, Conn.Path(), kUnattendedStoreMs);
+    });
 }
 
 void TCatalogForm::FormClose() {
-    // A pending edit of the title record is stored, not dropped; a failure to store it is
-    // reported and the window closes all the same.
+    // Pending edits are stored, not dropped; what cannot be stored is kept in the recovery file.
     StorePendingEdit();
+    watcher_->Watch(QSqlDatabase());
     Name.Close();
     Series.Close();
     RJk.Close();
@@ -365,8 +457,70 @@ void TCatalogForm::FormClose() {
 }
 
 void TCatalogForm::closeEvent(QCloseEvent* event) {
+    // A window no one sees cannot ask anyone either.
+    if (!unattended_ && isVisible() && Name.Active()) {
+        bool mayClose = true;
+        {
+            TStoring storing(storing_);
+            TErrorReporter::Guard([&] {
+                CommitEpisodeEditor();
+                mayClose = TEditStorage::StoreOnClose({&Series, &Name});
+            });
+        }
+        // A signal that came while a question was open ends the program all the same.
+        if (!mayClose && !unattended_) {
+            event->ignore();
+            return;
+        }
+    }
     TErrorReporter::Guard([this] { FormClose(); });
     event->accept();
+}
+
+bool TCatalogForm::CheckForChanges() {
+    return watcher_->Check();
+}
+
+bool TCatalogForm::RefreshFromCatalog() {
+    if (!Name.Active()) return true;
+    // An open cell editor or question would be torn down by a refill: later.
+    if (storing_ > 0 || QApplication::activeModalWidget() || OpenEpisodeEditor()) return false;
+    TErrorReporter::Guard([this] {
+        // The boxes show the shown title, or the empty record of a search that lists nothing.
+        const bool onShown = Name.HasRecord() && Name.AsText(0) == shownId_;
+        {
+            TControlsDisabled held(Name);
+            TRecordSource::THeldEdit keep(Name);
+            Name.Reload();
+            Name.SetFiltered(false);
+            SBarPanel->setText(kTotalCaption + " " + QString::number(Name.RecordCount()));
+            const QString text = EFound->text();
+            if (!text.isEmpty()) {
+                Name.SetFilter(TFilterExpression::PrefixOf(Name.Definition(), kTitleField, text));
+                Name.SetFiltered(true);
+            }
+            LoadName();
+        }
+        if (shownId_.empty()) {
+            // Nothing was shown (the catalogue was empty): the first title now.
+            GV->SetCurrentRow(0);
+            return;
+        }
+        SelectShownTitleInList();
+        if (onShown) {
+            TControlsDisabled held(Name);
+            TRecordSource::THeldEdit keep(Name);
+            Name.SetFiltered(false);
+            Name.SetFilter(TFilterExpression::EqualsOf(Name.Definition(), kIdField, shownId_));
+            Name.SetFiltered(true);
+            Name.First();
+        }
+        Series.Reload();
+        RJk.Reload();
+        ESize->setText(QString::fromStdString(FormatSize(RJk.AsText(1))));
+        ETime->setText(QString::fromStdString(FormatDuration(RJk.AsInteger(2))));
+    });
+    return true;
 }
 
 void TCatalogForm::resizeEvent(QResizeEvent* event) {

@@ -17,6 +17,7 @@ class QTableView;
 
 namespace tolvane {
 
+class TChangeWatcher;
 class TComboBox;
 class TEpisodeModel;
 class TFieldLink;
@@ -34,9 +35,18 @@ public:
     int Scaled(int designPixels) const;
     // Whether the open catalogue cannot be written; its boxes and episode cells are read-only then.
     bool ReadOnly() const;
-    // Stores an edit of the title record still pending (the session ends, the window closes); a
-    // failure is reported.
+    // Stores every pending edit (the boxes' and an open episode cell editor's) without asking
+    // anyone, as when the program must end: a write that keeps failing for a few seconds, or a
+    // field changed elsewhere, is kept in the recovery file beside the catalogue.
     void StorePendingEdit();
+    // From now on closing asks no one (the program is ending on a signal or the session's end).
+    void SetUnattended() { unattended_ = true; }
+    // Shows what the catalogue holds now (changed by another window or program), keeping the
+    // search, the current title and a pending edit. Returns false when it cannot now (an episode
+    // cell is being edited, a question is open); the change watcher tries again.
+    bool RefreshFromCatalog();
+    // Asks the catalogue at once whether it changed elsewhere, and refreshes when it did.
+    bool CheckForChanges();
 
     // Controls.
     QLineEdit* EFound = nullptr;
@@ -79,6 +89,15 @@ private:
     void SetEpisodeColumnWidths();
     void FitFileColumn();
     void ShowReadOnly(bool readOnly);
+    QWidget* OpenEpisodeEditor() const;
+    // Ends an open episode cell editor, its text becoming a pending edit of the episode.
+    void CommitEpisodeEditor();
+    // Stores the pending edits before the window shows another title; false when one stays
+    // pending (a conflict left undecided, a failure, which is reported).
+    bool StoreEdits();
+    // Back to the title the boxes show, after a move that could not store its edit.
+    void ReturnToShownTitle();
+    void SelectShownTitleInList();
 
     QString path_;
     TOpenMode mode_;
@@ -90,6 +109,10 @@ private:
     std::unique_ptr<TFieldLink> typeLink_;
     std::unique_ptr<TFieldLink> countLink_;
     std::unique_ptr<TFieldLink> commentLink_;
+    std::unique_ptr<TChangeWatcher> watcher_;
+    std::string shownId_; // the ID of the title ShowTitle last showed
+    bool unattended_ = false;
+    int storing_ = 0; // a store (and maybe a question about it) is under way
 };
 
 } // namespace tolvane

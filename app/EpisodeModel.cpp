@@ -1,5 +1,6 @@
 #include "app/EpisodeModel.h"
 
+#include "app/EditStorage.h"
 #include "app/ErrorReporter.h"
 #include "app/RecordSource.h"
 
@@ -54,18 +55,14 @@ bool TEpisodeModel::setData(const QModelIndex& index, const QVariant& value, int
     const int field = fields_[index.column()];
     const bool done = TErrorReporter::Guard([&] {
         source_.SetRecNo(index.row() + 1);
-        const QString text = value.toString();
         // An emptied cell of a field that held nothing stays null.
-        if (text.isEmpty() && source_.IsNull(field)) return;
-        source_.SetValue(field, text);
-        try {
-            source_.Post();
-        } catch (...) {
-            source_.Cancel();
-            throw;
-        }
+        source_.SetValue(field, value.toString());
+        // A conflict left undecided, or a failed write, keeps the edit pending: the cell shows
+        // what was typed, and the next store tries again.
+        if (storesAtOnce_) TEditStorage::StoreChecked(source_);
     });
-    if (done) emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
+    // Shown either way: the stored value, or the typed one still pending.
+    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), columnCount() - 1));
     return done;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The episode grid's model: the visible fields of the episode source's current view, stored
-// text fields editable in place and written back at once, calculated fields read-only.
+// text fields editable in place and written back at once (only over the value last read; an edit
+// that cannot be stored stays pending and shown), calculated fields read-only.
 
 #include <QAbstractTableModel>
 #include <vector>
@@ -19,6 +20,9 @@ public:
     int FieldOf(int column) const;
     // Whether in-place edits are refused (a catalogue opened read-only).
     void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    // Whether an edited cell is stored at once (the default) or left pending for the caller.
+    void SetStoresAtOnce(bool atOnce) { storesAtOnce_ = atOnce; }
+    bool StoresAtOnce() const { return storesAtOnce_; }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -31,6 +35,7 @@ private:
     TRecordSource& source_;
     std::vector<int> fields_;
     bool readOnly_ = false;
+    bool storesAtOnce_ = true;
 };
 
 } // namespace tolvane

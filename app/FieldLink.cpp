@@ -40,6 +40,8 @@ QWidget* TFieldLink::Widget() const {
 }
 
 void TFieldLink::SetText(const QString& text) {
+    // The same text again would move the caret of someone typing (a refresh while editing).
+    if ((edit_ ? edit_->text() : combo_->currentText()) == text) return;
     updating_ = true;
     if (edit_)
         edit_->setText(text);

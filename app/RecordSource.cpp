@@ -10,11 +10,13 @@
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
-#include "app/SqlFailure.h"
 #include "app/CatalogStore.h"
+#include "app/CheckedUpdate.h"
+#include "app/SqlFailure.h"
 #include "app/Formats.h"
 #include "app/RowReader.h"
 #include "app/TextFold.h"
+#include "app/WriteConflict.h"
 #include "grid/base/Errors.h"
 
 namespace tolvane {
@@ -45,8 +47,7 @@ std::string NarrowText(const QString& text) {
 }
 
 bool SameValue(const QVariant& a, const QVariant& b) {
-    if (a.isNull() || b.isNull()) return a.isNull() == b.isNull();
-    return a == b;
+    return SameStoredValue(a, b);
 }
 
 } // namespace
@@ -106,6 +107,21 @@ void TRecordSource::ReadKeyFields(TCatalogStore& store) {
 }
 
 void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
+    std::optional<TRow> carried;
+    const int key = FieldIndex(def_.KeyField);
+    if (pending_ && pendingRow_ >= 0) {
+        carried = rows_[pendingRow_];
+        const QVariant& k = (*carried)[key];
+        const auto same = [&](const TRow& r) { return SameValue(r[key], k); };
+        if (std::find_if(rows.begin(), rows.end(), same) == rows.end()) {
+            // Gone from what was read (deleted elsewhere, or not among the rows read): the record
+            // stays as last read, so that the edit is neither lost nor written elsewhere.
+            const auto at = std::upper_bound(rows.begin(), rows.end(), *carried, [key](const TRow& a, const TRow& b) {
+                return ToInteger(a[key]) < ToInteger(b[key]);
+            });
+            rows.insert(at, *carried);
+        }
+    }
     rows_ = std::move(rows);
     complete_ = complete;
     loadedKey_.reset();
@@ -116,6 +132,20 @@ void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
     view_.clear();
     current_ = -1;
     applied_ = false;
+    if (carried) {
+        pendingRow_ = RowOfKey((*carried)[key]);
+        if (!calculated_[pendingRow_]) Calculate(pendingRow_);
+        TRow edit = rows_[pendingRow_];
+        for (const auto& [field, base] : pendingBase_) edit[field] = (*pending_)[field];
+        pending_ = std::move(edit);
+    }
+}
+
+int TRecordSource::RowOfKey(const QVariant& key) const {
+    const int k = FieldIndex(def_.KeyField);
+    for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
+        if (SameValue(rows_[r][k], key)) return r;
+    return -1;
 }
 
 void TRecordSource::Load(const TFilterExpression* filter) {
@@ -123,18 +153,18 @@ void TRecordSource::Load(const TFilterExpression* filter) {
     if (filter && filter->Type() == TFilterType::ftEquals && def_.Fields[filter->Field()].IsNumeric()) {
         if (!filter->HasNumber()) return; // selects nothing
         if (keyFields_[filter->Field()]) {
-            const std::pair<int, std::int64_t> key{filter->Field(), filter->Number()};
+            const TKey key{filter->Field(), filter->Number()};
             if (loadedKey_ == key) return;
-            TakeRows(ReadRows(*store_, filter), false);
+            TakeRows(ReadRows(*store_, key), false);
             loadedKey_ = key;
             return;
         }
     }
-    TakeRows(ReadRows(*store_, nullptr), true);
+    TakeRows(ReadRows(*store_, std::nullopt), true);
 }
 
 std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
-                                                         const TFilterExpression* only) const {
+                                                         const std::optional<TKey>& only) const {
     QStringList columns;
     std::vector<int> positions;
     for (int i = 0; i < FieldCount(); ++i) {
@@ -145,8 +175,8 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
     QString sql = "SELECT " + columns.join(", ") + " FROM " + TCatalogSchema::Quoted(def_.Table);
     QVariantList values;
     if (only) {
-        sql += " WHERE " + TCatalogSchema::Quoted(def_.Fields[only->Field()].Name) + " = ?";
-        values << QVariant::fromValue<qlonglong>(only->Number());
+        sql += " WHERE " + TCatalogSchema::Quoted(def_.Fields[only->first].Name) + " = ?";
+        values << QVariant::fromValue<qlonglong>(only->second);
     }
     // In key order. Tables come so already; a view's rows are sorted here rather than by the
     // database, which would sort them through a temporary tree. The order is checked while each
@@ -168,6 +198,7 @@ void TRecordSource::Close() {
     if (!Active()) return;
     pending_.reset();
     pendingRow_ = -1;
+    pendingBase_.clear();
     store_ = nullptr;
     TakeRows({}, false);
     if (OnViewChanged) OnViewChanged();
@@ -178,14 +209,14 @@ void TRecordSource::SetRecNo(int recNo) {
     CheckActive();
     CheckListIndex(recNo - 1, RecordCount(), "Record");
     if (recNo - 1 == current_) return;
-    Post();
+    PostUnlessHeld();
     current_ = recNo - 1;
     RecordChanged();
 }
 
 void TRecordSource::First() {
     CheckActive();
-    Post();
+    PostUnlessHeld();
     current_ = RecordCount() == 0 ? -1 : 0;
     RecordChanged();
 }
@@ -218,7 +249,7 @@ void TRecordSource::SetFilter(const TFilterExpression& filter) {
 }
 
 void TRecordSource::ApplyFilter(const std::string& text, const std::optional<TFilterExpression>& filter) {
-    Post();
+    PostUnlessHeld();
     Load(filter ? &*filter : nullptr);
     filter_ = text;
     parsed_ = filter;
@@ -231,7 +262,7 @@ void TRecordSource::SetFiltered(bool filtered) {
         return;
     }
     const std::optional<TFilterExpression> parsed = filtered ? ParsedFilter() : std::nullopt;
-    Post();
+    PostUnlessHeld();
     if (filtered && filtered_ && applied_) {
         // The view already shows this filter: only back to its first record.
         current_ = RecordCount() == 0 ? -1 : 0;
@@ -276,7 +307,7 @@ const TKeyIndex& TRecordSource::KeyIndex(int field) {
     return keyIndexes_.emplace(field, TKeyIndex(std::move(entries))).first->second;
 }
 
-void TRecordSource::ApplyView(const TFilterExpression* filter) {
+void TRecordSource::ApplyView(const TFilterExpression* filter, const std::optional<QVariant>& keep) {
     view_.clear();
     allRows_ = !filter;
     if (!filter) {
@@ -296,6 +327,14 @@ void TRecordSource::ApplyView(const TFilterExpression* filter) {
     }
     applied_ = true;
     current_ = RecordCount() == 0 ? -1 : 0;
+    if (keep) {
+        const int key = FieldIndex(def_.KeyField);
+        for (int p = 0; p < RecordCount(); ++p)
+            if (SameValue(rows_[ViewRow(p)][key], *keep)) {
+                current_ = p;
+                break;
+            }
+    }
     if (OnViewChanged) OnViewChanged();
     RecordChanged();
 }
@@ -495,65 +534,123 @@ void TRecordSource::SetValue(int field, const QVariant& value) {
             throw ECatalogError("Field \"" + f.Name + "\" cannot be modified");
         }
     }
+    const int row = ViewRow(current_);
+    if (pending_ && pendingRow_ != row)
+        throw ECatalogError("an edit of another record of \"" + def_.Table + "\" is not stored yet");
     if (!pending_) {
-        const int row = ViewRow(current_);
         // The edit starts from the record as shown, calculated fields included.
         if (!calculated_[row]) Calculate(row);
         pendingRow_ = row;
         pending_ = rows_[row];
     }
+    const auto base = pendingBase_.find(field);
+    const QVariant& read = base != pendingBase_.end() ? base->second : rows_[row][field];
+    // An emptied field that held nothing stays null.
+    if (f.Kind == TFieldKind::fkWideText && read.isNull() && !stored.isNull() && stored.toString().isEmpty())
+        stored = QVariant();
+    if (SameValue(read, stored)) {
+        (*pending_)[field] = read;
+        if (base != pendingBase_.end()) pendingBase_.erase(base);
+        if (pendingBase_.empty()) {
+            pending_.reset();
+            pendingRow_ = -1;
+        }
+        return;
+    }
+    if (base == pendingBase_.end()) pendingBase_.emplace(field, read);
     (*pending_)[field] = stored;
 }
 
 void TRecordSource::Post() {
     if (!pending_) return;
     CheckActive();
-    const TRow& original = rows_[pendingRow_];
-    QStringList assignments;
-    QVariantList values;
-    for (int i = 0; i < FieldCount(); ++i) {
-        if (!def_.Fields[i].IsStored() || SameValue(original[i], (*pending_)[i])) continue;
-        assignments << TCatalogSchema::Quoted(def_.Fields[i].Name) + " = ?";
-        values << (*pending_)[i];
-    }
-    if (!assignments.isEmpty()) {
-        const int key = FieldIndex(def_.KeyField);
-        QSqlDatabase db = store_->Database();
-        // The write must reach exactly this record: a record deleted meanwhile, or a key that a
-        // catalogue made elsewhere repeats, is refused and rolled back rather than taken as stored.
-        const bool transaction = db.transaction();
-        QString failure;
-        {
-            QSqlQuery q(db);
-            const bool prepared =
-                q.prepare("UPDATE " + TCatalogSchema::Quoted(def_.Table) + " SET " + assignments.join(", ") +
-                          " WHERE " + TCatalogSchema::Quoted(def_.KeyField) + " = ?");
-            for (const QVariant& v : values) q.addBindValue(v);
-            q.addBindValue(original[key]);
-            if (!prepared || !q.exec())
-                failure = TSqlFailure::Text(db, q.lastError());
-            else if (q.numRowsAffected() == 0)
-                failure = "the record " + QString::fromStdString(ToText(original[key])) + " of \"" +
-                          def_.Table + "\" no longer exists";
-            else if (q.numRowsAffected() > 1)
-                failure = "the key " + QString::fromStdString(ToText(original[key])) + " of \"" + def_.Table +
-                          "\" is not unique";
+    const int key = FieldIndex(def_.KeyField);
+    for (;;) {
+        std::vector<TCheckedUpdate::TChange> changes;
+        std::vector<int> fields;
+        for (const auto& [field, base] : pendingBase_) {
+            changes.push_back({def_.Fields[field].Name, base, (*pending_)[field]});
+            fields.push_back(field);
         }
-        if (failure.isEmpty() && transaction && !db.commit()) failure = TSqlFailure::Text(db, db.lastError());
-        // On failure the edit stays pending: nothing typed is dropped.
-        if (!failure.isEmpty()) {
-            if (transaction) db.rollback();
-            // SQLite calls a file deleted under the open catalogue read-only.
-            if (!QFileInfo::exists(store_->Path())) failure = "the file was deleted or moved while open";
-            throw ECatalogError(store_->Failure(failure));
+        const std::vector<TCheckedUpdate::TStale> stale =
+            TCheckedUpdate::Run(*store_, def_.Table, def_.KeyField, rows_[pendingRow_][key], changes);
+        if (stale.empty()) break;
+        std::vector<TFieldConflict> conflicts;
+        for (const TCheckedUpdate::TStale& s : stale) {
+            const int field = fields[s.Change];
+            const QVariant mine = (*pending_)[field];
+            // Stored elsewhere as typed here: nothing is in dispute.
+            if (SameValue(s.Stored, mine))
+                ResolveConflict(field, s.Stored, false);
+            else
+                conflicts.push_back({field, def_.Fields[field].DisplayLabel(), s.Stored, mine});
         }
+        if (!conflicts.empty()) {
+            QString record;
+            for (const TFieldDef& f : def_.Fields)
+                if (f.Visible && f.Kind == TFieldKind::fkWideText) {
+                    record = rows_[pendingRow_][FieldIndex(f.Name)].toString();
+                    break;
+                }
+            throw EWriteConflict(record, std::move(conflicts));
+        }
+        if (!pending_) return;
     }
     const int row = pendingRow_;
     TRow before = std::move(rows_[row]);
     rows_[row] = std::move(*pending_);
     pending_.reset();
     pendingRow_ = -1;
+    pendingBase_.clear();
     Stored(row, before);
+}
+
+void TRecordSource::PostUnlessHeld() {
+    if (held_ == 0) Post();
+}
+
+void TRecordSource::ResolveConflict(int field, const QVariant& stored, bool keepMine) {
+    CheckField(field);
+    const auto base = pendingBase_.find(field);
+    if (!pending_ || base == pendingBase_.end()) return;
+    const int row = pendingRow_;
+    TRow before = rows_[row];
+    rows_[row][field] = stored;
+    base->second = stored;
+    if (!keepMine || SameValue(stored, (*pending_)[field])) {
+        (*pending_)[field] = stored;
+        pendingBase_.erase(base);
+    }
+    if (pendingBase_.empty()) {
+        pending_.reset();
+        pendingRow_ = -1;
+    }
+    Stored(row, before);
+    RecordChanged();
+}
+
+std::optional<TRecordSource::TPendingEdit> TRecordSource::PendingEdit() const {
+    if (!pending_) return std::nullopt;
+    TPendingEdit edit;
+    edit.Key = rows_[pendingRow_][FieldIndex(def_.KeyField)];
+    for (const auto& [field, base] : pendingBase_) {
+        edit.Base.emplace_back(field, base);
+        edit.Mine.emplace_back(field, (*pending_)[field]);
+    }
+    return edit;
+}
+
+void TRecordSource::Reload() {
+    CheckActive();
+    if (!complete_ && !loadedKey_) return; // nothing read: a view that selects nothing
+    std::optional<QVariant> current;
+    if (HasRecord()) current = rows_[ViewRow(current_)][FieldIndex(def_.KeyField)];
+    const std::optional<TKey> key = complete_ ? std::nullopt : loadedKey_;
+    const bool complete = complete_;
+    TakeRows(ReadRows(*store_, key), complete);
+    loadedKey_ = key;
+    const std::optional<TFilterExpression> filter = filtered_ ? ParsedFilter() : std::nullopt;
+    ApplyView(filter ? &*filter : nullptr, current);
 }
 
 void TRecordSource::Stored(int row, const TRow& before) {
@@ -572,6 +669,7 @@ void TRecordSource::Cancel() {
     if (!pending_) return;
     pending_.reset();
     pendingRow_ = -1;
+    pendingBase_.clear();
     RecordChanged();
 }
 

@@ -8,6 +8,7 @@
 #include <QVariant>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -76,12 +77,41 @@ public:
 
     // Changes a field of the current record; the change stays pending until Post, a move or a
     // filter change stores it. Throws for a read-only field, a text longer than the field's size
-    // or a value of the wrong kind.
+    // or a value of the wrong kind. A field set back to the value last read is no longer edited.
     void SetValue(int field, const QVariant& value);
     bool Modified() const { return pending_.has_value(); }
-    // Writes a pending edit to the database with bound parameters.
+    // Writes a pending edit to the database with bound parameters, each edited field only where
+    // the database still holds the value last read. Throws EWriteConflict, writing nothing, when
+    // another writer changed one of them meanwhile; the edit stays pending then, as on any failure.
     void Post();
     void Cancel();
+    // Settles a field of a conflict: `stored` is what the database holds now and becomes the
+    // value last read; the edit keeps the user's value, or takes the stored one and is dropped.
+    void ResolveConflict(int field, const QVariant& stored, bool keepMine);
+
+    // The edited fields of the pending edit, with the values last read, for keeping them elsewhere.
+    struct TPendingEdit {
+        QVariant Key;
+        std::vector<std::pair<int, QVariant>> Base; // field, value last read
+        std::vector<std::pair<int, QVariant>> Mine; // field, value to store
+    };
+    std::optional<TPendingEdit> PendingEdit() const;
+
+    // Reads the rows again as the database holds them now, keeping the view's filter, the current
+    // record (by key) and a pending edit (its edited fields over the record as stored now).
+    void Reload();
+
+    // While held, moving and filtering keep a pending edit instead of storing it.
+    class THeldEdit {
+    public:
+        explicit THeldEdit(TRecordSource& source) : source_(source) { ++source_.held_; }
+        ~THeldEdit() { --source_.held_; }
+        THeldEdit(const THeldEdit&) = delete;
+        THeldEdit& operator=(const THeldEdit&) = delete;
+
+    private:
+        TRecordSource& source_;
+    };
 
     // Fills the calculated fields of a record: raised when they are first read after the record
     // was loaded or an edit of it was stored, so before the record is shown.
@@ -100,13 +130,18 @@ private:
 
     void CheckActive() const;
     void CheckField(int field) const;
-    // The rows of the whole table, or those whose field equals the key `only` selects.
-    std::vector<TRow> ReadRows(TCatalogStore& store, const TFilterExpression* only) const;
+    using TKey = std::pair<int, std::int64_t>; // field, value
+    // The rows of the whole table, or those whose field equals a key.
+    std::vector<TRow> ReadRows(TCatalogStore& store, const std::optional<TKey>& only) const;
+    void PostUnlessHeld();
+    // The row whose key field holds the key, or -1.
+    int RowOfKey(const QVariant& key) const;
     // Whether the database itself can select a key of the field: its column keeps numbers as
     // numbers, so that equality in SQL is equality of the number.
     void ReadKeyFields(TCatalogStore& store);
     // Holds the rows a view by this filter needs.
     void Load(const TFilterExpression* filter);
+    // Takes rows read anew; a pending edit moves to its record among them (kept when it is gone).
     void TakeRows(std::vector<TRow> rows, bool complete);
     void ApplyFilter(const std::string& text, const std::optional<TFilterExpression>& filter);
     std::optional<TFilterExpression> ParsedFilter() const;
@@ -115,7 +150,9 @@ private:
     // The field of a row as held, its calculated fields filled first when they are asked for.
     const QVariant& Field(int row, int field) const;
     const QVariant& CurrentField(int field) const;
-    void ApplyView(const TFilterExpression* filter);
+    // Shows the rows the filter selects, on the record with the key when it is among them, else
+    // on the first.
+    void ApplyView(const TFilterExpression* filter, const std::optional<QVariant>& keep = std::nullopt);
     void RecordChanged();
     bool Matches(const TFilterExpression& filter, int row);
     // The folded column of the field, made when a prefix filter first asks for it.
@@ -133,7 +170,7 @@ private:
     std::vector<TRow> rows_;
     // Whether rows_ holds every row, or only the rows of loadedKey_.
     bool complete_ = false;
-    std::optional<std::pair<int, std::int64_t>> loadedKey_;
+    std::optional<TKey> loadedKey_;
     std::vector<bool> keyFields_;
     // The view: every row in order, or the rows in view_.
     bool allRows_ = true;
@@ -149,6 +186,9 @@ private:
     bool filtered_ = false;
     std::optional<TRow> pending_;
     int pendingRow_ = -1;
+    // The edited fields of pending_ and the values they held when last read.
+    std::map<int, QVariant> pendingBase_;
+    int held_ = 0;
     int disabled_ = 0;
     bool changedWhileDisabled_ = false;
     // One field as prefix filters compare it, kept for prefix filters over many rows.

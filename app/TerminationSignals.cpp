@@ -1,6 +1,7 @@
 #include "app/TerminationSignals.h"
 
 #include <QApplication>
+#include <QWidget>
 #include <QSocketNotifier>
 #include <array>
 #include <cerrno>
@@ -77,6 +78,13 @@ bool TTerminationSignals::Unanswered() {
 }
 
 void TTerminationSignals::CloseAllAndQuit() {
+    // A modal box runs its own loop, which quitting does not end where no main loop runs yet
+    // (an error box during start-up): it is closed first, as Escape would.
+    for (int i = 0; i < 16; ++i) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) break;
+        modal->close();
+    }
     QApplication::closeAllWindows();
     QCoreApplication::quit();
 }
