@@ -527,7 +527,7 @@ void TCustomGridViewControl::DoEnter() {
 void TCustomGridViewControl::DoExit() {
     TScrollView::DoExit();
     AcceptEdit();
-    HideEditor();
+    if (!editing_->Refused()) HideEditor();
 }
 
 void TCustomGridViewControl::WMSetFocus() {
