@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include <QLineEdit>
+
 #include "GridTestSupport.h"
 #include "grid/base/Conversions.h"
 #include "grid/editors/base/CellEditor.h"
@@ -56,6 +58,19 @@ public:
 
     GridHarness h;
 };
+
+TEST_F(DateCellEditing, AnOpenEditorShowsTheStartOfADateWiderThanItsField) {
+    h.grid->Columns()[0].SetWidth(66); // the date fits the cell, not the field beside the button
+    TCellEditor* editor = StartEditor(0);
+    ASSERT_NE(editor, nullptr);
+    auto* field = editor->Widget()->findChild<QLineEdit*>();
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text(), DateToStr(kJan14));
+    ASSERT_GT(field->fontMetrics().horizontalAdvance(field->text()), field->contentsRect().width());
+    const QRect caret = field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    EXPECT_EQ(field->cursorPosition(), 0);
+    EXPECT_LT(caret.left(), field->width() / 4) << "the view is scrolled to the start";
+}
 
 struct EmptyingCase {
     const char* name;
