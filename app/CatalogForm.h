@@ -17,6 +17,8 @@ class QTableView;
 
 namespace tolvane {
 
+class TEpisodeColumnFit;
+
 class TComboBox;
 class TEpisodeModel;
 class TFieldLink;
@@ -77,14 +79,13 @@ private:
     void SetTitleFilters(const std::string& id);
     void RefreshBoundBoxes();
     void SetEpisodeColumnWidths();
-    void FitFileColumn();
     void ShowReadOnly(bool readOnly);
 
     QString path_;
     TOpenMode mode_;
     double scale_ = 1.0;
     TComboBox* typeBox_ = nullptr; // CBType
-    int fileColumnWidth_ = 0;      // the file name column's width in a window of the design's size
+    std::unique_ptr<TEpisodeColumnFit> episodeColumns_;
     std::unique_ptr<TTitleList> titleList_;
     std::unique_ptr<TEpisodeModel> episodes_;
     std::unique_ptr<TFieldLink> typeLink_;
