@@ -234,7 +234,9 @@ void TCatalogForm::SetEpisodeColumnWidths() {
     for (int c = 0; c < episodes_->columnCount(); ++c)
         // The cell margins of the table view are wider than a classic data grid's.
         design.push_back(Series.FieldDef(episodes_->FieldOf(c)).DisplayWidth * digit + Scaled(16));
-    episodeColumns_ = std::make_unique<TEpisodeColumnFit>(*DBGrid2, std::move(design));
+    // Fonts wider than the design's would push the last columns out of sight: the file name
+    // column gives up the difference, down to 120 design pixels.
+    episodeColumns_ = std::make_unique<TEpisodeColumnFit>(*DBGrid2, std::move(design), Scaled(120));
     episodeColumns_->FitToContents();
 }
 

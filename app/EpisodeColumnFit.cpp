@@ -6,8 +6,8 @@
 
 namespace tolvane {
 
-TEpisodeColumnFit::TEpisodeColumnFit(QTableView& view, std::vector<int> designWidths)
-    : view_(view), design_(std::move(designWidths)), fitted_(design_) {}
+TEpisodeColumnFit::TEpisodeColumnFit(QTableView& view, std::vector<int> designWidths, int firstFloor)
+    : view_(view), design_(std::move(designWidths)), firstFloor_(firstFloor), fitted_(design_) {}
 
 void TEpisodeColumnFit::FitToContents() {
     const int columns = std::min(int(design_.size()), view_.model() ? view_.model()->columnCount() : 0);
@@ -20,6 +20,11 @@ void TEpisodeColumnFit::FitToContents() {
         const int content = std::max(items.sizeHintForColumn(c), view_.horizontalHeader()->sectionSizeHint(c));
         fitted_[std::size_t(c)] = std::max(design_[std::size_t(c)], std::min(content, most));
     }
+    int total = 0;
+    for (int c = 0; c < columns; ++c) total += fitted_[std::size_t(c)];
+    const int room = view_.viewport()->width();
+    if (columns > 1 && total > room)
+        fitted_[0] = std::max(std::min(fitted_[0], firstFloor_), fitted_[0] - (total - room));
     FillWidth();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The episode table's column widths: each column as wide as the widest text it shows (its
 // header's included), within reason, never below its design width; the last column takes the
-// width the others leave.
+// width the others leave. The first column (the file names) is the exception: where the columns
+// would not all fit, it gives up width, down to a floor, so that the others stay in view.
 
 #include <vector>
 
@@ -11,8 +12,9 @@ namespace tolvane {
 
 class TEpisodeColumnFit {
 public:
-    // designWidths: the columns' widths in pixels as designed, the least each gets.
-    TEpisodeColumnFit(QTableView& view, std::vector<int> designWidths);
+    // designWidths: the columns' widths in pixels as designed, the least each gets;
+    // firstFloor: the least the first column keeps when the columns do not all fit.
+    TEpisodeColumnFit(QTableView& view, std::vector<int> designWidths, int firstFloor);
 
     // After the rows changed: every column fitted to the texts now in view, then FillWidth.
     void FitToContents();
@@ -22,6 +24,7 @@ public:
 private:
     QTableView& view_;
     std::vector<int> design_;
+    int firstFloor_;
     std::vector<int> fitted_; // each column's width before the last one is stretched
 };
 
