@@ -207,7 +207,15 @@ void TGridEditing::EditorKeyDown(int& key, TShiftState shift) {
             const int column = grid_.inputColumn_;
             grid_.AcceptEdit();
             editor->Clear();
-            grid_.AcceptInput();
+            try {
+                grid_.AcceptInput();
+            } catch (const EConvertError& error) {
+                // Refused where it was typed: the input row keeps the text, and its editor
+                // (hidden with the row taken back) shows it again.
+                ReportException(QString::fromUtf8(error.what()));
+                if (column >= 0 && column < grid_.Columns().Count()) ShowInputEditor(column, QString());
+                break;
+            }
             if (grid_.editor_ == editor && column < grid_.Columns().Count()) {
                 editor->SetAsString(grid_.Columns()[column].InputText());
                 editor->SelectAll();

@@ -126,6 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct RefusalCase {
     const char* name;
+    bool inputRow; // typed into the input row, else into row 0
     const char* typed;
     const char* complaint; // a part of the message
 };
@@ -135,14 +136,21 @@ class RefusedText : public ::testing::TestWithParam<RefusalCase> {};
 TEST_P(RefusedText, StaysInItsEditorWithAMessageAndTheCellKeepsItsValueEscapeLeaves) {
     const RefusalCase& c = GetParam();
     GridHarness h;
+    h.grid->SetOptions({goGrid, goHeader, goInput});
     TDateColumn& column = h.grid->Columns().Add<TDateColumn>();
     column.SetWidth(120);
-    column.SetOptions(column.Options() + coEditing);
+    column.SetOptions(column.Options() + coEditing + coCanInput);
     h.grid->AddRows(2);
     h.grid->GetCell(0, 0)->SetAsDateTime(kJan14);
     const QString before = h.grid->GetCellText(0, 0);
     h.ShowAndFocus();
     h.grid->SetCurrentCell(0, 0, {});
+    if (c.inputRow) {
+        const TRect r = h.grid->GetCellRect(0, 0, gaInput);
+        h.input.Click(r.Left + 10, (r.Top + r.Bottom) / 2);
+        ASSERT_NE(h.grid->ActiveEditor(), nullptr);
+        h.grid->ActiveEditor()->SelectAll();
+    }
 
     QStringList reported;
     TExceptionSink previous = SetExceptionSink([&](const QString& m) { reported << m; });
@@ -153,12 +161,14 @@ TEST_P(RefusedText, StaysInItsEditorWithAMessageAndTheCellKeepsItsValueEscapeLea
     const TCellEditor* afterEnter = h.grid->ActiveEditor();
     const QString textAfterEnter = editor->Text();
     const int rowAfterEnter = h.grid->Row();
+    const int rowsAfterEnter = h.grid->GetRowCount();
     h.input.Key(VK_ESCAPE);
     SetExceptionSink(previous);
 
     EXPECT_EQ(afterEnter, editor) << "the editor stays open";
     EXPECT_EQ(textAfterEnter, QString::fromLatin1(c.typed));
     EXPECT_EQ(rowAfterEnter, 0);
+    EXPECT_EQ(rowsAfterEnter, 2) << "no row is added";
     ASSERT_EQ(reported.size(), 1);
     EXPECT_TRUE(reported[0].contains(c.complaint)) << reported[0].toStdString();
     EXPECT_EQ(h.grid->ActiveEditor(), nullptr);
@@ -166,11 +176,12 @@ TEST_P(RefusedText, StaysInItsEditorWithAMessageAndTheCellKeepsItsValueEscapeLea
     EXPECT_EQ(h.grid->GetCellText(0, 0), before);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cells, RefusedText,
-                         ::testing::Values(RefusalCase{"DateGivenANumber", "99", "'99' is not a valid date"},
-                                           RefusalCase{"DateGivenNoSuchDay", "2/30/2004",
-                                                       "'2/30/2004' is not a valid date"}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cells, RefusedText,
+    ::testing::Values(RefusalCase{"DateGivenANumber", false, "99", "'99' is not a valid date"},
+                      RefusalCase{"DateGivenNoSuchDay", false, "2/30/2004", "'2/30/2004' is not a valid date"},
+                      RefusalCase{"InputRowGivenANumber", true, "99", "'99' is not a valid date"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace tolvane::test
