@@ -17,6 +17,7 @@
 #include "app/ChangeWatcher.h"
 #include "app/ComboBox.h"
 #include "app/EditStorage.h"
+#include "app/EpisodeColumnFit.h"
 #include "app/EpisodeFields.h"
 #include "app/EpisodeModel.h"
 #include "app/ErrorReporter.h"
@@ -117,7 +118,10 @@ TCatalogForm::TCatalogForm(const QString& path, TOpenMode mode, QWidget* parent)
     TWindowPlacement::Place(*this, QSize(Scaled(kClient.width()), Scaled(kClient.height())));
 
     Series.OnCalcFields = [this](TRecordSource& source) { SeriesCalcFields(source); };
-    Series.OnViewChanged = [this] { episodes_->Reload(); };
+    Series.OnViewChanged = [this] {
+        episodes_->Reload();
+        if (episodeColumns_) episodeColumns_->FitToContents();
+    };
     Name.OnRecordChanged = [this] { RefreshBoundBoxes(); };
 
     // The session ending (logout, shutdown) stores the pending edits; no one is asked then.
@@ -250,31 +254,20 @@ void TCatalogForm::CreateControls() {
 void TCatalogForm::SetEpisodeColumnWidths() {
     const QFontMetrics metrics(DBGrid2->font());
     const int digit = metrics.horizontalAdvance(QLatin1Char('0'));
-    int total = 0;
-    for (int c = 0; c < episodes_->columnCount(); ++c) {
-        const int width = Series.FieldDef(episodes_->FieldOf(c)).DisplayWidth;
+    std::vector<int> design;
+    for (int c = 0; c < episodes_->columnCount(); ++c)
         // The cell margins of the table view are wider than a classic data grid's.
-        DBGrid2->setColumnWidth(c, width * digit + Scaled(16));
-        total += DBGrid2->columnWidth(c);
-    }
+        design.push_back(Series.FieldDef(episodes_->FieldOf(c)).DisplayWidth * digit + Scaled(16));
     // Fonts wider than the design's would push the last columns out of sight: the file name
-    // column gives up the difference.
-    const int available = DBGrid2->width() - 2 * DBGrid2->frameWidth();
-    if (total > available)
-        DBGrid2->setColumnWidth(0, std::max(Scaled(120), DBGrid2->columnWidth(0) - (total - available)));
-    fileColumnWidth_ = DBGrid2->columnWidth(0);
-}
-
-void TCatalogForm::FitFileColumn() {
-    // The file name column takes whatever width the others leave, never less than its own.
-    int others = 0;
-    for (int c = 1; c < episodes_->columnCount(); ++c) others += DBGrid2->columnWidth(c);
-    const int width = std::max(fileColumnWidth_, DBGrid2->viewport()->width() - others);
-    if (width != DBGrid2->columnWidth(0)) DBGrid2->setColumnWidth(0, width);
+    // column gives up the difference, down to 120 design pixels.
+    episodeColumns_ = std::make_unique<TEpisodeColumnFit>(*DBGrid2, std::move(design), Scaled(120));
+    episodeColumns_->FitToContents();
 }
 
 bool TCatalogForm::eventFilter(QObject* watched, QEvent* event) {
-    if (DBGrid2 && watched == DBGrid2->viewport() && event->type() == QEvent::Resize) FitFileColumn();
+    // The rows in view and the room for them change with the size (a hidden view has none yet).
+    if (DBGrid2 && watched == DBGrid2->viewport() && event->type() == QEvent::Resize && episodeColumns_)
+        episodeColumns_->FitToContents();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -18,6 +18,8 @@ class QTableView;
 namespace tolvane {
 
 class TChangeWatcher;
+class TEpisodeColumnFit;
+
 class TComboBox;
 class TEpisodeModel;
 class TFieldLink;
@@ -87,7 +89,6 @@ private:
     void SetTitleFilters(const std::string& id);
     void RefreshBoundBoxes();
     void SetEpisodeColumnWidths();
-    void FitFileColumn();
     void ShowReadOnly(bool readOnly);
     QWidget* OpenEpisodeEditor() const;
     // Ends an open episode cell editor, its text becoming a pending edit of the episode.
@@ -103,7 +104,7 @@ private:
     TOpenMode mode_;
     double scale_ = 1.0;
     TComboBox* typeBox_ = nullptr; // CBType
-    int fileColumnWidth_ = 0;      // the file name column's width in a window of the design's size
+    std::unique_ptr<TEpisodeColumnFit> episodeColumns_;
     std::unique_ptr<TTitleList> titleList_;
     std::unique_ptr<TEpisodeModel> episodes_;
     std::unique_ptr<TFieldLink> typeLink_;

@@ -3,6 +3,7 @@
 #include "app/EditStorage.h"
 #include "app/ErrorReporter.h"
 #include "app/RecordSource.h"
+#include "grid/base/ShownText.h"
 
 namespace tolvane {
 
@@ -31,8 +32,10 @@ int TEpisodeModel::columnCount(const QModelIndex& parent) const {
 
 QVariant TEpisodeModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
-    if (role == Qt::DisplayRole || role == Qt::EditRole || role == Qt::ToolTipRole)
-        return QString::fromStdString(source_.TextAt(index.row() + 1, fields_[index.column()]));
+    const int recNo = index.row() + 1, field = fields_[index.column()];
+    // What is shown (and measured for its size) is only what a screen can hold of a long text.
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return source_.WideTextAt(recNo, field, MaxShownLineChars);
+    if (role == Qt::EditRole) return source_.WideTextAt(recNo, field);
     return {};
 }
 

@@ -18,6 +18,7 @@
 #include "app/TextFold.h"
 #include "app/WriteConflict.h"
 #include "grid/base/Errors.h"
+#include "grid/base/ShownText.h"
 
 namespace tolvane {
 
@@ -396,6 +397,16 @@ QString TRecordSource::AsWideText(int field) const {
         if (text.isValidUtf16()) return text;
     }
     return QString::fromStdString(ToText(value));
+}
+
+QString TRecordSource::WideTextAt(int recNo, int field, qsizetype limit) const {
+    CheckField(field);
+    CheckListIndex(recNo - 1, RecordCount(), "Record");
+    const QVariant& value = Field(ViewRow(recNo - 1), field);
+    if (value.typeId() != QMetaType::QString || value.isNull()) return QString::fromStdString(ToText(value));
+    const QString& text = *static_cast<const QString*>(value.constData());
+    const QString shown = limit < 0 ? text : ShownText(text, spStart, limit);
+    return shown.isValidUtf16() ? shown : QString::fromStdString(NarrowText(shown));
 }
 
 std::string TRecordSource::TextAt(int recNo, int field) const {

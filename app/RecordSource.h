@@ -71,6 +71,9 @@ public:
     // Fields of the record at a 1-based position of the view, without moving to it.
     QVariant ValueAt(int recNo, int field) const;
     std::string TextAt(int recNo, int field) const;
+    // TextAt as wide text, at most `limit` characters of its start (all of it when negative),
+    // without copying or converting the rest: what a view shows of a long text.
+    QString WideTextAt(int recNo, int field, qsizetype limit = -1) const;
 
     // Inside OnCalcFields only: sets a calculated field of the record being calculated.
     void SetCalcText(int field, const std::string& text);

@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+#include "grid/base/ShownText.h"
+
 namespace tolvane {
 
 TTextLengthDelegate::TTextLengthDelegate(std::function<int(int)> maxLength, QObject* parent)
@@ -15,6 +17,16 @@ QWidget* TTextLengthDelegate::createEditor(QWidget* parent, const QStyleOptionVi
         if (length > 0) edit->setMaxLength(length);
     }
     return editor;
+}
+
+} // namespace tolvane
+
+namespace tolvane {
+
+void TTextLengthDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    // Qt lays out the whole text to paint or size a cell: a long one is cut to what can be seen.
+    option->text = ShownText(option->text);
 }
 
 } // namespace tolvane

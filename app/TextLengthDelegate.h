@@ -1,5 +1,6 @@
 #pragma once
-// In-place cell editing that stops at the field's size, so a stored text never outgrows it.
+// In-place cell editing that stops at the field's size, so a stored text never outgrows it; and
+// cell texts painted and measured only as far as a screen can show them.
 
 #include <QStyledItemDelegate>
 #include <functional>
@@ -12,6 +13,9 @@ public:
     TTextLengthDelegate(std::function<int(int)> maxLength, QObject* parent = nullptr);
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
     std::function<int(int)> maxLength_;

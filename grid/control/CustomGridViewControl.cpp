@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "grid/base/Errors.h"
 #include "grid/control/GridAccessibility.h"
 #include "grid/control/StandardColumnHooks.h"
 
@@ -359,12 +360,19 @@ void TCustomGridViewControl::AcceptInput() {
     if (!accept) return;
     AddRows(1);
     const int row = GetRowCount() - 1;
-    for (int c = 0; c < columns_->Count(); ++c) {
-        TCustomColumn& column = (*columns_)[c];
-        const QString value = column.InputText().isEmpty() ? column.DefaultValue() : column.InputText();
-        if (!value.isEmpty()) SetCellText(c, row, value);
-        column.SetInputText(column.DefaultValue());
+    try {
+        for (int c = 0; c < columns_->Count(); ++c) {
+            TCustomColumn& column = (*columns_)[c];
+            const QString value = column.InputText().isEmpty() ? column.DefaultValue() : column.InputText();
+            if (!value.isEmpty()) SetCellText(c, row, value);
+        }
+    } catch (const EConvertError&) {
+        // A value its column's cells cannot take: the new row goes again and the input row keeps
+        // every value typed.
+        if (row < GetRowCount()) DeleteRow(row);
+        throw;
     }
+    for (int c = 0; c < columns_->Count(); ++c) (*columns_)[c].SetInputText((*columns_)[c].DefaultValue());
     if (OnInputAdded) OnInputAdded(this);
 }
 
@@ -527,7 +535,7 @@ void TCustomGridViewControl::DoEnter() {
 void TCustomGridViewControl::DoExit() {
     TScrollView::DoExit();
     AcceptEdit();
-    HideEditor();
+    if (!editing_->Refused()) HideEditor();
 }
 
 void TCustomGridViewControl::WMSetFocus() {

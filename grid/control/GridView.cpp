@@ -1,5 +1,7 @@
 #include "grid/control/GridView.h"
 
+#include <limits>
+
 #include "grid/control/ColumnClassRegistry.h"
 #include "grid/control/input/CellHint.h"
 #include "grid/control/input/TextFitHint.h"
@@ -260,7 +262,8 @@ bool TGridView::PrepareCellCanvas(int ACol, int ARow, TCellState state) {
             display->BooleanValue = cell->AsBoolean();
             break;
         case ckDateTime:
-            display->DateValue = cell->AsDateTime();
+            // NaN tells the display that the cell holds no date.
+            display->DateValue = cell->IsEmpty() ? std::numeric_limits<double>::quiet_NaN() : cell->AsDateTime();
             break;
         case ckFloat:
             display->FloatValue = cell->AsFloat();

@@ -13,6 +13,7 @@
 #include <QStaticText>
 #include <unordered_map>
 
+#include "grid/base/ShownText.h"
 #include "grid/host/DeviceImage.h"
 #include "grid/host/QtConvert.h"
 
@@ -487,7 +488,7 @@ std::unique_ptr<TCanvas::Impl::BuiltFont> TCanvas::Impl::BuildFontFor(const TFon
 
 int TCanvas::TextWidth(const QString& text) {
     d->CurrentFont(Font);
-    return d->LayOut(text, -1).width;
+    return d->LayOut(ShownText(text), -1).width;
 }
 
 int TCanvas::TextHeight(const QString&) {
@@ -495,7 +496,8 @@ int TCanvas::TextHeight(const QString&) {
     return d->current->height;
 }
 
-void TCanvas::TextOut(int x, int y, const QString& text) {
+void TCanvas::TextOut(int x, int y, const QString& whole) {
+    const QString text = ShownText(whole);
     d->CurrentFont(Font);
     const Impl::LaidOutText& line = d->LayOut(text, -1);
     const int w = line.width;
@@ -508,7 +510,15 @@ void TCanvas::TextOut(int x, int y, const QString& text) {
     d->DrawLaidOut(p, QPointF(x, y), line);
 }
 
-int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
+QString ShownTextFor(const QString& text, unsigned flags) {
+    TShownPart part = spStart;
+    if (!(flags & DT_END_ELLIPSIS)) part = (flags & DT_RIGHT) ? spEnd : (flags & DT_CENTER) ? spMiddle : spStart;
+    return ShownText(text, part, (flags & DT_SINGLELINE) ? MaxShownLineChars : MaxShownWrappedChars);
+}
+
+int TCanvas::DrawText(const QString& whole, TRect& r, unsigned flags) {
+    const QString source = ShownTextFor(whole, flags); // only what can be seen is laid out
+    const bool single = flags & DT_SINGLELINE;
     d->CurrentFont(Font);
     const QFontMetrics& fm = d->Metrics();
 
@@ -520,7 +530,6 @@ int TCanvas::DrawText(const QString& source, TRect& r, unsigned flags) {
     else
         qtFlags |= Qt::AlignLeft;
     qtFlags |= Qt::AlignAbsolute; // right-to-left reading changes the order, not the alignment
-    const bool single = flags & DT_SINGLELINE;
     if (single) {
         qtFlags |= Qt::TextSingleLine;
         if (flags & DT_BOTTOM)

@@ -50,6 +50,10 @@ enum : unsigned {
     DT_RTLREADING = 0x20000,
 };
 
+// The part of a text that DrawText with these DT_ flags can show (ShownText): the start of an
+// elided or left-aligned text, the end of a right-aligned one, the middle of a centred one.
+QString ShownTextFor(const QString& text, unsigned flags);
+
 // How every canvas renders text. trNative draws it as the platform's own widgets do: antialiased,
 // with kerning and the glyph positions Qt lays out (the default). trPlain draws hard-edged pixels
 // without kerning, the same on every machine (pixel tests use it). A change applies to the next
@@ -91,6 +95,8 @@ public:
     TColor GetPixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
 
+    // Texts longer than a screen can show are measured and drawn only as far as they can be
+    // seen (ShownText): a 50 MB text costs what a few thousand characters do.
     int TextWidth(const QString& text);
     int TextHeight(const QString& text);
     void TextOut(int x, int y, const QString& text);

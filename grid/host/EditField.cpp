@@ -276,6 +276,20 @@ void TEditField::SetCaret(int position) {
     SetSelection(position, 0);
 }
 
+void TEditField::ShowStartWhenCut() {
+    if (!d->edit) return;
+    const QString text = d->edit->text();
+    const QMargins margins = d->edit->textMargins();
+    // QLineEdit keeps a small margin of its own on each side of the text.
+    const int room = d->edit->contentsRect().width() - margins.left() - margins.right() - 4;
+    if (d->edit->fontMetrics().horizontalAdvance(text) <= room) return;
+    const int size = int(text.size());
+    if (d->edit->hasSelectedText() && d->edit->selectedText().size() == size)
+        d->edit->setSelection(size, -size);
+    else
+        d->edit->setCursorPosition(0);
+}
+
 int TEditField::CaretPosition() const {
     return d->edit ? d->edit->cursorPosition() : 0;
 }

@@ -43,6 +43,9 @@ public:
     void SelectAll();
     // Puts the caret at `position` with no selection.
     void SetCaret(int position);
+    // A text wider than the field is scrolled to its start: the caret goes to the start, keeping
+    // a selection of the whole text. A text that fits is left as it is.
+    void ShowStartWhenCut();
     int CaretPosition() const;
     bool ReadOnly() const;
     void SetReadOnly(bool value);

@@ -233,17 +233,51 @@ TEST_F(CatalogWindowTest, WindowKeepsEveryControlWholeAndGivesWidthToFileNames) 
     EXPECT_GE(form->DBGrid2->height(), 5 * rowHeight);
     EXPECT_GE(form->GV->Widget()->height(), 5 * rowHeight);
 
-    // Growing from the design's size: the file name column takes the extra width, the others
-    // keep theirs.
+    // Growing from the design's size: the file name column gets back what it gave up for the
+    // others to fit, the last column takes the rest, the others keep theirs.
     form->resize(form->Scaled(1057), form->Scaled(836));
     QCoreApplication::processEvents();
     QList<int> before;
     for (int c = 0; c < form->DBGrid2->model()->columnCount(); ++c) before << form->DBGrid2->columnWidth(c);
     form->resize(form->width() + 300, form->height() + 100);
     QCoreApplication::processEvents();
-    EXPECT_EQ(form->DBGrid2->columnWidth(0), before[0] + 300);
-    for (int c = 1; c < before.size(); ++c) EXPECT_EQ(form->DBGrid2->columnWidth(c), before[c]) << c;
+    const int last = int(before.size()) - 1;
+    int others = 0;
+    for (int c = 0; c < last; ++c) {
+        if (c > 0) EXPECT_EQ(form->DBGrid2->columnWidth(c), before[c]) << c;
+        others += form->DBGrid2->columnWidth(c);
+    }
+    EXPECT_GE(form->DBGrid2->columnWidth(0), before[0]);
+    const int view = form->DBGrid2->viewport()->width();
+    ASSERT_GT(view - others, before[last]);
+    EXPECT_EQ(form->DBGrid2->columnWidth(last), view - others);
     EXPECT_EQ(form->SBar->geometry().bottom(), form->rect().bottom());
+}
+
+TEST_F(CatalogWindowTest, EpisodeColumnsAreAsWideAsTheirTextsWithinReasonAndTheLastFillsTheRest) {
+    const std::int64_t title = catalogue.AddTitle("Nana");
+    // An eleven-digit size, long subtitle lists, and a name far longer than any window.
+    catalogue.AddEpisode(title, {QString("Nana ").repeated(200'000), 12'345'678'901LL, 1920, 1080, 1'380'000,
+                                 "AAC 5.1, AAC 2.0, Opus 2.0"});
+    catalogue.AddEpisode(title, {"nana02.mkv", 1'000LL, 640, 480, 1'000});
+    test::TRawDb(catalogue.Path())
+        .Exec(QString::fromUtf8("UPDATE \"Серии\" SET \"Субтитры встроенные\" = 'English, Japanese, Russian', "
+                                "\"Субтитры внешние\" = 'nana.en.ass, nana.ru.ass'"));
+    Open();
+    QTableView& table = *form->DBGrid2;
+    const QAbstractItemView& items = table;
+    const int columns = table.model()->columnCount();
+    const int view = table.viewport()->width();
+    int total = 0;
+    for (int c = 0; c < columns; ++c) {
+        const int needed = std::max(items.sizeHintForColumn(c), table.horizontalHeader()->sectionSizeHint(c));
+        // The file names give up width for the others to stay in view.
+        if (c > 0) EXPECT_GE(table.columnWidth(c), std::min(needed, view / 2)) << c;
+        total += table.columnWidth(c);
+    }
+    EXPECT_GE(table.columnWidth(0), form->Scaled(120));
+    EXPECT_LE(table.columnWidth(0), view / 2) << "one long name takes half at most";
+    EXPECT_GE(total, view) << "the last column takes what the others leave";
 }
 
 TEST_F(CatalogWindowTest, ReadOnlyCatalogueSaysSoAndTakesNoInput) {

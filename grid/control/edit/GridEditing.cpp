@@ -2,10 +2,12 @@
 
 #include <algorithm>
 
+#include "grid/base/Errors.h"
 #include "grid/control/CustomGridViewControl.h"
 #include "grid/control/input/GridNavigation.h"
 #include "grid/editors/base/CellEditor.h"
 #include "grid/editors/choice/CheckBoxEditor.h"
+#include "grid/host/ExceptionSink.h"
 
 namespace tolvane {
 
@@ -60,6 +62,7 @@ void TGridEditing::ShowEditor(int ACol, int ARow, const QString& initialText) {
     if (grid_.OnBeforeEdit) grid_.OnBeforeEdit(&grid_, ACol, ARow, accept);
     if (!accept) return;
     grid_.AcceptEdit();
+    if (refused_) return; // the refused text stays where it was typed
     grid_.HideEditor();
     // The commit may have changed the rows or the columns.
     if (ARow >= grid_.GetRowCount() || ACol >= grid_.Columns().Count() || column.Editor() != editor) return;
@@ -81,6 +84,7 @@ void TGridEditing::ShowInputEditor(int ACol, const QString& initialText) {
     grid_.SetInputFocused(true);
     grid_.SetCurrentCell(ACol, grid_.Row(), TShiftState{});
     grid_.AcceptEdit();
+    if (refused_) return;
     grid_.HideEditor();
     if (ACol >= grid_.Columns().Count()) return;
     TCustomColumn& column = grid_.Columns()[ACol];
@@ -122,6 +126,7 @@ void TGridEditing::HideEditor() {
 }
 
 bool TGridEditing::AcceptEdit() {
+    refused_ = false;
     TCellEditor* editor = ActiveEditor();
     if (!editor) return false;
     if (grid_.editingCell_) {
@@ -134,7 +139,13 @@ bool TGridEditing::AcceptEdit() {
         if (cell.Row < 0 || cell.Row >= grid_.GetRowCount() || cell.Col >= grid_.Columns().Count())
             return false;
         if (!accept) return false;
-        grid_.SetCellText(cell.Col, cell.Row, value);
+        try {
+            grid_.SetCellText(cell.Col, cell.Row, value);
+        } catch (const EConvertError& error) {
+            refused_ = true;
+            ReportException(QString::fromUtf8(error.what()));
+            return false;
+        }
         if (grid_.OnAfterEdit) grid_.OnAfterEdit(&grid_, cell.Col, cell.Row, value);
         return true;
     }
@@ -149,6 +160,7 @@ bool TGridEditing::AcceptEdit() {
 void TGridEditing::EndEdit() {
     if (!ActiveEditor()) return;
     grid_.AcceptEdit();
+    if (refused_) return;
     grid_.HideEditor();
 }
 
@@ -187,6 +199,7 @@ void TGridEditing::EditorKeyDown(int& key, TShiftState shift) {
         key = 0;
         if (grid_.editingCell_) {
             grid_.AcceptEdit();
+            if (refused_) break;
             grid_.HideEditor();
             if (grid_.CanFocus()) grid_.SetFocus();
             grid_.navigation_->MoveBySelectionDirection();
@@ -194,7 +207,15 @@ void TGridEditing::EditorKeyDown(int& key, TShiftState shift) {
             const int column = grid_.inputColumn_;
             grid_.AcceptEdit();
             editor->Clear();
-            grid_.AcceptInput();
+            try {
+                grid_.AcceptInput();
+            } catch (const EConvertError& error) {
+                // Refused where it was typed: the input row keeps the text, and its editor
+                // (hidden with the row taken back) shows it again.
+                ReportException(QString::fromUtf8(error.what()));
+                if (column >= 0 && column < grid_.Columns().Count()) ShowInputEditor(column, QString());
+                break;
+            }
             if (grid_.editor_ == editor && column < grid_.Columns().Count()) {
                 editor->SetAsString(grid_.Columns()[column].InputText());
                 editor->SelectAll();

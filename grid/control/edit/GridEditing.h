@@ -21,10 +21,14 @@ public:
     void ShowEditor(int ACol, int ARow, const QString& initialText);
     void ShowInputEditor(int ACol, const QString& initialText);
     void HideEditor();
+    // A text the cell cannot take (a date cell given "99") is refused: the message goes to the
+    // error sink, the cell keeps its value, and Refused() holds until the next commit.
     bool AcceptEdit();
+    bool Refused() const { return refused_; }
     // Answers false when the edit cell lies above the data area (the editor is hidden then).
     bool PlaceEditor();
-    // Commits and hides a running edit: focus leaving, scrolling, resizing, closing.
+    // Commits and hides a running edit: focus leaving, scrolling, resizing, closing. A refused
+    // text keeps its editor open.
     void EndEdit();
     // The grid goes: the editor keeps no handler that reaches it.
     void Detach();
@@ -38,6 +42,7 @@ private:
     void Show(TCellEditor& editor, TCustomColumn& column, bool typed);
 
     TCustomGridViewControl& grid_;
+    bool refused_ = false;
 };
 
 } // namespace tolvane

@@ -1,6 +1,7 @@
 #include "grid/control/input/GridMouse.h"
 
 #include "grid/control/CustomGridViewControl.h"
+#include "grid/control/edit/GridEditing.h"
 #include "grid/host/Cursors.h"
 #include "grid/control/input/TextFitHint.h"
 #include "grid/display/base/ColumnPlay.h"
@@ -40,7 +41,7 @@ bool TGridMouse::MouseDown(TMouseButton button, TShiftState shift, TPoint p) {
         break;
     case gaNone:
         grid_.AcceptEdit();
-        grid_.HideEditor();
+        if (!grid_.editing_->Refused()) grid_.HideEditor();
         break;
     default:
         break;
@@ -51,6 +52,7 @@ bool TGridMouse::MouseDown(TMouseButton button, TShiftState shift, TPoint p) {
 void TGridMouse::PressCells(TShiftState shift, TPoint p) {
     const bool inputEdited = grid_.EditingInput();
     grid_.AcceptEdit();
+    if (grid_.editing_->Refused()) return; // the typed text stays in its editor
     if (inputEdited) grid_.AcceptInput();
     grid_.HideEditor();
     if (grid_.GridStyle() == gsReport) grid_.SetInputFocused(false);

@@ -24,7 +24,7 @@ public:
     TVirtualColElement& operator=(const TVirtualColElement&) = delete;
 
     bool BooleanValue = false;
-    double DateValue = 0;
+    double DateValue = 0; // NaN: the cell holds no date
     double FloatValue = 0;
     std::int32_t IntegerValue = 0;
     QString TextValue;

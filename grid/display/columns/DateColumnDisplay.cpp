@@ -12,10 +12,12 @@ void TDateColumnDisplay::Paint() {
     const bool hideEmpty = column && column->HideWhenEmpty();
     TRect r;
     GetTextRect(r);
-    if (DateValue != 0 || !hideEmpty)
-        DrawText(DateTimeToStr(DateValue), r);
+    const bool noDate = DateValue != DateValue; // a cell left empty
+    if (noDate && !hideEmpty) return;
+    if (noDate || (DateValue == 0 && hideEmpty))
+        DrawText(column ? column->EmptyCaption() : QString(), r);
     else
-        DrawText(column->EmptyCaption(), r);
+        DrawText(DateTimeToStr(DateValue), r);
 }
 
 } // namespace tolvane

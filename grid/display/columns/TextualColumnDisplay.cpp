@@ -1,5 +1,6 @@
 #include "grid/display/columns/TextualColumnDisplay.h"
 
+#include "grid/host/Canvas.h"
 #include "grid/model/columns/classes/TextualColumn.h"
 
 namespace tolvane {
@@ -12,8 +13,8 @@ void TTextualColumnDisplay::Paint() {
     GetTextRect(r);
     if (!column || (column->TextBefore().isEmpty() && column->TextAfter().isEmpty()))
         DrawText(TextValue, r); // the cell's own text, not a copy
-    else
-        DrawText(column->TextBefore() + TextValue + column->TextAfter(), r);
+    else // the value cut first, so that the affixes cost no copy of a long text
+        DrawText(column->TextBefore() + ShownTextFor(TextValue, TextFlags()) + column->TextAfter(), r);
 }
 
 } // namespace tolvane

@@ -2,6 +2,7 @@
 
 #include "grid/base/Conversions.h"
 #include "grid/editors/popups/DatePopup.h"
+#include "grid/host/EditField.h"
 
 namespace tolvane {
 
@@ -29,6 +30,16 @@ TDateTime TDatePickerEditor::AsDateTime() const {
 
 void TDatePickerEditor::SetAsDateTime(TDateTime value) {
     SetText(DateToStr(value));
+}
+
+void TDatePickerEditor::AfterShow() {
+    TPopupEditor::AfterShow();
+    Field().ShowStartWhenCut();
+}
+
+void TDatePickerEditor::SelectAll() {
+    TPopupEditor::SelectAll();
+    Field().ShowStartWhenCut();
 }
 
 void TDatePickerEditor::PreparePopup() {

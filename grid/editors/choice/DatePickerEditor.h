@@ -36,6 +36,10 @@ public:
     // The calendar shows the month of the editor's date (today for an empty text), that day
     // selected. A text that is no date fails with EConvertError and nothing opens.
     void PreparePopup() override;
+    // A date is read from its start: in a field narrower than the date, the start shows (with
+    // the caret there) rather than the end of the year.
+    void AfterShow() override;
+    void SelectAll() override;
 
 private:
     QString emptyText_;

@@ -31,6 +31,9 @@ public:
     virtual double AsFloat() const = 0;
     virtual int AsInteger() const = 0;
     virtual QString Text() const = 0;
+    // A cell that holds no value at all, such as a date cell left empty; its readers answer 0
+    // and an empty text. (An empty text is a value of a text cell.)
+    virtual bool IsEmpty() const { return false; }
     // The text the cell holds, without a copy; null when the text is made on each read.
     virtual const QString* TextHeld() const { return nullptr; }
 

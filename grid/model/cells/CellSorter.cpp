@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <numeric>
 #include <string>
 #include <utility>
@@ -108,8 +109,9 @@ std::string ReadLowerNarrow(const TCell& cell) {
 double ReadFloat(const TCell& cell) {
     return cell.AsFloat();
 }
+// An empty date comes before every date.
 double ReadDateTime(const TCell& cell) {
-    return cell.AsDateTime();
+    return cell.IsEmpty() ? -std::numeric_limits<double>::infinity() : cell.AsDateTime();
 }
 TIPKey ReadIP(const TCell& cell) {
     return IPKey(cell.Text());

@@ -1,15 +1,16 @@
 #include "grid/model/cells/DateTimeCell.h"
 
+#include <limits>
+
 #include "grid/base/Conversions.h"
-#include "grid/base/Errors.h"
 
 namespace tolvane {
 
 int TDateTimeCell::AsInteger() const {
-    return RoundToInt(value_);
+    return RoundToInt(AsDateTime());
 }
 QString TDateTimeCell::Text() const {
-    return DateTimeToStr(value_);
+    return IsEmpty() ? QString() : DateTimeToStr(value_);
 }
 
 void TDateTimeCell::SetAsBoolean(bool value) {
@@ -33,14 +34,7 @@ void TDateTimeCell::SetAsInteger(int value) {
 }
 
 void TDateTimeCell::SetText(const QString& value) {
-    value_ = 0;
-    if (!value.isEmpty()) {
-        try {
-            value_ = StrToDateTime(value);
-        } catch (const EConvertError&) {
-            value_ = 0;
-        }
-    }
+    value_ = value.isEmpty() ? std::numeric_limits<double>::quiet_NaN() : StrToDateTime(value);
     TCell::SetText(value);
 }
 

@@ -1,0 +1,154 @@
+// Long texts cost what is shown: the demo catalogue once as `tolvane demo` writes it and once with
+// the first shown episode's name made 50 MB long.
+//  1. opening and painting the window (goal: the long name costs at most 2x: ratio >= 0.50);
+//  2. painting a grid cell that holds the 50 MB text against one holding a short text;
+//  3. the window's peak memory with the long name, above the same window without it
+//     (goal: under 3x the text's size).
+// Ours (the long text) and the baseline (without it) run in turns; each figure is the median of
+// the runs with its spread (lowest - highest), and the ratio is the median of the ratios.
+
+#include <QApplication>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+
+#include "BenchStats.h"
+#include "app/CatalogForm.h"
+#include "app/CommandLine.h"
+#include "grid/control/GridView.h"
+#include "grid/model/columns/classes/TextualColumn.h"
+
+using namespace tolvane;
+using namespace bench;
+
+namespace {
+
+constexpr qsizetype kLongBytes = 50 * 1024 * 1024;
+constexpr int kRuns = 7;
+
+void MakeDemo(const QString& path) {
+    std::ostringstream out, err;
+    if (TCommandLine::Run({"demo", path}, out, err) != 0) throw std::runtime_error("demo failed: " + err.str());
+}
+
+// The first episode of the title the window shows first gets a name of kLongBytes characters.
+void LengthenFirstEpisode(const QString& path) {
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench-long");
+        db.setDatabaseName(path);
+        if (!db.open()) throw std::runtime_error("cannot open " + path.toStdString());
+        QString name = QStringLiteral("A very long episode name ");
+        name = name.repeated(kLongBytes / name.size() + 1).left(kLongBytes);
+        QSqlQuery q(db);
+        q.prepare(QString::fromUtf8("UPDATE \"Серии\" SET \"Серия\" = ? WHERE \"ID\" = "
+                                    "(SELECT MIN(\"ID\") FROM \"Серии\" WHERE \"Название\" = "
+                                    "(SELECT MIN(\"ID\") FROM \"Sp\"))"));
+        q.addBindValue(name);
+        if (!q.exec() || q.numRowsAffected() != 1)
+            throw std::runtime_error("cannot lengthen a name: " + q.lastError().text().toStdString());
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("bench-long");
+}
+
+// Runs a program and prints its peak resident memory in KB: this benchmark started afresh as a
+// small go-between, since a child counts the pages of the process it was forked from.
+int PrintPeakOf(char** argv) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) _exit(127);
+        execv(argv[0], argv);
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    wait4(child, &status, 0, &usage);
+    std::printf("%ld %d\n", usage.ru_maxrss, status);
+    return 0;
+}
+
+// Peak resident memory of one run of the program, in MB, and its status.
+double PeakMegabytes(const QStringList& args, int& status) {
+    QProcess go;
+    go.start(QCoreApplication::applicationFilePath(), QStringList{"--peak-of"} + args);
+    if (!go.waitForFinished(600000)) throw std::runtime_error("the memory run did not end");
+    const QStringList figures = QString::fromLatin1(go.readAllStandardOutput()).split(' ');
+    if (figures.size() != 2) throw std::runtime_error("the memory run printed nothing");
+    status = figures[1].trimmed().toInt();
+    return figures[0].toDouble() / 1024.0;
+}
+
+// The window opened on `path` and painted whole, as --screenshot does.
+TWorkload OpenWindow(const QString& path, std::unique_ptr<TCatalogForm>& form) {
+    return {[&form, path] {
+                form = std::make_unique<TCatalogForm>(path, TOpenMode::omReadOnly);
+                form->grab();
+            },
+            [&form] { form.reset(); }};
+}
+
+// A grid of one 300-pixel text column and one row holding `text`, painted.
+struct TOneCellGrid {
+    explicit TOneCellGrid(const QString& text) {
+        grid.SetBounds(0, 0, 320, 60);
+        grid.Columns().Add<TTextualColumn>().SetWidth(300);
+        grid.AddRows(1);
+        grid.SetCellText(0, 0, text);
+        grid.Show();
+    }
+    TGridView grid;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc > 2 && std::string(argv[1]) == "--peak-of") return PrintPeakOf(argv + 2);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    try {
+        QTemporaryDir dir;
+        const QString plain = dir.filePath("plain.db"), longName = dir.filePath("long.db");
+        MakeDemo(plain);
+        MakeDemo(longName);
+        LengthenFirstEpisode(longName);
+
+        PairedHeading("1. Opening and painting the window (goal: ratio >= 0.50)", "50 MB name", "without");
+        std::unique_ptr<TCatalogForm> form;
+        PairedRow("window with the first title shown", Paired(kRuns, OpenWindow(longName, form), OpenWindow(plain, form)),
+                  ">= 0.50");
+        form.reset();
+
+        PairedHeading("2. Painting one grid cell", "50 MB text", "26 characters");
+        QString text = QStringLiteral("A very long episode name ");
+        TOneCellGrid longCell(text.repeated(kLongBytes / text.size() + 1).left(kLongBytes));
+        TOneCellGrid shortCell(text);
+        PairedRow("a 300-pixel cell, elided",
+                  Paired(kRuns, {[&] { longCell.grid.Invalidate(); longCell.grid.PaintNow(); }},
+                         {[&] { shortCell.grid.Invalidate(); shortCell.grid.PaintNow(); }}));
+
+        std::printf("\n3. Peak memory of `tolvane --screenshot` (goal: under 3x the text's size above the plain window)\n");
+        const QString png = dir.filePath("shot.png");
+        int longStatus = 0, plainStatus = 0;
+        const double big = PeakMegabytes({TOLVANE_PROGRAM, "--screenshot", png, longName}, longStatus);
+        const double small = PeakMegabytes({TOLVANE_PROGRAM, "--screenshot", png, plain}, plainStatus);
+        const double textMb = double(kLongBytes) / (1024 * 1024);
+        std::printf("  %-40s %8.1f MB against %.1f MB: %+.1f MB = %.2fx the text's %.0f MB (goal < 3x)%s\n",
+                    "peak memory of the window", big, small, big - small, (big - small) / textMb, textMb,
+                    longStatus == 0 && plainStatus == 0 ? "" : "  (a run failed)");
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "bench_longtext: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
