@@ -15,6 +15,7 @@
 #include <QWheelEvent>
 
 #include "grid/host/CustomControl.h"
+#include "grid/host/ExceptionSink.h"
 #include "grid/host/KeyMap.h"
 #include "grid/host/QtConvert.h"
 
@@ -50,9 +51,14 @@ public:
 
 protected:
     bool event(QEvent* e) override {
-        ++depth;
-        const bool result = QLineEdit::event(e);
-        --depth;
+        // Counts while the event runs, whatever it ends with; a failure goes to the error sink.
+        struct TDepth {
+            int& n;
+            explicit TDepth(int& n) : n(n) { ++n; }
+            ~TDepth() { --n; }
+        } running(depth);
+        bool result = true;
+        GuardedCall([&] { result = QLineEdit::event(e); });
         return result;
     }
 
@@ -173,7 +179,7 @@ protected:
                 action->disconnect();
                 QPointer<QLineEdit> alive(this);
                 QObject::connect(action, &QAction::triggered, this, [this, alive] {
-                    if (alive && field && field->OnPaste) field->OnPaste();
+                    if (alive && field && field->OnPaste) GuardedCall([this] { field->OnPaste(); });
                 });
             }
         }
@@ -216,8 +222,9 @@ TEditField::TEditField(TCustomControl& owner) : d(std::make_unique<Impl>()) {
         client->setFocusProxy(d->edit);
         d->edit->show();
     }
+    // Raised inside Qt's signal delivery (from typing, and from SetText): a failure is reported here.
     QObject::connect(d->edit, &QLineEdit::textChanged, d->edit, [this] {
-        if (OnChange) OnChange();
+        if (OnChange) GuardedCall([this] { OnChange(); });
     });
 }
 
