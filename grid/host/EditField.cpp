@@ -18,6 +18,7 @@
 #include "grid/host/ExceptionSink.h"
 #include "grid/host/KeyMap.h"
 #include "grid/host/QtConvert.h"
+#include "grid/host/ScopedCount.h"
 
 namespace tolvane {
 
@@ -51,12 +52,8 @@ public:
 
 protected:
     bool event(QEvent* e) override {
-        // Counts while the event runs, whatever it ends with; a failure goes to the error sink.
-        struct TDepth {
-            int& n;
-            explicit TDepth(int& n) : n(n) { ++n; }
-            ~TDepth() { --n; }
-        } running(depth);
+        // A failure goes to the error sink.
+        const TScopedCount running(depth);
         bool result = true;
         GuardedCall([&] { result = QLineEdit::event(e); });
         return result;

@@ -34,7 +34,8 @@ void DefaultSink(const QString& message) {
         WriteLine(message);
         return;
     }
-    auto* box = new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), message, QMessageBox::Ok);
+    auto* box =
+        new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), message, QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->show();
 }

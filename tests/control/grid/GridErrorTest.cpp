@@ -70,7 +70,8 @@ protected:
         };
     }
     QScrollBar* VerticalBar() const {
-        for (QScrollBar* bar : h.grid->Widget()->findChildren<QScrollBar*>(QString(), Qt::FindDirectChildrenOnly))
+        for (QScrollBar* bar :
+             h.grid->Widget()->findChildren<QScrollBar*>(QString(), Qt::FindDirectChildrenOnly))
             if (bar->orientation() == Qt::Vertical) return bar;
         return nullptr;
     }

@@ -42,7 +42,7 @@ TEST_F(GridTextInputTest, AKeyTypingACharacterBeyondTheBasicPlaneStartsTheEditWi
 
 TEST_F(GridTextInputTest, AnInputMethodCommitStartsTheEditWithTheWholeText) {
     const QString composed = QString::fromUtf8("\xE6\x9D\xB1\xE4\xBA\xAC"); // 東京
-    QInputMethodEvent preedit(QString::fromUtf8("\xE3\x81\xA8"), {}); // と, still composing
+    QInputMethodEvent preedit(QString::fromUtf8("\xE3\x81\xA8"), {});       // と, still composing
     Send(preedit);
     EXPECT_EQ(h.grid->ActiveEditor(), nullptr); // composing alone starts nothing
     QInputMethodEvent commit;
