@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include <QAbstractSlider>
+#include <QAccessible>
 #include <QApplication>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -13,6 +14,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "grid/host/AccessibleTable.h"
 #include "grid/host/CustomControl.h"
 #include "grid/host/EditField.h"
 #include "grid/host/ExceptionSink.h"
@@ -28,17 +30,17 @@ namespace {
     throw std::runtime_error(where);
 }
 
-// A control whose scroll and paint hooks can be made to throw.
+// A control whose scroll and frame painting hooks can be made to throw.
 class TFailingControl : public TCustomControl {
 public:
     bool failScroll = false;
-    bool failPaint = false;
+    bool failFrame = false;
     void WMVScroll(int, int) override {
         if (failScroll) Fail("scroll");
     }
-    void Paint() override {
-        TCustomControl::Paint();
-        if (failPaint) Fail("paint");
+    void NCPaint(TCanvas& canvas) override {
+        TCustomControl::NCPaint(canvas);
+        if (failFrame) Fail("frame paint");
     }
 };
 
@@ -69,14 +71,12 @@ struct TEntry {
 };
 
 const TEntry kEntries[] = {
-    {"key", [](TWorld& w) { w.control.OnKeyDown = [](int&, TShiftState) { Fail("key"); }; },
-     [](TWorld& w) { test::InputSimulator(w.control).Key(VK_DOWN); }},
     {"resize", [](TWorld& w) { w.control.OnResize = [] { Fail("resize"); }; },
      [](TWorld& w) { w.control.Widget()->resize(150, 90); }},
-    {"paint", [](TWorld& w) { w.control.failPaint = true; },
+    {"frame paint", [](TWorld& w) { w.control.failFrame = true; },
      [](TWorld& w) {
-         w.control.Invalidate();
-         w.control.ClientWidget()->repaint();
+         w.control.RedrawFrame();
+         w.control.Widget()->repaint();
      }},
     {"scroll", [](TWorld& w) { w.control.failScroll = true; },
      [](TWorld& w) { VerticalBar(w.control)->triggerAction(QAbstractSlider::SliderPageStepAdd); }},
@@ -120,6 +120,7 @@ TEST_P(EntryGuard, AThrowingHookIsReportedOnceAndTheControlCarriesOn) {
     {
         TWorld w;
         w.control.SetBounds(0, 0, 120, 80);
+        w.control.SetBorderStyle(bsSingle);
         w.control.SetScrollInfo(sbVertical, 0, 100, 10, 0);
         const bool withField = QString(GetParam().name).startsWith("edit");
         std::unique_ptr<TEditField> field;
@@ -135,9 +136,9 @@ TEST_P(EntryGuard, AThrowingHookIsReportedOnceAndTheControlCarriesOn) {
 
         // Still working: the layout follows a new size and the surface paints.
         w.control.OnResize = nullptr;
-        w.control.failPaint = false;
+        w.control.failFrame = false;
         w.control.SetBounds(0, 0, 140, 100);
-        EXPECT_EQ(w.control.ClientHeight(), 100);
+        EXPECT_EQ(w.control.ClientHeight(), 100 - 2 * w.control.FrameWidth());
         w.control.SetColor(clBlue);
         w.control.PaintNow();
         EXPECT_EQ(w.control.SurfacePixel(5, 5), ColorToRGB(clBlue));
@@ -159,6 +160,38 @@ TEST(EntryGuardLayout, AResizeHandlerThatFailedTimeAfterTimeLeavesTheLayoutWorki
         control.Widget()->resize(200, 150);
         EXPECT_EQ(control.ClientWidth(), 200);
         EXPECT_EQ(control.ClientHeight(), 150);
+    }
+    SetExceptionSink(previous);
+}
+
+// A two-by-two table whose cell texts cannot be read.
+class TUnreadableTable : public TAccessibleTableSource {
+public:
+    QString AccessibleName() override { return "table"; }
+    int AccessibleRowCount() override { return 2; }
+    int AccessibleColumnCount() override { return 2; }
+    QString AccessibleColumnHeader(int) override { return "head"; }
+    QString AccessibleCellText(int, int) override { Fail("cell text"); }
+    bool AccessibleRowSelected(int) override { return false; }
+    TPoint AccessibleCurrentCell() override { return TPoint{0, 0}; }
+    TRect AccessibleCellRect(int, int) override { return TRect{0, 0, 10, 10}; }
+};
+
+TEST(EntryGuardAccessibility, AQuestionThatFailsIsReportedAndAnsweredEmpty) {
+    QStringList reported;
+    const TExceptionSink previous = SetExceptionSink([&](const QString& m) { reported << m; });
+    {
+        TUnreadableTable source;
+        TCustomControl control;
+        control.SetAccessibleTable(&source);
+        QAccessibleInterface* table = QAccessible::queryAccessibleInterface(control.ClientWidget());
+        ASSERT_NE(table, nullptr);
+        ASSERT_NE(table->tableInterface(), nullptr);
+        QAccessibleInterface* cell = table->tableInterface()->cellAt(1, 1);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->text(QAccessible::Name), QString());
+        EXPECT_EQ(reported, QStringList{"cell text"});
+        EXPECT_EQ(table->tableInterface()->columnDescription(1), "head"); // still answering
     }
     SetExceptionSink(previous);
 }
