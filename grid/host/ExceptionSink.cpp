@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace tolvane {
 
@@ -34,9 +35,16 @@ void DefaultSink(const QString& message) {
         WriteLine(message);
         return;
     }
+    // The box takes the focus, and a grid commits its edit when the focus leaves it: the same
+    // failure again while its box is up is the same message, shown once.
+    static QList<QPointer<QMessageBox>> open;
+    open.removeAll(nullptr);
+    for (const QPointer<QMessageBox>& shown : open)
+        if (shown->isVisible() && shown->text() == message) return;
     auto* box =
         new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), message, QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);
+    open.append(box);
     box->show();
 }
 
