@@ -6,7 +6,6 @@
 #include "app/ErrorReporter.h"
 #include "app/FocusTrace.h"
 #include "app/TerminationSignals.h"
-#include "grid/host/ExceptionSink.h"
 
 namespace tolvane {
 

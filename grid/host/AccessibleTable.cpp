@@ -100,9 +100,7 @@ public:
         const QPoint topLeft = client_->mapToGlobal(QPoint(r.Left, r.Top));
         return QRect(topLeft.x(), topLeft.y(), r.Right - r.Left, r.Bottom - r.Top);
     }
-    QAccessible::Role role() const override {
-        return row_ < 0 ? QAccessible::ColumnHeader : QAccessible::Cell;
-    }
+    QAccessible::Role role() const override { return row_ < 0 ? QAccessible::ColumnHeader : QAccessible::Cell; }
     QAccessible::State state() const override {
         QAccessible::State st;
         TAccessibleTableSource* s = Source();
@@ -162,8 +160,7 @@ public:
     // Cells are made when asked for and kept, as Qt expects an interface to stay alive.
     QAccessibleInterface* Cell(int row, int column) const {
         TAccessibleTableSource* s = Source();
-        if (!s || row < -1 || row >= s->AccessibleRowCount() || column < 0 ||
-            column >= s->AccessibleColumnCount())
+        if (!s || row < -1 || row >= s->AccessibleRowCount() || column < 0 || column >= s->AccessibleColumnCount())
             return nullptr;
         auto found = cells_.find({row, column});
         if (found != cells_.end()) return QAccessible::accessibleInterface(found->second);
@@ -202,8 +199,7 @@ public:
         return current.X >= 0 && current.Y >= 0 ? Cell(current.Y, current.X) : nullptr;
     }
     void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TableInterface && Source())
-            return static_cast<QAccessibleTableInterface*>(this);
+        if (type == QAccessible::TableInterface && Source()) return static_cast<QAccessibleTableInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
 

@@ -136,7 +136,7 @@ struct BarState {
 struct TCustomControl::Impl {
     QPointer<TControlWidget> widget;
     TCustomControl* parentControl = nullptr;
-    QImage surface;            // at device resolution (ratio device pixels per logical pixel)
+    QImage surface; // at device resolution (ratio device pixels per logical pixel)
     bool surfaceStale = false; // the client's size or ratio changed since it was made
     bool settlePosted = false;
     TColor surfaceColor = clNone; // what a surface starts as: the colour when its size changed
@@ -372,8 +372,8 @@ TPoint TCustomControl::GetCursorPos() {
 }
 
 void TCustomControl::Relayout() {
-    if (d->relayoutDepth > 4) return;           // a Resize handler changing scroll bars forever
-    const TScopedCount depth(d->relayoutDepth); // a Resize handler may throw
+    if (d->relayoutDepth > 4) return; // a Resize handler changing scroll bars forever
+    const TScopedCount depth(d->relayoutDepth); // counted back down when a Resize handler throws
     if (d->widget) {
         const QSize size = d->widget->size();
         d->bounds = TRect{d->widget->x(), d->widget->y(), d->widget->x() + size.width(),
@@ -1019,8 +1019,7 @@ void TClientWidget::mousePressEvent(QMouseEvent* e) {
     if (!owner || !KnownButton(e->button())) return;
     const QPoint pos = PosOf(e);
     if (e->button() == Qt::LeftButton) owner->d->clicked = true;
-    owner->WMMouseDown(ButtonFrom(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()), pos.x(),
-                       pos.y());
+    owner->WMMouseDown(ButtonFrom(e->button()), ShiftStateFrom(e->modifiers(), e->buttons()), pos.x(), pos.y());
 }
 
 void TClientWidget::mouseDoubleClickEvent(QMouseEvent* e) {
