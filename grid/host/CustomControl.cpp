@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QImage>
+#include <QGuiApplication>
+#include <QInputMethod>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -919,6 +921,9 @@ void TCustomControl::WMVScroll(int, int) {}
 bool TCustomControl::WantTabs() const {
     return false;
 }
+TRect TCustomControl::TextInputRect() {
+    return ClientRect();
+}
 
 void TCustomControl::MakeFlyout() {
     d->flyout = true;
@@ -1112,6 +1117,13 @@ QVariant TClientWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
     case Qt::ImCursorPosition:
     case Qt::ImAnchorPosition:
         return 0;
+    case Qt::ImCursorRectangle:
+        if (owner) {
+            QRect place;
+            GuardedCall([&] { place = ToQRect(owner->TextInputRect()); });
+            return place;
+        }
+        return QWidget::inputMethodQuery(query);
     default:
         return QWidget::inputMethodQuery(query);
     }
@@ -1161,7 +1173,11 @@ bool TClientWidget::Dispatch(QEvent* e) {
             return true;
         }
     }
-    return QWidget::event(e);
+    const bool handled = QWidget::event(e);
+    // A key or a click may have moved where text goes: the input method asks again.
+    const bool moving = e->type() == QEvent::KeyPress || e->type() == QEvent::MouseButtonRelease;
+    if (moving && hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+    return handled;
 }
 
 } // namespace tolvane

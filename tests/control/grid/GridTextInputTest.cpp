@@ -54,4 +54,11 @@ TEST_F(GridTextInputTest, AnInputMethodCommitStartsTheEditWithTheWholeText) {
     EXPECT_EQ(h.grid->GetCellText(0, 0), composed);
 }
 
+TEST_F(GridTextInputTest, TheInputMethodIsToldTheCurrentCellAsThePlaceOfTheText) {
+    h.input.Key(VK_DOWN);
+    const QRect place = h.grid->ClientWidget()->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const TRect cell = h.grid->GetCellRect(0, 1);
+    EXPECT_EQ(place, QRect(cell.Left, cell.Top, cell.Width(), cell.Height()));
+}
+
 } // namespace
