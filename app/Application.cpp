@@ -6,13 +6,12 @@
 #include "app/ErrorReporter.h"
 #include "app/FocusTrace.h"
 #include "app/TerminationSignals.h"
-#include "grid/host/ExceptionSink.h"
 
 namespace tolvane {
 
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv) {
-    // Failures inside the grid's own event handling reach the same reporter.
-    SetExceptionSink([](const QString& message) { TErrorReporter::Report(message); });
+    // The viewer's reporter is the program's one error sink, the grid's included.
+    TErrorReporter::Install();
     TFocusTrace::FollowIfAsked();
 }
 

@@ -1,48 +1,41 @@
 #include "app/ErrorReporter.h"
 
+#include <cstdio>
+
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMessageBox>
-#include <exception>
 
 namespace tolvane {
 
 namespace {
 
-TErrorReporter::TSink& Sink() {
-    static TErrorReporter::TSink sink;
-    return sink;
+bool OnADesktop() {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
 }
 
-void ShowMessageBox(const QString& message) {
-    QWidget* parent = QApplication::activeWindow();
-    QMessageBox::critical(parent, "Tolvane", message);
+void ShowMessage(const QString& message) {
+    if (!OnADesktop()) {
+        std::fprintf(stderr, "Tolvane: %s\n", message.toLocal8Bit().constData());
+        std::fflush(stderr);
+        return;
+    }
+    // The box takes the focus from the window, and a grid commits its edit when the focus
+    // leaves it: the same failure again while the box is up is the same message, shown once.
+    static QString showing;
+    if (!showing.isNull() && showing == message) return;
+    const QString outer = showing;
+    showing = message;
+    QMessageBox::critical(QApplication::activeWindow(), "Tolvane", message);
+    showing = outer;
 }
 
 } // namespace
 
-void TErrorReporter::Report(const QString& message) {
-    if (Sink())
-        Sink()(message);
-    else
-        ShowMessageBox(message);
-}
-
-TErrorReporter::TSink TErrorReporter::SetSink(TSink sink) {
-    TSink previous = std::move(Sink());
-    Sink() = std::move(sink);
-    return previous;
-}
-
-bool TErrorReporter::Guard(const std::function<void()>& action) {
-    try {
-        action();
-        return true;
-    } catch (const std::exception& e) {
-        Report(QString::fromUtf8(e.what()));
-    } catch (...) {
-        Report("Unknown error");
-    }
-    return false;
+void TErrorReporter::Install() {
+    SetExceptionSink(ShowMessage);
 }
 
 } // namespace tolvane

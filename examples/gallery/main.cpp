@@ -10,6 +10,10 @@
 // header. A right click on a header lists the columns to show or hide them. The line at the
 // bottom tells the last header click, resize and sort.
 //
+// A failure (a commit the cell refuses, a sort over a cell that is no number) shows its message
+// through the grid library's error sink, and the gallery carries on; the gallery's own slots
+// guard themselves the same way.
+//
 //   gallery                    opens the window
 //   gallery --screenshot DIR   writes one PNG per grid into DIR and exits
 
@@ -33,6 +37,7 @@
 #include "grid/base/FormatFloat.h"
 #include "grid/control/GridView.h"
 #include "grid/host/Bitmap.h"
+#include "grid/host/ExceptionSink.h"
 #include "grid/model/cells/Cell.h"
 #include "grid/model/columns/classes/CheckBoxColumn.h"
 #include "grid/model/columns/classes/ComboBoxColumn.h"
@@ -213,7 +218,8 @@ void ShowColumnMenu(TGridView& grid) {
         QAction* action = menu.addAction(column.Header().Caption());
         action->setCheckable(true);
         action->setChecked(column.Visible());
-        QObject::connect(action, &QAction::toggled, [&column](bool on) { column.SetVisible(on); });
+        QObject::connect(action, &QAction::toggled,
+                         [&column](bool on) { GuardedCall([&] { column.SetVisible(on); }); });
     }
     menu.exec(QCursor::pos());
 }
@@ -224,7 +230,7 @@ void WireColumnInteraction(TGridView& grid, QLabel* status) {
     grid.OnMouseUp = [&grid](TMouseButton button, TShiftState, int x, int y) {
         if (button != mbRight || grid.GetAreaAt(x, y) != gaHeader) return;
         // After the release has been handled to its end.
-        QTimer::singleShot(0, grid.Widget(), [&grid] { ShowColumnMenu(grid); });
+        QTimer::singleShot(0, grid.Widget(), [&grid] { GuardedCall([&] { ShowColumnMenu(grid); }); });
     };
     grid.OnHeaderClick = [status, caption](TCustomGridViewControl*, int col) {
         status->setText(QString("Header click: %1").arg(caption(col)));

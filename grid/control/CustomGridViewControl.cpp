@@ -498,6 +498,11 @@ void TCustomGridViewControl::KeyPress(QChar& key) {
     keyboard_->KeyPress(key);
 }
 
+TRect TCustomGridViewControl::TextInputRect() {
+    const TRect cell = InputFocused() ? GetCellRect(Col(), 0, gaInput) : GetCellRect(Col(), Row(), gaCells);
+    return cell.IsEmpty() ? ClientRect() : cell;
+}
+
 void TCustomGridViewControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == mbMiddle) {
         TScrollView::MouseDown(button, shift, x, y);

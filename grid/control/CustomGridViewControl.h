@@ -209,6 +209,8 @@ public:
     void SettleInvalidRegion() override;
     // A closing window commits the running edit.
     void WindowHidden() override;
+    // The current cell (or input cell): a typed text starts its edit there.
+    TRect TextInputRect() override;
 
     // ---- TColumnsOwner ------------------------------------------------------------------
     int ColumnsDataLeft() const override { return geometry_.DataLeft(); }

@@ -1,6 +1,7 @@
 #include "grid/host/AccessibleTable.h"
 
 #include <map>
+#include <type_traits>
 #include <utility>
 
 #include <QAccessible>
@@ -9,6 +10,7 @@
 #include <QWidget>
 
 #include "grid/host/CustomControl.h"
+#include "grid/host/ExceptionSink.h"
 
 namespace tolvane {
 
@@ -20,6 +22,54 @@ class TAccessibleGrid;
 constexpr const char* kAsked = "tolvaneAccessibleAsked";
 
 void (*g_observer)(QAccessibleEvent*) = nullptr;
+
+// The answer to a question, or an empty one when it failed (reported).
+template <class F>
+std::invoke_result_t<F> Ask(F question) {
+    std::invoke_result_t<F> answer{};
+    GuardedCall([&] { answer = question(); });
+    return answer;
+}
+
+// The control's source as assistive technology asks it, from inside Qt: a question that fails
+// is reported to the error sink and answered as if there were nothing.
+class TGuardedSource final : public TAccessibleTableSource {
+public:
+    // This object standing for `source`; null when there is none.
+    TAccessibleTableSource* Over(TAccessibleTableSource* source) {
+        inner_ = source;
+        return source ? this : nullptr;
+    }
+    QString AccessibleName() override {
+        return Ask([&] { return inner_->AccessibleName(); });
+    }
+    int AccessibleRowCount() override {
+        return Ask([&] { return inner_->AccessibleRowCount(); });
+    }
+    int AccessibleColumnCount() override {
+        return Ask([&] { return inner_->AccessibleColumnCount(); });
+    }
+    QString AccessibleColumnHeader(int column) override {
+        return Ask([&] { return inner_->AccessibleColumnHeader(column); });
+    }
+    QString AccessibleCellText(int column, int row) override {
+        return Ask([&] { return inner_->AccessibleCellText(column, row); });
+    }
+    bool AccessibleRowSelected(int row) override {
+        return Ask([&] { return inner_->AccessibleRowSelected(row); });
+    }
+    TPoint AccessibleCurrentCell() override {
+        TPoint none{-1, -1};
+        GuardedCall([&] { none = inner_->AccessibleCurrentCell(); });
+        return none;
+    }
+    TRect AccessibleCellRect(int column, int row) override {
+        return Ask([&] { return inner_->AccessibleCellRect(column, row); });
+    }
+
+private:
+    TAccessibleTableSource* inner_ = nullptr;
+};
 
 // One cell of the table, or a column header cell (row -1). It reads the source live, so it never
 // holds a stale text; once its row or column is gone it answers as invalid.
@@ -82,9 +132,10 @@ public:
 private:
     TAccessibleTableSource* Source() const {
         TCustomControl* control = client_ ? TCustomControl::FromClientWidget(client_) : nullptr;
-        return control ? control->AccessibleTable() : nullptr;
+        return guarded_.Over(control ? control->AccessibleTable() : nullptr);
     }
 
+    mutable TGuardedSource guarded_;
     QPointer<QWidget> client_;
     int row_;
     int column_;
@@ -103,7 +154,7 @@ public:
 
     TAccessibleTableSource* Source() const {
         TCustomControl* control = TCustomControl::FromClientWidget(object());
-        return control ? control->AccessibleTable() : nullptr;
+        return guarded_.Over(control ? control->AccessibleTable() : nullptr);
     }
 
     // Cells are made when asked for and kept, as Qt expects an interface to stay alive.
@@ -203,6 +254,7 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
 private:
+    mutable TGuardedSource guarded_;
     mutable std::map<std::pair<int, int>, QAccessible::Id> cells_;
 };
 

@@ -5,6 +5,8 @@
 
 #include <QGuiApplication>
 
+#include "grid/host/ExceptionSink.h"
+
 namespace tolvane {
 
 namespace {
@@ -53,7 +55,8 @@ void NotifyApplicationActivation(bool active) {
         auto it = Handlers().handlers.find(key);
         if (it != Handlers().handlers.end() && it->second) {
             auto handler = it->second;
-            handler(active);
+            // Called from Qt's signal: one handler's failure is reported and the others still run.
+            GuardedCall([&] { handler(active); });
         }
     }
 }

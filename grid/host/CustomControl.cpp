@@ -6,6 +6,9 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QImage>
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -22,6 +25,7 @@
 #include "grid/host/ExceptionSink.h"
 #include "grid/host/KeyMap.h"
 #include "grid/host/QtConvert.h"
+#include "grid/host/ScopedCount.h"
 
 namespace tolvane {
 
@@ -35,9 +39,12 @@ public:
         setMouseTracking(true);
         setAttribute(Qt::WA_OpaquePaintEvent);
         setAttribute(Qt::WA_NoSystemBackground);
+        // Text composed by an input method comes as a commit, not as key presses.
+        setAttribute(Qt::WA_InputMethodEnabled);
     }
     TCustomControl* owner;
     int eventDepth = 0; // handlers running; the control may not delete the widgets under them
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -51,8 +58,34 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void leaveEvent(QEvent* e) override;
+    void inputMethodEvent(QInputMethodEvent* e) override;
     bool event(QEvent* e) override;
+
+private:
+    bool Dispatch(QEvent* e);
+    void TypeText(const QString& text, const QInputMethodEvent* composing = nullptr);
 };
+
+namespace {
+
+// Counts a handler running on the client widget (eventDepth) for as long as it runs, exceptions
+// included; the widget may go meanwhile.
+class TEventDepth {
+public:
+    explicit TEventDepth(TClientWidget* client) : client_(client) {
+        if (client_) ++client_->eventDepth;
+    }
+    ~TEventDepth() {
+        if (client_) --client_->eventDepth;
+    }
+    TEventDepth(const TEventDepth&) = delete;
+    TEventDepth& operator=(const TEventDepth&) = delete;
+
+private:
+    QPointer<TClientWidget> client_;
+};
+
+} // namespace
 
 class TControlWidget : public QWidget {
 public:
@@ -74,6 +107,11 @@ public:
     QScrollBar* bars[2];
 
 protected:
+    bool event(QEvent* e) override {
+        bool result = true;
+        GuardedCall([&] { result = QWidget::event(e); });
+        return result;
+    }
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent*) override {
         if (owner) owner->Relayout();
@@ -176,9 +214,10 @@ TCustomControl::TCustomControl() : d(std::make_unique<Impl>()) {
             if (code < 0) return;
             const int track = bar->sliderPosition();
             QPointer<TControlWidget> w = d->widget;
-            ++w->client->eventDepth;
-            SendScroll(kind, code, track);
-            if (w) --w->client->eventDepth;
+            {
+                TEventDepth depth(w->client);
+                GuardedCall([&] { SendScroll(kind, code, track); });
+            }
             if (!w || !w->owner) return;
             // The bar shows what the control decided, except under a dragged thumb.
             if (!bar->isSliderDown()) {
@@ -190,10 +229,12 @@ TCustomControl::TCustomControl() : d(std::make_unique<Impl>()) {
         });
         QObject::connect(bar, &QAbstractSlider::sliderReleased, bar, [this, kind, bar] {
             QPointer<TControlWidget> w = d->widget;
-            ++w->client->eventDepth;
-            SendScroll(kind, SB_THUMBPOSITION, bar->sliderPosition());
-            if (w && w->owner) SendScroll(kind, SB_ENDSCROLL, 0);
-            if (w) --w->client->eventDepth;
+            {
+                TEventDepth depth(w->client);
+                GuardedCall([&] { SendScroll(kind, SB_THUMBPOSITION, bar->sliderPosition()); });
+                // The drag ends even when its last step failed.
+                if (w && w->owner) GuardedCall([&] { SendScroll(kind, SB_ENDSCROLL, 0); });
+            }
             if (w && w->owner) {
                 BarState& st = d->bars[kind];
                 st.syncing = true;
@@ -210,10 +251,12 @@ TCustomControl::TCustomControl() : d(std::make_unique<Impl>()) {
                 const bool inside = now == d->widget || d->widget->isAncestorOf(now);
                 if (inside == d->entered) return;
                 d->entered = inside;
-                if (inside)
-                    DoEnter();
-                else
-                    DoExit();
+                GuardedCall([&] {
+                    if (inside)
+                        DoEnter();
+                    else
+                        DoExit();
+                });
             });
     }
     Relayout();
@@ -332,7 +375,7 @@ TPoint TCustomControl::GetCursorPos() {
 
 void TCustomControl::Relayout() {
     if (d->relayoutDepth > 4) return; // a Resize handler changing scroll bars forever
-    ++d->relayoutDepth;
+    const TScopedCount depth(d->relayoutDepth); // counted back down when a Resize handler throws
     if (d->widget) {
         const QSize size = d->widget->size();
         d->bounds = TRect{d->widget->x(), d->widget->y(), d->widget->x() + size.width(),
@@ -361,7 +404,6 @@ void TCustomControl::Relayout() {
         RecreateSurface();
         Resize();
     }
-    --d->relayoutDepth;
 }
 
 qreal TCustomControl::ScreenRatio() const {
@@ -879,6 +921,9 @@ void TCustomControl::WMVScroll(int, int) {}
 bool TCustomControl::WantTabs() const {
     return false;
 }
+TRect TCustomControl::TextInputRect() {
+    return ClientRect();
+}
 
 void TCustomControl::MakeFlyout() {
     d->flyout = true;
@@ -1027,12 +1072,61 @@ void TClientWidget::keyPressEvent(QKeyEvent* e) {
     if (key != 0) owner->KeyDown(key, shift);
     // As on the classic platform the character message follows the key-down message even when
     // the key was cleared there.
-    const QString text = e->text();
-    for (QChar c : text) {
-        if (!owner) return;
-        owner->KeyPress(c);
-    }
+    TypeText(e->text());
     e->accept();
+}
+
+void TClientWidget::TypeText(const QString& text, const QInputMethodEvent* composing) {
+    // One character message per UTF-16 unit, each to the window that has the focus by then, as
+    // on the classic platform: once a character has opened an editor, the rest of the text (the
+    // second half of a surrogate pair, the rest of a composed text) goes into that editor whole,
+    // with what the input method is still composing.
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!owner) return;
+        QChar c = text[i];
+        owner->KeyPress(c);
+        QWidget* focus = window()->focusWidget();
+        if (!focus || focus == this || !isAncestorOf(focus)) continue;
+        const QString rest = text.mid(i + 1);
+        const bool preedit = composing && !composing->preeditString().isEmpty();
+        if (rest.isEmpty() && !preedit) return;
+        QInputMethodEvent forward(preedit ? composing->preeditString() : QString(),
+                                  preedit ? composing->attributes() : QList<QInputMethodEvent::Attribute>());
+        forward.setCommitString(rest);
+        QCoreApplication::sendEvent(focus, &forward);
+        return;
+    }
+}
+
+void TClientWidget::inputMethodEvent(QInputMethodEvent* e) {
+    // A commit types its text, which may open an editor; from then on the editor has the focus
+    // and shows what is being composed. Composing with no editor open shows nothing yet.
+    e->accept();
+    if (owner) TypeText(e->commitString(), e);
+}
+
+QVariant TClientWidget::inputMethodQuery(Qt::InputMethodQuery query) const {
+    switch (query) {
+    case Qt::ImEnabled:
+        return true;
+    case Qt::ImHints:
+        return int(Qt::ImhNone);
+    case Qt::ImSurroundingText:
+    case Qt::ImCurrentSelection:
+        return QString();
+    case Qt::ImCursorPosition:
+    case Qt::ImAnchorPosition:
+        return 0;
+    case Qt::ImCursorRectangle:
+        if (owner) {
+            QRect place;
+            GuardedCall([&] { place = ToQRect(owner->TextInputRect()); });
+            return place;
+        }
+        return QWidget::inputMethodQuery(query);
+    default:
+        return QWidget::inputMethodQuery(query);
+    }
 }
 
 void TClientWidget::keyReleaseEvent(QKeyEvent* e) {
@@ -1056,35 +1150,34 @@ void TClientWidget::leaveEvent(QEvent*) {
 }
 
 bool TClientWidget::event(QEvent* e) {
-    struct Depth {
-        int& n;
-        explicit Depth(int& n) : n(n) { ++n; }
-        ~Depth() { --n; }
-    } depth(eventDepth);
-    try {
-        if (e->type() == SettleEvent) {
-            if (owner) {
-                owner->d->settlePosted = false;
-                owner->SettleInvalidRegion();
-            }
+    TEventDepth depth(this);
+    bool result = true;
+    GuardedCall([&] { result = Dispatch(e); });
+    return result;
+}
+
+bool TClientWidget::Dispatch(QEvent* e) {
+    if (e->type() == SettleEvent) {
+        if (owner) {
+            owner->d->settlePosted = false;
+            owner->SettleInvalidRegion();
+        }
+        return true;
+    }
+    if ((e->type() == QEvent::ApplicationPaletteChange || e->type() == QEvent::PaletteChange) && owner)
+        owner->SysColorChange();
+    if (e->type() == QEvent::KeyPress && owner) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && owner->WantTabs()) {
+            keyPressEvent(k);
             return true;
         }
-        if ((e->type() == QEvent::ApplicationPaletteChange || e->type() == QEvent::PaletteChange) && owner)
-            owner->SysColorChange();
-        if (e->type() == QEvent::KeyPress && owner) {
-            auto* k = static_cast<QKeyEvent*>(e);
-            if ((k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) && owner->WantTabs()) {
-                keyPressEvent(k);
-                return true;
-            }
-        }
-        return QWidget::event(e);
-    } catch (const std::exception& error) {
-        ReportException(QString::fromUtf8(error.what()));
-    } catch (...) {
-        ReportException(QStringLiteral("Unknown error"));
     }
-    return true;
+    const bool handled = QWidget::event(e);
+    // A key or a click may have moved where text goes: the input method asks again.
+    const bool moving = e->type() == QEvent::KeyPress || e->type() == QEvent::MouseButtonRelease;
+    if (moving && hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImCursorRectangle);
+    return handled;
 }
 
 } // namespace tolvane

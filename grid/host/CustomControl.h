@@ -256,6 +256,9 @@ public:
     virtual void WMVScroll(int code, int pos);
     // Whether Tab and Shift+Tab come to KeyDown instead of moving the focus (default false).
     virtual bool WantTabs() const;
+    // Where text typed now would go, in client coordinates: an input method shows what is being
+    // composed and its candidates by it. By default the client area.
+    virtual TRect TextInputRect();
 
 protected:
     // Adds to the invalid region what the control has put off working out (rectangles of changes

@@ -15,8 +15,10 @@
 #include <QWheelEvent>
 
 #include "grid/host/CustomControl.h"
+#include "grid/host/ExceptionSink.h"
 #include "grid/host/KeyMap.h"
 #include "grid/host/QtConvert.h"
+#include "grid/host/ScopedCount.h"
 
 namespace tolvane {
 
@@ -50,9 +52,10 @@ public:
 
 protected:
     bool event(QEvent* e) override {
-        ++depth;
-        const bool result = QLineEdit::event(e);
-        --depth;
+        // A failure goes to the error sink.
+        const TScopedCount running(depth);
+        bool result = true;
+        GuardedCall([&] { result = QLineEdit::event(e); });
         return result;
     }
 
@@ -173,7 +176,7 @@ protected:
                 action->disconnect();
                 QPointer<QLineEdit> alive(this);
                 QObject::connect(action, &QAction::triggered, this, [this, alive] {
-                    if (alive && field && field->OnPaste) field->OnPaste();
+                    if (alive && field && field->OnPaste) GuardedCall([this] { field->OnPaste(); });
                 });
             }
         }
@@ -216,8 +219,9 @@ TEditField::TEditField(TCustomControl& owner) : d(std::make_unique<Impl>()) {
         client->setFocusProxy(d->edit);
         d->edit->show();
     }
+    // Raised inside Qt's signal delivery (from typing, and from SetText): a failure is reported here.
     QObject::connect(d->edit, &QLineEdit::textChanged, d->edit, [this] {
-        if (OnChange) OnChange();
+        if (OnChange) GuardedCall([this] { OnChange(); });
     });
 }
 

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "grid/host/ExceptionSink.h"
 #include "grid/host/QtConvert.h"
 
 namespace tolvane {
@@ -22,10 +23,12 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* e) override {
         if (!owner) return false;
-        if (e->type() == QEvent::Enter && owner->OnPointerEnter)
-            owner->OnPointerEnter();
-        else if (e->type() == QEvent::Leave && owner->OnPointerLeave)
-            owner->OnPointerLeave();
+        GuardedCall([&] {
+            if (e->type() == QEvent::Enter && owner->OnPointerEnter)
+                owner->OnPointerEnter();
+            else if (e->type() == QEvent::Leave && owner->OnPointerLeave)
+                owner->OnPointerLeave();
+        });
         return false;
     }
 };

@@ -2,6 +2,8 @@
 
 #include <QTimer>
 
+#include "grid/host/ExceptionSink.h"
+
 namespace tolvane {
 
 struct TTimer::Impl {
@@ -11,7 +13,7 @@ struct TTimer::Impl {
 };
 
 TTimer::TTimer() : d(std::make_unique<Impl>()) {
-    QObject::connect(&d->timer, &QTimer::timeout, [this] { Tick(); });
+    QObject::connect(&d->timer, &QTimer::timeout, [this] { GuardedCall([this] { Tick(); }); });
 }
 
 TTimer::~TTimer() = default;

@@ -1,6 +1,7 @@
 #include "grid/scroll/ControlScrollBar.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "grid/scroll/ScrollView.h"
 
@@ -32,13 +33,21 @@ void TControlScrollBar::SetPosition(int value) {
     previousPosition_ = position_;
     position_ = std::max(std::min(value, max_), min_);
     Update();
-    owner_.ScrollPositionChanged(kind_);
+    // The pixels follow the new position even when the notification fails (a commit that
+    // throws): otherwise the picture would stay where the position no longer is.
+    std::exception_ptr failure;
+    try {
+        owner_.ScrollPositionChanged(kind_);
+    } catch (...) {
+        failure = std::current_exception();
+    }
     if (max_ != 0) {
         if (kind_ == sbVertical)
             owner_.ScrollContents(0, owner_.GetVertScrollDelta(previousPosition_, position_));
         else
             owner_.ScrollContents(owner_.GetHorzScrollDelta(previousPosition_, position_), 0);
     }
+    if (failure) std::rethrow_exception(failure);
 }
 
 void TControlScrollBar::SetVisible(bool value) {
