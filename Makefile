@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 20
 CMAKE_GEN  := -G Ninja
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build run test sanitize bench clean format
+.PHONY: all deps build run test sanitize bench docs clean format
 
 all: build
 
@@ -36,6 +36,13 @@ bench: deps
 	@cmake --build $(BENCH_BUILD) -j $(JOBS)
 	@status=0; for b in $$(find $(BENCH_BUILD)/bench -maxdepth 1 -type f -executable -name 'bench_*' | sort); do \
 		QT_QPA_PLATFORM=offscreen $$b || status=1; done; exit $$status
+
+# The grid library's API reference, from the headers it installs, in $(BUILD)/docs/html; a
+# Doxygen warning fails it.
+docs: deps
+	@mkdir -p $(BUILD)/docs
+	@(cat docs/Doxyfile; echo "OUTPUT_DIRECTORY = $(BUILD)/docs") | doxygen -
+	@echo "docs: $(BUILD)/docs/html/index.html"
 
 # Builds the fuzz targets with clang, libFuzzer and the sanitizers, and runs each for FUZZ_SECONDS.
 .PHONY: fuzz
