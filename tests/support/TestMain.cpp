@@ -8,6 +8,17 @@
 #include "grid/host/Canvas.h"
 #include "grid/host/SystemColors.h"
 #include "grid/base/Locale.h"
+#include "support/TestServer.h"
+
+namespace {
+
+// Stops the test server, when a test started it, while the application still runs.
+class TServerEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { tolvane::test::TTestServer::StopIfStarted(); }
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -18,5 +29,6 @@ int main(int argc, char** argv) {
     tolvane::BindStandardColumnHooks();
     tolvane::TLocale::SetCurrent(tolvane::TFormatSettings::Fixed());
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new TServerEnvironment);
     return RUN_ALL_TESTS();
 }
