@@ -25,6 +25,9 @@
 #include "app/Formats.h"
 #include "app/RecordSource.h"
 #include "app/TitleList.h"
+#include "app/CatalogLocation.h"
+#include "app/commands/CopyCommand.h"
+#include "app/commands/InitCommand.h"
 #include "app/export/CatalogExport.h"
 #include "app/import/CatalogImport.h"
 #include "app/import/MdbTableSource.h"
@@ -40,6 +43,9 @@ constexpr int kTotalsByKey = 16;
 const char* const kUsage =
     "usage: tolvane [FILE]                          the catalogue window (Oru.db by default)\n"
     "       tolvane demo [FILE]                     a new demo catalogue\n"
+    "       tolvane init URL                        an empty catalogue in an empty server database\n"
+    "       tolvane copy SOURCE TARGET              a whole catalogue into a new file or an empty\n"
+    "                                               server database\n"
     "       tolvane list [--db FILE] [PREFIX]       the titles whose name begins with PREFIX\n"
     "       tolvane show [--db FILE] ID             one title's episodes as the window shows them\n"
     "       tolvane export [--db FILE] [--title ID] [--format csv|tsv]\n"
@@ -50,7 +56,9 @@ const char* const kUsage =
     "       tolvane import SOURCE.mdb [TARGET.db]   a new catalogue (Oru.db by default) from an\n"
     "                                               Access catalogue\n"
     "       tolvane --screenshot PNG [--search TEXT] [--select ROW] [FILE]\n"
-    "       tolvane --help";
+    "       tolvane --help\n"
+    "A catalogue FILE may also be a database on a PostgreSQL server:\n"
+    "  postgresql://[user@]host[:port]/dbname or postgresql:///dbname?host=/run/postgresql";
 
 // A failure that ends the command with status 1.
 class ECommandError : public std::runtime_error {
@@ -110,7 +118,7 @@ int Demo(const QStringList& args, std::ostream& out) {
     const TArguments a = Parse(args, {}, 1);
     const QString path = a.positional.value(0, kDefaultCatalog);
     TDemoCatalog::Create(path);
-    out << path.toStdString() << ": " << TDemoCatalog::TitleCount << " titles\n";
+    out << TCatalogLocation::Parse(path).Display().toStdString() << ": " << TDemoCatalog::TitleCount << " titles\n";
     return 0;
 }
 
@@ -329,7 +337,8 @@ int Window(const QStringList& args) {
 TCommandLine::TMode TCommandLine::ModeOf(const QStringList& args) {
     if (args.isEmpty()) return TMode::mdWindow;
     const QString& first = args[0];
-    if (first == "demo" || first == "list" || first == "show" || first == "export" || first == "scan" ||
+    if (first == "demo" || first == "init" || first == "copy" || first == "list" || first == "show" ||
+        first == "export" || first == "scan" ||
         first == "import" || first == "store-edits" || first == "--help" || first == "-h")
         return TMode::mdConsole;
     if (first == "--screenshot") return TMode::mdScreenshot;
@@ -346,6 +355,8 @@ int TCommandLine::Run(const QStringList& args, std::ostream& out, std::ostream& 
             return 0;
         }
         if (first == "demo") return Demo(rest, out);
+        if (first == "init") return TInitCommand::Run(rest, out);
+        if (first == "copy") return TCopyCommand::Run(rest, out, err);
         if (first == "list") return List(rest, out);
         if (first == "show") return Show(rest, out);
         if (first == "store-edits") return StoreEdits(rest, out);
