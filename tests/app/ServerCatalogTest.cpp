@@ -1,6 +1,7 @@
 // A catalogue on a PostgreSQL server: naming it, making it, copying to and from it, and every
 // way of failing to reach it, against the tests' own server.
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -16,6 +17,7 @@
 #include "app/CatalogStore.h"
 #include "app/ErrorReporter.h"
 #include "app/RecordSource.h"
+#include "app/StatementBound.h"
 
 namespace tolvane {
 namespace {
@@ -248,6 +250,65 @@ TEST_F(ServerCatalogTest, CopyRefusesATargetThatHoldsAnythingBeforeReadingTheSou
     const QString empty = server.Uri(server.NewDatabase());
     ExpectOneLineError(Tolvane({"copy", missing, empty}), Text(missing + ": no such file"));
     EXPECT_EQ(TRawDb(empty).Scalar("SELECT count(*) FROM pg_tables WHERE schemaname = 'public'").toInt(), 0);
+}
+
+TEST_F(ServerCatalogTest, OurWritesRunNoneOfTheCataloguesTriggers) {
+    TTestCatalog catalogue(TEngine::Server);
+    const std::int64_t id = catalogue.AddTitle("Nana", "TV", "47", "first");
+    catalogue.AddEpisode(id, {"nana01.avi", 700'000'000LL, 640, 480, 1'380'000});
+    const QString db = TCatalogLocation::Parse(catalogue.Path()).Database();
+    server.Exec(QString::fromUtf8("CREATE FUNCTION wipe() RETURNS trigger LANGUAGE plpgsql AS "
+                                  "$$ BEGIN DELETE FROM \"Серии\"; RETURN NEW; END $$; "
+                                  "CREATE TRIGGER wipe AFTER UPDATE ON \"Sp\" FOR EACH ROW EXECUTE FUNCTION wipe()"),
+                db);
+    const QString episodes = QString::fromUtf8("SELECT count(*) FROM \"Серии\"");
+
+    // A role that may turn the catalogue's code off for its session edits without running it.
+    {
+        TCatalogStore store;
+        store.Open(catalogue.Path());
+        TRecordSource titles(TCatalogSchema::Titles());
+        titles.Open(store);
+        titles.SetValue(4, "changed");
+        titles.Post();
+    }
+    EXPECT_EQ(catalogue.TitleField(id, QString::fromUtf8("Комментарий")).toString(), "changed");
+    EXPECT_EQ(catalogue.Scalar(episodes).toInt(), 1);
+
+    // One that may not is refused writing, with the reason, and still reads.
+    static int roles = 0;
+    const QString role = QString("editor_%1").arg(++roles);
+    server.Exec("CREATE ROLE " + role + " LOGIN PASSWORD '" + kSecret + "'");
+    server.Exec(QString::fromUtf8("GRANT SELECT, INSERT, UPDATE ON \"Sp\", \"Серии\", \"Rjk\" TO ") + role, db);
+    const QString uri = server.Uri(db, role, kSecret);
+    TCatalogStore store;
+    try {
+        store.Open(uri);
+        ADD_FAILURE() << "opened for writing";
+    } catch (const ECatalogError& e) {
+        EXPECT_NE(std::string(e.what()).find("\"Sp\" carries \"wipe\""), std::string::npos) << e.what();
+        EXPECT_EQ(std::string(e.what()).find(Text(kSecret)), std::string::npos) << e.what();
+    }
+    const TRun r = Tolvane({"list", "--db", uri});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(catalogue.Scalar(episodes).toInt(), 1);
+}
+
+TEST_F(ServerCatalogTest, AStatementThatDoesNotFinishEndsWithinTheBound) {
+    TTestCatalog catalogue(TEngine::Server);
+    catalogue.AddTitle("Nana");
+    TRawDb(catalogue.Path())
+        .Exec(QString::fromUtf8("DROP VIEW \"Rjk\"; CREATE VIEW \"Rjk\" AS SELECT s.\"Название\", "
+                                "0.0::float8 AS \"Sum-Объём(байт)\", 0.0::float8 AS \"Sum-Длительность\", s.\"ID\" "
+                                "FROM \"Sp\" s, pg_sleep(30)"));
+    const auto limit = TStatementBound::Limit();
+    TStatementBound::SetLimit(std::chrono::milliseconds(300));
+    QElapsedTimer clock;
+    clock.start();
+    const TRun r = Tolvane({"export", "--db", catalogue.Path()});
+    TStatementBound::SetLimit(limit);
+    ExpectOneLineError(r, "did not finish within 0.3 s");
+    EXPECT_LT(clock.elapsed(), 10'000);
 }
 
 } // namespace
