@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/CatalogError.h"
+#include "app/ServerConnection.h"
 #include "app/CatalogStore.h"
 #include "app/SqlFailure.h"
 #include "app/WriteTransaction.h"
@@ -75,13 +76,17 @@ void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFou
     if (fresh.empty()) return;
     if (result.TitleId == 0) {
         QSqlQuery title(db);
+        // A server tells the new key through RETURNING; Qt's driver knows no last insert ID there.
+        const bool server = TServerConnection::IsServer(db);
         title.prepare(QString::fromUtf8(
-            R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий") VALUES (?, ?, ?))sql"));
+                          R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий") VALUES (?, ?, ?))sql") +
+                      (server ? " RETURNING \"ID\"" : ""));
         title.addBindValue(request.Title);
         title.addBindValue(Text(request.Type));
         title.addBindValue(QString::number(fresh.size()));
         Exec(db, title);
-        result.TitleId = title.lastInsertId().toLongLong();
+        result.TitleId =
+            server ? (title.next() ? title.value(0).toLongLong() : 0) : title.lastInsertId().toLongLong();
         result.NewTitle = true;
     }
     QSqlQuery episode(db);

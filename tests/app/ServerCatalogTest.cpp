@@ -311,5 +311,28 @@ TEST_F(ServerCatalogTest, AStatementThatDoesNotFinishEndsWithinTheBound) {
     EXPECT_LT(clock.elapsed(), 10'000);
 }
 
+// Writers take turns: a scan takes the writers' lock before it reads what the catalogue lists,
+// so it waits for a writer that is still at work and then sees what that writer stored.
+TEST_F(ServerCatalogTest, AScanWaitsForAWriterAtWorkAndThenSeesWhatItStored) {
+    TTestCatalog catalogue(TEngine::Server);
+    const QString folder = QString(TOLVANE_TEST_DATA) + "/media";
+    TRawDb writer(catalogue.Path());
+    writer.Exec("BEGIN");
+    writer.Exec(QString::fromUtf8("INSERT INTO \"Sp\" (\"Название\") VALUES (?)"), {"Race"});
+    const QStringList scan{"scan", folder, "--title", "Race", "--db", catalogue.Path()};
+
+    const auto limit = TStatementBound::Limit();
+    TStatementBound::SetLimit(std::chrono::milliseconds(300));
+    const TRun waited = Tolvane(scan);
+    TStatementBound::SetLimit(limit);
+    ExpectOneLineError(waited, "did not finish within 0.3 s");
+
+    writer.Exec("COMMIT");
+    const TRun r = Tolvane(scan);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("Race (ID 1): 3 added"), std::string::npos) << r.out;
+    EXPECT_EQ(catalogue.Scalar("SELECT count(*) FROM \"Sp\"").toInt(), 1);
+}
+
 } // namespace
 } // namespace tolvane
