@@ -274,7 +274,7 @@ int Import(const QStringList& args, std::ostream& out, std::ostream& err) {
                 << skipped.toStdString() << '\n';
         out << t.Table.toStdString() << ": " << t.Read << " read, " << t.Skipped.size() << " skipped\n";
     }
-    out << target.toStdString() << ": written\n";
+    out << TCatalogLocation::Parse(target).Display().toStdString() << ": written\n";
     return 0;
 }
 

@@ -22,6 +22,22 @@ QString NewConnectionName() {
     return QString("tolvane-new-%1").arg(++counter);
 }
 
+// A server numbers new rows from a sequence, which must start past the keys written with their
+// rows (copied or imported). The error text, or an empty one.
+QString MoveSequencesPastKeys(const QSqlDatabase& db) {
+    for (const TSourceDef* def : {&TCatalogSchema::Titles(), &TCatalogSchema::Episodes()}) {
+        QSqlQuery q(db);
+        const QString table = TCatalogSchema::Quoted(def->Table);
+        const QString key = TCatalogSchema::Quoted(def->KeyField);
+        q.prepare("SELECT setval(pg_get_serial_sequence(?, ?), max(" + key + ")) FROM " + table + " HAVING max(" +
+                  key + ") IS NOT NULL");
+        q.addBindValue(table);
+        q.addBindValue(def->KeyField);
+        if (!q.exec()) return TSqlFailure::Text(db, q.lastError());
+    }
+    return {};
+}
+
 } // namespace
 
 TNewCatalog::TNewCatalog(const QString& target, TAccept accept)
@@ -91,7 +107,8 @@ void TNewCatalog::Commit() {
     QString error;
     {
         QSqlDatabase db = Database();
-        if (!db.commit()) error = TSqlFailure::Text(db, db.lastError());
+        if (where_.IsServer()) error = MoveSequencesPastKeys(db);
+        if (error.isEmpty() && !db.commit()) error = TSqlFailure::Text(db, db.lastError());
         open_ = false;
         if (error.isEmpty()) db.close();
     }

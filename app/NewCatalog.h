@@ -35,7 +35,8 @@ public:
     QString Shown() const { return where_.Display(); }
     QString Failure(const QString& reason) const { return Shown() + ": " + reason; }
 
-    // Commits; throws ECatalogError "<target>: <reason>" and leaves nothing behind when it fails.
+    // Commits (a server's new keys then continue after the largest written); throws
+    // ECatalogError "<target>: <reason>" and leaves nothing behind when it fails.
     void Commit();
 
 private:

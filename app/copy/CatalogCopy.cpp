@@ -162,19 +162,6 @@ private:
     bool fullReady_ = false;
 };
 
-// A server numbers new rows from its sequence, which must start past the copied keys.
-void MoveSequencesPastCopiedKeys(TNewCatalog& target) {
-    for (const TSourceDef* def : {&TCatalogSchema::Titles(), &TCatalogSchema::Episodes()}) {
-        QSqlQuery q(target.Database());
-        const QString table = TCatalogSchema::Quoted(def->Table);
-        q.prepare("SELECT setval(pg_get_serial_sequence(?, ?), max(\"ID\")) FROM " + table +
-                  " HAVING max(\"ID\") IS NOT NULL");
-        q.addBindValue(table);
-        q.addBindValue(def->KeyField);
-        if (!q.exec()) throw ECatalogError(target.Failure(TSqlFailure::Text(target.Database(), q.lastError())));
-    }
-}
-
 } // namespace
 
 TCopyCount TCatalogCopy::Run(const QString& sourceName, const QString& targetName, const TProgress& progress) {
@@ -200,7 +187,6 @@ TCopyCount TCatalogCopy::Run(const QString& sourceName, const QString& targetNam
     count.Episodes = TTableCopy(source, target, TCatalogSchema::Episodes()).Run([&](std::int64_t done) {
         report(count.Titles + done);
     });
-    if (target.OnServer()) MoveSequencesPastCopiedKeys(target);
     target.Commit();
     report(count.Titles + count.Episodes);
     return count;

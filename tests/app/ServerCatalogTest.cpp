@@ -4,7 +4,6 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -42,22 +41,8 @@ void ExpectOneLineError(const TRun& r, const std::string& fragment) {
     EXPECT_EQ(r.err.find(Text(kSecret)), std::string::npos) << r.err;
 }
 
-// Every row of the catalogue's two tables, in key order, as text.
 QStringList Rows(const QString& location) {
-    TRawDb raw(location);
-    QStringList rows;
-    for (const char* table : {"Sp", "Серии"}) {
-        QSqlQuery q(raw.Db());
-        q.setForwardOnly(true);
-        EXPECT_TRUE(q.exec("SELECT * FROM " + TCatalogSchema::Quoted(QString::fromUtf8(table)) + " ORDER BY \"ID\""));
-        while (q.next()) {
-            QStringList values{QString::fromUtf8(table)};
-            for (int c = 0; c < q.record().count(); ++c)
-                values << (q.value(c).isNull() ? QString("<null>") : q.value(c).toString());
-            rows << values.join('|');
-        }
-    }
-    return rows;
+    return test::AllRows(location);
 }
 
 TEST(CatalogLocation, ReadsServerUrisAndShowsThemWithoutThePassword) {

@@ -5,6 +5,8 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
+#include <QStringList>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVariant>
@@ -86,6 +88,24 @@ public:
 private:
     QString name_;
 };
+
+// Every row of the catalogue's two tables, in key order, one text a row.
+inline QStringList AllRows(const QString& location) {
+    TRawDb raw(location);
+    QStringList rows;
+    for (const TSourceDef* def : {&TCatalogSchema::Titles(), &TCatalogSchema::Episodes()}) {
+        QSqlQuery q(raw.Db());
+        q.setForwardOnly(true);
+        EXPECT_TRUE(q.exec("SELECT * FROM " + TCatalogSchema::Quoted(def->Table) + " ORDER BY \"ID\""));
+        while (q.next()) {
+            QStringList values{def->Table};
+            for (int c = 0; c < q.record().count(); ++c)
+                values << (q.value(c).isNull() ? QString("<null>") : q.value(c).toString());
+            rows << values.join('|');
+        }
+    }
+    return rows;
+}
 
 // A catalogue in a temporary folder.
 class TTestCatalog {
