@@ -124,6 +124,13 @@ void TNewCatalog::Commit() {
     Discard();
 }
 
+void TNewCatalog::RollBack() {
+    if (!open_) return;
+    open_ = false;
+    QSqlDatabase db = Database();
+    db.rollback();
+}
+
 void TNewCatalog::Discard() {
     if (connection_.isEmpty()) return;
     {

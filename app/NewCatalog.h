@@ -35,6 +35,10 @@ public:
     QString Shown() const { return where_.Display(); }
     QString Failure(const QString& reason) const { return Shown() + ": " + reason; }
 
+    // Ends the transaction without writing anything, at once after a statement failed: a
+    // server frees the statements still prepared only outside the failed transaction.
+    void RollBack();
+
     // Commits (a server's new keys then continue after the largest written); throws
     // ECatalogError "<target>: <reason>" and leaves nothing behind when it fails.
     void Commit();

@@ -148,9 +148,11 @@ private:
 
     [[noreturn]] void Fail(const QSqlQuery& q) {
         // The first key of the rows that were refused tells the user where to look.
-        throw ECatalogError(target_.Failure(QString("\"%1\" from ID %2: %3")
-                                                .arg(def_.Table, pending_.value(0).toString(),
-                                                     TSqlFailure::Text(target_.Database(), q.lastError()))));
+        const QString failure = target_.Failure(QString("\"%1\" from ID %2: %3")
+                                                    .arg(def_.Table, pending_.value(0).toString(),
+                                                         TSqlFailure::Text(target_.Database(), q.lastError())));
+        target_.RollBack();
+        throw ECatalogError(failure);
     }
 
     TCatalogStore& source_;

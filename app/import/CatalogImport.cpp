@@ -90,7 +90,7 @@ std::vector<int> Locate(TTableSource& source, const QString& sourceName, const Q
     return positions;
 }
 
-void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef& def, QSqlDatabase& db,
+void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef& def, TNewCatalog& catalogue,
                TImportedTable& report) {
     const std::vector<TFieldMap> fields = FieldsOf(def);
     const std::vector<int> positions = Locate(source, sourceName, def.Table, fields);
@@ -99,6 +99,7 @@ void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef
         names << TCatalogSchema::Quoted(f.name);
         marks << "?";
     }
+    QSqlDatabase db = catalogue.Database();
     QSqlQuery insert(db);
     if (!insert.prepare("INSERT INTO " + TCatalogSchema::Quoted(def.Table) + " (" + names.join(", ") +
                         ") VALUES (" + marks.join(", ") + ")"))
@@ -127,7 +128,11 @@ void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef
             insert.bindValue(static_cast<int>(i), values[i]);
             if (fields[i].kind == TValueKind::vkKey) keys.insert(values[i].toLongLong());
         }
-        if (!insert.exec()) throw ECatalogError(TSqlFailure::Text(insert.lastError()));
+        if (!insert.exec()) {
+            const QString failure = TSqlFailure::Text(insert.lastError());
+            catalogue.RollBack();
+            throw ECatalogError(failure);
+        }
     });
 }
 
@@ -143,8 +148,8 @@ std::vector<TImportedTable> TCatalogImport::Run(TTableSource& source, const QStr
     try {
         QSqlDatabase db = catalogue.Database();
         TCatalogSchema::Create(db);
-        CopyTable(source, sourceName, TCatalogSchema::Titles(), db, reports[0]);
-        CopyTable(source, sourceName, TCatalogSchema::Episodes(), db, reports[1]);
+        CopyTable(source, sourceName, TCatalogSchema::Titles(), catalogue, reports[0]);
+        CopyTable(source, sourceName, TCatalogSchema::Episodes(), catalogue, reports[1]);
     } catch (const std::exception& e) {
         const QString error = QString::fromUtf8(e.what());
         throw ECatalogError(error.startsWith(sourceName + ":") ? error : catalogue.Failure(error));

@@ -2,6 +2,7 @@
 // way of failing to reach it, against the tests' own server.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QLabel>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -294,6 +295,24 @@ TEST_F(ServerCatalogTest, AStatementThatDoesNotFinishEndsWithinTheBound) {
     TStatementBound::SetLimit(limit);
     ExpectOneLineError(r, "did not finish within 0.3 s");
     EXPECT_LT(clock.elapsed(), 10'000);
+}
+
+// A value a file holds but a server refuses: one line naming the table and the value, and the
+// target stays empty. (The real program, so that nothing else reaches its error output.)
+TEST_F(ServerCatalogTest, ACopyTheServerRefusesIsOneLineAndLeavesTheTargetEmpty) {
+    TTestCatalog file;
+    const std::int64_t id = file.AddTitle("Nana");
+    file.AddEpisode(id, {"nana01.avi", 700'000'000LL, "wide", 480, 1'380'000});
+    const QString uri = server.Uri(server.NewDatabase());
+    QProcess copy;
+    copy.start(QCoreApplication::applicationDirPath() + "/../tolvane", {"copy", file.Path(), uri});
+    ASSERT_TRUE(copy.waitForFinished(60'000));
+    EXPECT_EQ(copy.exitCode(), 1);
+    const QString err = QString::fromUtf8(copy.readAllStandardError());
+    EXPECT_EQ(err.count('\n'), 1) << Text(err);
+    EXPECT_TRUE(err.contains(QString::fromUtf8("\"Серии\" from ID 1: invalid input syntax for type integer: \"wide\"")))
+        << Text(err);
+    EXPECT_EQ(TRawDb(uri).Scalar("SELECT count(*) FROM pg_tables WHERE schemaname = 'public'").toInt(), 0);
 }
 
 // Writers take turns: a scan takes the writers' lock before it reads what the catalogue lists,
