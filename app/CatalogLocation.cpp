@@ -10,9 +10,18 @@ namespace tolvane {
 namespace {
 
 // The libpq parameters a URI may carry besides host, port, user, password and dbname.
-const QStringList kPassedOn = {"sslmode",   "sslrootcert", "sslcert",          "sslkey",
-                               "sslcrl",    "gssencmode",  "channel_binding",  "application_name",
-                               "passfile",  "service",     "target_session_attrs", "connect_timeout"};
+const QStringList kPassedOn = {"sslmode",
+                               "sslrootcert",
+                               "sslcert",
+                               "sslkey",
+                               "sslcrl",
+                               "gssencmode",
+                               "channel_binding",
+                               "application_name",
+                               "passfile",
+                               "service",
+                               "target_session_attrs",
+                               "connect_timeout"};
 
 // A value in libpq's connection string: quoted, with quotes and backslashes escaped.
 QString ConnectionValue(const QString& value) {
@@ -74,7 +83,8 @@ TCatalogLocation TCatalogLocation::Parse(const QString& text) {
     }
     if (location.database_.isEmpty() || location.database_.contains('/'))
         throw fail("the URI names no database (postgresql://host/dbname)");
-    if (location.port_ == 0 || location.port_ > 65535) throw fail("the port must be a number from 1 to 65535");
+    if (location.port_ == 0 || location.port_ > 65535)
+        throw fail("the port must be a number from 1 to 65535");
     return location;
 }
 
@@ -85,7 +95,8 @@ QString TCatalogLocation::Display() const {
     // A socket folder given in the query is shown there; a host of the authority here.
     const bool hostInQuery = shownQuery_.contains("host=" + host_);
     if (!hostInQuery) shown += host_.contains(':') ? '[' + host_ + ']' : host_;
-    if (port_ > 0 && !shownQuery_.contains("port=" + QString::number(port_))) shown += ':' + QString::number(port_);
+    if (port_ > 0 && !shownQuery_.contains("port=" + QString::number(port_)))
+        shown += ':' + QString::number(port_);
     shown += '/' + database_;
     QStringList query;
     for (const QString& item : shownQuery_)

@@ -22,7 +22,7 @@ public:
     const QString& File() const { return file_; }
 
     const QString& Host() const { return host_; } // a name, an address or a socket folder; may be empty
-    int Port() const { return port_; }             // -1: the default
+    int Port() const { return port_; }            // -1: the default
     const QString& User() const { return user_; }
     const QString& Password() const { return password_; }
     const QString& Database() const { return database_; }

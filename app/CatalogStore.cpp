@@ -9,9 +9,9 @@
 
 #include "app/CatalogError.h"
 #include "app/CatalogLocation.h"
-#include "app/ServerConnection.h"
 #include "app/CatalogSchema.h"
 #include "app/ConnectionGuard.h"
+#include "app/ServerConnection.h"
 #include "app/SqlFailure.h"
 
 namespace tolvane {

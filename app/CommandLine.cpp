@@ -14,6 +14,7 @@
 #include "app/Application.h"
 #include "app/CatalogError.h"
 #include "app/CatalogForm.h"
+#include "app/CatalogLocation.h"
 #include "app/CatalogSchema.h"
 #include "app/CatalogStore.h"
 #include "app/DemoCatalog.h"
@@ -25,7 +26,6 @@
 #include "app/Formats.h"
 #include "app/RecordSource.h"
 #include "app/TitleList.h"
-#include "app/CatalogLocation.h"
 #include "app/commands/CopyCommand.h"
 #include "app/commands/InitCommand.h"
 #include "app/export/CatalogExport.h"
@@ -118,7 +118,8 @@ int Demo(const QStringList& args, std::ostream& out) {
     const TArguments a = Parse(args, {}, 1);
     const QString path = a.positional.value(0, kDefaultCatalog);
     TDemoCatalog::Create(path);
-    out << TCatalogLocation::Parse(path).Display().toStdString() << ": " << TDemoCatalog::TitleCount << " titles\n";
+    out << TCatalogLocation::Parse(path).Display().toStdString() << ": " << TDemoCatalog::TitleCount
+        << " titles\n";
     return 0;
 }
 
@@ -337,8 +338,8 @@ int Window(const QStringList& args) {
 TCommandLine::TMode TCommandLine::ModeOf(const QStringList& args) {
     if (args.isEmpty()) return TMode::mdWindow;
     const QString& first = args[0];
-    if (first == "demo" || first == "init" || first == "copy" || first == "list" || first == "show" ||
-        first == "export" || first == "scan" ||
+    if (first == "init" || first == "copy") return TMode::mdConsole;
+    if (first == "demo" || first == "list" || first == "show" || first == "export" || first == "scan" ||
         first == "import" || first == "store-edits" || first == "--help" || first == "-h")
         return TMode::mdConsole;
     if (first == "--screenshot") return TMode::mdScreenshot;

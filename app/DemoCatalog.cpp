@@ -10,9 +10,9 @@
 #include <cstdint>
 
 #include "app/CatalogError.h"
+#include "app/CatalogSchema.h"
 #include "app/NewCatalog.h"
 #include "app/ServerConnection.h"
-#include "app/CatalogSchema.h"
 #include "app/SqlFailure.h"
 
 namespace tolvane {
@@ -125,9 +125,10 @@ void Fill(QSqlDatabase& db) {
     QSqlQuery title(db);
     // A server tells the new key through RETURNING; Qt's driver knows no last insert ID there.
     const bool server = TServerConnection::IsServer(db);
-    title.prepare(QString::fromUtf8(
-                      R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий", "Комментарий") VALUES (?, ?, ?, ?))sql") +
-                  (server ? " RETURNING \"ID\"" : ""));
+    title.prepare(
+        QString::fromUtf8(
+            R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий", "Комментарий") VALUES (?, ?, ?, ?))sql") +
+        (server ? " RETURNING \"ID\"" : ""));
     QSqlQuery episode(db);
     episode.prepare(
         QString::fromUtf8(R"sql(INSERT INTO "Серии" ("Название", "Серия", "Объём (байт)", "Ширина",

@@ -29,8 +29,8 @@ QString MoveSequencesPastKeys(const QSqlDatabase& db) {
         QSqlQuery q(db);
         const QString table = TCatalogSchema::Quoted(def->Table);
         const QString key = TCatalogSchema::Quoted(def->KeyField);
-        q.prepare("SELECT setval(pg_get_serial_sequence(?, ?), max(" + key + ")) FROM " + table + " HAVING max(" +
-                  key + ") IS NOT NULL");
+        q.prepare("SELECT setval(pg_get_serial_sequence(?, ?), max(" + key + ")) FROM " + table +
+                  " HAVING max(" + key + ") IS NOT NULL");
         q.addBindValue(table);
         q.addBindValue(def->KeyField);
         if (!q.exec()) return TSqlFailure::Text(db, q.lastError());
@@ -70,7 +70,8 @@ void TNewCatalog::OpenFile() {
     if (info.exists() || info.isSymLink()) throw ECatalogError(Failure("already exists"));
     const QDir folder = info.absoluteDir();
     if (!folder.exists()) throw ECatalogError(Failure("no such folder " + folder.path()));
-    part_ = folder.filePath("." + info.fileName() + "." + QUuid::createUuid().toString(QUuid::Id128) + ".part");
+    part_ =
+        folder.filePath("." + info.fileName() + "." + QUuid::createUuid().toString(QUuid::Id128) + ".part");
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection_);
     db.setDatabaseName(part_);
     if (!db.open()) throw ECatalogError(Failure("cannot create (" + TSqlFailure::Text(db.lastError()) + ")"));
@@ -85,7 +86,8 @@ void TNewCatalog::OpenServer(TAccept accept) {
             const std::optional<QString> defect = TCatalogSchema::QuickDefect(db);
             QSqlQuery q(db);
             if (defect && defect->isEmpty() &&
-                q.exec(QString::fromUtf8(R"(SELECT EXISTS (SELECT 1 FROM "Sp") OR EXISTS (SELECT 1 FROM "Серии"))")) &&
+                q.exec(QString::fromUtf8(
+                    R"(SELECT EXISTS (SELECT 1 FROM "Sp") OR EXISTS (SELECT 1 FROM "Серии"))")) &&
                 q.next()) {
                 if (q.value(0).toBool()) throw ECatalogError("the catalogue there is not empty");
                 TServerConnection::KeepCatalogueCodeOff(db);

@@ -544,7 +544,8 @@ void TRecordSource::Post() {
         if (!failure.isEmpty()) {
             if (transaction) db.rollback();
             // SQLite calls a file deleted under the open catalogue read-only.
-            if (!store_->OnServer() && !QFileInfo::exists(store_->Path())) failure = "the file was deleted or moved while open";
+            if (!store_->OnServer() && !QFileInfo::exists(store_->Path()))
+                failure = "the file was deleted or moved while open";
             throw ECatalogError(store_->Failure(failure));
         }
     }

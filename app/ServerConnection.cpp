@@ -1,7 +1,7 @@
 #include "app/ServerConnection.h"
 
-#include <QSqlError>
 #include <QRegularExpression>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
 
@@ -40,7 +40,8 @@ QString ConnectFailure(const QString& libpq, const TCatalogLocation& where) {
         text.contains("No route to host") || text.contains("Network is unreachable") ||
         text.contains("could not connect"))
         return "server not reachable (is it running and accepting connections?)";
-    if (const qsizetype failed = text.indexOf(" failed: "); text.startsWith("connection to server") && failed > 0)
+    if (const qsizetype failed = text.indexOf(" failed: ");
+        text.startsWith("connection to server") && failed > 0)
         return "server not reachable (" + text.mid(failed + 9) + ")";
     text.remove(QRegularExpression("^(FATAL|ERROR):\\s*"));
     return text.isEmpty() ? QString("cannot connect to the server") : text;
@@ -74,14 +75,16 @@ void TServerConnection::Open(QSqlDatabase& db, const TCatalogLocation& where, bo
     db.setUserName(where.User());
     db.setPassword(where.Password());
     db.setConnectOptions(Connection(where, readOnly));
-    if (!db.open()) throw ECatalogError(where.Display() + ": " + ConnectFailure(db.lastError().databaseText(), where));
+    if (!db.open())
+        throw ECatalogError(where.Display() + ": " + ConnectFailure(db.lastError().databaseText(), where));
 }
 
 bool TServerConnection::MayWrite(const QSqlDatabase& db) {
     QSqlQuery q(db);
-    q.prepare("SELECT NOT pg_is_in_recovery() AND count(*) = 2 AND "
-              "bool_and(has_table_privilege(c.oid, 'INSERT') AND has_table_privilege(c.oid, 'UPDATE')) "
-              "FROM pg_class c WHERE c.relnamespace = current_schema()::regnamespace AND c.relname IN (?, ?)");
+    q.prepare(
+        "SELECT NOT pg_is_in_recovery() AND count(*) = 2 AND "
+        "bool_and(has_table_privilege(c.oid, 'INSERT') AND has_table_privilege(c.oid, 'UPDATE')) "
+        "FROM pg_class c WHERE c.relnamespace = current_schema()::regnamespace AND c.relname IN (?, ?)");
     for (const QVariant& table : WrittenTables()) q.addBindValue(table);
     if (!q.exec() || !q.next()) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
     return q.value(0).toBool();
@@ -92,12 +95,13 @@ void TServerConnection::KeepCatalogueCodeOff(const QSqlDatabase& db) {
     // superuser or a role granted SET on the parameter.
     const bool replica = Exec(db, "SET session_replication_role = replica");
     QSqlQuery q(db);
-    q.prepare("SELECT c.relname, t.tgname FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
-              "WHERE NOT t.tgisinternal AND c.relnamespace = current_schema()::regnamespace "
-              "AND c.relname IN (?, ?) AND t.tgenabled IN (?, ?) "
-              "UNION ALL SELECT c.relname, r.rulename FROM pg_rewrite r JOIN pg_class c ON c.oid = r.ev_class "
-              "WHERE c.relkind = 'r' AND c.relnamespace = current_schema()::regnamespace "
-              "AND c.relname IN (?, ?) AND r.ev_enabled IN (?, ?) ORDER BY 1, 2 LIMIT 1");
+    q.prepare(
+        "SELECT c.relname, t.tgname FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
+        "WHERE NOT t.tgisinternal AND c.relnamespace = current_schema()::regnamespace "
+        "AND c.relname IN (?, ?) AND t.tgenabled IN (?, ?) "
+        "UNION ALL SELECT c.relname, r.rulename FROM pg_rewrite r JOIN pg_class c ON c.oid = r.ev_class "
+        "WHERE c.relkind = 'r' AND c.relnamespace = current_schema()::regnamespace "
+        "AND c.relname IN (?, ?) AND r.ev_enabled IN (?, ?) ORDER BY 1, 2 LIMIT 1");
     const QVariantList fired = replica ? QVariantList{"A", "A"} : QVariantList{"O", "A"};
     for (int i = 0; i < 2; ++i) {
         for (const QVariant& table : WrittenTables()) q.addBindValue(table);

@@ -28,7 +28,8 @@ QString OwnWords(QSqlError::ErrorType type) {
 QString TSqlFailure::Text(const QSqlDatabase& db, const QSqlError& error) {
     // A server ends a statement past the connection's statement_timeout with this SQLSTATE.
     if (db.driverName() == "QPSQL" && error.nativeErrorCode() == "57014")
-        return QString("a statement did not finish within %1 s").arg(TStatementBound::Limit().count() / 1000.0);
+        return QString("a statement did not finish within %1 s")
+            .arg(TStatementBound::Limit().count() / 1000.0);
     if ((error.nativeErrorCode().toInt() & 0xff) == SQLITE_INTERRUPT)
         if (QString stopped = Stopped(SqliteHandle(db)); !stopped.isEmpty()) return stopped;
     return Text(error);

@@ -11,7 +11,8 @@ namespace tolvane {
 
 int TCopyCommand::Run(const QStringList& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 2 || args[0].startsWith('-') || args[1].startsWith('-'))
-        throw std::runtime_error("usage: tolvane copy SOURCE TARGET (a file or postgresql://host/dbname each)");
+        throw std::runtime_error(
+            "usage: tolvane copy SOURCE TARGET (a file or postgresql://host/dbname each)");
     // Progress only for a person watching: one line, rewritten in place, gone at the end.
     const bool terminal = err.rdbuf() == std::cerr.rdbuf() && isatty(STDERR_FILENO);
     TCatalogCopy::TProgress progress;

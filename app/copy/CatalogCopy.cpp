@@ -107,9 +107,11 @@ public:
                 // In the order of SQLite's row numbers, from part to part.
                 qlonglong last = std::numeric_limits<qlonglong>::min();
                 for (;;) {
-                    const auto rows = TRowReader::Read(
-                        db, "SELECT rowid, " + columns + " FROM " + table + QString(" WHERE rowid > ? ORDER BY rowid LIMIT %1").arg(kPart),
-                        width_ + 1, Positions(), {QVariant::fromValue(last)});
+                    const auto rows =
+                        TRowReader::Read(db,
+                                         "SELECT rowid, " + columns + " FROM " + table +
+                                             QString(" WHERE rowid > ? ORDER BY rowid LIMIT %1").arg(kPart),
+                                         width_ + 1, Positions(), {QVariant::fromValue(last)});
                     if (rows.empty()) break;
                     last = rows.back()[0].toLongLong();
                     take(rows, 1);
@@ -148,9 +150,10 @@ private:
 
     [[noreturn]] void Fail(const QSqlQuery& q) {
         // The first key of the rows that were refused tells the user where to look.
-        const QString failure = target_.Failure(QString("\"%1\" from ID %2: %3")
-                                                    .arg(def_.Table, pending_.value(0).toString(),
-                                                         TSqlFailure::Text(target_.Database(), q.lastError())));
+        const QString failure =
+            target_.Failure(QString("\"%1\" from ID %2: %3")
+                                .arg(def_.Table, pending_.value(0).toString(),
+                                     TSqlFailure::Text(target_.Database(), q.lastError())));
         target_.RollBack();
         throw ECatalogError(failure);
     }
@@ -166,7 +169,8 @@ private:
 
 } // namespace
 
-TCopyCount TCatalogCopy::Run(const QString& sourceName, const QString& targetName, const TProgress& progress) {
+TCopyCount TCatalogCopy::Run(const QString& sourceName, const QString& targetName,
+                             const TProgress& progress) {
     // The target first: a target that is not empty is refused before the source is read.
     TNewCatalog target(targetName, TNewCatalog::TAccept::acEmptyCatalogue);
     TCatalogStore source;

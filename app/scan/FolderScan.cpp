@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "app/CatalogError.h"
-#include "app/ServerConnection.h"
 #include "app/CatalogStore.h"
+#include "app/ServerConnection.h"
 #include "app/SqlFailure.h"
 #include "app/WriteTransaction.h"
 #include "app/scan/MediaProbe.h"
@@ -78,9 +78,10 @@ void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFou
         QSqlQuery title(db);
         // A server tells the new key through RETURNING; Qt's driver knows no last insert ID there.
         const bool server = TServerConnection::IsServer(db);
-        title.prepare(QString::fromUtf8(
-                          R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий") VALUES (?, ?, ?))sql") +
-                      (server ? " RETURNING \"ID\"" : ""));
+        title.prepare(
+            QString::fromUtf8(
+                R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий") VALUES (?, ?, ?))sql") +
+            (server ? " RETURNING \"ID\"" : ""));
         title.addBindValue(request.Title);
         title.addBindValue(Text(request.Type));
         title.addBindValue(QString::number(fresh.size()));

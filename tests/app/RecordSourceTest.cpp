@@ -277,7 +277,8 @@ TEST_P(RecordSourceTest, EpisodeFilterFollowsStoredEditsOfTheTitleKey) {
 
 // What only a file can hold: SQLite keeps any value in any column.
 class RecordSourceFileTest : public RecordSourceTest {};
-INSTANTIATE_TEST_SUITE_P(File, RecordSourceFileTest, ::testing::Values(test::TEngine::File), test::EngineName);
+INSTANTIATE_TEST_SUITE_P(File, RecordSourceFileTest, ::testing::Values(test::TEngine::File),
+                         test::EngineName);
 
 TEST_P(RecordSourceFileTest, TextInAKeyFieldMatchesOnlyTheNumberItSpells) {
     // SQLite keeps a text that is no number as text even in an INTEGER column.

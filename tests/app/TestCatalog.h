@@ -6,8 +6,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <atomic>
@@ -29,8 +29,8 @@ inline std::string EngineName(const ::testing::TestParamInfo<TEngine>& info) {
     return info.param == TEngine::File ? "File" : "Server";
 }
 
-#define TOLVANE_ON_BOTH_ENGINES(Suite)                                                                  \
-    INSTANTIATE_TEST_SUITE_P(Engines, Suite, ::testing::Values(test::TEngine::File, test::TEngine::Server), \
+#define TOLVANE_ON_BOTH_ENGINES(Suite)                                                                       \
+    INSTANTIATE_TEST_SUITE_P(Engines, Suite, ::testing::Values(test::TEngine::File, test::TEngine::Server),  \
                              test::EngineName)
 
 struct TEpisodeRow {

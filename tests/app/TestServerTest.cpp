@@ -1,6 +1,6 @@
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QCoreApplication>
 #include <QProcess>
 #include <QThread>
 #include <gtest/gtest.h>

@@ -4,10 +4,10 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "grid/base/Locale.h"
 #include "grid/control/StandardColumnHooks.h"
 #include "grid/host/Canvas.h"
 #include "grid/host/SystemColors.h"
-#include "grid/base/Locale.h"
 #include "support/TestServer.h"
 
 namespace {

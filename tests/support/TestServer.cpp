@@ -144,7 +144,8 @@ void TTestServer::Watch() {
     // A group of its own: Ctrl+C on the test program does not end the watcher before it cleans up.
     posix_spawnattr_setpgroup(&attributes, 0);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    const char* argv[] = {"sh", "-c", script.constData(), "sh", data.constData(), folder.constData(), nullptr};
+    const char* argv[] = {"sh",   "-c", script.constData(), "sh", data.constData(), folder.constData(),
+                          nullptr};
     pid_t pid = 0;
     const int failed = posix_spawn(&pid, "/bin/sh", &actions, &attributes, const_cast<char**>(argv), environ);
     posix_spawn_file_actions_destroy(&actions);
