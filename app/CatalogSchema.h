@@ -2,6 +2,9 @@
 // The catalogue's tables, view and fields, and the checks that tell a catalogue from any other file.
 
 #include <optional>
+#include <vector>
+
+#include <QVariant>
 
 #include <QHash>
 #include <QSqlDatabase>
@@ -34,6 +37,12 @@ public:
 
     // An identifier in double quotes, safe for any name.
     static QString Quoted(const QString& identifier);
+
+private:
+    // Rows of (object, "table"/"view", column, declared type): why they are not a catalogue.
+    static QString DefectOf(const std::vector<std::vector<QVariant>>& rows, TDeclaredTypes* types);
+    // The same read from a server's catalogue; throws ECatalogError when the read fails.
+    static QString ServerDefect(QSqlDatabase& db, TDeclaredTypes* types);
 };
 
 } // namespace tolvane

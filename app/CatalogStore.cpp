@@ -8,8 +8,10 @@
 #include <sqlite3.h>
 
 #include "app/CatalogError.h"
+#include "app/CatalogLocation.h"
 #include "app/CatalogSchema.h"
 #include "app/ConnectionGuard.h"
+#include "app/ServerConnection.h"
 #include "app/SqlFailure.h"
 
 namespace tolvane {
@@ -83,7 +85,13 @@ TCatalogStore::~TCatalogStore() {
 void TCatalogStore::Open(const QString& path, TOpenMode mode) {
     Close();
     path_ = path;
+    shown_ = path;
+    server_ = TCatalogLocation::NamesServer(path);
     mode_ = mode;
+    if (server_) {
+        OpenServer(TCatalogLocation::Parse(path));
+        return;
+    }
     const QFileInfo info(path);
     if (!info.exists()) throw ECatalogError(Failure("no such file"));
     if (!info.isFile()) throw ECatalogError(Failure("not a file"));
@@ -130,6 +138,47 @@ QString TCatalogStore::FirstRead(QSqlDatabase& db, const QString& file) {
     if (const QSqlError probe = Probe(db); probe.isValid()) return ReadFailure(db, probe, file);
     const QString defect = TCatalogSchema::Defect(db);
     return defect.isEmpty() ? QString() : "not a catalogue (" + defect + ")";
+}
+
+void TCatalogStore::OpenServer(const TCatalogLocation& where) {
+    shown_ = where.Display();
+    const QString name = NewConnectionName();
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(TServerConnection::Driver, name);
+        try {
+            error = FirstServerRead(db, where);
+        } catch (const ECatalogError& e) {
+            error = QString::fromUtf8(e.what());
+        }
+        if (!error.isEmpty()) db.close();
+    }
+    if (!error.isEmpty()) {
+        declared_.clear();
+        QSqlDatabase::removeDatabase(name);
+        throw ECatalogError(error);
+    }
+    connection_ = name;
+}
+
+QString TCatalogStore::FirstServerRead(QSqlDatabase& db, const TCatalogLocation& where) {
+    // A role that may only read opens read-only, as a file that cannot be written does.
+    TServerConnection::Open(db, where, mode_ == TOpenMode::omReadOnly);
+    try {
+        const std::optional<QString> quick = TCatalogSchema::QuickDefect(db, &declared_);
+        const QString defect = quick ? *quick : TCatalogSchema::Defect(db);
+        if (!defect.isEmpty()) return Failure("not a catalogue (" + defect + ")");
+        if (mode_ == TOpenMode::omReadWrite && !TServerConnection::MayWrite(db)) {
+            mode_ = TOpenMode::omReadOnly;
+            QSqlQuery q(db);
+            if (!q.exec("SET default_transaction_read_only = on"))
+                return Failure(TSqlFailure::Text(db, q.lastError()));
+        }
+        if (mode_ == TOpenMode::omReadWrite) TServerConnection::KeepCatalogueCodeOff(db);
+    } catch (const ECatalogError& e) {
+        return Failure(QString::fromUtf8(e.what()));
+    }
+    return {};
 }
 
 const QHash<QString, QString>* TCatalogStore::DeclaredTypes(const QString& table) const {

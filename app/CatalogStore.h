@@ -1,7 +1,9 @@
 #pragma once
-// The connection to one catalogue file. Opening never creates a file, and a file that lacks the
-// catalogue's tables and totals is refused as "not a catalogue". The connection runs none of the
-// catalogue's own code and bounds every statement in time (TConnectionGuard).
+// The connection to one catalogue: a file, or a database on a PostgreSQL server named by a URI
+// (TCatalogLocation). Opening never creates a file, and a catalogue that lacks the catalogue's
+// tables and totals is refused as "not a catalogue". The connection runs none of the catalogue's
+// own code and bounds every statement in time (TConnectionGuard for a file, TServerConnection
+// for a server).
 
 #include <QSqlDatabase>
 #include <QString>
@@ -12,6 +14,7 @@
 namespace tolvane {
 
 class TConnectionGuard;
+class TCatalogLocation;
 
 enum class TOpenMode { omReadWrite, omReadOnly };
 
@@ -22,12 +25,16 @@ public:
     TCatalogStore(const TCatalogStore&) = delete;
     TCatalogStore& operator=(const TCatalogStore&) = delete;
 
-    // Throws ECatalogError "<file>: <reason>".
+    // Throws ECatalogError "<file or URI without password>: <reason>".
     void Open(const QString& path, TOpenMode mode = TOpenMode::omReadWrite);
     void Close();
     bool IsOpen() const { return !connection_.isEmpty(); }
 
+    // The file or URI as given (a URI may hold a password: show Shown()).
     const QString& Path() const { return path_; }
+    // The file, or the URI without its password.
+    const QString& Shown() const { return shown_; }
+    bool OnServer() const { return server_; }
     bool ReadOnly() const { return mode_ == TOpenMode::omReadOnly; }
     // The open connection; throws when closed.
     QSqlDatabase Database() const;
@@ -36,13 +43,18 @@ public:
     // check read them; null when that check did not read them.
     const QHash<QString, QString>* DeclaredTypes(const QString& table) const;
     // The error text for this store's file.
-    QString Failure(const QString& reason) const { return path_ + ": " + reason; }
+    QString Failure(const QString& reason) const { return shown_ + ": " + reason; }
 
 private:
+    void OpenServer(const TCatalogLocation& where);
     // Opens the connection and checks the file; why it is refused, or an empty text.
     QString FirstRead(QSqlDatabase& db, const QString& file);
+    // The same for a server's catalogue.
+    QString FirstServerRead(QSqlDatabase& db, const TCatalogLocation& where);
 
     QString path_;
+    QString shown_;
+    bool server_ = false;
     QString connection_;
     TOpenMode mode_ = TOpenMode::omReadWrite;
     TDeclaredTypes declared_;

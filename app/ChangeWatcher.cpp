@@ -4,6 +4,8 @@
 #include <QSqlQuery>
 #include <QWidget>
 
+#include "app/ServerConnection.h"
+
 namespace tolvane {
 
 TChangeWatcher::TChangeWatcher(QWidget* window, std::function<bool()> onChanged)
@@ -17,7 +19,9 @@ void TChangeWatcher::Watch(const QSqlDatabase& db) {
     db_ = db;
     due_ = false;
     seen_.reset();
-    if (!db_.isValid() || !db_.isOpen()) {
+    // A server's catalogue is not polled: its changes are not yet announced to the window.
+    if (!db_.isValid() || !db_.isOpen() || TServerConnection::IsServer(db_)) {
+        db_ = QSqlDatabase();
         timer_.stop();
         return;
     }

@@ -1,4 +1,5 @@
 #include "app/CheckedUpdate.h"
+#include "app/ServerConnection.h"
 #include "app/SqlFailure.h"
 
 #include <QFileInfo>
@@ -39,21 +40,24 @@ std::vector<TCheckedUpdate::TStale> TCheckedUpdate::Run(TCatalogStore& store, co
     std::vector<TStale> stale;
     if (changes.empty()) return stale;
     QSqlDatabase db = store.Database();
+    const bool server = TServerConnection::IsServer(db);
+    // Equal, a null to a null included (PostgreSQL's IS takes only NULL, TRUE and the like).
+    const QString sameAs = server ? " IS NOT DISTINCT FROM ?" : " IS ?";
     QStringList assignments, checks, fields;
     for (const TChange& c : changes) {
         assignments << TCatalogSchema::Quoted(c.Field) + " = ?";
-        checks << TCatalogSchema::Quoted(c.Field) + " IS ?";
+        checks << TCatalogSchema::Quoted(c.Field) + sameAs;
         fields << TCatalogSchema::Quoted(c.Field);
     }
     const QString where = " WHERE " + TCatalogSchema::Quoted(keyField) + " = ?";
 
     QString failure;
     bool busy = false;
-    const auto fail = [&db, &failure, &busy](const QSqlError& error) {
+    const auto fail = [&db, &failure, &busy, server](const QSqlError& error) {
         failure = TSqlFailure::Text(db, error);
         // SQLITE_BUSY and SQLITE_LOCKED, with or without their extended codes.
         const int code = error.nativeErrorCode().toInt() & 0xff;
-        busy = code == 5 || code == 6;
+        busy = !server && (code == 5 || code == 6);
     };
     auto exec = [&db, &fail](const QString& sql) {
         QSqlQuery q(db);
@@ -63,7 +67,8 @@ std::vector<TCheckedUpdate::TStale> TCheckedUpdate::Run(TCatalogStore& store, co
     };
     // The write lock is taken first: the check, the write and the read of what is stored instead
     // see one state of the file.
-    const bool inTransaction = exec("BEGIN IMMEDIATE");
+    // (A server's UPDATE checks and writes the row under the row's own lock.)
+    const bool inTransaction = exec(server ? "BEGIN" : "BEGIN IMMEDIATE");
     if (inTransaction) {
         QSqlQuery q(db);
         const bool prepared = q.prepare("UPDATE " + TCatalogSchema::Quoted(table) + " SET " +
@@ -111,7 +116,7 @@ std::vector<TCheckedUpdate::TStale> TCheckedUpdate::Run(TCatalogStore& store, co
     }
     if (!failure.isEmpty()) {
         // SQLite calls a file deleted under the open catalogue read-only.
-        if (!QFileInfo::exists(store.Path())) {
+        if (!store.OnServer() && !QFileInfo::exists(store.Path())) {
             failure = "the file was deleted or moved while open";
             busy = false;
         }

@@ -13,6 +13,7 @@
 #include "app/Application.h"
 #include "app/CatalogError.h"
 #include "app/CatalogForm.h"
+#include "app/CatalogLocation.h"
 #include "app/CatalogSchema.h"
 #include "app/CatalogStore.h"
 #include "app/DemoCatalog.h"
@@ -26,6 +27,8 @@
 #include "app/RecordSource.h"
 #include "app/TerminalText.h"
 #include "app/TitleList.h"
+#include "app/commands/CopyCommand.h"
+#include "app/commands/InitCommand.h"
 #include "app/export/CatalogExport.h"
 #include "app/export/OutputFile.h"
 #include "app/export/XlsxFile.h"
@@ -43,6 +46,9 @@ constexpr int kTotalsByKey = 16;
 const char* const kUsage =
     "usage: tolvane [--read-only] [FILE]            the catalogue window (Oru.db by default)\n"
     "       tolvane demo [FILE]                     a new demo catalogue\n"
+    "       tolvane init URL                        an empty catalogue in an empty server database\n"
+    "       tolvane copy SOURCE TARGET              a whole catalogue into a new file or an empty\n"
+    "                                               server database\n"
     "       tolvane list [--db FILE] [PREFIX]       the titles whose name begins with PREFIX\n"
     "       tolvane show [--db FILE] ID             one title's episodes as the window shows them\n"
     "       tolvane export [--db FILE] [--title ID] [--format csv|tsv|xlsx] [--output FILE]\n"
@@ -55,6 +61,8 @@ const char* const kUsage =
     "                                               Access catalogue\n"
     "       tolvane --screenshot PNG [--search TEXT] [--select ROW] [--read-only] [FILE]\n"
     "       tolvane --help\n"
+    "A catalogue FILE may also be a database on a PostgreSQL server:\n"
+    "  postgresql://[user@]host[:port]/dbname or postgresql:///dbname?host=/run/postgresql\n"
     "Qt's own options (-style Fusion, -platformtheme NAME, -display D, ...) are accepted too.";
 
 // A failure that ends the command with status 1.
@@ -122,8 +130,8 @@ QStringList OwnArguments(const QStringList& args) {
 }
 
 bool IsCommand(const QString& word) {
-    static const QStringList commands = {"demo",   "list",        "show",   "export", "scan",
-                                         "import", "store-edits", "--help", "-h"};
+    static const QStringList commands = {"demo",   "init",   "copy",        "list",   "show", "export",
+                                         "scan",   "import", "store-edits", "--help", "-h"};
     return commands.contains(word);
 }
 
@@ -133,6 +141,7 @@ QString WindowFile(const QStringList& args) {
     const TArguments a = Parse(args, {}, 1);
     if (a.positional.isEmpty()) return kDefaultCatalog;
     const QString& file = Named(a.positional[0], "the catalogue's file name");
+    if (TCatalogLocation::NamesServer(file)) return file;
     const QFileInfo info(file);
     if (info.isDir()) throw ECommandError(file + ": a folder, not a catalogue");
     if (!info.exists()) throw ECommandError("no such command or catalogue: " + file);
@@ -178,7 +187,8 @@ int Demo(const QStringList& args, const TConsole& console) {
     const TArguments a = Parse(args, {}, 1);
     const QString path = Named(a.positional.value(0, kDefaultCatalog), "the demo's file name");
     TDemoCatalog::Create(path);
-    console.out << console.Out(path) << ": " << TDemoCatalog::TitleCount << " titles\n";
+    console.out << console.Out(TCatalogLocation::Parse(path).Display()) << ": " << TDemoCatalog::TitleCount
+                << " titles\n";
     return 0;
 }
 
@@ -361,7 +371,7 @@ int Import(const QStringList& args, const TConsole& console) {
         console.out << console.Out(t.Table) << ": " << t.Read << " read, " << t.Skipped.size()
                     << " skipped\n";
     }
-    console.out << console.Out(target) << ": written\n";
+    console.out << console.Out(TCatalogLocation::Parse(target).Display()) << ": written\n";
     return 0;
 }
 
@@ -461,9 +471,12 @@ int TCommandLine::Run(const QStringList& args, std::ostream& out, std::ostream& 
             return 0;
         }
         // The reading commands never write; the writing ones cannot be read-only.
-        if (readOnly && (first == "demo" || first == "scan" || first == "import" || first == "store-edits"))
+        if (readOnly && (first == "demo" || first == "init" || first == "copy" || first == "scan" ||
+                         first == "import" || first == "store-edits"))
             throw ECommandError("--read-only does not go with " + first + ", which writes");
         if (first == "demo") return Demo(rest, console);
+        if (first == "init") return TInitCommand::Run(rest, out);
+        if (first == "copy") return TCopyCommand::Run(rest, out, err);
         if (first == "list") return List(rest, console);
         if (first == "show") return Show(rest, console);
         if (first == "store-edits") return StoreEdits(rest, out);

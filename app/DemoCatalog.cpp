@@ -11,6 +11,8 @@
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
+#include "app/NewCatalog.h"
+#include "app/ServerConnection.h"
 #include "app/SqlFailure.h"
 
 namespace tolvane {
@@ -121,8 +123,12 @@ void Exec(QSqlQuery& q) {
 void Fill(QSqlDatabase& db) {
     TRandom random(0x5EED2024u);
     QSqlQuery title(db);
-    title.prepare(QString::fromUtf8(
-        R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий", "Комментарий") VALUES (?, ?, ?, ?))sql"));
+    // A server tells the new key through RETURNING; Qt's driver knows no last insert ID there.
+    const bool server = TServerConnection::IsServer(db);
+    title.prepare(
+        QString::fromUtf8(
+            R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий", "Комментарий") VALUES (?, ?, ?, ?))sql") +
+        (server ? " RETURNING \"ID\"" : ""));
     QSqlQuery episode(db);
     episode.prepare(
         QString::fromUtf8(R"sql(INSERT INTO "Серии" ("Название", "Серия", "Объём (байт)", "Ширина",
@@ -149,7 +155,8 @@ void Fill(QSqlDatabase& db) {
         title.bindValue(2, count);
         title.bindValue(3, random.Chance(40) ? QVariant(random.Pick(kComments)) : QVariant());
         Exec(title);
-        const qlonglong titleId = title.lastInsertId().toLongLong();
+        const qlonglong titleId =
+            server ? (title.next() ? title.value(0).toLongLong() : 0) : title.lastInsertId().toLongLong();
 
         const QString extension = random.Pick(kExtensions);
         const bool frameKnown = !random.Chance(12);
@@ -187,33 +194,15 @@ void Fill(QSqlDatabase& db) {
 } // namespace
 
 void TDemoCatalog::Create(const QString& path) {
-    if (QFileInfo::exists(path)) throw ECatalogError(path + ": already exists");
-    static std::atomic<int> counter{0};
-    const QString name = QString("tolvane-demo-%1").arg(++counter);
-    QString error;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-        db.setDatabaseName(path);
-        if (!db.open()) {
-            error = TSqlFailure::Text(db.lastError());
-        } else {
-            try {
-                if (!db.transaction()) throw ECatalogError(TSqlFailure::Text(db.lastError()));
-                TCatalogSchema::Create(db);
-                Fill(db);
-                if (!db.commit()) throw ECatalogError(TSqlFailure::Text(db.lastError()));
-            } catch (const std::exception& e) {
-                db.rollback();
-                error = QString::fromUtf8(e.what());
-            }
-            db.close();
-        }
+    TNewCatalog catalogue(path);
+    try {
+        QSqlDatabase db = catalogue.Database();
+        TCatalogSchema::Create(db);
+        Fill(db);
+    } catch (const ECatalogError& e) {
+        throw ECatalogError(catalogue.Failure(QString::fromUtf8(e.what())));
     }
-    QSqlDatabase::removeDatabase(name);
-    if (!error.isEmpty()) {
-        QFile::remove(path);
-        throw ECatalogError(path + ": " + error);
-    }
+    catalogue.Commit();
 }
 
 } // namespace tolvane

@@ -1,18 +1,30 @@
 #include "app/RecoveryFile.h"
 
+#include <QCryptographicHash>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 #include "app/CatalogError.h"
+#include "app/CatalogLocation.h"
 #include "app/CatalogStore.h"
 #include "app/CheckedUpdate.h"
 #include "app/EditPrompt.h"
 
 namespace tolvane {
+
+QString TRecoveryFile::PathFor(const QString& catalogue) {
+    if (!TCatalogLocation::NamesServer(catalogue)) return catalogue + ".recovery";
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(folder);
+    const QByteArray id = QCryptographicHash::hash(catalogue.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
+    return folder + "/server-" + QString::fromLatin1(id) + ".recovery";
+}
 
 namespace {
 
@@ -72,7 +84,8 @@ void TRecoveryFile::Write(const QString& catalogue, const std::vector<TEntry>& e
                                  {"new", ToJson(e.New)}});
     QSaveFile file(path);
     const QByteArray text =
-        QJsonDocument(QJsonObject{{"catalogue", QFileInfo(catalogue).fileName()}, {"edits", edits}}).toJson();
+        QJsonDocument(QJsonObject{{"catalogue", TCatalogLocation::NamesServer(catalogue) ? TCatalogLocation::Parse(catalogue).Display()
+                                                                      : QFileInfo(catalogue).fileName()}, {"edits", edits}}).toJson();
     if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
         throw ECatalogError(path + ": " + file.errorString());
 }

@@ -23,7 +23,9 @@ public:
         QVariant New; // the value typed
     };
 
-    static QString PathFor(const QString& catalogue) { return catalogue + ".recovery"; }
+    // Beside a file; for a server's catalogue, in the user's data folder under a name made from
+    // the whole location (so that no password shows in it).
+    static QString PathFor(const QString& catalogue);
     // The file's entries; none when there is no file. Throws ECatalogError for a damaged file.
     static std::vector<TEntry> Read(const QString& catalogue);
     // Adds entries to those already kept. Throws ECatalogError when the file cannot be written.

@@ -26,13 +26,26 @@ QString OwnWords(QSqlError::ErrorType type) {
 } // namespace
 
 QString TSqlFailure::Text(const QSqlDatabase& db, const QSqlError& error) {
+    // A server ends a statement past the connection's statement_timeout with this SQLSTATE.
+    if (db.driverName() == "QPSQL" && error.nativeErrorCode() == "57014")
+        return QString("a statement did not finish within %1 s")
+            .arg(TStatementBound::Limit().count() / 1000.0);
     if ((error.nativeErrorCode().toInt() & 0xff) == SQLITE_INTERRUPT)
         if (QString stopped = Stopped(SqliteHandle(db)); !stopped.isEmpty()) return stopped;
     return Text(error);
 }
 
 QString TSqlFailure::Text(const QSqlError& error) {
-    const QString text = error.databaseText().simplified();
+    QString text = error.databaseText();
+    // A server's words come as "ERROR:  <message>\nLINE 1: <statement>" with the SQLSTATE after
+    // them: the message alone is the user's.
+    if (text.startsWith("ERROR:") || text.startsWith("FATAL:")) {
+        text = text.mid(6);
+        if (const qsizetype line = text.indexOf("\nLINE "); line >= 0) text.truncate(line);
+        const QString state = " (" + error.nativeErrorCode() + ")";
+        if (!error.nativeErrorCode().isEmpty() && text.endsWith(state)) text.chop(state.size());
+    }
+    text = text.simplified();
     return text.isEmpty() ? OwnWords(error.type()) : text;
 }
 

@@ -3,14 +3,28 @@
 #include <QSqlQuery>
 
 #include "app/CatalogError.h"
+#include "app/CatalogSchema.h"
+#include "app/ServerConnection.h"
 #include "app/SqlFailure.h"
 
 namespace tolvane {
 
 TWriteTransaction::TWriteTransaction(const QSqlDatabase& db) : db_(db) {
     QSqlQuery begin(db_);
-    if (!begin.exec("BEGIN IMMEDIATE")) throw ECatalogError(TSqlFailure::Text(db_, begin.lastError()));
+    if (!TServerConnection::IsServer(db_)) {
+        if (!begin.exec("BEGIN IMMEDIATE")) throw ECatalogError(TSqlFailure::Text(db_, begin.lastError()));
+        open_ = true;
+        return;
+    }
+    // A server's writers take turns on a lock that they alone take: readers go on meanwhile.
+    // Waiting for it is bounded by the connection's statement timeout.
+    if (!begin.exec("BEGIN")) throw ECatalogError(TSqlFailure::Text(db_, begin.lastError()));
     open_ = true;
+    QSqlQuery lock(db_);
+    if (!lock.exec(QString("LOCK TABLE %1, %2 IN SHARE ROW EXCLUSIVE MODE")
+                       .arg(TCatalogSchema::Quoted(TCatalogSchema::Titles().Table),
+                            TCatalogSchema::Quoted(TCatalogSchema::Episodes().Table))))
+        throw ECatalogError(TSqlFailure::Text(db_, lock.lastError()));
 }
 
 TWriteTransaction::~TWriteTransaction() {

@@ -2,7 +2,8 @@
 // A transaction that holds the catalogue's write lock from its start. A writer that first reads
 // what exists and then writes must hold the lock while it reads: otherwise two writers read the
 // same state and both add what neither found (two scans of one folder, each adding every file).
-// Taking the lock waits as long as the connection's busy wait while another writer holds it.
+// Taking the lock waits as long as the connection's busy wait while another writer holds it (on
+// a server: a lock on the titles and episodes that only writers take).
 
 #include <QSqlDatabase>
 

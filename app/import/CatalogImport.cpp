@@ -14,6 +14,7 @@
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
+#include "app/NewCatalog.h"
 #include "app/SqlFailure.h"
 
 namespace tolvane {
@@ -89,7 +90,7 @@ std::vector<int> Locate(TTableSource& source, const QString& sourceName, const Q
     return positions;
 }
 
-void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef& def, QSqlDatabase& db,
+void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef& def, TNewCatalog& catalogue,
                TImportedTable& report) {
     const std::vector<TFieldMap> fields = FieldsOf(def);
     const std::vector<int> positions = Locate(source, sourceName, def.Table, fields);
@@ -98,6 +99,7 @@ void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef
         names << TCatalogSchema::Quoted(f.name);
         marks << "?";
     }
+    QSqlDatabase db = catalogue.Database();
     QSqlQuery insert(db);
     if (!insert.prepare("INSERT INTO " + TCatalogSchema::Quoted(def.Table) + " (" + names.join(", ") +
                         ") VALUES (" + marks.join(", ") + ")"))
@@ -126,7 +128,11 @@ void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef
             insert.bindValue(static_cast<int>(i), values[i]);
             if (fields[i].kind == TValueKind::vkKey) keys.insert(values[i].toLongLong());
         }
-        if (!insert.exec()) throw ECatalogError(TSqlFailure::Text(insert.lastError()));
+        if (!insert.exec()) {
+            const QString failure = TSqlFailure::Text(insert.lastError());
+            catalogue.RollBack();
+            throw ECatalogError(failure);
+        }
     });
 }
 
@@ -134,47 +140,21 @@ void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef
 
 std::vector<TImportedTable> TCatalogImport::Run(TTableSource& source, const QString& sourceName,
                                                 const QString& target) {
-    const QFileInfo info(target);
-    if (info.exists() || info.isSymLink()) throw ECatalogError(target + ": already exists");
-    const QDir folder = info.absoluteDir();
-    if (!folder.exists()) throw ECatalogError(target + ": no such folder " + folder.path());
-
-    // Written under a temporary name beside the target and renamed at the end, so that a
-    // failure leaves no file behind and the target never holds half a catalogue.
-    const QString part =
-        folder.filePath("." + info.fileName() + "." + QUuid::createUuid().toString(QUuid::Id128) + ".part");
-    static std::atomic<int> counter{0};
-    const QString connection = QString("tolvane-import-%1").arg(++counter);
+    // A new file is written under a temporary name and renamed at the end, a server's empty
+    // database in one transaction: a failure leaves nothing behind, and the target never holds
+    // half a catalogue.
+    TNewCatalog catalogue(target);
     std::vector<TImportedTable> reports(2);
-    QString error;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
-        db.setDatabaseName(part);
-        if (!db.open()) {
-            error = target + ": cannot create (" + TSqlFailure::Text(db.lastError()) + ")";
-        } else {
-            try {
-                if (!db.transaction()) throw ECatalogError(TSqlFailure::Text(db.lastError()));
-                TCatalogSchema::Create(db);
-                CopyTable(source, sourceName, TCatalogSchema::Titles(), db, reports[0]);
-                CopyTable(source, sourceName, TCatalogSchema::Episodes(), db, reports[1]);
-                if (!db.commit()) throw ECatalogError(TSqlFailure::Text(db.lastError()));
-            } catch (const std::exception& e) {
-                db.rollback();
-                error = QString::fromUtf8(e.what());
-                if (!error.startsWith(sourceName + ":")) error = target + ": " + error;
-            }
-            db.close();
-        }
+    try {
+        QSqlDatabase db = catalogue.Database();
+        TCatalogSchema::Create(db);
+        CopyTable(source, sourceName, TCatalogSchema::Titles(), catalogue, reports[0]);
+        CopyTable(source, sourceName, TCatalogSchema::Episodes(), catalogue, reports[1]);
+    } catch (const std::exception& e) {
+        const QString error = QString::fromUtf8(e.what());
+        throw ECatalogError(error.startsWith(sourceName + ":") ? error : catalogue.Failure(error));
     }
-    QSqlDatabase::removeDatabase(connection);
-    if (error.isEmpty() && !QFile::rename(part, target))
-        error = target + (QFileInfo::exists(target) ? ": already exists" : ": cannot create");
-    if (!error.isEmpty()) {
-        QFile::remove(part);
-        QFile::remove(part + "-journal");
-        throw ECatalogError(error);
-    }
+    catalogue.Commit();
     return reports;
 }
 

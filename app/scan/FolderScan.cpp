@@ -10,6 +10,7 @@
 
 #include "app/CatalogError.h"
 #include "app/CatalogStore.h"
+#include "app/ServerConnection.h"
 #include "app/SqlFailure.h"
 #include "app/WriteTransaction.h"
 #include "app/scan/MediaProbe.h"
@@ -75,13 +76,18 @@ void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFou
     if (fresh.empty()) return;
     if (result.TitleId == 0) {
         QSqlQuery title(db);
-        title.prepare(QString::fromUtf8(
-            R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий") VALUES (?, ?, ?))sql"));
+        // A server tells the new key through RETURNING; Qt's driver knows no last insert ID there.
+        const bool server = TServerConnection::IsServer(db);
+        title.prepare(
+            QString::fromUtf8(
+                R"sql(INSERT INTO "Sp" ("Название", "Тип", "Количество серий") VALUES (?, ?, ?))sql") +
+            (server ? " RETURNING \"ID\"" : ""));
         title.addBindValue(request.Title);
         title.addBindValue(Text(request.Type));
         title.addBindValue(QString::number(fresh.size()));
         Exec(db, title);
-        result.TitleId = title.lastInsertId().toLongLong();
+        result.TitleId =
+            server ? (title.next() ? title.value(0).toLongLong() : 0) : title.lastInsertId().toLongLong();
         result.NewTitle = true;
     }
     QSqlQuery episode(db);

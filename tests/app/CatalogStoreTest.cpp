@@ -23,8 +23,12 @@ std::string OpenError(const QString& path) {
     return "opened";
 }
 
-TEST(CatalogStore, OpensACatalogue) {
-    TTestCatalog catalogue;
+// What holds for a catalogue wherever it lives.
+class CatalogStoreTest : public ::testing::TestWithParam<test::TEngine> {};
+TOLVANE_ON_BOTH_ENGINES(CatalogStoreTest);
+
+TEST_P(CatalogStoreTest, OpensACatalogue) {
+    TTestCatalog catalogue(GetParam());
     TCatalogStore store;
     store.Open(catalogue.Path());
     EXPECT_TRUE(store.IsOpen());
@@ -143,8 +147,8 @@ TEST(CatalogStore, AnyCatalogueMadeElsewhereOpens) {
     EXPECT_EQ(OpenError(path), "opened");
 }
 
-TEST(CatalogStore, ReadOnlyOpeningRefusesWrites) {
-    TTestCatalog catalogue;
+TEST_P(CatalogStoreTest, ReadOnlyOpeningRefusesWrites) {
+    TTestCatalog catalogue(GetParam());
     TCatalogStore store;
     store.Open(catalogue.Path(), TOpenMode::omReadOnly);
     EXPECT_TRUE(store.ReadOnly());

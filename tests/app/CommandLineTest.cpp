@@ -37,7 +37,7 @@ void ExpectError(const TRun& r, const std::string& fragment) {
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << "one line: " << r.err;
 }
 
-class CommandLineTest : public ::testing::Test {
+class CommandLineTest : public ::testing::TestWithParam<test::TEngine> {
 protected:
     void SetUp() override {
         naruto = catalogue.AddTitle(QString::fromUtf8("Наруто"), "TV", "220");
@@ -48,11 +48,13 @@ protected:
     }
     QString Db() const { return catalogue.Path(); }
 
-    TTestCatalog catalogue;
+    TTestCatalog catalogue{GetParam()};
     std::int64_t naruto = 0, nana = 0, ghost = 0;
 };
 
-TEST_F(CommandLineTest, ListsEveryTitleWithItsTotals) {
+TOLVANE_ON_BOTH_ENGINES(CommandLineTest);
+
+TEST_P(CommandLineTest, ListsEveryTitleWithItsTotals) {
     const TRun r = Tolvane({"list", "--db", Db()});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(
@@ -62,7 +64,7 @@ TEST_F(CommandLineTest, ListsEveryTitleWithItsTotals) {
                      QString("%1\tGhost\tMovie\t\t\t00:00:00,000").arg(ghost)}));
 }
 
-TEST_F(CommandLineTest, ListsWhatTheSearchBoxWouldList) {
+TEST_P(CommandLineTest, ListsWhatTheSearchBoxWouldList) {
     EXPECT_EQ(Lines(Tolvane({"list", "--db", Db(), QString::fromUtf8("нАр")}).out).size(), 1);
     EXPECT_EQ(Lines(Tolvane({"list", "--db", Db(), "n"}).out).size(), 1);
     EXPECT_EQ(Lines(Tolvane({"list", "--db", Db(), "%"}).out).size(), 0);
@@ -71,7 +73,7 @@ TEST_F(CommandLineTest, ListsWhatTheSearchBoxWouldList) {
     EXPECT_EQ(dashed.status, 0) << dashed.err;
 }
 
-TEST_F(CommandLineTest, ShowsEpisodesAsTheGridDoes) {
+TEST_P(CommandLineTest, ShowsEpisodesAsTheGridDoes) {
     const TRun r = Tolvane({"show", "--db", Db(), QString::number(naruto)});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(Lines(r.out),
@@ -80,13 +82,13 @@ TEST_F(CommandLineTest, ShowsEpisodesAsTheGridDoes) {
                            "n02.mkv\t  1 000 \tx\t00:01:01,000\tFLAC\t\t"}));
 }
 
-TEST_F(CommandLineTest, TitleWithoutEpisodesShowsTheHeaderAlone) {
+TEST_P(CommandLineTest, TitleWithoutEpisodesShowsTheHeaderAlone) {
     const TRun r = Tolvane({"show", "--db", Db(), QString::number(ghost)});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(Lines(r.out).size(), 1);
 }
 
-TEST_F(CommandLineTest, ErrorsAreOneLineAndStatusOne) {
+TEST_P(CommandLineTest, ErrorsAreOneLineAndStatusOne) {
     ExpectError(Tolvane({"show", "--db", Db(), "999"}), (Db() + ": no title with ID 999").toStdString());
     ExpectError(Tolvane({"show", "--db", Db(), "abc"}), "ID must be a whole number");
     ExpectError(Tolvane({"show", "--db", Db()}), "show needs a title ID");
@@ -102,9 +104,13 @@ TEST_F(CommandLineTest, ErrorsAreOneLineAndStatusOne) {
     EXPECT_FALSE(QFileInfo::exists(catalogue.Folder("none.db")));
 }
 
+// What only a file shows: its SQL is SQLite's own.
+class CommandLineFileTest : public CommandLineTest {};
+INSTANTIATE_TEST_SUITE_P(File, CommandLineFileTest, ::testing::Values(test::TEngine::File), test::EngineName);
+
 // A catalogue made elsewhere sums its episodes as integers; for the title listed last the sum
 // overflows, after the lines before it were made.
-TEST_F(CommandLineTest, ListPrintsEveryLineOrNone) {
+TEST_P(CommandLineFileTest, ListPrintsEveryLineOrNone) {
     test::TRawDb raw(Db());
     raw.Exec("DROP VIEW \"Rjk\"");
     raw.Exec(QString::fromUtf8(R"sql(CREATE VIEW "Rjk" AS SELECT s."Название" AS "Название",
@@ -117,7 +123,7 @@ TEST_F(CommandLineTest, ListPrintsEveryLineOrNone) {
     ExpectError(r, "integer overflow");
 }
 
-TEST_F(CommandLineTest, ReadingNeverWritesTheCatalogue) {
+TEST_P(CommandLineTest, ReadingNeverWritesTheCatalogue) {
     const QByteArray before = Digest(Db());
     Tolvane({"list", "--db", Db()});
     Tolvane({"show", "--db", Db(), "1"});
@@ -127,7 +133,7 @@ TEST_F(CommandLineTest, ReadingNeverWritesTheCatalogue) {
     EXPECT_EQ(Digest(Db()), before);
 }
 
-TEST_F(CommandLineTest, ScreenshotRendersTheWindow) {
+TEST_P(CommandLineTest, ScreenshotRendersTheWindow) {
     const QString png = catalogue.Folder("shot.png");
     const TRun r = Tolvane({"--screenshot", png, "--search", QString::fromUtf8("на"), Db()});
     EXPECT_EQ(r.status, 0) << r.err;
@@ -137,7 +143,7 @@ TEST_F(CommandLineTest, ScreenshotRendersTheWindow) {
     EXPECT_GT(image.height(), 300);
 }
 
-TEST_F(CommandLineTest, ScreenshotErrors) {
+TEST_P(CommandLineTest, ScreenshotErrors) {
     ExpectError(Tolvane({"--screenshot", catalogue.Folder("x.png"), catalogue.Folder("none.db")}),
                 "no such file");
     ExpectError(Tolvane({"--screenshot", catalogue.Folder("x.png"), "--select", "7", Db()}),
@@ -148,7 +154,7 @@ TEST_F(CommandLineTest, ScreenshotErrors) {
     ExpectError(Tolvane({"--screenshot", catalogue.Folder("no/such/dir/x.png"), Db()}), "cannot write");
 }
 
-TEST_F(CommandLineTest, DemoCatalogueHasTwoHundredFiftyVariedTitles) {
+TEST_P(CommandLineTest, DemoCatalogueHasTwoHundredFiftyVariedTitles) {
     const QString path = catalogue.Folder("demo.db");
     const TRun r = Tolvane({"demo", path});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -188,7 +194,7 @@ TEST_F(CommandLineTest, DemoCatalogueHasTwoHundredFiftyVariedTitles) {
 }
 
 // A few listed titles have their totals read by key, many in one pass: the lines are the same.
-TEST_F(CommandLineTest, ListShowsTheSameTotalsForAFewTitlesAsForAll) {
+TEST_P(CommandLineTest, ListShowsTheSameTotalsForAFewTitlesAsForAll) {
     const QString path = catalogue.Folder("demo.db");
     ASSERT_EQ(Tolvane({"demo", path}).status, 0);
     const QStringList all = Lines(Tolvane({"list", "--db", path}).out);
@@ -200,7 +206,7 @@ TEST_F(CommandLineTest, ListShowsTheSameTotalsForAFewTitlesAsForAll) {
     }
 }
 
-TEST_F(CommandLineTest, DemoIsDeterministicAndRefusesToOverwrite) {
+TEST_P(CommandLineTest, DemoIsDeterministicAndRefusesToOverwrite) {
     const QString a = catalogue.Folder("a.db");
     const QString b = catalogue.Folder("b.db");
     ASSERT_EQ(Tolvane({"demo", a}).status, 0);

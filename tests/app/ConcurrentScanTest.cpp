@@ -47,12 +47,15 @@ TScanCounts Counts(const QString& line) {
     return {m.captured(1).toInt(), m.captured(2).toInt()};
 }
 
-TEST(ConcurrentScan, ScansStartedTogetherAddEachFileOnceToOneTitle) {
+class ConcurrentScanTest : public ::testing::TestWithParam<test::TEngine> {};
+TOLVANE_ON_BOTH_ENGINES(ConcurrentScanTest);
+
+TEST_P(ConcurrentScanTest, ScansStartedTogetherAddEachFileOnceToOneTitle) {
     ASSERT_TRUE(QFileInfo(Program()).isExecutable()) << Program().toStdString();
     // A new title, and a title that lists one of the files already.
     for (const int listedBefore : {0, 1}) {
         SCOPED_TRACE(listedBefore ? "existing title" : "new title");
-        TTestCatalog catalogue;
+        TTestCatalog catalogue(GetParam());
         const QString folder = MakeFolder(catalogue);
         if (listedBefore) catalogue.AddEpisode(catalogue.AddTitle("Race"), {"ep 1.mkv", 1, 1, 1, 1});
 

@@ -20,7 +20,7 @@ std::string U(const char* text) {
     return text;
 }
 
-class ExportTest : public ::testing::Test {
+class ExportTest : public ::testing::TestWithParam<test::TEngine> {
 protected:
     void SetUp() override {
         naruto = catalogue.AddTitle(QString::fromUtf8("Наруто"), "TV", "220", QString::fromUtf8("Смотреть"));
@@ -28,11 +28,13 @@ protected:
         catalogue.AddEpisode(naruto, {"n01.mkv", 5'000'000'000LL, 1920, 1080, 1'440'000, "AAC\tjpn"});
         catalogue.AddEpisode(naruto, {"n02, end.mkv", QVariant(), QVariant(), QVariant(), 61'000, "FLAC"});
     }
-    TTestCatalog catalogue;
+    TTestCatalog catalogue{GetParam()};
     std::int64_t naruto = 0, ghost = 0;
 };
 
-TEST_F(ExportTest, TitlesWithTheirTotalsAsCsv) {
+TOLVANE_ON_BOTH_ENGINES(ExportTest);
+
+TEST_P(ExportTest, TitlesWithTheirTotalsAsCsv) {
     const TRun r = Tolvane({"export", "--db", catalogue.Path()});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
@@ -41,7 +43,7 @@ TEST_F(ExportTest, TitlesWithTheirTotalsAsCsv) {
                          std::to_string(ghost) + ",\"Ghost, \"\"the\"\" Shell\",Movie,,,,\r\n");
 }
 
-TEST_F(ExportTest, OneTitlesEpisodesWithStoredAndCalculatedFieldsAsTsv) {
+TEST_P(ExportTest, OneTitlesEpisodesWithStoredAndCalculatedFieldsAsTsv) {
     const TRun r =
         Tolvane({"export", "--db", catalogue.Path(), "--title", QString::number(naruto), "--format", "tsv"});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -59,7 +61,7 @@ TEST_F(ExportTest, OneTitlesEpisodesWithStoredAndCalculatedFieldsAsTsv) {
                   second + "\t" + id + "\tn02, end.mkv\t\t\tx\t\t\t00:01:01,000\t61000\tFLAC\t\t\n");
 }
 
-TEST_F(ExportTest, TitleWithoutEpisodesGivesTheHeaderAlone) {
+TEST_P(ExportTest, TitleWithoutEpisodesGivesTheHeaderAlone) {
     const TRun r = Tolvane({"export", "--db", catalogue.Path(), "--title", QString::number(ghost)});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1);
@@ -84,7 +86,7 @@ TEST(DelimitedTextTest, QuotesOrEscapesOnlyWhatNeedsIt) {
     }
 }
 
-TEST_F(ExportTest, BadInputIsOneLineOfErrorAndNoOutput) {
+TEST_P(ExportTest, BadInputIsOneLineOfErrorAndNoOutput) {
     QTemporaryDir dir;
     const QString text = dir.filePath("notes.txt");
     {

@@ -105,6 +105,27 @@ TEST(ImportTest, CopiesTitlesAndEpisodesAndSkipsWhatDoesNotFit) {
               5'000'001'000LL);
 }
 
+TEST(ImportTest, FillsAnEmptyServerDatabaseAsItFillsANewFileAndNothingElse) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("imported.db");
+    test::TTestServer& server = test::TTestServer::Get();
+    const QString uri = server.Uri(server.NewDatabase());
+    TMemoryTables source = Catalogue();
+    const auto toFile = TCatalogImport::Run(source, "memory", file);
+    const auto toServer = TCatalogImport::Run(source, "memory", uri);
+    ASSERT_EQ(toServer.size(), toFile.size());
+    for (std::size_t t = 0; t < toFile.size(); ++t) EXPECT_EQ(toServer[t].Skipped, toFile[t].Skipped);
+    const QStringList rows = test::AllRows(file);
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(test::AllRows(uri), rows);
+    // New titles are numbered after the imported keys.
+    test::TRawDb(uri).Exec(U("INSERT INTO \"Sp\" (\"Название\") VALUES (?)"), {"new"});
+    EXPECT_EQ(test::TRawDb(uri).Scalar(U("SELECT max(\"ID\") FROM \"Sp\"")).toInt(), 8);
+    // A second import finds the catalogue there and writes nothing.
+    EXPECT_THROW(TCatalogImport::Run(source, "memory", uri), ECatalogError);
+    EXPECT_EQ(test::AllRows(uri).size(), 6);
+}
+
 TEST(ImportTest, MissingTablesAndFieldsAreNamedAndNothingIsWritten) {
     QTemporaryDir dir;
     const QString target = dir.filePath("new.db");

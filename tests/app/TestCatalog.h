@@ -1,10 +1,13 @@
 #pragma once
-// Small catalogue files for the tests, written with the viewer's own schema in a temporary folder.
+// Small catalogues for the tests, written with the viewer's own schema: a file in a temporary
+// folder, or a new database on the tests' own PostgreSQL server.
 
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <atomic>
@@ -13,9 +16,22 @@
 #include <optional>
 #include <stdexcept>
 
+#include "app/CatalogLocation.h"
 #include "app/CatalogSchema.h"
+#include "support/TestServer.h"
 
 namespace tolvane::test {
+
+// Where a test catalogue lives; the catalogue tests run once for each.
+enum class TEngine { File, Server };
+
+inline std::string EngineName(const ::testing::TestParamInfo<TEngine>& info) {
+    return info.param == TEngine::File ? "File" : "Server";
+}
+
+#define TOLVANE_ON_BOTH_ENGINES(Suite)                                                                       \
+    INSTANTIATE_TEST_SUITE_P(Engines, Suite, ::testing::Values(test::TEngine::File, test::TEngine::Server),  \
+                             test::EngineName)
 
 struct TEpisodeRow {
     QString file;
@@ -26,14 +42,22 @@ struct TEpisodeRow {
     QString audio = "AAC";
 };
 
-// A connection of its own to a catalogue file, for preparing and inspecting it.
+// A connection of its own to a catalogue file or server database, for preparing and inspecting it.
 class TRawDb {
 public:
     explicit TRawDb(const QString& path) {
         static std::atomic<int> counter{0};
         name_ = QString("test-raw-%1").arg(++counter);
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name_);
-        db.setDatabaseName(path);
+        const TCatalogLocation where = TCatalogLocation::Parse(path);
+        QSqlDatabase db = QSqlDatabase::addDatabase(where.IsServer() ? "QPSQL" : "QSQLITE", name_);
+        if (where.IsServer()) {
+            db.setHostName(where.Host());
+            db.setUserName(where.User());
+            db.setPassword(where.Password());
+            db.setDatabaseName(where.Database());
+        } else {
+            db.setDatabaseName(path);
+        }
         if (!db.open()) throw std::runtime_error(db.lastError().text().toStdString());
     }
     ~TRawDb() {
@@ -44,6 +68,11 @@ public:
 
     void Exec(const QString& sql, const QVariantList& values = {}) {
         QSqlQuery q(Db());
+        // A server prepares no schema changes: those run as they stand.
+        if (values.isEmpty()) {
+            if (!q.exec(sql)) throw std::runtime_error(q.lastError().text().toStdString());
+            return;
+        }
         if (!q.prepare(sql)) throw std::runtime_error(q.lastError().text().toStdString());
         for (const QVariant& v : values) q.addBindValue(v);
         if (!q.exec()) throw std::runtime_error(q.lastError().text().toStdString());
@@ -60,11 +89,34 @@ private:
     QString name_;
 };
 
+// Every row of the catalogue's two tables, in key order, one text a row.
+inline QStringList AllRows(const QString& location) {
+    TRawDb raw(location);
+    QStringList rows;
+    for (const TSourceDef* def : {&TCatalogSchema::Titles(), &TCatalogSchema::Episodes()}) {
+        QSqlQuery q(raw.Db());
+        q.setForwardOnly(true);
+        EXPECT_TRUE(q.exec("SELECT * FROM " + TCatalogSchema::Quoted(def->Table) + " ORDER BY \"ID\""));
+        while (q.next()) {
+            QStringList values{def->Table};
+            for (int c = 0; c < q.record().count(); ++c)
+                values << (q.value(c).isNull() ? QString("<null>") : q.value(c).toString());
+            rows << values.join('|');
+        }
+    }
+    return rows;
+}
+
 // A catalogue in a temporary folder.
 class TTestCatalog {
 public:
-    TTestCatalog() {
-        path_ = dir_.filePath("catalogue.db");
+    explicit TTestCatalog(TEngine engine = TEngine::File) {
+        if (engine == TEngine::Server) {
+            TTestServer& server = TTestServer::Get();
+            path_ = server.Uri(server.NewDatabase());
+        } else {
+            path_ = dir_.filePath("catalogue.db");
+        }
         TRawDb raw(path_);
         QSqlDatabase db = raw.Db();
         TCatalogSchema::Create(db);

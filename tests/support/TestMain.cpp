@@ -4,9 +4,20 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include "grid/base/Locale.h"
 #include "grid/host/Canvas.h"
 #include "grid/host/SystemColors.h"
-#include "grid/base/Locale.h"
+#include "support/TestServer.h"
+
+namespace {
+
+// Stops the test server, when a test started it, while the application still runs.
+class TServerEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { tolvane::test::TTestServer::StopIfStarted(); }
+};
+
+} // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -15,5 +26,6 @@ int main(int argc, char** argv) {
     tolvane::SetTextRendering(tolvane::trPlain);
     tolvane::TLocale::SetCurrent(tolvane::TFormatSettings::Fixed());
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::AddGlobalTestEnvironment(new TServerEnvironment);
     return RUN_ALL_TESTS();
 }

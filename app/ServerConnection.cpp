@@ -1,0 +1,128 @@
+#include "app/ServerConnection.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+#include "app/CatalogError.h"
+#include "app/CatalogSchema.h"
+#include "app/SqlFailure.h"
+#include "app/StatementBound.h"
+
+namespace tolvane {
+
+const char* const TServerConnection::Driver = "QPSQL";
+
+namespace {
+
+// The catalogue's tables that our writes change.
+QVariantList WrittenTables() {
+    return {TCatalogSchema::Titles().Table, TCatalogSchema::Episodes().Table};
+}
+
+// libpq's reason for a failed connection, in the user's words. libpq's own texts are matched; a
+// text not known here is passed on as it stands, on one line.
+QString ConnectFailure(const QString& libpq, const TCatalogLocation& where) {
+    QString text = libpq.simplified();
+    if (!where.Password().isEmpty()) text.replace(where.Password(), "…");
+    if (text.contains("password authentication failed"))
+        return "wrong password for user \"" + where.User() + "\" (or no such user)";
+    if (text.contains("no password supplied"))
+        return "the server wants a password (the URI, PGPASSWORD or ~/.pgpass)";
+    if (text.contains("does not exist") && text.contains("database \""))
+        return "no such database on the server";
+    if (text.contains("role \"") && text.contains("does not exist")) return "no such user on the server";
+    if (text.contains("timeout expired"))
+        return QString("the server did not answer within %1 s").arg(TServerConnection::ConnectSeconds);
+    if (text.contains("could not translate host name")) return "server not reachable (unknown host name)";
+    if (text.contains("Connection refused") || text.contains("No such file or directory") ||
+        text.contains("No route to host") || text.contains("Network is unreachable") ||
+        text.contains("could not connect"))
+        return "server not reachable (is it running and accepting connections?)";
+    if (const qsizetype failed = text.indexOf(" failed: ");
+        text.startsWith("connection to server") && failed > 0)
+        return "server not reachable (" + text.mid(failed + 9) + ")";
+    text.remove(QRegularExpression("^(FATAL|ERROR):\\s*"));
+    return text.isEmpty() ? QString("cannot connect to the server") : text;
+}
+
+QString Connection(const TCatalogLocation& where, bool readOnly) {
+    QStringList options = where.Options();
+    options << QString("connect_timeout=%1").arg(TServerConnection::ConnectSeconds)
+            << "application_name=tolvane";
+    // Every statement is bounded as on a file; a read-only opening cannot write even through a
+    // function that a view calls.
+    QString settings = QString("-c statement_timeout=%1").arg(TStatementBound::Limit().count());
+    if (readOnly) settings += " -c default_transaction_read_only=on";
+    options << "options='" + settings + "'";
+    return options.join(';');
+}
+
+bool Exec(const QSqlDatabase& db, const QString& sql, QSqlError* error = nullptr) {
+    QSqlQuery q(db);
+    const bool done = q.exec(sql);
+    if (!done && error) *error = q.lastError();
+    return done;
+}
+
+} // namespace
+
+void TServerConnection::Open(QSqlDatabase& db, const TCatalogLocation& where, bool readOnly) {
+    db.setHostName(where.Host());
+    if (where.Port() > 0) db.setPort(where.Port());
+    db.setDatabaseName(where.Database());
+    db.setUserName(where.User());
+    db.setPassword(where.Password());
+    db.setConnectOptions(Connection(where, readOnly));
+    if (!db.open())
+        throw ECatalogError(where.Display() + ": " + ConnectFailure(db.lastError().databaseText(), where));
+}
+
+bool TServerConnection::MayWrite(const QSqlDatabase& db) {
+    QSqlQuery q(db);
+    q.prepare(
+        "SELECT NOT pg_is_in_recovery() AND count(*) = 2 AND "
+        "bool_and(has_table_privilege(c.oid, 'INSERT') AND has_table_privilege(c.oid, 'UPDATE')) "
+        "FROM pg_class c WHERE c.relnamespace = current_schema()::regnamespace AND c.relname IN (?, ?)");
+    for (const QVariant& table : WrittenTables()) q.addBindValue(table);
+    if (!q.exec() || !q.next()) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
+    return q.value(0).toBool();
+}
+
+void TServerConnection::KeepCatalogueCodeOff(const QSqlDatabase& db) {
+    // As a replica the session fires only triggers and rules enabled ALWAYS; setting it needs a
+    // superuser or a role granted SET on the parameter.
+    const bool replica = Exec(db, "SET session_replication_role = replica");
+    QSqlQuery q(db);
+    q.prepare(
+        "SELECT c.relname, t.tgname FROM pg_trigger t JOIN pg_class c ON c.oid = t.tgrelid "
+        "WHERE NOT t.tgisinternal AND c.relnamespace = current_schema()::regnamespace "
+        "AND c.relname IN (?, ?) AND t.tgenabled IN (?, ?) "
+        "UNION ALL SELECT c.relname, r.rulename FROM pg_rewrite r JOIN pg_class c ON c.oid = r.ev_class "
+        "WHERE c.relkind = 'r' AND c.relnamespace = current_schema()::regnamespace "
+        "AND c.relname IN (?, ?) AND r.ev_enabled IN (?, ?) ORDER BY 1, 2 LIMIT 1");
+    const QVariantList fired = replica ? QVariantList{"A", "A"} : QVariantList{"O", "A"};
+    for (int i = 0; i < 2; ++i) {
+        for (const QVariant& table : WrittenTables()) q.addBindValue(table);
+        for (const QVariant& state : fired) q.addBindValue(state);
+    }
+    if (!q.exec()) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
+    if (q.next())
+        throw ECatalogError(QString("\"%1\" carries \"%2\", a trigger or rule that our writes would run "
+                                    "(a superuser can remove it, or GRANT SET ON PARAMETER "
+                                    "session_replication_role to this user)")
+                                .arg(q.value(0).toString(), q.value(1).toString()));
+}
+
+bool TServerConnection::HoldsTables(const QSqlDatabase& db) {
+    QSqlQuery q(db);
+    if (!q.exec("SELECT EXISTS (SELECT 1 FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace "
+                "WHERE c.relkind IN ('r', 'p', 'v', 'm', 'f', 'S') AND n.nspname NOT IN ('pg_catalog', "
+                "'information_schema') AND n.nspname NOT LIKE 'pg\\_%')") ||
+        !q.next())
+        throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
+    return q.value(0).toBool();
+}
+
+} // namespace tolvane
