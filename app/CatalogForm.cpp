@@ -295,6 +295,8 @@ void TCatalogForm::RefreshBoundBoxes() {
 }
 
 void TCatalogForm::FormCreate() {
+    // Column widths the user chose were for the catalogue shown before.
+    if (episodeColumns_) episodeColumns_->Forget();
     Conn.Open(path_, mode_);
     // Edits an earlier run had to keep aside are offered before anything is shown.
     if (!Conn.ReadOnly()) TErrorReporter::Guard([this] { TRecoveryFile::Offer(Conn); });
