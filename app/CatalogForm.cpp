@@ -28,6 +28,7 @@
 #include "app/RecoveryFile.h"
 #include "app/TextLengthDelegate.h"
 #include "app/WindowPlacement.h"
+#include "grid/base/ShownText.h"
 
 namespace tolvane {
 
@@ -56,6 +57,9 @@ constexpr int kPanelWidth = 150;
 constexpr int kRowSize = 16;
 // How long edits are retried when the program must end and no one can be asked.
 constexpr int kUnattendedStoreMs = 4000;
+// The episodes and totals show the start of a text: a longer one is read cut, a little above
+// what a cell can show.
+constexpr qsizetype kReadTextChars = MaxShownLineChars + 64;
 
 QIcon MakeIcon() {
     QPixmap pixmap(32, 32);
@@ -117,6 +121,8 @@ TCatalogForm::TCatalogForm(const QString& path, TOpenMode mode, QWidget* parent)
     setMinimumSize(Scaled(kMinimum.width()), Scaled(kMinimum.height()));
     TWindowPlacement::Place(*this, QSize(Scaled(kClient.width()), Scaled(kClient.height())));
 
+    Series.SetTextLimit(kReadTextChars);
+    RJk.SetTextLimit(kReadTextChars);
     Series.OnCalcFields = [this](TRecordSource& source) { SeriesCalcFields(source); };
     Series.OnViewChanged = [this] {
         episodes_->Reload();
@@ -289,6 +295,8 @@ void TCatalogForm::RefreshBoundBoxes() {
 }
 
 void TCatalogForm::FormCreate() {
+    // Column widths the user chose were for the catalogue shown before.
+    if (episodeColumns_) episodeColumns_->Forget();
     Conn.Open(path_, mode_);
     // Edits an earlier run had to keep aside are offered before anything is shown.
     if (!Conn.ReadOnly()) TErrorReporter::Guard([this] { TRecoveryFile::Offer(Conn); });

@@ -268,7 +268,8 @@ int Show(const QStringList& args, const TConsole& console) {
     episodes.SetFiltered(true);
     episodes.Open(store);
 
-    // The texts come from the episode grid's own model; all are read before any is printed.
+    // The texts come from the episode grid's own model, whole (what it displays is only what a
+    // cell can show of a long one); all are read before any is printed.
     TEpisodeModel model(episodes);
     std::ostringstream out;
     for (int c = 0; c < model.columnCount(); ++c)
@@ -276,7 +277,7 @@ int Show(const QStringList& args, const TConsole& console) {
     out << '\n';
     for (int r = 0; r < model.rowCount(); ++r) {
         for (int c = 0; c < model.columnCount(); ++c)
-            out << (c ? "\t" : "") << console.Field(model.data(model.index(r, c)).toString());
+            out << (c ? "\t" : "") << console.Field(model.data(model.index(r, c), Qt::EditRole).toString());
         out << '\n';
     }
     console.out << out.str();

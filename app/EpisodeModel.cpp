@@ -1,5 +1,6 @@
 #include "app/EpisodeModel.h"
 
+#include "app/CatalogError.h"
 #include "app/EditStorage.h"
 #include "app/ErrorReporter.h"
 #include "app/RecordSource.h"
@@ -35,7 +36,15 @@ QVariant TEpisodeModel::data(const QModelIndex& index, int role) const {
     const int recNo = index.row() + 1, field = fields_[index.column()];
     // What is shown (and measured for its size) is only what a screen can hold of a long text.
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) return source_.WideTextAt(recNo, field, MaxShownLineChars);
-    if (role == Qt::EditRole) return source_.WideTextAt(recNo, field);
+    if (role == Qt::EditRole) {
+        // An editor starts from the whole text; when it cannot be read now, setData refuses the
+        // edit of what was read cut.
+        try {
+            return source_.WholeTextAt(recNo, field);
+        } catch (const std::exception&) {
+            return source_.WideTextAt(recNo, field);
+        }
+    }
     return {};
 }
 
@@ -58,6 +67,9 @@ bool TEpisodeModel::setData(const QModelIndex& index, const QVariant& value, int
     const int field = fields_[index.column()];
     const bool done = TErrorReporter::Guard([&] {
         source_.SetRecNo(index.row() + 1);
+        if (source_.IsCutAt(index.row() + 1, field))
+            throw ECatalogError("\"" + source_.FieldDef(field).DisplayLabel() +
+                                "\" could not be read whole when its editing began: nothing is stored");
         // An emptied cell of a field that held nothing stays null.
         source_.SetValue(field, value.toString());
         // A conflict left undecided, or a failed write, keeps the edit pending: the cell shows

@@ -137,7 +137,10 @@ void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
         pendingRow_ = RowOfKey((*carried)[key]);
         if (!calculated_[pendingRow_]) Calculate(pendingRow_);
         TRow edit = rows_[pendingRow_];
-        for (const auto& [field, base] : pendingBase_) edit[field] = (*pending_)[field];
+        for (const auto& [field, base] : pendingBase_) {
+            edit[field] = (*pending_)[field];
+            SetCut(edit, FieldCount(), field, false);
+        }
         pending_ = std::move(edit);
     }
 }
@@ -168,9 +171,20 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
                                                          const std::optional<TKey>& only) const {
     QStringList columns;
     std::vector<int> positions;
+    // SQLite's substr turns a number into text: only texts are cut there, so that a value read
+    // compares equal to the one stored. Other engines keep texts in text columns.
+    const bool sqlite = store.Database().driverName() == "QSQLITE";
     for (int i = 0; i < FieldCount(); ++i) {
         if (!def_.Fields[i].IsStored()) continue;
-        columns << TCatalogSchema::Quoted(def_.Fields[i].Name);
+        const QString name = TCatalogSchema::Quoted(def_.Fields[i].Name);
+        if (textLimit_ > 0 && def_.Fields[i].Kind == TFieldKind::fkWideText) {
+            // One character more than kept tells whether there is more.
+            const QString prefix = QString("substr(%1, 1, %2)").arg(name).arg(textLimit_ + 1);
+            columns << (sqlite ? QString("CASE WHEN typeof(%1) = 'text' THEN %2 ELSE %1 END").arg(name, prefix)
+                               : prefix);
+        } else {
+            columns << name;
+        }
         positions.push_back(i);
     }
     QString sql = "SELECT " + columns.join(", ") + " FROM " + TCatalogSchema::Quoted(def_.Table);
@@ -187,12 +201,87 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
     TRowReader::TOrderCheck order{byKey};
     std::vector<TRow> rows;
     try {
-        rows = TRowReader::Read(store.Database(), sql, FieldCount(), positions, values, &order);
+        rows = TRowReader::Read(store.Database(), sql, FieldCount() + (textLimit_ > 0 ? 1 : 0), positions, values,
+                                &order);
     } catch (const ECatalogError& e) {
         throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
     }
+    if (textLimit_ > 0)
+        for (TRow& row : rows) CutLongTexts(row);
     if (!order.Ordered) std::stable_sort(rows.begin(), rows.end(), byKey);
     return rows;
+}
+
+void TRecordSource::CutLongTexts(TRow& row) const {
+    qlonglong cut = 0;
+    for (int i = 0; i < FieldCount(); ++i) {
+        QVariant& value = row[i];
+        if (def_.Fields[i].Kind != TFieldKind::fkWideText || value.typeId() != QMetaType::QString || value.isNull())
+            continue;
+        const QString& read = *static_cast<const QString*>(value.constData());
+        if (read.size() <= textLimit_) continue;
+        // The database counts characters, not UTF-16 units: the text was cut when it has more
+        // than the limit of them.
+        qsizetype characters = 0;
+        for (qsizetype k = 0; k < read.size(); ++k) {
+            if (read[k].isLowSurrogate() && k > 0 && read[k - 1].isHighSurrogate()) continue;
+            if (characters++ == textLimit_) {
+                value = QVariant(read.left(k));
+                cut |= qlonglong(1) << i;
+                break;
+            }
+        }
+    }
+    row[FieldCount()] = QVariant(cut);
+}
+
+bool TRecordSource::IsCut(const TRow& row, int field) const {
+    return row.size() > std::size_t(FieldCount()) && (row[FieldCount()].toLongLong() >> field & 1) != 0;
+}
+
+void TRecordSource::SetCut(TRow& row, int at, int field, bool cut) {
+    if (row.size() <= std::size_t(at)) return;
+    const qlonglong bit = qlonglong(1) << field;
+    const qlonglong mask = row[at].toLongLong();
+    row[at] = QVariant(cut ? mask | bit : mask & ~bit);
+}
+
+bool TRecordSource::IsCutAt(int recNo, int field) const {
+    CheckField(field);
+    CheckListIndex(recNo - 1, RecordCount(), "Record");
+    const int row = ViewRow(recNo - 1);
+    return IsCut(pending_ && row == pendingRow_ ? *pending_ : rows_[row], field);
+}
+
+QString TRecordSource::WholeTextAt(int recNo, int field) {
+    if (IsCutAt(recNo, field)) ReadWhole(ViewRow(recNo - 1), field);
+    return WideTextAt(recNo, field);
+}
+
+void TRecordSource::ReadWhole(int row, int field) {
+    CheckActive();
+    const QVariant key = rows_[row][FieldIndex(def_.KeyField)];
+    const QString sql = "SELECT " + TCatalogSchema::Quoted(def_.Fields[field].Name) + " FROM " +
+                        TCatalogSchema::Quoted(def_.Table) + " WHERE " + TCatalogSchema::Quoted(def_.KeyField) + " = ?";
+    std::vector<TRow> read;
+    try {
+        read = TRowReader::Read(store_->Database(), sql, 1, {0}, {key});
+    } catch (const ECatalogError& e) {
+        throw ECatalogError(store_->Failure(QString::fromStdString(e.what())));
+    }
+    if (read.size() != 1)
+        throw ECatalogError(store_->Failure(
+            QString("the whole \"%1\" of the record %2 of \"%3\" cannot be read: %4")
+                .arg(def_.Fields[field].DisplayLabel(), key.toString(), def_.Table,
+                     read.empty() ? "it no longer exists" : "its key is not unique")));
+    const int at = FieldCount();
+    rows_[row][field] = read[0][0];
+    SetCut(rows_[row], at, field, false);
+    if (pending_ && row == pendingRow_ && pendingBase_.find(field) == pendingBase_.end()) {
+        (*pending_)[field] = read[0][0];
+        SetCut(*pending_, at, field, false);
+    }
+    if (folded_.Field() == field) folded_.Set(row, rows_[row][field]);
 }
 
 void TRecordSource::Close() {
@@ -548,6 +637,8 @@ void TRecordSource::SetValue(int field, const QVariant& value) {
     const int row = ViewRow(current_);
     if (pending_ && pendingRow_ != row)
         throw ECatalogError("an edit of another record of \"" + def_.Table + "\" is not stored yet");
+    // The edit is checked against, and starts from, the value as stored: never a start of it.
+    if (pendingBase_.find(field) == pendingBase_.end() && IsCut(rows_[row], field)) ReadWhole(row, field);
     if (!pending_) {
         // The edit starts from the record as shown, calculated fields included.
         if (!calculated_[row]) Calculate(row);
@@ -627,6 +718,7 @@ void TRecordSource::ResolveConflict(int field, const QVariant& stored, bool keep
     const int row = pendingRow_;
     TRow before = rows_[row];
     rows_[row][field] = stored;
+    SetCut(rows_[row], FieldCount(), field, false);
     base->second = stored;
     if (!keepMine || SameValue(stored, (*pending_)[field])) {
         (*pending_)[field] = stored;

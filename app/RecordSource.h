@@ -35,6 +35,17 @@ public:
     // Throws ECatalogError for a name the source does not have.
     int FieldIndex(const QString& name) const;
 
+    // Wide texts longer than `chars` characters are read cut to that many (the rest stays in the
+    // file, never copied or converted), where a caller shows only the start of a text; 0 reads
+    // them whole. Set before Open. An edit of a field read cut reads it whole first.
+    void SetTextLimit(qsizetype chars) { textLimit_ = chars; }
+    // Whether a field of the record at a 1-based position of the view holds only the start of
+    // what is stored.
+    bool IsCutAt(int recNo, int field) const;
+    // The whole text of a field of the record at a 1-based position: a text read cut is read whole
+    // from the database now and kept so (what an editor of the field starts from).
+    QString WholeTextAt(int recNo, int field);
+
     // Reads the rows of the view the filter text and flag set beforehand select (every row when
     // none); the view starts on its first record.
     void Open(TCatalogStore& store);
@@ -137,6 +148,12 @@ private:
     // The rows of the whole table, or those whose field equals a key.
     std::vector<TRow> ReadRows(TCatalogStore& store, const std::optional<TKey>& only) const;
     void PostUnlessHeld();
+    // Cuts the wide texts of a row read with the text limit, marking which were cut.
+    void CutLongTexts(TRow& row) const;
+    bool IsCut(const TRow& row, int field) const;
+    static void SetCut(TRow& row, int at, int field, bool cut);
+    // Replaces a field read cut by the whole text stored now.
+    void ReadWhole(int row, int field);
     // The row whose key field holds the key, or -1.
     int RowOfKey(const QVariant& key) const;
     // Whether the database itself can select a key of the field: its column keeps numbers as
@@ -170,6 +187,9 @@ private:
 
     TSourceDef def_;
     TCatalogStore* store_ = nullptr;
+    // See SetTextLimit. A row read with it has one value after its fields: the bit mask of the
+    // fields read cut.
+    qsizetype textLimit_ = 0;
     std::vector<TRow> rows_;
     // Whether rows_ holds every row, or only the rows of loadedKey_.
     bool complete_ = false;

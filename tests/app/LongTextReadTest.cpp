@@ -1,0 +1,147 @@
+// Long texts are read only as far as they can be shown, and no edit stores or compares a start
+// of a text in place of the whole of it.
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTableView>
+#include <gtest/gtest.h>
+
+#include "RunCommand.h"
+#include "TestCatalog.h"
+#include "app/CatalogForm.h"
+#include "app/CatalogStore.h"
+#include "app/ErrorReporter.h"
+#include "app/RecordSource.h"
+#include "app/WriteConflict.h"
+#include "grid/base/ShownText.h"
+
+namespace tolvane {
+namespace {
+
+const QString kName = QString::fromUtf8("Серия");
+const QString kAudio = QString::fromUtf8("Звук");
+const QString kEmoji = QString::fromUtf8("\xF0\x9F\x98\x80"); // one character, two UTF-16 units
+
+// The stored name compared byte for byte with a text.
+bool StoredNameIs(test::TTestCatalog& catalogue, const QString& text) {
+    return catalogue.Scalar(QString::fromUtf8("SELECT count(*) FROM \"Серии\" WHERE CAST(\"Серия\" AS BLOB) = ?"),
+                            {text.toUtf8()})
+               .toInt() == 1;
+}
+
+int ColumnOf(const QAbstractItemModel& model, const QString& label) {
+    for (int c = 0; c < model.columnCount(); ++c)
+        if (model.headerData(c, Qt::Horizontal).toString() == label) return c;
+    return -1;
+}
+
+TEST(LongTextRead, TheWindowReadsTheStartOfALongNameAndAnEditOfTheEpisodeLeavesItWhole) {
+    test::TTestCatalog catalogue;
+    const std::int64_t title = catalogue.AddTitle("Nana");
+    const QString name = (QString::fromUtf8("Нана, серия ") + kEmoji + " ").repeated(40'000);
+    catalogue.AddEpisode(title, {name, 700LL, 640, 480, 1'000});
+    QStringList errors;
+    auto previous = TErrorReporter::SetSink([&errors](const QString& m) { errors << m; });
+    {
+        TCatalogForm form(catalogue.Path());
+        form.show();
+        QCoreApplication::processEvents();
+        const int field = form.Series.FieldIndex(kName);
+        const QString held = form.Series.ValueAt(1, field).toString();
+        EXPECT_LT(held.size(), 2 * MaxShownLineChars) << "held: " << held.size() << " of " << name.size();
+        EXPECT_TRUE(name.startsWith(held));
+        QTableView& table = *form.DBGrid2;
+        const QString shown = table.model()->index(0, ColumnOf(*table.model(), kName)).data().toString();
+        EXPECT_GE(shown.size(), MaxShownLineChars - 1);
+        EXPECT_TRUE(name.startsWith(shown));
+
+        // The audio typed into its cell editor and confirmed with Enter.
+        const QModelIndex cell = table.model()->index(0, ColumnOf(*table.model(), kAudio));
+        table.setFocus();
+        table.setCurrentIndex(cell);
+        table.edit(cell);
+        auto* editor = qobject_cast<QLineEdit*>(table.indexWidget(cell));
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        for (QChar c : QString("OPUS")) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(editor, &press);
+        }
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(editor, &enter);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(catalogue.Scalar(QString::fromUtf8("SELECT \"Звук\" FROM \"Серии\"")).toString(), "OPUS");
+        EXPECT_TRUE(StoredNameIs(catalogue, name));
+    }
+    TErrorReporter::SetSink(std::move(previous));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+    EXPECT_TRUE(StoredNameIs(catalogue, name));
+    const TRun shown = Tolvane({"show", "--db", catalogue.Path(), QString::number(title)});
+    EXPECT_EQ(shown.status, 0) << shown.err;
+    EXPECT_NE(shown.out.find(name.toStdString()), std::string::npos) << "show prints the whole name";
+}
+
+// A source reading texts cut to 100 characters: which are cut, and what editing either field of a
+// record with a cut name stores.
+TEST(LongTextRead, AFieldReadCutIsReadWholeWhenItsEditBegins) {
+    const QString a99 = QString("a").repeated(99);
+    const struct {
+        const char* what;
+        QString name;
+        QString held; // what the source holds of the name
+        bool cut;
+    } cases[] = {
+        {"100 characters, one of two units", a99 + kEmoji, a99 + kEmoji, false},
+        {"a character more", a99 + kEmoji + "b", a99 + kEmoji, true},
+        {"a thousand more", a99 + kEmoji + QString("b").repeated(1000), a99 + kEmoji, true},
+        {"ten thousand, not ASCII", QString::fromUtf8("ж").repeated(10'000), QString::fromUtf8("ж").repeated(100), true},
+    };
+    for (const auto& c : cases) {
+        for (const bool editName : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (editName ? ", name edited" : ", audio edited"));
+            test::TTestCatalog catalogue;
+            catalogue.AddEpisode(catalogue.AddTitle("Nana"), {c.name, 700LL, 640, 480, 1'000});
+            TCatalogStore store;
+            store.Open(catalogue.Path(), TOpenMode::omReadWrite);
+            TRecordSource episodes(TCatalogSchema::Episodes());
+            episodes.SetTextLimit(100);
+            episodes.Open(store);
+            const int name = episodes.FieldIndex(kName), audio = episodes.FieldIndex(kAudio);
+            EXPECT_EQ(episodes.ValueAt(1, name).toString(), c.held);
+            EXPECT_EQ(episodes.IsCutAt(1, name), c.cut);
+
+            const QString typed = editName ? "short.mkv" : "OPUS";
+            episodes.SetValue(editName ? name : audio, typed);
+            EXPECT_NO_THROW(episodes.Post());
+            EXPECT_TRUE(StoredNameIs(catalogue, editName ? typed : c.name));
+            EXPECT_EQ(catalogue.Scalar(QString::fromUtf8("SELECT \"Звук\" FROM \"Серии\"")).toString(),
+                      editName ? "AAC" : "OPUS");
+            EXPECT_EQ(episodes.WholeTextAt(1, name), editName ? typed : c.name);
+            store.Close();
+        }
+    }
+}
+
+// Another writer changed the name after it was read cut: the edit begins from what is stored now,
+// and a name set back to it is no edit at all.
+TEST(LongTextRead, AnEditOfANameReadCutStartsFromTheNameStoredNow) {
+    test::TTestCatalog catalogue;
+    const QString before = QString("x").repeated(30), after = QString("y").repeated(30);
+    catalogue.AddEpisode(catalogue.AddTitle("Nana"), {before, 700LL, 640, 480, 1'000});
+    TCatalogStore store;
+    store.Open(catalogue.Path(), TOpenMode::omReadWrite);
+    TRecordSource episodes(TCatalogSchema::Episodes());
+    episodes.SetTextLimit(10);
+    episodes.Open(store);
+    const int name = episodes.FieldIndex(kName);
+    ASSERT_TRUE(episodes.IsCutAt(1, name));
+    test::TRawDb(catalogue.Path()).Exec(QString::fromUtf8("UPDATE \"Серии\" SET \"Серия\" = ?"), {after});
+    episodes.SetValue(name, after);
+    EXPECT_FALSE(episodes.Modified());
+    EXPECT_EQ(episodes.WholeTextAt(1, name), after);
+    store.Close();
+}
+
+} // namespace
+} // namespace tolvane
