@@ -378,14 +378,18 @@ bool TCatalogForm::StoreEdits() {
     return stored;
 }
 
-void TCatalogForm::ReturnToShownTitle() {
-    if (shownId_.empty()) return;
+void TCatalogForm::NarrowToShownTitle() {
     TControlsDisabled held(Name);
     TRecordSource::THeldEdit keep(Name);
     Name.SetFiltered(false);
     Name.SetFilter(TFilterExpression::EqualsOf(Name.Definition(), kIdField, shownId_));
     Name.SetFiltered(true);
     Name.First();
+}
+
+void TCatalogForm::ReturnToShownTitle() {
+    if (shownId_.empty()) return;
+    NarrowToShownTitle();
     // The list moves back once its own select-cell handling is over.
     QTimer::singleShot(0, this, [this] { SelectShownTitleInList(); });
 }
@@ -508,14 +512,7 @@ bool TCatalogForm::RefreshFromCatalog() {
             return;
         }
         SelectShownTitleInList();
-        if (onShown) {
-            TControlsDisabled held(Name);
-            TRecordSource::THeldEdit keep(Name);
-            Name.SetFiltered(false);
-            Name.SetFilter(TFilterExpression::EqualsOf(Name.Definition(), kIdField, shownId_));
-            Name.SetFiltered(true);
-            Name.First();
-        }
+        if (onShown) NarrowToShownTitle();
         Series.Reload();
         RJk.Reload();
         ESize->setText(QString::fromStdString(FormatSize(RJk.AsText(1))));

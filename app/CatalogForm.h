@@ -96,6 +96,8 @@ private:
     // Stores the pending edits before the window shows another title; false when one stays
     // pending (a conflict left undecided, a failure, which is reported).
     bool StoreEdits();
+    // The title source narrowed to the title the boxes show, its pending edit kept.
+    void NarrowToShownTitle();
     // Back to the title the boxes show, after a move that could not store its edit.
     void ReturnToShownTitle();
     void SelectShownTitleInList();

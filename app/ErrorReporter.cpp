@@ -8,20 +8,7 @@
 
 namespace tolvane {
 
-namespace {
-
-bool OnADesktop() {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
-}
-
-void ShowMessage(const QString& message) {
-    if (!OnADesktop()) {
-        std::fprintf(stderr, "Tolvane: %s\n", message.toLocal8Bit().constData());
-        std::fflush(stderr);
-        return;
-    }
+void TErrorReporter::ShowBox(const QString& message) {
     // The box takes the focus from the window, and a grid commits its edit when the focus
     // leaves it: the same failure again while the box is up is the same message, shown once.
     static QString showing;
@@ -32,10 +19,15 @@ void ShowMessage(const QString& message) {
     showing = outer;
 }
 
-} // namespace
-
 void TErrorReporter::Install() {
-    SetExceptionSink(ShowMessage);
+    SetExceptionSink([](const QString& message) {
+        if (OnADesktop()) {
+            ShowBox(message);
+            return;
+        }
+        std::fprintf(stderr, "Tolvane: %s\n", message.toLocal8Bit().constData());
+        std::fflush(stderr);
+    });
 }
 
 } // namespace tolvane

@@ -18,6 +18,8 @@ public:
 
     // Makes the viewer's reporter the program's sink.
     static void Install();
+    // The viewer's box: modal over the active window, a message shown once while its box is up.
+    static void ShowBox(const QString& message);
     static void Report(const QString& message) { ReportException(message); }
     // Installs a sink and returns the one it replaces; an empty sink restores the default.
     static TSink SetSink(TSink sink) { return SetExceptionSink(std::move(sink)); }

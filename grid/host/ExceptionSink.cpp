@@ -24,12 +24,6 @@ void WriteLine(const QString& message) noexcept {
     std::fflush(stderr);
 }
 
-bool OnADesktop() {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
-    const QString platform = QGuiApplication::platformName();
-    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
-}
-
 void DefaultSink(const QString& message) {
     if (!OnADesktop()) {
         WriteLine(message);
@@ -49,6 +43,12 @@ void DefaultSink(const QString& message) {
 }
 
 } // namespace
+
+bool OnADesktop() {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return false;
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
 
 TExceptionSink SetExceptionSink(TExceptionSink sink) {
     TExceptionSink previous = std::move(Sink());

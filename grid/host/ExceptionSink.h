@@ -18,6 +18,9 @@ namespace tolvane {
 
 using TExceptionSink = std::function<void(const QString& message)>;
 
+// Whether messages can be shown in boxes: a widget application on a platform with a screen a
+// person looks at (not "offscreen" or "minimal").
+bool OnADesktop();
 // Installs a sink and returns the one it replaces; an empty sink restores the default.
 TExceptionSink SetExceptionSink(TExceptionSink sink);
 // Hands a message to the sink. Never throws: a sink that fails writes to standard error instead.

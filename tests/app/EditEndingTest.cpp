@@ -198,7 +198,7 @@ TEST(StartErrorChild, RunsTheWindowOnABadFile) {
         }
     });
     watch.start(20);
-    TErrorReporter::SetSink({}); // the message box, as the program shows it
+    TErrorReporter::SetSink(&TErrorReporter::ShowBox); // the message box, as the program shows it
     TApplication::RunCatalogWindow(path);
 }
 
