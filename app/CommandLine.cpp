@@ -32,6 +32,7 @@
 #include "app/import/CatalogImport.h"
 #include "app/import/MdbTableSource.h"
 #include "app/scan/FolderScan.h"
+#include "app/window/RecentCatalogs.h"
 
 namespace tolvane {
 
@@ -41,7 +42,7 @@ const QString kDefaultCatalog = "Oru.db";
 // Up to this many listed titles, each title's totals are read by its key.
 constexpr int kTotalsByKey = 16;
 const char* const kUsage =
-    "usage: tolvane [--read-only] [FILE]            the catalogue window (Oru.db by default)\n"
+    "usage: tolvane [--read-only] [FILE]            the catalogue window (Oru.db, else the last)\n"
     "       tolvane demo [FILE]                     a new demo catalogue\n"
     "       tolvane list [--db FILE] [PREFIX]       the titles whose name begins with PREFIX\n"
     "       tolvane show [--db FILE] ID             one title's episodes as the window shows them\n"
@@ -127,11 +128,15 @@ bool IsCommand(const QString& word) {
     return commands.contains(word);
 }
 
-// The catalogue the window opens: Oru.db, or the file named, which must exist, since a word that
-// is no command and no file is most likely a mistyped command.
+// The catalogue the window opens: the file named, which must exist, since a word that is no
+// command and no file is most likely a mistyped command; else Oru.db when the working folder has
+// one, else the catalogue opened last.
 QString WindowFile(const QStringList& args) {
     const TArguments a = Parse(args, {}, 1);
-    if (a.positional.isEmpty()) return kDefaultCatalog;
+    if (a.positional.isEmpty()) {
+        const QString last = TRecentCatalogs::Last();
+        return QFileInfo::exists(kDefaultCatalog) || !QFileInfo::exists(last) ? kDefaultCatalog : last;
+    }
     const QString& file = Named(a.positional[0], "the catalogue's file name");
     const QFileInfo info(file);
     if (info.isDir()) throw ECommandError(file + ": a folder, not a catalogue");

@@ -11,6 +11,7 @@
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
+#include "app/NewCatalog.h"
 #include "app/SqlFailure.h"
 
 namespace tolvane {
@@ -187,33 +188,7 @@ void Fill(QSqlDatabase& db) {
 } // namespace
 
 void TDemoCatalog::Create(const QString& path) {
-    if (QFileInfo::exists(path)) throw ECatalogError(path + ": already exists");
-    static std::atomic<int> counter{0};
-    const QString name = QString("tolvane-demo-%1").arg(++counter);
-    QString error;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
-        db.setDatabaseName(path);
-        if (!db.open()) {
-            error = TSqlFailure::Text(db.lastError());
-        } else {
-            try {
-                if (!db.transaction()) throw ECatalogError(TSqlFailure::Text(db.lastError()));
-                TCatalogSchema::Create(db);
-                Fill(db);
-                if (!db.commit()) throw ECatalogError(TSqlFailure::Text(db.lastError()));
-            } catch (const std::exception& e) {
-                db.rollback();
-                error = QString::fromUtf8(e.what());
-            }
-            db.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    if (!error.isEmpty()) {
-        QFile::remove(path);
-        throw ECatalogError(path + ": " + error);
-    }
+    TNewCatalog::Create(path, [](QSqlDatabase& db) { Fill(db); });
 }
 
 } // namespace tolvane

@@ -1,0 +1,92 @@
+#include "app/window/MainWindow.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+
+#include "app/CatalogForm.h"
+#include "app/WindowPlacement.h"
+#include "app/window/MainMenu.h"
+#include "app/window/RecentCatalogs.h"
+#include "app/window/WindowSettings.h"
+
+namespace tolvane {
+
+namespace {
+const QString kGeometryKey = "window/geometry";
+}
+
+TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
+    setObjectName("TMainWindow");
+    setWindowTitle("Tolvane");
+    menu_ = std::make_unique<TMainMenu>(*this);
+}
+
+TMainWindow::~TMainWindow() {
+    // The form goes first: its closing may still ask the menu's undo history.
+    delete takeCentralWidget();
+    form_ = nullptr;
+}
+
+TCatalogForm* TMainWindow::FormOf(QWidget* window) {
+    if (auto* form = dynamic_cast<TCatalogForm*>(window)) return form;
+    if (auto* main = dynamic_cast<TMainWindow*>(window)) return main->Form();
+    return nullptr;
+}
+
+bool TMainWindow::OpenCatalog(const QString& path, TOpenMode mode) {
+    auto* form = new TCatalogForm(path, mode);
+    const bool opened = form->Conn.IsOpen();
+    if (form_) {
+        // Nothing is given up for a catalogue that cannot be shown.
+        if (!opened || !form_->close()) {
+            delete form;
+            return false;
+        }
+        delete takeCentralWidget();
+        form_ = nullptr;
+    }
+    Show(form);
+    if (opened) TRecentCatalogs::Add(path);
+    menu_->CatalogueChanged();
+    return opened;
+}
+
+void TMainWindow::Show(TCatalogForm* form) {
+    form_ = form;
+    setCentralWidget(form);
+    form->installEventFilter(this);
+    setWindowTitle(form->windowTitle());
+    setWindowIcon(form->windowIcon());
+    form->show();
+    if (placed_) return;
+    placed_ = true;
+    const QByteArray place = TWindowSettings::Open()->value(kGeometryKey).toByteArray();
+    if (place.isEmpty() || !restoreGeometry(place))
+        TWindowPlacement::Place(*this, QSize(form->width(), form->height() + menuBar()->sizeHint().height()));
+}
+
+void TMainWindow::SetUnattended() {
+    if (form_) form_->SetUnattended();
+}
+
+void TMainWindow::SavePlace() {
+    TWindowSettings::Open()->setValue(kGeometryKey, saveGeometry());
+}
+
+bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (form_ && watched == form_ && event->type() == QEvent::WindowTitleChange)
+        setWindowTitle(form_->windowTitle());
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainWindow::closeEvent(QCloseEvent* event) {
+    // The catalogue window stores its edits, or stays open on one the user goes on with.
+    if (form_ && !form_->close()) {
+        event->ignore();
+        return;
+    }
+    if (isVisible()) SavePlace();
+    event->accept();
+}
+
+} // namespace tolvane
