@@ -61,7 +61,7 @@ std::int64_t FindTitle(QSqlDatabase& db, const QString& name, QSet<QString>& epi
 // another writer (a second scan of the folder) may have added the title or its files since the
 // folder was read, and whatever it added is not added twice.
 void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFound>& found,
-           TScanResult& result) {
+           TScanResult& result, const TFolderScan::TCancelled& cancelled) {
     TWriteTransaction transaction(db);
     QSet<QString> listed;
     result.TitleId = FindTitle(db, request.Title, listed);
@@ -102,6 +102,7 @@ void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFou
         Exec(db, episode);
     }
     episode.finish();
+    if (cancelled && cancelled()) throw EScanCancelled();
     transaction.Commit();
     result.Added = static_cast<int>(fresh.size());
 }
@@ -125,7 +126,8 @@ QString TFolderScan::ExternalSubtitles(const QString& videoName, const QStringLi
     return found.join(", ");
 }
 
-TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progress) {
+TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progress,
+                             const TCancelled& cancelled) {
     const QFileInfo folderInfo(request.Folder);
     if (!folderInfo.exists()) throw ECatalogError(request.Folder + ": no such folder");
     if (!folderInfo.isDir()) throw ECatalogError(request.Folder + ": not a folder");
@@ -164,6 +166,7 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
             ++result.Present;
             continue;
         }
+        if (cancelled && cancelled()) throw EScanCancelled();
         if (progress) progress(k + 1, static_cast<int>(videos.size()), name);
         QString problem;
         std::optional<TMediaFacts> facts = probe.Read(folder.filePath(name), &problem);
@@ -188,7 +191,9 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
                             ")");
     if (!found.empty()) {
         try {
-            Write(db, request, found, result);
+            Write(db, request, found, result, cancelled);
+        } catch (const EScanCancelled&) {
+            throw;
         } catch (const ECatalogError& e) {
             throw ECatalogError(store.Failure(QString::fromUtf8(e.what())));
         }

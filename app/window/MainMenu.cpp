@@ -13,6 +13,7 @@
 #include "app/window/CatalogueCommands.h"
 #include "app/window/MainWindow.h"
 #include "app/window/RecentCatalogs.h"
+#include "app/window/TitleCommands.h"
 
 namespace tolvane {
 
@@ -29,7 +30,8 @@ QLineEdit* FocusedTextBox() {
 } // namespace
 
 TMainMenu::TMainMenu(TMainWindow& window)
-    : window_(window), commands_(std::make_unique<TCatalogueCommands>(window)) {
+    : window_(window), commands_(std::make_unique<TCatalogueCommands>(window)),
+      titles_(std::make_unique<TTitleCommands>(window)) {
     QMenuBar* bar = window.menuBar();
     TCatalogueCommands& c = *commands_;
 
@@ -47,6 +49,10 @@ TMainMenu::TMainMenu(TMainWindow& window)
     const QKeySequence quit = QKeySequence(QKeySequence::Quit).isEmpty() ? QKeySequence("Ctrl+Q")
                                                                           : QKeySequence(QKeySequence::Quit);
     Add(catalogue, "actionQuit", "&Quit", quit, [&window] { window.close(); });
+
+    QMenu* title = bar->addMenu("&Title");
+    TTitleCommands& t = *titles_;
+    Add(title, "actionAddFolder", "&Add Folder…", {}, [&t] { t.AddFolder(); });
 
     QMenu* edit = bar->addMenu("&Edit");
     Add(edit, "actionCut", "Cu&t", QKeySequence::Cut, [] {
@@ -91,7 +97,9 @@ QList<QAction*> TMainMenu::RecentActions() const {
 void TMainMenu::CatalogueChanged() {
     FillRecent();
     const bool open = window_.Form() && window_.Form()->Conn.IsOpen();
+    const bool writable = open && !window_.Form()->ReadOnly();
     Action("actionExport")->setEnabled(open);
+    Action("actionAddFolder")->setEnabled(writable);
 }
 
 void TMainMenu::FillRecent() {

@@ -12,6 +12,7 @@ class QMenu;
 namespace tolvane {
 
 class TCatalogueCommands;
+class TTitleCommands;
 class TMainWindow;
 
 class TMainMenu {
@@ -25,6 +26,7 @@ public:
     QList<QAction*> RecentActions() const;
     // Another catalogue is shown: the recent list and what can be done with it follow.
     void CatalogueChanged();
+    TTitleCommands& Titles() const { return *titles_; }
 
 private:
     QAction* Add(QMenu* menu, const QString& name, const QString& text, const QKeySequence& keys,
@@ -33,6 +35,7 @@ private:
 
     TMainWindow& window_;
     std::unique_ptr<TCatalogueCommands> commands_;
+    std::unique_ptr<TTitleCommands> titles_;
     QMenu* recent_ = nullptr;
     QList<QAction*> actions_;
 };

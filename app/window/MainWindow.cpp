@@ -1,24 +1,39 @@
 #include "app/window/MainWindow.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QTimer>
 #include <QMenuBar>
 
 #include "app/CatalogForm.h"
+#include "app/ErrorReporter.h"
 #include "app/WindowPlacement.h"
 #include "app/window/MainMenu.h"
 #include "app/window/RecentCatalogs.h"
+#include "app/window/TitleCommands.h"
 #include "app/window/WindowSettings.h"
 
 namespace tolvane {
 
 namespace {
 const QString kGeometryKey = "window/geometry";
+
+// The one local folder the data names, or an empty text.
+QString DroppedFolder(const QMimeData* data) {
+    if (!data || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().first();
+    return url.isLocalFile() && QFileInfo(url.toLocalFile()).isDir() ? url.toLocalFile() : QString();
 }
+} // namespace
 
 TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
     setObjectName("TMainWindow");
     setWindowTitle("Tolvane");
     menu_ = std::make_unique<TMainMenu>(*this);
+    setAcceptDrops(true);
 }
 
 TMainWindow::~TMainWindow() {
@@ -77,6 +92,21 @@ bool TMainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (form_ && watched == form_ && event->type() == QEvent::WindowTitleChange)
         setWindowTitle(form_->windowTitle());
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFolder(event->mimeData()).isEmpty() && form_ && form_->Conn.IsOpen() && !form_->ReadOnly())
+        event->acceptProposedAction();
+}
+
+void TMainWindow::dropEvent(QDropEvent* event) {
+    const QString folder = DroppedFolder(event->mimeData());
+    if (folder.isEmpty()) return;
+    event->acceptProposedAction();
+    // The questions come once the drag is over.
+    QTimer::singleShot(0, this, [this, folder] {
+        TErrorReporter::Guard([&] { menu_->Titles().AddFolderAt(folder); });
+    });
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {

@@ -34,6 +34,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A folder dropped from a file manager is added as Title ▸ Add Folder… adds it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

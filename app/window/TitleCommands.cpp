@@ -1,0 +1,50 @@
+#include "app/window/TitleCommands.h"
+
+#include "app/CatalogError.h"
+#include "app/CatalogForm.h"
+#include "app/ErrorReporter.h"
+#include "app/window/AddFolderJob.h"
+#include "app/window/AddFolderQuestion.h"
+#include "app/window/FileChooser.h"
+#include "app/window/MainWindow.h"
+
+namespace tolvane {
+
+namespace {
+constexpr int kSkippedShown = 20;
+
+TCatalogForm& WritableForm(TMainWindow& window) {
+    TCatalogForm* form = window.Form();
+    if (!form || !form->Conn.IsOpen()) throw ECatalogError("no catalogue is open");
+    if (form->ReadOnly()) throw ECatalogError(form->Conn.Failure("opened read-only"));
+    return *form;
+}
+} // namespace
+
+void TTitleCommands::AddFolder() {
+    WritableForm(window_);
+    const QString folder = TFileChooser::Ask(&window_, TFileQuestion::fqFolder, "Add Folder");
+    if (!folder.isEmpty()) AddFolderAt(folder);
+}
+
+void TTitleCommands::AddFolderAt(const QString& folder) {
+    TCatalogForm& form = WritableForm(window_);
+    const std::optional<TAddFolderChoice> choice =
+        TAddFolderQuestion::Ask(&window_, folder, form.ShownTitleName());
+    if (!choice) return;
+    const std::optional<TScanResult> result =
+        TAddFolderJob::Run(&window_, {folder, form.Conn.Path(), choice->Title, choice->Type});
+    if (!result) return;
+    form.CheckForChanges();
+    form.SelectTitle(result->TitleId);
+    if (!result->Skipped.isEmpty())
+        TErrorReporter::Report(
+            QString("%1 added to \"%2\"; %3 files could not be added:\n")
+                .arg(result->Added)
+                .arg(choice->Title)
+                .arg(result->Skipped.size()) +
+            result->Skipped.mid(0, kSkippedShown).join('\n') +
+            (result->Skipped.size() > kSkippedShown ? "\n…" : ""));
+}
+
+} // namespace tolvane
