@@ -53,6 +53,8 @@ TMainMenu::TMainMenu(TMainWindow& window)
     QMenu* title = bar->addMenu("&Title");
     TTitleCommands& t = *titles_;
     Add(title, "actionAddFolder", "&Add Folder…", {}, [&t] { t.AddFolder(); });
+    Add(title, "actionNewTitle", "&New Title", QKeySequence("Ctrl+Shift+N"), [&t] { t.NewTitle(); });
+    Add(title, "actionDeleteTitle", "&Delete Title…", QKeySequence("Ctrl+Shift+Del"), [&t] { t.DeleteTitle(); });
 
     QMenu* edit = bar->addMenu("&Edit");
     Add(edit, "actionCut", "Cu&t", QKeySequence::Cut, [] {
@@ -99,7 +101,8 @@ void TMainMenu::CatalogueChanged() {
     const bool open = window_.Form() && window_.Form()->Conn.IsOpen();
     const bool writable = open && !window_.Form()->ReadOnly();
     Action("actionExport")->setEnabled(open);
-    Action("actionAddFolder")->setEnabled(writable);
+    for (const char* name : {"actionAddFolder", "actionNewTitle", "actionDeleteTitle"})
+        Action(name)->setEnabled(writable);
 }
 
 void TMainMenu::FillRecent() {

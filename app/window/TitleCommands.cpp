@@ -3,15 +3,21 @@
 #include "app/CatalogError.h"
 #include "app/CatalogForm.h"
 #include "app/ErrorReporter.h"
+#include "app/TitleList.h"
+#include "app/TitleRecords.h"
 #include "app/window/AddFolderJob.h"
 #include "app/window/AddFolderQuestion.h"
 #include "app/window/FileChooser.h"
 #include "app/window/MainWindow.h"
+#include "app/window/TitleNameEditor.h"
+
+#include <QMessageBox>
 
 namespace tolvane {
 
 namespace {
 constexpr int kSkippedShown = 20;
+const QString kNewTitle = "New title";
 
 TCatalogForm& WritableForm(TMainWindow& window) {
     TCatalogForm* form = window.Form();
@@ -45,6 +51,34 @@ void TTitleCommands::AddFolderAt(const QString& folder) {
                 .arg(result->Skipped.size()) +
             result->Skipped.mid(0, kSkippedShown).join('\n') +
             (result->Skipped.size() > kSkippedShown ? "\n…" : ""));
+}
+
+void TTitleCommands::NewTitle() {
+    TCatalogForm& form = WritableForm(window_);
+    const std::int64_t id = TTitleRecords::Insert(form.Conn.Database(), kNewTitle);
+    form.RefreshFromCatalog();
+    if (form.SelectTitle(id)) new TTitleNameEditor(form, id, kNewTitle);
+}
+
+void TTitleCommands::DeleteTitle() {
+    TCatalogForm& form = WritableForm(window_);
+    const std::int64_t id = form.ShownTitleId();
+    const QString name = form.ShownTitleName();
+    if (id == 0 || name.isNull()) throw ECatalogError("no title is shown");
+    const int episodes = TTitleRecords::EpisodeCount(form.Conn.Database(), id);
+    const QString question =
+        episodes == 0 ? QString("Delete the title \"%1\"?").arg(name)
+                      : QString("Delete the title \"%1\" and its %2 episode%3?")
+                            .arg(name)
+                            .arg(episodes)
+                            .arg(episodes == 1 ? "" : "s");
+    QMessageBox box(QMessageBox::Question, "Delete Title", question, QMessageBox::Yes | QMessageBox::No, &window_);
+    box.setObjectName("DeleteTitleQuestion");
+    box.setDefaultButton(QMessageBox::No);
+    if (box.exec() != QMessageBox::Yes) return;
+    TTitleRecords::Delete(form.Conn.Database(), id);
+    form.RefreshFromCatalog();
+    form.GV->SetCurrentRow(0);
 }
 
 } // namespace tolvane

@@ -1,0 +1,23 @@
+#pragma once
+// Whole titles written in one go: a new title, a title's name, a title with its episodes deleted.
+// Each write holds the write lock from its start.
+
+#include <QSqlDatabase>
+#include <QString>
+#include <cstdint>
+
+namespace tolvane {
+
+class TTitleRecords {
+public:
+    // A new title of that name and no type or count; its ID.
+    static std::int64_t Insert(const QSqlDatabase& db, const QString& name);
+    // Renames the title when its name is still `expected`; false (nothing written) when it was
+    // changed or deleted elsewhere.
+    static bool Rename(const QSqlDatabase& db, std::int64_t id, const QString& expected, const QString& name);
+    static int EpisodeCount(const QSqlDatabase& db, std::int64_t id);
+    // The title and its episodes. Throws ECatalogError.
+    static void Delete(const QSqlDatabase& db, std::int64_t id);
+};
+
+} // namespace tolvane
