@@ -2,9 +2,11 @@
 
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QVariant>
 
 #include "app/CatalogError.h"
+#include "app/CatalogSchema.h"
 #include "app/SqlFailure.h"
 #include "app/WriteTransaction.h"
 
@@ -51,6 +53,56 @@ void TTitleRecords::Delete(const QSqlDatabase& db, std::int64_t id) {
     Run(db, QString::fromUtf8(R"sql(DELETE FROM "Серии" WHERE "Название" = ?)sql"), {qlonglong(id)});
     Run(db, R"sql(DELETE FROM "Sp" WHERE "ID" = ?)sql", {qlonglong(id)});
     transaction.Commit();
+}
+
+namespace {
+
+QStringList Columns(const QSqlRecord& record) {
+    QStringList names;
+    for (int c = 0; c < record.count(); ++c) names << record.fieldName(c);
+    return names;
+}
+
+QVariantList Values(const QSqlQuery& q) {
+    QVariantList values;
+    for (int c = 0; c < q.record().count(); ++c) values << q.value(c);
+    return values;
+}
+
+void InsertRow(const QSqlDatabase& db, const QString& table, const QStringList& columns, const QVariantList& values) {
+    QStringList quoted;
+    for (const QString& c : columns) quoted << TCatalogSchema::Quoted(c);
+    Run(db,
+        "INSERT INTO " + TCatalogSchema::Quoted(table) + " (" + quoted.join(", ") + ") VALUES (" +
+            QStringList(QList<QString>(columns.size(), "?")).join(", ") + ")",
+        values);
+}
+
+} // namespace
+
+TTitleSnapshot TTitleRecords::Snapshot(const QSqlDatabase& db, std::int64_t id) {
+    TTitleSnapshot snapshot;
+    snapshot.Id = id;
+    QSqlQuery title = Run(db, R"sql(SELECT * FROM "Sp" WHERE "ID" = ?)sql", {qlonglong(id)});
+    if (!title.next()) throw ECatalogError(QString("the title with ID %1 is not in the catalogue").arg(id));
+    snapshot.TitleColumns = Columns(title.record());
+    snapshot.Title = Values(title);
+    QSqlQuery episodes =
+        Run(db, QString::fromUtf8(R"sql(SELECT * FROM "Серии" WHERE "Название" = ?)sql"), {qlonglong(id)});
+    snapshot.EpisodeColumns = Columns(episodes.record());
+    while (episodes.next()) snapshot.Episodes << Values(episodes);
+    return snapshot;
+}
+
+bool TTitleRecords::Restore(const QSqlDatabase& db, const TTitleSnapshot& snapshot) {
+    TWriteTransaction transaction(db);
+    QSqlQuery taken = Run(db, R"sql(SELECT 1 FROM "Sp" WHERE "ID" = ?)sql", {qlonglong(snapshot.Id)});
+    if (taken.next()) return false;
+    InsertRow(db, "Sp", snapshot.TitleColumns, snapshot.Title);
+    for (const QVariantList& episode : snapshot.Episodes)
+        InsertRow(db, QString::fromUtf8("Серии"), snapshot.EpisodeColumns, episode);
+    transaction.Commit();
+    return true;
 }
 
 } // namespace tolvane

@@ -2,11 +2,23 @@
 // Whole titles written in one go: a new title, a title's name, a title with its episodes deleted.
 // Each write holds the write lock from its start.
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
+#include <QVariant>
 #include <cstdint>
 
 namespace tolvane {
+
+// A title's row and its episodes' rows as stored, every column, to be put back as they were.
+struct TTitleSnapshot {
+    std::int64_t Id = 0;
+    QStringList TitleColumns;
+    QVariantList Title;
+    QStringList EpisodeColumns;
+    QList<QVariantList> Episodes;
+};
 
 class TTitleRecords {
 public:
@@ -18,6 +30,11 @@ public:
     static int EpisodeCount(const QSqlDatabase& db, std::int64_t id);
     // The title and its episodes. Throws ECatalogError.
     static void Delete(const QSqlDatabase& db, std::int64_t id);
+
+    static TTitleSnapshot Snapshot(const QSqlDatabase& db, std::int64_t id);
+    // Puts the title and its episodes back under their own keys; false (nothing written) when
+    // the title's ID was taken meanwhile.
+    static bool Restore(const QSqlDatabase& db, const TTitleSnapshot& snapshot);
 };
 
 } // namespace tolvane

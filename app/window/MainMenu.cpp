@@ -57,6 +57,18 @@ TMainMenu::TMainMenu(TMainWindow& window)
     Add(title, "actionDeleteTitle", "&Delete Title…", QKeySequence("Ctrl+Shift+Del"), [&t] { t.DeleteTitle(); });
 
     QMenu* edit = bar->addMenu("&Edit");
+    QUndoStack& history = window.History();
+    QAction* undo = Add(edit, "actionUndo", "&Undo", QKeySequence::Undo, [&history] { history.undo(); });
+    QAction* redo = Add(edit, "actionRedo", "&Redo", QKeySequence::Redo, [&history] { history.redo(); });
+    undo->setEnabled(false);
+    redo->setEnabled(false);
+    QObject::connect(&history, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
+    QObject::connect(&history, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
+    QObject::connect(&history, &QUndoStack::undoTextChanged, undo,
+                     [undo](const QString& text) { undo->setText(text.isEmpty() ? "&Undo" : "&Undo " + text); });
+    QObject::connect(&history, &QUndoStack::redoTextChanged, redo,
+                     [redo](const QString& text) { redo->setText(text.isEmpty() ? "&Redo" : "&Redo " + text); });
+    edit->addSeparator();
     Add(edit, "actionCut", "Cu&t", QKeySequence::Cut, [] {
         if (QLineEdit* box = FocusedTextBox()) box->cut();
     });

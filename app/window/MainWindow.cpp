@@ -60,6 +60,8 @@ bool TMainWindow::OpenCatalog(const QString& path, TOpenMode mode) {
         delete takeCentralWidget();
         form_ = nullptr;
     }
+    // Its steps belong to the catalogue that was shown.
+    history_.clear();
     Show(form);
     if (opened) TRecentCatalogs::Add(path);
     menu_->CatalogueChanged();

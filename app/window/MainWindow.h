@@ -4,6 +4,7 @@
 // catalogues opened last.
 
 #include <QMainWindow>
+#include <QUndoStack>
 #include <memory>
 
 #include "app/CatalogStore.h"
@@ -26,6 +27,8 @@ public:
     // The catalogue window inside, or null before the first catalogue.
     TCatalogForm* Form() const { return form_; }
     TMainMenu& Menu() const { return *menu_; }
+    // The changes made in this window to the catalogue it shows, to undo and redo.
+    QUndoStack& History() { return history_; }
     // From now on closing asks no one (the program is ending on a signal or the session's end).
     void SetUnattended();
 
@@ -44,6 +47,7 @@ private:
     void SavePlace();
 
     TCatalogForm* form_ = nullptr;
+    QUndoStack history_;
     std::unique_ptr<TMainMenu> menu_;
     bool placed_ = false;
 };

@@ -10,6 +10,7 @@
 #include "app/window/FileChooser.h"
 #include "app/window/MainWindow.h"
 #include "app/window/TitleNameEditor.h"
+#include "app/window/TitleUndo.h"
 
 #include <QMessageBox>
 
@@ -56,8 +57,12 @@ void TTitleCommands::AddFolderAt(const QString& folder) {
 void TTitleCommands::NewTitle() {
     TCatalogForm& form = WritableForm(window_);
     const std::int64_t id = TTitleRecords::Insert(form.Conn.Database(), kNewTitle);
+    window_.History().push(new TNewTitleStep(window_, TTitleRecords::Snapshot(form.Conn.Database(), id)));
     form.RefreshFromCatalog();
-    if (form.SelectTitle(id)) new TTitleNameEditor(form, id, kNewTitle);
+    if (!form.SelectTitle(id)) return;
+    new TTitleNameEditor(form, id, kNewTitle, [this, id](const QString& from, const QString& to) {
+        window_.History().push(new TRenameTitleStep(window_, id, from, to));
+    });
 }
 
 void TTitleCommands::DeleteTitle() {
@@ -76,7 +81,9 @@ void TTitleCommands::DeleteTitle() {
     box.setObjectName("DeleteTitleQuestion");
     box.setDefaultButton(QMessageBox::No);
     if (box.exec() != QMessageBox::Yes) return;
+    TTitleSnapshot deleted = TTitleRecords::Snapshot(form.Conn.Database(), id);
     TTitleRecords::Delete(form.Conn.Database(), id);
+    window_.History().push(new TDeleteTitleStep(window_, std::move(deleted)));
     form.RefreshFromCatalog();
     form.GV->SetCurrentRow(0);
 }

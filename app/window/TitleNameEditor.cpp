@@ -11,8 +11,8 @@
 
 namespace tolvane {
 
-TTitleNameEditor::TTitleNameEditor(TCatalogForm& form, std::int64_t id, const QString& name)
-    : QLineEdit(name, form.GV->Widget()), form_(form), id_(id), name_(name) {
+TTitleNameEditor::TTitleNameEditor(TCatalogForm& form, std::int64_t id, const QString& name, TRenamed renamed)
+    : QLineEdit(name, form.GV->Widget()), form_(form), id_(id), name_(name), renamed_(std::move(renamed)) {
     setObjectName("TitleNameEditor");
     QRect bounds(0, 0, form.GV->Widget()->width(), fontMetrics().height() + 6);
     if (auto* list = dynamic_cast<TGridTitleList*>(form.GV)) {
@@ -51,6 +51,8 @@ void TTitleNameEditor::Finish(bool store) {
             if (!TTitleRecords::Rename(form_.Conn.Database(), id_, name_, name))
                 TErrorReporter::Report("The title \"" + name_ +
                                        "\" was changed or deleted elsewhere: it keeps what is stored there.");
+            else if (renamed_)
+                renamed_(name_, name);
         });
         form_.RefreshFromCatalog();
         form_.SelectTitle(id_);

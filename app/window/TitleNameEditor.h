@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <cstdint>
+#include <functional>
 
 namespace tolvane {
 
@@ -11,8 +12,11 @@ class TCatalogForm;
 
 class TTitleNameEditor : public QLineEdit {
 public:
+    // Called once the new name is stored.
+    using TRenamed = std::function<void(const QString& from, const QString& to)>;
+
     // Opens over the shown title's row, its name selected.
-    TTitleNameEditor(TCatalogForm& form, std::int64_t id, const QString& name);
+    TTitleNameEditor(TCatalogForm& form, std::int64_t id, const QString& name, TRenamed renamed);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -25,6 +29,7 @@ private:
     TCatalogForm& form_;
     std::int64_t id_;
     QString name_;
+    TRenamed renamed_;
     bool finished_ = false;
 };
 

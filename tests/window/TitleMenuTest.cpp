@@ -146,5 +146,49 @@ TEST_F(TitleMenuTest, DeleteAsksWithTheNumberOfEpisodesAndNoKeepsTheTitle) {
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
 }
 
+TEST_F(TitleMenuTest, UndoAndRedoOfNewRenamedAndDeletedTitles) {
+    window->Menu().Action("actionNewTitle")->trigger();
+    const std::int64_t made = Form().ShownTitleId();
+    Type("Mushishi");
+    Key(Qt::Key_Return);
+    Form().GV->SetCurrentRow(Listed().indexOf("Nana"));
+    Answer(QMessageBox::Yes);
+    window->Menu().Action("actionDeleteTitle")->trigger();
+    ASSERT_TRUE(NameOf(nana).isNull());
+    const QString episodes = QString::fromUtf8("SELECT count(*) FROM \"Серии\" WHERE \"Название\" = ?");
+
+    // By the keys, from the title list.
+    QApplication::setActiveWindow(window.get());
+    Form().GV->Widget()->setFocus();
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(NameOf(nana).toString(), "Nana");
+    EXPECT_EQ(catalogue.Scalar(episodes, {qlonglong(nana)}).toInt(), 11);
+    EXPECT_EQ(Form().ShownTitleName(), "Nana");
+    window->History().undo();
+    EXPECT_EQ(NameOf(made).toString(), "New title");
+    window->History().undo();
+    EXPECT_TRUE(NameOf(made).isNull());
+    EXPECT_FALSE(window->Menu().Action("actionUndo")->isEnabled());
+    window->History().redo();
+    window->History().redo();
+    EXPECT_EQ(NameOf(made).toString(), "Mushishi");
+    window->Menu().Action("actionRedo")->trigger();
+    EXPECT_TRUE(NameOf(nana).isNull());
+    EXPECT_EQ(catalogue.Scalar(episodes, {qlonglong(nana)}).toInt(), 0);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+
+    // A second window renames the title meanwhile: undoing the name tells so and keeps theirs.
+    window->History().undo(); // the deletion
+    TCatalogForm second(catalogue.Path());
+    second.GV->SetCurrentRow(0);
+    test::TRawDb(catalogue.Path()).Exec("UPDATE \"Sp\" SET " + TCatalogSchema::Quoted(kTitle) + " = 'Theirs' WHERE \"ID\" = ?",
+                                        {qlonglong(made)});
+    window->History().undo();
+    EXPECT_EQ(NameOf(made).toString(), "Theirs");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("Cannot undo")) << errors[0].toStdString();
+    EXPECT_TRUE(errors[0].contains("changed or deleted elsewhere")) << errors[0].toStdString();
+}
+
 } // namespace
 } // namespace tolvane

@@ -1,0 +1,74 @@
+#pragma once
+// The window's changes to titles as steps of its undo history: a new title, a name given in place,
+// a deleted title. Each step undone or redone is a checked write: when the title was changed
+// elsewhere meanwhile, the user is told and nothing is overwritten (the step leaves the history).
+
+#include <QUndoCommand>
+
+#include "app/TitleRecords.h"
+
+namespace tolvane {
+
+class TMainWindow;
+
+// A step whose first doing has already happened when it is pushed.
+class TTitleStep : public QUndoCommand {
+public:
+    TTitleStep(TMainWindow& window, const QString& text) : QUndoCommand(text), window_(window) {}
+    void undo() final;
+    void redo() final;
+
+protected:
+    // Each returns why it could not be done, or an empty text; throws ECatalogError on failure.
+    virtual QString Undo(const QSqlDatabase& db) = 0;
+    virtual QString Redo(const QSqlDatabase& db) = 0;
+    virtual std::int64_t Shown() const = 0;
+
+private:
+    void Run(bool undo);
+
+    TMainWindow& window_;
+    bool done_ = true;
+};
+
+class TNewTitleStep : public TTitleStep {
+public:
+    TNewTitleStep(TMainWindow& window, TTitleSnapshot made);
+
+protected:
+    QString Undo(const QSqlDatabase& db) override;
+    QString Redo(const QSqlDatabase& db) override;
+    std::int64_t Shown() const override { return made_.Id; }
+
+private:
+    TTitleSnapshot made_;
+};
+
+class TRenameTitleStep : public TTitleStep {
+public:
+    TRenameTitleStep(TMainWindow& window, std::int64_t id, const QString& from, const QString& to);
+
+protected:
+    QString Undo(const QSqlDatabase& db) override;
+    QString Redo(const QSqlDatabase& db) override;
+    std::int64_t Shown() const override { return id_; }
+
+private:
+    std::int64_t id_;
+    QString from_, to_;
+};
+
+class TDeleteTitleStep : public TTitleStep {
+public:
+    TDeleteTitleStep(TMainWindow& window, TTitleSnapshot deleted);
+
+protected:
+    QString Undo(const QSqlDatabase& db) override;
+    QString Redo(const QSqlDatabase& db) override;
+    std::int64_t Shown() const override { return deleted_.Id; }
+
+private:
+    TTitleSnapshot deleted_;
+};
+
+} // namespace tolvane
