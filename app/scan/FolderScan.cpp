@@ -11,6 +11,7 @@
 #include "app/CatalogError.h"
 #include "app/CatalogStore.h"
 #include "app/SqlFailure.h"
+#include "app/TitleFolders.h"
 #include "app/WriteTransaction.h"
 #include "app/scan/MediaProbe.h"
 #include "app/scan/NaturalOrder.h"
@@ -72,7 +73,15 @@ void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFou
         else
             fresh.push_back(&f);
     }
-    if (fresh.empty()) return;
+    if (fresh.empty()) {
+        // Nothing new, but the title's folder is known from now on.
+        if (result.TitleId != 0) {
+            TTitleFolders::Record(db, result.TitleId, QFileInfo(request.Folder).absoluteFilePath());
+            if (cancelled && cancelled()) throw EScanCancelled();
+            transaction.Commit();
+        }
+        return;
+    }
     if (result.TitleId == 0) {
         QSqlQuery title(db);
         title.prepare(QString::fromUtf8(
@@ -102,6 +111,7 @@ void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFou
         Exec(db, episode);
     }
     episode.finish();
+    TTitleFolders::Record(db, result.TitleId, QFileInfo(request.Folder).absoluteFilePath());
     if (cancelled && cancelled()) throw EScanCancelled();
     transaction.Commit();
     result.Added = static_cast<int>(fresh.size());
@@ -189,7 +199,8 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
                                  ? QString(", and %1 more").arg(result.Skipped.size() - 1)
                                  : QString()) +
                             ")");
-    if (!found.empty()) {
+    // A folder whose files are all listed already is still recorded as the title's.
+    if (!found.empty() || result.Present > 0) {
         try {
             Write(db, request, found, result, cancelled);
         } catch (const EScanCancelled&) {

@@ -11,6 +11,7 @@
 #include "app/CatalogForm.h"
 #include "app/ErrorReporter.h"
 #include "app/window/CatalogueCommands.h"
+#include "app/window/EpisodeFiles.h"
 #include "app/window/MainWindow.h"
 #include "app/window/RecentCatalogs.h"
 #include "app/window/TitleCommands.h"
@@ -31,7 +32,7 @@ QLineEdit* FocusedTextBox() {
 
 TMainMenu::TMainMenu(TMainWindow& window)
     : window_(window), commands_(std::make_unique<TCatalogueCommands>(window)),
-      titles_(std::make_unique<TTitleCommands>(window)) {
+      titles_(std::make_unique<TTitleCommands>(window)), files_(std::make_unique<TEpisodeFiles>(window)) {
     QMenuBar* bar = window.menuBar();
     TCatalogueCommands& c = *commands_;
 
@@ -55,6 +56,10 @@ TMainMenu::TMainMenu(TMainWindow& window)
     Add(title, "actionAddFolder", "&Add Folder…", {}, [&t] { t.AddFolder(); });
     Add(title, "actionNewTitle", "&New Title", QKeySequence("Ctrl+Shift+N"), [&t] { t.NewTitle(); });
     Add(title, "actionDeleteTitle", "&Delete Title…", QKeySequence("Ctrl+Shift+Del"), [&t] { t.DeleteTitle(); });
+    title->addSeparator();
+    TEpisodeFiles& f = *files_;
+    Add(title, "actionOpenEpisode", "&Open Episode", {}, [&f] { f.OpenEpisode(); });
+    Add(title, "actionShowInFolder", "&Show in Folder", {}, [&f] { f.ShowInFolder(); });
 
     QMenu* edit = bar->addMenu("&Edit");
     QUndoStack& history = window.History();
@@ -113,6 +118,8 @@ void TMainMenu::CatalogueChanged() {
     const bool open = window_.Form() && window_.Form()->Conn.IsOpen();
     const bool writable = open && !window_.Form()->ReadOnly();
     Action("actionExport")->setEnabled(open);
+    Action("actionOpenEpisode")->setEnabled(open);
+    Action("actionShowInFolder")->setEnabled(open);
     for (const char* name : {"actionAddFolder", "actionNewTitle", "actionDeleteTitle"})
         Action(name)->setEnabled(writable);
 }

@@ -12,6 +12,7 @@ class QMenu;
 namespace tolvane {
 
 class TCatalogueCommands;
+class TEpisodeFiles;
 class TTitleCommands;
 class TMainWindow;
 
@@ -27,6 +28,7 @@ public:
     // Another catalogue is shown: the recent list and what can be done with it follow.
     void CatalogueChanged();
     TTitleCommands& Titles() const { return *titles_; }
+    TEpisodeFiles& Files() const { return *files_; }
 
 private:
     QAction* Add(QMenu* menu, const QString& name, const QString& text, const QKeySequence& keys,
@@ -36,6 +38,7 @@ private:
     TMainWindow& window_;
     std::unique_ptr<TCatalogueCommands> commands_;
     std::unique_ptr<TTitleCommands> titles_;
+    std::unique_ptr<TEpisodeFiles> files_;
     QMenu* recent_ = nullptr;
     QList<QAction*> actions_;
 };

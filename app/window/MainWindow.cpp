@@ -5,6 +5,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QTableView>
 #include <QTimer>
 #include <QMenuBar>
 
@@ -13,6 +14,7 @@
 #include "app/WindowPlacement.h"
 #include "app/window/MainMenu.h"
 #include "app/window/RecentCatalogs.h"
+#include "app/window/EpisodeFiles.h"
 #include "app/window/TitleCommands.h"
 #include "app/window/WindowSettings.h"
 
@@ -72,6 +74,9 @@ void TMainWindow::Show(TCatalogForm* form) {
     form_ = form;
     setCentralWidget(form);
     form->installEventFilter(this);
+    // Enter on an episode, or a double-click on a cell that is not edited, plays it.
+    connect(form->DBGrid2, &QAbstractItemView::activated, this,
+            [this] { TErrorReporter::Guard([this] { menu_->Files().OpenEpisode(); }); });
     setWindowTitle(form->windowTitle());
     setWindowIcon(form->windowIcon());
     form->show();
