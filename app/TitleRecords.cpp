@@ -105,4 +105,37 @@ bool TTitleRecords::Restore(const QSqlDatabase& db, const TTitleSnapshot& snapsh
     return true;
 }
 
+QList<QVariantList> TTitleRecords::Episodes(const QSqlDatabase& db, const std::vector<std::int64_t>& ids,
+                                            QStringList& columns) {
+    QList<QVariantList> rows;
+    QSqlQuery q(db);
+    if (!q.prepare(QString::fromUtf8(R"sql(SELECT * FROM "Серии" WHERE "ID" = ?)sql")))
+        throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
+    for (const std::int64_t id : ids) {
+        q.addBindValue(qlonglong(id));
+        if (!q.exec()) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
+        if (columns.isEmpty()) columns = Columns(q.record());
+        if (q.next()) rows << Values(q);
+    }
+    return rows;
+}
+
+bool TTitleRecords::DeleteEpisodes(const QSqlDatabase& db, const std::vector<std::int64_t>& ids,
+                                   const QList<QVariantList>& rows) {
+    TWriteTransaction transaction(db);
+    QStringList columns;
+    if (Episodes(db, ids, columns) != rows) return false;
+    for (const std::int64_t id : ids)
+        Run(db, QString::fromUtf8(R"sql(DELETE FROM "Серии" WHERE "ID" = ?)sql"), {qlonglong(id)});
+    transaction.Commit();
+    return true;
+}
+
+void TTitleRecords::InsertEpisodes(const QSqlDatabase& db, const QStringList& columns,
+                                   const QList<QVariantList>& rows) {
+    TWriteTransaction transaction(db);
+    for (const QVariantList& row : rows) InsertRow(db, QString::fromUtf8("Серии"), columns, row);
+    transaction.Commit();
+}
+
 } // namespace tolvane

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVariant>
 #include <cstdint>
+#include <vector>
 
 namespace tolvane {
 
@@ -35,6 +36,15 @@ public:
     // Puts the title and its episodes back under their own keys; false (nothing written) when
     // the title's ID was taken meanwhile.
     static bool Restore(const QSqlDatabase& db, const TTitleSnapshot& snapshot);
+
+    // Some episodes by their keys, every column (the names go to `columns`), in key order.
+    static QList<QVariantList> Episodes(const QSqlDatabase& db, const std::vector<std::int64_t>& ids,
+                                        QStringList& columns);
+    // Deletes the episodes when they are still stored as `rows`; false (nothing written) when not.
+    static bool DeleteEpisodes(const QSqlDatabase& db, const std::vector<std::int64_t>& ids,
+                               const QList<QVariantList>& rows);
+    // Puts the episodes back under their own keys. Throws ECatalogError (a key taken meanwhile).
+    static void InsertEpisodes(const QSqlDatabase& db, const QStringList& columns, const QList<QVariantList>& rows);
 };
 
 } // namespace tolvane

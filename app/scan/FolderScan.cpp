@@ -109,6 +109,7 @@ void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFou
         episode.bindValue(7, Text(f->facts.EmbeddedSubtitles));
         episode.bindValue(8, Text(f->facts.ExternalSubtitles));
         Exec(db, episode);
+        result.AddedIds.push_back(episode.lastInsertId().toLongLong());
     }
     episode.finish();
     TTitleFolders::Record(db, result.TitleId, QFileInfo(request.Folder).absoluteFilePath());

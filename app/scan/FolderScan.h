@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "app/CatalogError.h"
 
@@ -27,6 +28,7 @@ struct TScanResult {
     std::int64_t TitleId = 0;
     bool NewTitle = false;
     int Added = 0;
+    std::vector<std::int64_t> AddedIds; // the new episodes' keys
     int Present = 0;     // files already in the catalogue under this title
     QStringList Skipped; // "<file>: <reason>" for each file that could not be read
 };

@@ -42,6 +42,11 @@ void TTitleCommands::AddFolderAt(const QString& folder) {
     const std::optional<TScanResult> result =
         TAddFolderJob::Run(&window_, {folder, form.Conn.Path(), choice->Title, choice->Type});
     if (!result) return;
+    if (result->NewTitle)
+        window_.History().push(
+            new TNewTitleStep(window_, TTitleRecords::Snapshot(form.Conn.Database(), result->TitleId), "Add Folder"));
+    else if (!result->AddedIds.empty())
+        window_.History().push(new TAddEpisodesStep(window_, result->TitleId, result->AddedIds));
     form.CheckForChanges();
     form.SelectTitle(result->TitleId);
     if (!result->Skipped.isEmpty())

@@ -60,8 +60,8 @@ void TTitleStep::Run(bool undo) {
     if (!form->SelectTitle(Shown())) form->GV->SetCurrentRow(0);
 }
 
-TNewTitleStep::TNewTitleStep(TMainWindow& window, TTitleSnapshot made)
-    : TTitleStep(window, "New Title"), made_(std::move(made)) {}
+TNewTitleStep::TNewTitleStep(TMainWindow& window, TTitleSnapshot made, const QString& text)
+    : TTitleStep(window, text), made_(std::move(made)) {}
 
 QString TNewTitleStep::Undo(const QSqlDatabase& db) {
     const std::optional<TTitleSnapshot> now = StoredNow(db, made_.Id);
@@ -85,6 +85,20 @@ QString TRenameTitleStep::Undo(const QSqlDatabase& db) {
 QString TRenameTitleStep::Redo(const QSqlDatabase& db) {
     return TTitleRecords::Rename(db, id_, from_, to_) ? QString()
                                                       : "\"" + from_ + "\" was changed or deleted elsewhere";
+}
+
+TAddEpisodesStep::TAddEpisodesStep(TMainWindow& window, std::int64_t title, std::vector<std::int64_t> ids)
+    : TTitleStep(window, "Add Folder"), title_(title), ids_(std::move(ids)) {
+    if (TCatalogForm* form = window.Form()) rows_ = TTitleRecords::Episodes(form->Conn.Database(), ids_, columns_);
+}
+
+QString TAddEpisodesStep::Undo(const QSqlDatabase& db) {
+    return TTitleRecords::DeleteEpisodes(db, ids_, rows_) ? QString() : "its episodes were changed elsewhere";
+}
+
+QString TAddEpisodesStep::Redo(const QSqlDatabase& db) {
+    TTitleRecords::InsertEpisodes(db, columns_, rows_);
+    return {};
 }
 
 TDeleteTitleStep::TDeleteTitleStep(TMainWindow& window, TTitleSnapshot deleted)

@@ -33,7 +33,7 @@ private:
 
 class TNewTitleStep : public TTitleStep {
 public:
-    TNewTitleStep(TMainWindow& window, TTitleSnapshot made);
+    TNewTitleStep(TMainWindow& window, TTitleSnapshot made, const QString& text = "New Title");
 
 protected:
     QString Undo(const QSqlDatabase& db) override;
@@ -56,6 +56,23 @@ protected:
 private:
     std::int64_t id_;
     QString from_, to_;
+};
+
+// Episodes a folder added to a title that was there before.
+class TAddEpisodesStep : public TTitleStep {
+public:
+    TAddEpisodesStep(TMainWindow& window, std::int64_t title, std::vector<std::int64_t> ids);
+
+protected:
+    QString Undo(const QSqlDatabase& db) override;
+    QString Redo(const QSqlDatabase& db) override;
+    std::int64_t Shown() const override { return title_; }
+
+private:
+    std::int64_t title_;
+    std::vector<std::int64_t> ids_;
+    QStringList columns_;
+    QList<QVariantList> rows_;
 };
 
 class TDeleteTitleStep : public TTitleStep {

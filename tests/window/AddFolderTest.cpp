@@ -174,5 +174,36 @@ TEST_F(AddFolderTest, AFolderDroppedOnTheWindowGoesToTheTitleChosen) {
     }
 }
 
+TEST_F(AddFolderTest, AnAddedFolderIsUndoneUnlessItsEpisodesWereChangedElsewhere) {
+    Open();
+    window->Menu().Action("actionAddFolder")->trigger(); // a new title, "Media"
+    const std::int64_t media = Form().ShownTitleId();
+    choice = TAddFolderChoice{"Nana", {}};
+    Form().SelectTitle(nana);
+    window->Menu().Action("actionAddFolder")->trigger(); // to Nana
+    ASSERT_EQ(EpisodesOf(nana), 4);
+
+    window->History().undo();
+    EXPECT_EQ(EpisodesOf(nana), 1);
+    EXPECT_EQ(Form().DBGrid2->model()->rowCount(), 1);
+    window->History().undo();
+    EXPECT_TRUE(catalogue.TitleField(media, kTitle).isNull());
+    EXPECT_EQ(EpisodesOf(media), 0);
+    window->History().redo();
+    window->History().redo();
+    EXPECT_EQ(EpisodesOf(media), 3);
+    EXPECT_EQ(EpisodesOf(nana), 4);
+    errors.clear(); // broken.avi, twice
+
+    // Another program changes one of the added episodes: undoing tells so and keeps them.
+    test::TRawDb(catalogue.Path())
+        .Exec(QString::fromUtf8("UPDATE \"Серии\" SET \"Звук\" = 'OPUS' WHERE \"Название\" = ? AND \"Серия\" <> 'nana01.avi'"),
+              {qlonglong(nana)});
+    window->History().undo();
+    EXPECT_EQ(EpisodesOf(nana), 4);
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("changed elsewhere")) << errors[0].toStdString();
+}
+
 } // namespace
 } // namespace tolvane
