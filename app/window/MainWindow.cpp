@@ -16,6 +16,7 @@
 #include "app/window/RecentCatalogs.h"
 #include "app/window/EpisodeFiles.h"
 #include "app/window/TitleCommands.h"
+#include "app/window/TitleUndo.h"
 #include "app/window/WindowSettings.h"
 
 namespace tolvane {
@@ -74,6 +75,12 @@ void TMainWindow::Show(TCatalogForm* form) {
     form_ = form;
     setCentralWidget(form);
     form->installEventFilter(this);
+    // Every edit stored from the boxes or the episode table becomes a step to undo.
+    for (TRecordSource* source : {&form->Name, &form->Series})
+        source->OnStored = [this, form, source](const QVariant& key, const std::vector<TCheckedUpdate::TChange>& written) {
+            const TSourceDef& def = source->Definition();
+            history_.push(new TFieldEditStep(*this, form->ShownTitleId(), def.Table, def.KeyField, key, written));
+        };
     // Enter on an episode, or a double-click on a cell that is not edited, plays it.
     connect(form->DBGrid2, &QAbstractItemView::activated, this,
             [this] { TErrorReporter::Guard([this] { menu_->Files().OpenEpisode(); }); });

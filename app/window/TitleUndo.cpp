@@ -60,6 +60,36 @@ void TTitleStep::Run(bool undo) {
     if (!form->SelectTitle(Shown())) form->GV->SetCurrentRow(0);
 }
 
+TCatalogStore& TTitleStep::Store() const {
+    return window_.Form()->Conn;
+}
+
+TFieldEditStep::TFieldEditStep(TMainWindow& window, std::int64_t shown, QString table, QString keyField,
+                               QVariant key, std::vector<TCheckedUpdate::TChange> written)
+    : TTitleStep(window, "Edit " + (written.size() == 1 ? "\"" + written[0].Field + "\"" : QString("Fields"))),
+      shown_(shown), table_(std::move(table)), keyField_(std::move(keyField)), key_(std::move(key)),
+      written_(std::move(written)) {}
+
+QString TFieldEditStep::Undo(const QSqlDatabase&) {
+    return Write(true);
+}
+
+QString TFieldEditStep::Redo(const QSqlDatabase&) {
+    return Write(false);
+}
+
+QString TFieldEditStep::Write(bool back) {
+    std::vector<TCheckedUpdate::TChange> changes;
+    for (const TCheckedUpdate::TChange& c : written_)
+        changes.push_back(back ? TCheckedUpdate::TChange{c.Field, c.Mine, c.Base} : c);
+    const std::vector<TCheckedUpdate::TStale> stale = TCheckedUpdate::Run(Store(), table_, keyField_, key_, changes);
+    if (stale.empty()) return {};
+    QStringList fields;
+    for (const TCheckedUpdate::TStale& s : stale)
+        fields << "\"" + changes[s.Change].Field + "\" was changed elsewhere (now \"" + s.Stored.toString() + "\")";
+    return fields.join(", ");
+}
+
 TNewTitleStep::TNewTitleStep(TMainWindow& window, TTitleSnapshot made, const QString& text)
     : TTitleStep(window, text), made_(std::move(made)) {}
 

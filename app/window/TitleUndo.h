@@ -5,6 +5,7 @@
 
 #include <QUndoCommand>
 
+#include "app/CheckedUpdate.h"
 #include "app/TitleRecords.h"
 
 namespace tolvane {
@@ -23,6 +24,8 @@ protected:
     virtual QString Undo(const QSqlDatabase& db) = 0;
     virtual QString Redo(const QSqlDatabase& db) = 0;
     virtual std::int64_t Shown() const = 0;
+    // The shown catalogue's store.
+    TCatalogStore& Store() const;
 
 private:
     void Run(bool undo);
@@ -56,6 +59,27 @@ protected:
 private:
     std::int64_t id_;
     QString from_, to_;
+};
+
+// Fields of one record stored from the window's boxes or episode cells.
+class TFieldEditStep : public TTitleStep {
+public:
+    TFieldEditStep(TMainWindow& window, std::int64_t shown, QString table, QString keyField, QVariant key,
+                   std::vector<TCheckedUpdate::TChange> written);
+
+protected:
+    QString Undo(const QSqlDatabase& db) override;
+    QString Redo(const QSqlDatabase& db) override;
+    std::int64_t Shown() const override { return shown_; }
+
+private:
+    // Writes each field's `to` where it still holds its `from`.
+    QString Write(bool back);
+
+    std::int64_t shown_;
+    QString table_, keyField_;
+    QVariant key_;
+    std::vector<TCheckedUpdate::TChange> written_;
 };
 
 // Episodes a folder added to a title that was there before.

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTableView>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
@@ -188,6 +189,49 @@ TEST_F(TitleMenuTest, UndoAndRedoOfNewRenamedAndDeletedTitles) {
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains("Cannot undo")) << errors[0].toStdString();
     EXPECT_TRUE(errors[0].contains("changed or deleted elsewhere")) << errors[0].toStdString();
+}
+
+TEST_F(TitleMenuTest, BoxAndEpisodeCellEditsAreUndoneUnlessChangedInAnotherWindow) {
+    const QString comment = QString::fromUtf8("Комментарий");
+    const QString audio = QString::fromUtf8("SELECT \"Звук\" FROM \"Серии\" WHERE \"Серия\" = 'nana1.avi'");
+    ASSERT_EQ(Form().ShownTitleName(), "Nana");
+    Form().EKoment->setFocus();
+    Type("W1");
+    Form().GV->SetCurrentRow(Listed().indexOf("Akira")); // stores the comment
+    ASSERT_EQ(catalogue.TitleField(nana, comment).toString(), "W1");
+    QAbstractItemModel& episodes = *Form().DBGrid2->model();
+    Form().GV->SetCurrentRow(Listed().indexOf("Nana"));
+    int audioColumn = -1;
+    for (int c = 0; c < episodes.columnCount(); ++c)
+        if (episodes.headerData(c, Qt::Horizontal).toString() == QString::fromUtf8("Звук")) audioColumn = c;
+    ASSERT_GE(audioColumn, 0);
+    ASSERT_TRUE(episodes.setData(episodes.index(0, audioColumn), "OPUS"));
+    Form().GV->SetCurrentRow(Listed().indexOf("Akira"));
+    ASSERT_EQ(catalogue.Scalar(audio).toString(), "OPUS");
+
+    window->History().undo();
+    EXPECT_EQ(catalogue.Scalar(audio).toString(), "AAC");
+    EXPECT_EQ(Form().ShownTitleName(), "Nana") << "the title of the step is shown";
+    window->History().undo();
+    EXPECT_TRUE(catalogue.TitleField(nana, comment).isNull());
+    EXPECT_EQ(Form().EKoment->text(), "");
+    window->History().redo();
+    EXPECT_EQ(catalogue.TitleField(nana, comment).toString(), "W1");
+    EXPECT_EQ(Form().EKoment->text(), "W1");
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+
+    // A second window stores its own comment: undoing ours says so and keeps theirs.
+    {
+        TCatalogForm second(catalogue.Path());
+        second.show();
+        second.EKoment->setText("W2");
+        second.StorePendingEdit();
+    }
+    ASSERT_EQ(catalogue.TitleField(nana, comment).toString(), "W2");
+    window->History().undo();
+    EXPECT_EQ(catalogue.TitleField(nana, comment).toString(), "W2");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains("was changed elsewhere (now \"W2\")")) << errors[0].toStdString();
 }
 
 } // namespace
