@@ -6,6 +6,8 @@
 #include "app/ErrorReporter.h"
 #include "app/FocusTrace.h"
 #include "app/TerminationSignals.h"
+#include "app/window/MainWindow.h"
+#include "grid/host/ExceptionSink.h"
 
 namespace tolvane {
 
@@ -32,13 +34,14 @@ int TApplication::RunCatalogWindow(const QString& path, TOpenMode mode) {
         ending = true;
         // No one is asked from now on: every window stores what it can and keeps the rest.
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* form = dynamic_cast<TCatalogForm*>(w)) form->SetUnattended();
+            if (TCatalogForm* form = TMainWindow::FormOf(w)) form->SetUnattended();
         TTerminationSignals::CloseAllAndQuit();
     });
-    TCatalogForm form(path, mode);
+    TMainWindow window;
+    window.OpenCatalog(path, mode);
     // A signal during the start (an error box open) ends the program before the window shows.
     if (ending) return 0;
-    form.show();
+    window.show();
     return QApplication::exec();
 }
 

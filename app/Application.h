@@ -13,7 +13,7 @@ public:
     TApplication(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // Runs the catalogue window on `path` (read-only if asked) as the main window until it is
+    // Runs the program's window (its menus around the catalogue window) on `path` (read-only if asked) as the main window until it is
     // closed or the session ends (a termination signal or the session manager's request); a
     // pending edit is stored either way. Works under any QApplication.
     static int RunCatalogWindow(const QString& path, TOpenMode mode = TOpenMode::omReadWrite);

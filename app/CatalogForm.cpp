@@ -521,6 +521,35 @@ bool TCatalogForm::RefreshFromCatalog() {
     return true;
 }
 
+bool TCatalogForm::SelectTitle(std::int64_t id) {
+    if (!Name.Active()) return false;
+    const QString key = QString::number(id);
+    const auto rowOf = [&] {
+        for (int r = 0; r < GV->GetRowCount(); ++r)
+            if (GV->GetCellText(0, r) == key) return r;
+        return -1;
+    };
+    int row = rowOf();
+    if (row < 0 && !EFound->text().isEmpty()) {
+        EFound->clear();
+        row = rowOf();
+    }
+    if (row < 0) return false;
+    if (GV->CurrentRow() == row)
+        GVSelectCell(1, row);
+    else
+        GV->SetCurrentRow(row);
+    return shownId_ == key.toStdString();
+}
+
+std::int64_t TCatalogForm::ShownTitleId() const {
+    return QString::fromStdString(shownId_).toLongLong();
+}
+
+QString TCatalogForm::ShownTitleName() {
+    return Name.Active() && Name.HasRecord() && Name.AsText(0) == shownId_ ? Name.AsWideText(1) : QString();
+}
+
 void TCatalogForm::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     // The window's size beyond the design (or short of it, down to the minimum): the list, the

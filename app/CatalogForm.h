@@ -50,6 +50,14 @@ public:
     // Asks the catalogue at once whether it changed elsewhere, and refreshes when it did.
     bool CheckForChanges();
 
+    // The menus' hold on the window.
+    // Shows the title of that ID, emptying the search box when its text hides it; false when
+    // the title is not listed or its edits could not be stored.
+    bool SelectTitle(std::int64_t id);
+    // The shown title's ID and name, or 0 and an empty text.
+    std::int64_t ShownTitleId() const;
+    QString ShownTitleName();
+
     // Controls.
     QLineEdit* EFound = nullptr;
     TTitleList* GV = nullptr;

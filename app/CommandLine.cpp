@@ -35,6 +35,7 @@
 #include "app/import/CatalogImport.h"
 #include "app/import/MdbTableSource.h"
 #include "app/scan/FolderScan.h"
+#include "app/window/RecentCatalogs.h"
 
 namespace tolvane {
 
@@ -44,7 +45,7 @@ const QString kDefaultCatalog = "Oru.db";
 // Up to this many listed titles, each title's totals are read by its key.
 constexpr int kTotalsByKey = 16;
 const char* const kUsage =
-    "usage: tolvane [--read-only] [FILE]            the catalogue window (Oru.db by default)\n"
+    "usage: tolvane [--read-only] [FILE]            the catalogue window (Oru.db, else the last)\n"
     "       tolvane demo [FILE]                     a new demo catalogue\n"
     "       tolvane init URL                        an empty catalogue in an empty server database\n"
     "       tolvane copy SOURCE TARGET              a whole catalogue into a new file or an empty\n"
@@ -135,11 +136,15 @@ bool IsCommand(const QString& word) {
     return commands.contains(word);
 }
 
-// The catalogue the window opens: Oru.db, or the file named, which must exist, since a word that
-// is no command and no file is most likely a mistyped command.
+// The catalogue the window opens: the file named, which must exist, since a word that is no
+// command and no file is most likely a mistyped command; else Oru.db when the working folder has
+// one, else the catalogue opened last.
 QString WindowFile(const QStringList& args) {
     const TArguments a = Parse(args, {}, 1);
-    if (a.positional.isEmpty()) return kDefaultCatalog;
+    if (a.positional.isEmpty()) {
+        const QString last = TRecentCatalogs::Last();
+        return QFileInfo::exists(kDefaultCatalog) || !QFileInfo::exists(last) ? kDefaultCatalog : last;
+    }
     const QString& file = Named(a.positional[0], "the catalogue's file name");
     if (TCatalogLocation::NamesServer(file)) return file;
     const QFileInfo info(file);

@@ -194,15 +194,7 @@ void Fill(QSqlDatabase& db) {
 } // namespace
 
 void TDemoCatalog::Create(const QString& path) {
-    TNewCatalog catalogue(path);
-    try {
-        QSqlDatabase db = catalogue.Database();
-        TCatalogSchema::Create(db);
-        Fill(db);
-    } catch (const ECatalogError& e) {
-        throw ECatalogError(catalogue.Failure(QString::fromUtf8(e.what())));
-    }
-    catalogue.Commit();
+    TNewCatalog::Create(path, [](QSqlDatabase& db) { Fill(db); });
 }
 
 } // namespace tolvane

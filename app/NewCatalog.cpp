@@ -150,4 +150,16 @@ void TNewCatalog::Discard() {
     }
 }
 
+void TNewCatalog::Create(const QString& target, const std::function<void(QSqlDatabase&)>& fill) {
+    TNewCatalog catalogue(target);
+    try {
+        QSqlDatabase db = catalogue.Database();
+        TCatalogSchema::Create(db);
+        if (fill) fill(db);
+    } catch (const ECatalogError& e) {
+        throw ECatalogError(catalogue.Failure(QString::fromUtf8(e.what())));
+    }
+    catalogue.Commit();
+}
+
 } // namespace tolvane

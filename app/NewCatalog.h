@@ -5,6 +5,8 @@
 // server's database must hold no tables yet (or, where allowed, an empty catalogue), and a
 // failure rolls back everything.
 
+#include <functional>
+
 #include <QSqlDatabase>
 #include <QString>
 
@@ -18,6 +20,10 @@ public:
         acEmptyDatabase,  // no tables at all
         acEmptyCatalogue, // or a catalogue without titles and episodes
     };
+
+    // A new catalogue at `target`: the tables and the view, and what `fill` adds, in one
+    // transaction. Throws ECatalogError "<target>: <reason>"; nothing is left behind then.
+    static void Create(const QString& target, const std::function<void(QSqlDatabase&)>& fill = {});
 
     // Opens the target and begins the transaction; refuses a target that exists or holds
     // anything, before anything is written. Throws ECatalogError "<target>: <reason>".

@@ -667,8 +667,9 @@ void TRecordSource::Post() {
     if (!pending_) return;
     CheckActive();
     const int key = FieldIndex(def_.KeyField);
+    std::vector<TCheckedUpdate::TChange> changes;
     for (;;) {
-        std::vector<TCheckedUpdate::TChange> changes;
+        changes.clear();
         std::vector<int> fields;
         for (const auto& [field, base] : pendingBase_) {
             changes.push_back({def_.Fields[field].Name, base, (*pending_)[field]});
@@ -704,7 +705,9 @@ void TRecordSource::Post() {
     pending_.reset();
     pendingRow_ = -1;
     pendingBase_.clear();
+    const QVariant storedKey = rows_[row][key];
     Stored(row, before);
+    if (OnStored) OnStored(storedKey, changes);
 }
 
 void TRecordSource::PostUnlessHeld() {

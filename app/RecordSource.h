@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "app/CheckedUpdate.h"
 #include "app/FieldDef.h"
 #include "app/FilterExpression.h"
 #include "app/FoldedColumn.h"
@@ -134,6 +135,8 @@ public:
     std::function<void()> OnViewChanged;
     // The current record changed: another record, no record, or its values were reloaded.
     std::function<void()> OnRecordChanged;
+    // An edit was stored: the record's key and each field written, with the value it replaced.
+    std::function<void(const QVariant& key, const std::vector<TCheckedUpdate::TChange>& written)> OnStored;
 
     // Holds OnRecordChanged while a caller walks the records; the last enable raises it once.
     void DisableControls() { ++disabled_; }

@@ -11,15 +11,8 @@ namespace tolvane {
 int TInitCommand::Run(const QStringList& args, std::ostream& out) {
     if (args.size() != 1 || args[0].startsWith('-'))
         throw std::runtime_error("usage: tolvane init postgresql://[user@]host[:port]/dbname (or FILE)");
-    TNewCatalog catalogue(args[0]);
-    try {
-        QSqlDatabase db = catalogue.Database();
-        TCatalogSchema::Create(db);
-    } catch (const ECatalogError& e) {
-        throw ECatalogError(catalogue.Failure(QString::fromUtf8(e.what())));
-    }
-    catalogue.Commit();
-    out << catalogue.Shown().toStdString() << ": an empty catalogue\n";
+    TNewCatalog::Create(args[0]);
+    out << TCatalogLocation::Parse(args[0]).Display().toStdString() << ": an empty catalogue\n";
     return 0;
 }
 

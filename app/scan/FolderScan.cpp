@@ -12,6 +12,7 @@
 #include "app/CatalogStore.h"
 #include "app/ServerConnection.h"
 #include "app/SqlFailure.h"
+#include "app/TitleFolders.h"
 #include "app/WriteTransaction.h"
 #include "app/scan/MediaProbe.h"
 #include "app/scan/NaturalOrder.h"
@@ -62,7 +63,7 @@ std::int64_t FindTitle(QSqlDatabase& db, const QString& name, QSet<QString>& epi
 // another writer (a second scan of the folder) may have added the title or its files since the
 // folder was read, and whatever it added is not added twice.
 void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFound>& found,
-           TScanResult& result) {
+           TScanResult& result, const TFolderScan::TCancelled& cancelled) {
     TWriteTransaction transaction(db);
     QSet<QString> listed;
     result.TitleId = FindTitle(db, request.Title, listed);
@@ -73,7 +74,15 @@ void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFou
         else
             fresh.push_back(&f);
     }
-    if (fresh.empty()) return;
+    if (fresh.empty()) {
+        // Nothing new, but the title's folder is known from now on.
+        if (result.TitleId != 0) {
+            TTitleFolders::Record(db, result.TitleId, QFileInfo(request.Folder).absoluteFilePath());
+            if (cancelled && cancelled()) throw EScanCancelled();
+            transaction.Commit();
+        }
+        return;
+    }
     if (result.TitleId == 0) {
         QSqlQuery title(db);
         // A server tells the new key through RETURNING; Qt's driver knows no last insert ID there.
@@ -106,8 +115,11 @@ void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFou
         episode.bindValue(7, Text(f->facts.EmbeddedSubtitles));
         episode.bindValue(8, Text(f->facts.ExternalSubtitles));
         Exec(db, episode);
+        result.AddedIds.push_back(episode.lastInsertId().toLongLong());
     }
     episode.finish();
+    TTitleFolders::Record(db, result.TitleId, QFileInfo(request.Folder).absoluteFilePath());
+    if (cancelled && cancelled()) throw EScanCancelled();
     transaction.Commit();
     result.Added = static_cast<int>(fresh.size());
 }
@@ -131,7 +143,8 @@ QString TFolderScan::ExternalSubtitles(const QString& videoName, const QStringLi
     return found.join(", ");
 }
 
-TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progress) {
+TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progress,
+                             const TCancelled& cancelled) {
     const QFileInfo folderInfo(request.Folder);
     if (!folderInfo.exists()) throw ECatalogError(request.Folder + ": no such folder");
     if (!folderInfo.isDir()) throw ECatalogError(request.Folder + ": not a folder");
@@ -170,6 +183,7 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
             ++result.Present;
             continue;
         }
+        if (cancelled && cancelled()) throw EScanCancelled();
         if (progress) progress(k + 1, static_cast<int>(videos.size()), name);
         QString problem;
         std::optional<TMediaFacts> facts = probe.Read(folder.filePath(name), &problem);
@@ -192,9 +206,12 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
                                  ? QString(", and %1 more").arg(result.Skipped.size() - 1)
                                  : QString()) +
                             ")");
-    if (!found.empty()) {
+    // A folder whose files are all listed already is still recorded as the title's.
+    if (!found.empty() || result.Present > 0) {
         try {
-            Write(db, request, found, result);
+            Write(db, request, found, result, cancelled);
+        } catch (const EScanCancelled&) {
+            throw;
         } catch (const ECatalogError& e) {
             throw ECatalogError(store.Failure(QString::fromUtf8(e.what())));
         }

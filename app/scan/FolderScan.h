@@ -5,6 +5,9 @@
 #include <QStringList>
 #include <cstdint>
 #include <functional>
+#include <vector>
+
+#include "app/CatalogError.h"
 
 namespace tolvane {
 
@@ -15,10 +18,17 @@ struct TScanRequest {
     QString Type;  // "TV", "OVA" or "Movie" for a new title; empty leaves it unset
 };
 
+// A scan ended by its caller before it stored anything.
+class EScanCancelled : public ECatalogError {
+public:
+    EScanCancelled() : ECatalogError("cancelled") {}
+};
+
 struct TScanResult {
     std::int64_t TitleId = 0;
     bool NewTitle = false;
     int Added = 0;
+    std::vector<std::int64_t> AddedIds; // the new episodes' keys
     int Present = 0;     // files already in the catalogue under this title
     QStringList Skipped; // "<file>: <reason>" for each file that could not be read
 };
@@ -27,13 +37,17 @@ class TFolderScan {
 public:
     // Called before each file is read: its 1-based number, the count and its name.
     using TProgress = std::function<void(int, int, const QString&)>;
+    // Asked before each file and once more just before the episodes are stored: true ends the
+    // scan with ECancelled, nothing added.
+    using TCancelled = std::function<bool()>;
 
     // Reads every video file of the folder that the title does not list yet, then writes the
     // title and all new episodes in one transaction, so a failure or an interruption adds
     // nothing. The transaction holds the write lock while it looks again at what the title
     // lists, so that scans at the same time add each file once and one title of a name. Throws ECatalogError when the folder or catalogue cannot be used or the folder
     // holds no readable video file.
-    static TScanResult Run(const TScanRequest& request, const TProgress& progress = {});
+    static TScanResult Run(const TScanRequest& request, const TProgress& progress = {},
+                           const TCancelled& cancelled = {});
 
     // Video files, by extension.
     static bool IsVideo(const QString& fileName);

@@ -72,6 +72,13 @@ TMediaProbe::TMediaProbe() {
 
 TMediaProbe::~TMediaProbe() = default;
 
+QString TMediaProbe::LibraryVersion() {
+    // "MediaInfoLib - v23.04"
+    const QString info = QString::fromStdWString(MediaInfoLib::MediaInfo::Option_Static(L"Info_Version"));
+    const int v = info.lastIndexOf(" - v");
+    return v < 0 ? info : info.mid(v + 4);
+}
+
 std::optional<TMediaFacts> TMediaProbe::Read(const QString& path, QString* problem) {
     const auto fail = [problem](const QString& why) {
         if (problem) *problem = why;

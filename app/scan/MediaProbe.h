@@ -27,6 +27,9 @@ public:
     // file", ...). The external subtitles are left empty: they are not in the file.
     std::optional<TMediaFacts> Read(const QString& path, QString* problem = nullptr);
 
+    // The library's version, as "23.04".
+    static QString LibraryVersion();
+
 private:
     std::unique_ptr<MediaInfoLib::MediaInfo> info_;
 };

@@ -20,6 +20,7 @@
 #include "TestCatalog.h"
 #include "app/Application.h"
 #include "app/CatalogForm.h"
+#include "app/window/MainWindow.h"
 #include "app/CommandLine.h"
 #include "app/ErrorReporter.h"
 #include "app/TitleList.h"
@@ -34,7 +35,7 @@ const QString kAudio = QString::fromUtf8("Звук");
 
 TCatalogForm* TheForm() {
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* f = dynamic_cast<TCatalogForm*>(w)) return f;
+        if (auto* f = TMainWindow::FormOf(w)) return f;
     return nullptr;
 }
 
@@ -105,7 +106,7 @@ TEST(EditEndingChild, RunsTheWindowWithAnOpenCellEditor) {
             QCoreApplication::sendEvent(editor, &press);
         }
         std::cout << "ready" << std::endl;
-        if (how == "close") form->close(); // as Alt+F4 does
+        if (how == "close") form->window()->close(); // as Alt+F4 does
         if (how == "quit") QCoreApplication::quit(); // as the session's end does
     });
     EXPECT_EQ(TApplication::RunCatalogWindow(path), 0);

@@ -13,6 +13,7 @@
 #include "RunProgram.h"
 #include "TestCatalog.h"
 #include "app/CatalogForm.h"
+#include "app/window/MainWindow.h"
 
 namespace tolvane {
 namespace {
@@ -124,9 +125,9 @@ TWindowSeen RunWindow(const QStringList& args, int& status) {
     TWindowSeen seen;
     QTimer::singleShot(0, [&seen] {
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* form = dynamic_cast<TCatalogForm*>(w)) {
+            if (auto* form = TMainWindow::FormOf(w)) {
                 seen = {true, form->ReadOnly(), form->SBarReadOnly->isVisible(), form->windowTitle()};
-                form->close();
+                w->close();
             }
     });
     status = Tolvane(args).status;

@@ -13,6 +13,7 @@
 #include "TestCatalog.h"
 #include "app/Application.h"
 #include "app/CatalogForm.h"
+#include "app/window/MainWindow.h"
 
 namespace tolvane {
 namespace {
@@ -29,7 +30,7 @@ TEST(SessionEndChild, RunsTheWindowWithAPendingEdit) {
     QTimer::singleShot(0, [] {
         TCatalogForm* form = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* f = dynamic_cast<TCatalogForm*>(w)) form = f;
+            if (auto* f = TMainWindow::FormOf(w)) form = f;
         if (!form) {
             std::cout << "no window" << std::endl;
             return;

@@ -2,6 +2,7 @@
 // classic system colours and plain text pixels, so that results never depend on the machine that
 // runs them.
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "grid/base/Locale.h"
@@ -21,6 +22,10 @@ public:
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The user's settings (recent catalogues, the window's place) are never read or written: this
+    // program and the programs it starts keep theirs in a folder of their own.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     QApplication app(argc, argv);
     tolvane::UseClassicSystemColors();
     tolvane::SetTextRendering(tolvane::trPlain);

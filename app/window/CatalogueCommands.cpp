@@ -1,0 +1,91 @@
+#include "app/window/CatalogueCommands.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include "app/CatalogError.h"
+#include "app/CatalogForm.h"
+#include "app/DemoCatalog.h"
+#include "app/ErrorReporter.h"
+#include "app/NewCatalog.h"
+#include "app/import/CatalogImport.h"
+#include "app/import/MdbTableSource.h"
+#include "app/window/AboutText.h"
+#include "app/window/ExportFile.h"
+#include "app/window/FileChooser.h"
+#include "app/window/MainWindow.h"
+
+namespace tolvane {
+
+namespace {
+const QString kCatalogueFilter = "Tolvane catalogue (*.db);;Any file (*)";
+const QString kAccessFilter = "Access catalogue (*.mdb *.accdb);;Any file (*)";
+} // namespace
+
+QString TCatalogueCommands::NewFileName(const QString& caption) {
+    QString path = TFileChooser::Ask(&window_, TFileQuestion::fqCreate, caption, kCatalogueFilter);
+    if (path.isEmpty()) return {};
+    if (QFileInfo(path).suffix().isEmpty()) path += ".db";
+    // Nothing is replaced: a catalogue file holds what no export can give back.
+    if (QFileInfo::exists(path)) throw ECatalogError(path + ": already exists; choose another name");
+    return path;
+}
+
+void TCatalogueCommands::New() {
+    const QString path = NewFileName("New catalogue");
+    if (path.isEmpty()) return;
+    TNewCatalog::Create(path);
+    OpenFile(path);
+}
+
+void TCatalogueCommands::NewDemo() {
+    const QString path = NewFileName("New demo catalogue");
+    if (path.isEmpty()) return;
+    TDemoCatalog::Create(path);
+    OpenFile(path);
+}
+
+void TCatalogueCommands::Open() {
+    const QString path = TFileChooser::Ask(&window_, TFileQuestion::fqOpen, "Open catalogue", kCatalogueFilter);
+    if (!path.isEmpty()) OpenFile(path);
+}
+
+void TCatalogueCommands::OpenFile(const QString& path) {
+    if (!QFileInfo::exists(path)) throw ECatalogError(path + ": no such file");
+    window_.OpenCatalog(path);
+}
+
+void TCatalogueCommands::Import() {
+    const QString source =
+        TFileChooser::Ask(&window_, TFileQuestion::fqOpen, "Import Access catalogue", kAccessFilter);
+    if (source.isEmpty()) return;
+    const QString target = NewFileName("New catalogue from " + QFileInfo(source).fileName());
+    if (target.isEmpty()) return;
+    TMdbTableSource tables(source);
+    const std::vector<TImportedTable> reports = TCatalogImport::Run(tables, source, target);
+    QStringList skipped;
+    for (const TImportedTable& t : reports)
+        for (const QString& row : t.Skipped) skipped << "\"" + t.Table + "\" " + row;
+    OpenFile(target);
+    if (!skipped.isEmpty())
+        TErrorReporter::Report(QString("%1 rows of %2 could not be imported:\n").arg(skipped.size()).arg(source) +
+                               skipped.mid(0, 20).join('\n') + (skipped.size() > 20 ? "\n…" : ""));
+}
+
+void TCatalogueCommands::Export() {
+    TCatalogForm* form = window_.Form();
+    if (!form || !form->Conn.IsOpen()) throw ECatalogError("no catalogue is open");
+    QString chosen;
+    QString path = TFileChooser::Ask(&window_, TFileQuestion::fqSave, "Export the titles", TExportFile::Filter(),
+                                     &chosen);
+    if (path.isEmpty()) return;
+    const QString format = TExportFile::FormatOf(path, chosen);
+    if (QFileInfo(path).suffix().toLower() != format) path += "." + format;
+    TExportFile::Write(form->Conn.Path(), path, format);
+}
+
+void TCatalogueCommands::About() {
+    QMessageBox::about(&window_, "About Tolvane", TAboutText::Text());
+}
+
+} // namespace tolvane

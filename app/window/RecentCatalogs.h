@@ -1,0 +1,21 @@
+#pragma once
+// The catalogues opened last, newest first, kept in the user's settings for the next start.
+
+#include <QString>
+#include <QStringList>
+
+namespace tolvane {
+
+class TRecentCatalogs {
+public:
+    static constexpr int Kept = 10;
+
+    // The files, newest first; at most Kept.
+    static QStringList List();
+    // The file opened last, or an empty text.
+    static QString Last();
+    // Puts the file (by its absolute name) first, once.
+    static void Add(const QString& path);
+};
+
+} // namespace tolvane

@@ -1,0 +1,129 @@
+// Title ▸ Open Episode, Enter on an episode and Show in Folder: the files of the title's recorded
+// folder handed to the desktop (here a handler the test installs), and a clear word when the
+// folder is not known or the file is gone.
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTableView>
+#include <QUrl>
+#include <gtest/gtest.h>
+#include <memory>
+
+#include "app/TestCatalog.h"
+#include "app/CatalogForm.h"
+#include "app/ErrorReporter.h"
+#include "app/window/AddFolderQuestion.h"
+#include "app/window/FileChooser.h"
+#include "app/window/MainMenu.h"
+#include "app/window/MainWindow.h"
+#include "app/window/WindowSettings.h"
+
+// Stands in for the desktop's player and file manager.
+class TUrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> urls;
+public slots:
+    void Open(const QUrl& url) { urls << url; }
+};
+
+namespace tolvane {
+namespace {
+
+using test::TTestCatalog;
+
+const QString kMedia = QString(TOLVANE_TEST_DATA) + "/media";
+
+class EpisodeFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TWindowSettings::Open()->clear();
+        QDesktopServices::setUrlHandler("file", &catcher, "Open");
+        previous_ = TErrorReporter::SetSink([this](const QString& m) { errors << m; });
+        previousFile_ = TFileChooser::SetAnswer(
+            [this](TFileQuestion, const QString&, const QString&, QString*) { return folder.path(); });
+        previousQuestion_ = TAddFolderQuestion::SetAnswer(
+            [](const QString&, const QString&) { return TAddFolderChoice{"Media", "TV"}; });
+        for (const QString& name : QDir(kMedia).entryList(QDir::Files))
+            QFile::copy(kMedia + "/" + name, folder.filePath(name));
+        catalogue.AddTitle("Nana", "TV", "47");
+        window = std::make_unique<TMainWindow>();
+        window->OpenCatalog(catalogue.Path());
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QCoreApplication::processEvents();
+    }
+    void TearDown() override {
+        window.reset();
+        QDesktopServices::unsetUrlHandler("file");
+        TAddFolderQuestion::SetAnswer(std::move(previousQuestion_));
+        TFileChooser::SetAnswer(std::move(previousFile_));
+        TErrorReporter::SetSink(std::move(previous_));
+    }
+    TCatalogForm& Form() { return *window->Form(); }
+    void Enter(int row) {
+        QTableView* table = Form().DBGrid2;
+        table->setFocus();
+        table->setCurrentIndex(table->model()->index(row, 3));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QCoreApplication::sendEvent(table, &press);
+    }
+
+    TUrlCatcher catcher;
+    QTemporaryDir folder;
+    TTestCatalog catalogue;
+    std::unique_ptr<TMainWindow> window;
+    QStringList errors;
+
+private:
+    TErrorReporter::TSink previous_;
+    TFileChooser::TAnswer previousFile_;
+    TAddFolderQuestion::TAnswer previousQuestion_;
+};
+
+TEST_F(EpisodeFilesTest, EnterOpensTheEpisodesFileAndShowInFolderItsFolder) {
+    window->Menu().Action("actionAddFolder")->trigger();
+    errors.clear(); // broken.avi
+    QAbstractItemModel& episodes = *Form().DBGrid2->model();
+    ASSERT_EQ(episodes.rowCount(), 3);
+    for (int row : {0, 2}) {
+        Enter(row);
+        ASSERT_EQ(catcher.urls.size(), 1);
+        EXPECT_EQ(catcher.urls.takeFirst(),
+                  QUrl::fromLocalFile(folder.filePath(episodes.index(row, 0).data().toString())));
+    }
+    window->Menu().Action("actionOpenEpisode")->trigger();
+    EXPECT_EQ(catcher.urls.size(), 1);
+    catcher.urls.clear();
+    window->Menu().Action("actionShowInFolder")->trigger();
+    EXPECT_EQ(catcher.urls, QList<QUrl>{QUrl::fromLocalFile(QDir(folder.path()).absolutePath())});
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+
+    // The file is gone (a drive taken away).
+    const QString name = episodes.index(1, 0).data().toString();
+    ASSERT_TRUE(QFile::remove(folder.filePath(name)));
+    catcher.urls.clear();
+    Enter(1);
+    EXPECT_TRUE(catcher.urls.isEmpty());
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(name + " is not there any more")) << errors[0].toStdString();
+}
+
+TEST_F(EpisodeFilesTest, ATitleWhoseFolderIsNotKnownSaysHowToMakeItKnown) {
+    ASSERT_EQ(Form().ShownTitleName(), "Nana");
+    for (const char* action : {"actionOpenEpisode", "actionShowInFolder"}) {
+        errors.clear();
+        window->Menu().Action(action)->trigger();
+        ASSERT_EQ(errors.size(), 1) << action;
+        EXPECT_TRUE(errors[0].contains("not known — add it again")) << errors[0].toStdString();
+    }
+    EXPECT_TRUE(catcher.urls.isEmpty());
+}
+
+} // namespace
+} // namespace tolvane
+
+#include "EpisodeFilesTest.moc"
