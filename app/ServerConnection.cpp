@@ -53,7 +53,9 @@ QString Connection(const TCatalogLocation& where, bool readOnly) {
             << "application_name=tolvane";
     // Every statement is bounded as on a file; a read-only opening cannot write even through a
     // function that a view calls.
-    QString settings = QString("-c statement_timeout=%1").arg(TStatementBound::Limit().count());
+    // The server's notices ("already exists, skipping") would reach the terminal through libpq.
+    QString settings = QString("-c statement_timeout=%1 -c client_min_messages=warning")
+                           .arg(TStatementBound::Limit().count());
     if (readOnly) settings += " -c default_transaction_read_only=on";
     options << "options='" + settings + "'";
     return options.join(';');

@@ -14,7 +14,9 @@ void TTitleFolders::Record(const QSqlDatabase& db, std::int64_t title, const QSt
     if (!q.exec(R"sql(CREATE TABLE IF NOT EXISTS "TitleFolders" (
             "Title" INTEGER PRIMARY KEY, "Folder" TEXT NOT NULL))sql"))
         throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
-    q.prepare(R"sql(INSERT OR REPLACE INTO "TitleFolders" ("Title", "Folder") VALUES (?, ?))sql");
+    // (An upsert both SQLite and PostgreSQL read.)
+    q.prepare(R"sql(INSERT INTO "TitleFolders" ("Title", "Folder") VALUES (?, ?)
+            ON CONFLICT ("Title") DO UPDATE SET "Folder" = excluded."Folder")sql");
     q.addBindValue(qlonglong(title));
     q.addBindValue(folder);
     if (!q.exec()) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
