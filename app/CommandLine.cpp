@@ -23,6 +23,7 @@
 #include "app/ErrorReporter.h"
 #include "app/FilterExpression.h"
 #include "app/Formats.h"
+#include "app/ProgressLine.h"
 #include "app/QtOptions.h"
 #include "app/RecordSource.h"
 #include "app/TerminalText.h"
@@ -340,21 +341,13 @@ int Scan(const QStringList& args, const TConsole& console) {
     // Progress only for a person watching: one line, rewritten in place.
     TFolderScan::TProgress progress;
     std::ostream& err = console.err;
-    const bool terminal = console.errTerminal;
-    if (terminal)
-        progress = [&err](int k, int n, const QString& file) {
-            err << "\r\033[K" << k << '/' << n << ' ' << TTerminalText::Escaped(file) << std::flush;
+    TProgressLine line(err, console.errTerminal);
+    if (line.Shown())
+        progress = [&line](int k, int n, const QString& file) {
+            line.Show(std::to_string(k) + '/' + std::to_string(n) + ' ' + TTerminalText::Escaped(file));
         };
-    struct TClearLine {
-        bool on;
-        std::ostream& err;
-        ~TClearLine() {
-            if (on) err << "\r\033[K" << std::flush;
-        }
-    } clear{terminal, err};
     const TScanResult result = TFolderScan::Run(request, progress);
-    if (terminal) err << "\r\033[K" << std::flush;
-    clear.on = false;
+    line.Clear();
     for (const QString& skipped : result.Skipped) err << "tolvane: " << console.Err(skipped) << '\n';
     console.out << console.Out(request.Title) << " (ID " << result.TitleId << (result.NewTitle ? ", new" : "")
                 << "): " << result.Added << " added, " << result.Present << " already listed, "
