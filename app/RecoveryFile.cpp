@@ -21,7 +21,6 @@ namespace tolvane {
 QString TRecoveryFile::PathFor(const QString& catalogue) {
     if (!TCatalogLocation::NamesServer(catalogue)) return catalogue + ".recovery";
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(folder);
     const QByteArray id = QCryptographicHash::hash(catalogue.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
     return folder + "/server-" + QString::fromLatin1(id) + ".recovery";
 }
@@ -73,6 +72,8 @@ void TRecoveryFile::Write(const QString& catalogue, const std::vector<TEntry>& e
         if (QFile::exists(path) && !QFile::remove(path)) throw ECatalogError(path + ": cannot be removed");
         return;
     }
+    // A server's file lives in the user's data folder, which may not exist yet.
+    QDir().mkpath(QFileInfo(path).path());
     QJsonArray edits;
     for (const TEntry& e : entries)
         edits.append(QJsonObject{{"table", e.Table},

@@ -25,6 +25,7 @@
 #include "app/window/MainMenu.h"
 #include "app/window/MainWindow.h"
 #include "app/window/WindowSettings.h"
+#include "window/ShownWindow.h"
 
 namespace tolvane {
 namespace {
@@ -56,11 +57,7 @@ protected:
         TErrorReporter::SetSink(std::move(previous_));
     }
     void Open() {
-        window = std::make_unique<TMainWindow>();
-        window->OpenCatalog(catalogue.Path());
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QCoreApplication::processEvents();
+        window = test::ShownWindow(catalogue.Path());
     }
     TCatalogForm& Form() { return *window->Form(); }
     // Every title and episode as text, to tell whether anything changed.

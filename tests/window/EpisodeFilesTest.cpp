@@ -20,6 +20,7 @@
 #include "app/window/MainMenu.h"
 #include "app/window/MainWindow.h"
 #include "app/window/WindowSettings.h"
+#include "window/ShownWindow.h"
 
 // Stands in for the desktop's player and file manager.
 class TUrlCatcher : public QObject {
@@ -50,11 +51,7 @@ protected:
         for (const QString& name : QDir(kMedia).entryList(QDir::Files))
             QFile::copy(kMedia + "/" + name, folder.filePath(name));
         catalogue.AddTitle("Nana", "TV", "47");
-        window = std::make_unique<TMainWindow>();
-        window->OpenCatalog(catalogue.Path());
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QCoreApplication::processEvents();
+        window = test::ShownWindow(catalogue.Path());
     }
     void TearDown() override {
         window.reset();

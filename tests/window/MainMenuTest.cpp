@@ -26,6 +26,7 @@
 #include "app/window/MainWindow.h"
 #include "app/window/RecentCatalogs.h"
 #include "app/window/WindowSettings.h"
+#include "window/ShownWindow.h"
 
 namespace tolvane {
 namespace {
@@ -52,11 +53,7 @@ protected:
         TErrorReporter::SetSink(std::move(previous_));
     }
     void Open(const QString& path) {
-        window = std::make_unique<TMainWindow>();
-        window->OpenCatalog(path);
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QCoreApplication::processEvents();
+        window = test::ShownWindow(path);
     }
     TCatalogForm& Form() { return *window->Form(); }
     QAction& Action(const char* name) {

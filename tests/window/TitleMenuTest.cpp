@@ -19,6 +19,7 @@
 #include "app/window/MainMenu.h"
 #include "app/window/MainWindow.h"
 #include "app/window/WindowSettings.h"
+#include "window/ShownWindow.h"
 
 namespace tolvane {
 namespace {
@@ -35,11 +36,7 @@ protected:
         nana = catalogue.AddTitle("Nana", "TV", "47");
         for (int k = 1; k <= 11; ++k) catalogue.AddEpisode(nana, {QString("nana%1.avi").arg(k), 1LL, 640, 480, 1});
         akira = catalogue.AddTitle("Akira", "Movie", "1");
-        window = std::make_unique<TMainWindow>();
-        window->OpenCatalog(catalogue.Path());
-        window->show();
-        QApplication::setActiveWindow(window.get());
-        QCoreApplication::processEvents();
+        window = test::ShownWindow(catalogue.Path());
     }
     void TearDown() override {
         window.reset();
