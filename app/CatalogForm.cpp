@@ -1,3 +1,12 @@
+// The catalogue window's behaviour. Sections, in file order:
+//   layout      CreateControls, SetEpisodeColumnWidths, Scaled, resizeEvent
+//   opening     FormCreate: opens the store, fills the title list, shows the first title
+//   search      EFoundChange → NarrowToShownTitle / ReturnToShownTitle
+//   selection   GVSelectCell → StoreEdits → SetTitleFilters → ShowTitle (boxes, totals, episodes)
+//   storing     StoreEdits, CommitEpisodeEditor, StorePendingEdit (through TEditStorage)
+//   closing     closeEvent → FormClose (asks Retry / Discard / Cancel, or keeps a recovery file)
+//   outside     CheckForChanges / RefreshFromCatalog, driven by TChangeWatcher
+//   menus       SelectTitle, ShownTitleId, ShownTitleName
 #include "app/CatalogForm.h"
 
 #include <QApplication>
