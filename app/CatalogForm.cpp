@@ -1,4 +1,4 @@
-// The catalogue window's behaviour. Sections, in file order:
+// The catalogue window's behaviour, by section (entry point → what it calls):
 //   layout      CreateControls, SetEpisodeColumnWidths, Scaled, resizeEvent
 //   opening     FormCreate: opens the store, fills the title list, shows the first title
 //   search      EFoundChange → NarrowToShownTitle / ReturnToShownTitle
