@@ -79,12 +79,22 @@ int main(int argc, char** argv) {
                                 [&] { NewCatalogue(catalogue); }};
     };
     constexpr int Runs = 5;
-    std::vector<double> a, b, c, ratio, serialRatio;
+    std::vector<double> a, b, c, ratio, serialRatio, cpuA, cpuB;
+    // Wall-clock time of a run, and its processor time (all threads) into `cpu`.
+    const auto timed = [](const std::function<void()>& work, std::vector<double>& cpu) {
+        double processor = 0;
+        const double wall = bench::TimeOnce([&] { processor = bench::CpuTimeOnce(work); });
+        cpu.push_back(processor);
+        return wall;
+    };
+    std::vector<double> unused;
     for (int i = 0; i < Runs; ++i) {
         const bench::TWorkload parallel = scan(0), serial = scan(1);
-        a.push_back(bench::TimeOnce(parallel.Work, parallel.Setup));
-        b.push_back(bench::TimeOnce(alone));
-        c.push_back(bench::TimeOnce(serial.Work, serial.Setup));
+        parallel.Setup();
+        a.push_back(timed(parallel.Work, cpuA));
+        b.push_back(timed(alone, cpuB));
+        serial.Setup();
+        c.push_back(timed(serial.Work, unused));
         ratio.push_back(a.back() / b.back());
         serialRatio.push_back(c.back() / b.back());
     }
@@ -112,5 +122,7 @@ int main(int argc, char** argv) {
                 TProbePool::DefaultThreads(), figure(a).c_str(), share(ratio).c_str());
     std::printf("  tolvane scan, one reader thread     %s  scan / libmediainfo %s (goal: at most 1.50)\n",
                 figure(c).c_str(), share(serialRatio).c_str());
+    std::printf("  processor time (all threads): scan %s, libmediainfo alone %s\n", figure(cpuA).c_str(),
+                figure(cpuB).c_str());
     return 0;
 }
