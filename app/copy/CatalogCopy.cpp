@@ -13,13 +13,16 @@
 #include "app/RowReader.h"
 #include "app/ServerConnection.h"
 #include "app/SqlFailure.h"
+#include "app/copy/ColumnArrays.h"
 
 namespace tolvane {
 
 namespace {
 
-// Rows per INSERT: one round trip to a server for many rows.
+// Rows per INSERT into a file.
 constexpr int kBatch = 200;
+// Rows per INSERT into a server: one array a column (see TColumnArrays).
+constexpr int kServerBatch = 5000;
 // Rows read from the source per statement.
 constexpr int kPart = 10000;
 
@@ -65,7 +68,8 @@ std::int64_t RowCount(TCatalogStore& source, const TSourceDef& def) {
 class TTableCopy {
 public:
     TTableCopy(TCatalogStore& source, TNewCatalog& target, const TSourceDef& def)
-        : source_(source), target_(target), def_(def), width_(int(StoredColumns(def).size())) {}
+        : source_(source), target_(target), def_(def), width_(int(StoredColumns(def).size())),
+          batch_(target.OnServer() ? kServerBatch : kBatch) {}
 
     // Copies every row; returns how many. The source is read in parts, each one statement, so
     // that no statement outlives the connection's bound however slowly the target writes.
@@ -74,7 +78,7 @@ public:
         const auto take = [&](const std::vector<TRowReader::TRow>& rows, int from) {
             for (const TRowReader::TRow& row : rows) {
                 for (int c = 0; c < width_; ++c) pending_ << row[std::size_t(from + c)];
-                if (pending_.size() == kBatch * width_) Flush();
+                if (pending_.size() == batch_ * width_) Flush();
                 if (++count % 1000 == 0) copied(count);
             }
         };
@@ -128,8 +132,16 @@ public:
 
 private:
     void Flush() {
+        if (pending_.isEmpty()) return;
+        if (target_.OnServer())
+            FlushToServer();
+        else
+            FlushToFile();
+        pending_.clear();
+    }
+
+    void FlushToFile() {
         const int rows = int(pending_.size() / width_);
-        if (rows == 0) return;
         QSqlQuery& insert = rows == kBatch ? full_ : last_;
         if (rows != kBatch || !fullReady_) {
             insert = QSqlQuery(target_.Database());
@@ -138,7 +150,30 @@ private:
         }
         for (int i = 0; i < pending_.size(); ++i) insert.bindValue(i, pending_[i]);
         if (!insert.exec()) Fail(insert);
-        pending_.clear();
+    }
+
+    // One statement for any number of rows, prepared once.
+    void FlushToServer() {
+        if (!fullReady_) {
+            full_ = QSqlQuery(target_.Database());
+            QString sql;
+            try {
+                sql = TColumnArrays::Insert(target_.Database(), def_);
+            } catch (const ECatalogError& e) {
+                const QString failure = target_.Failure(QString::fromUtf8(e.what()));
+                target_.RollBack();
+                throw ECatalogError(failure);
+            }
+            if (!full_.prepare(sql)) Fail(full_);
+            fullReady_ = true;
+        }
+        int column = 0;
+        for (const TFieldDef& f : def_.Fields)
+            if (f.IsStored()) {
+                full_.bindValue(column, TColumnArrays::Literal(pending_, width_, column, f.Kind));
+                ++column;
+            }
+        if (!full_.exec()) Fail(full_);
     }
 
     // Result column c to row position c.
@@ -162,6 +197,7 @@ private:
     TNewCatalog& target_;
     const TSourceDef& def_;
     int width_;
+    int batch_; // rows per INSERT
     QVariantList pending_;
     QSqlQuery full_, last_;
     bool fullReady_ = false;

@@ -14,7 +14,7 @@
 #include "app/SqlFailure.h"
 #include "app/TitleFolders.h"
 #include "app/WriteTransaction.h"
-#include "app/scan/MediaProbe.h"
+#include "app/scan/ProbePool.h"
 #include "app/scan/NaturalOrder.h"
 
 namespace tolvane {
@@ -170,34 +170,47 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
     QSet<QString> listed;
     result.TitleId = FindTitle(db, request.Title, listed);
 
-    TMediaProbe probe;
+    // The files to read, by their place among the folder's videos.
+    std::vector<int> unread;
+    QStringList paths;
+    for (int k = 0; k < videos.size(); ++k) {
+        if (listed.contains(videos[k])) {
+            ++result.Present;
+            continue;
+        }
+        unread.push_back(k);
+        paths << folder.filePath(videos[k]);
+    }
+    if (!unread.empty() && cancelled && cancelled()) throw EScanCancelled();
+    const std::optional<std::vector<TProbed>> probed = TProbePool::Read(
+        paths, request.Threads,
+        [&](int at) {
+            const int k = unread[std::size_t(at)];
+            if (progress) progress(k + 1, static_cast<int>(videos.size()), videos[k]);
+        },
+        cancelled);
+    if (!probed) throw EScanCancelled();
+
     std::vector<TFound> found;
     QString firstProblem;
     const auto skip = [&](const QString& name, const QString& why) {
         result.Skipped << folder.filePath(name) + ": " + why;
         if (firstProblem.isEmpty()) firstProblem = name + ": " + why;
     };
-    for (int k = 0; k < videos.size(); ++k) {
-        const QString& name = videos[k];
-        if (listed.contains(name)) {
-            ++result.Present;
-            continue;
-        }
-        if (cancelled && cancelled()) throw EScanCancelled();
-        if (progress) progress(k + 1, static_cast<int>(videos.size()), name);
-        QString problem;
-        std::optional<TMediaFacts> facts = probe.Read(folder.filePath(name), &problem);
-        if (!facts) {
-            skip(name, problem);
+    for (std::size_t i = 0; i < unread.size(); ++i) {
+        const QString& name = videos[unread[i]];
+        const TProbed& read = (*probed)[i];
+        if (!read.Facts) {
+            skip(name, read.Problem);
             continue;
         }
         // Its facts would be those of the part that is there, as if it were whole.
-        if (facts->Truncated) {
+        if (read.Facts->Truncated) {
             skip(name, "truncated, skipped");
             continue;
         }
-        facts->ExternalSubtitles = ExternalSubtitles(name, files);
-        found.push_back({name, *facts});
+        found.push_back({name, *read.Facts});
+        found.back().facts.ExternalSubtitles = ExternalSubtitles(name, files);
     }
     // The one error line says why, for the first file at least.
     if (found.empty() && result.Present == 0)

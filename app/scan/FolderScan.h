@@ -16,6 +16,7 @@ struct TScanRequest {
     QString Catalogue;
     QString Title; // the title's name; an existing title of that name gets the new episodes
     QString Type;  // "TV", "OVA" or "Movie" for a new title; empty leaves it unset
+    int Threads = 0; // files read at once; 0: as many as the machine has cores
 };
 
 // A scan ended by its caller before it stored anything.
@@ -35,16 +36,20 @@ struct TScanResult {
 
 class TFolderScan {
 public:
-    // Called before each file is read: its 1-based number, the count and its name.
+    // Called as the reading goes on: the 1-based number of the first file not read yet, the
+    // count and its name.
     using TProgress = std::function<void(int, int, const QString&)>;
-    // Asked before each file and once more just before the episodes are stored: true ends the
-    // scan with ECancelled, nothing added.
+    // Asked before the files are read, whenever one is read (at least every 50 ms meanwhile) and
+    // once more just before the episodes are stored: true ends the scan with ECancelled, nothing
+    // added.
     using TCancelled = std::function<bool()>;
 
-    // Reads every video file of the folder that the title does not list yet, then writes the
-    // title and all new episodes in one transaction, so a failure or an interruption adds
-    // nothing. The transaction holds the write lock while it looks again at what the title
-    // lists, so that scans at the same time add each file once and one title of a name. Throws ECatalogError when the folder or catalogue cannot be used or the folder
+    // Reads every video file of the folder that the title does not list yet, on several threads
+    // (TScanRequest::Threads), then writes the title and all new episodes from this thread in one
+    // transaction, so a failure or an interruption adds nothing. The transaction holds the write
+    // lock while it looks again at what the title lists, so that scans at the same time add each
+    // file once and one title of a name. Progress and the question whether to stop come on this
+    // thread. Throws ECatalogError when the folder or catalogue cannot be used or the folder
     // holds no readable video file.
     static TScanResult Run(const TScanRequest& request, const TProgress& progress = {},
                            const TCancelled& cancelled = {});

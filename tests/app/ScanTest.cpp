@@ -1,4 +1,5 @@
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -127,6 +128,60 @@ TEST_P(ScanTest, AddsOneEpisodePerVideoInNaturalOrderAndSkipsWhatItCannotRead) {
     EXPECT_EQ(fields(rows[2]).mid(0, 2), (QStringList{kCyrillic, size(kCyrillic)}));
     EXPECT_EQ(fields(rows[2]).mid(5), (QStringList{"AAC rus", "", "ASS, SRT"}));
     for (const QString& row : rows) EXPECT_NEAR(fields(row)[4].toDouble(), 1600, 200) << row.toStdString();
+}
+
+// A folder of `count` videos, copies of the fixtures in turn (an unreadable one among them).
+QString ManyVideos(const QTemporaryDir& dir, int count) {
+    const QStringList sources = {"episode 2.mkv", "episode 10.mp4", kCyrillic, "broken.avi"};
+    const QString folder = dir.filePath("many");
+    QDir().mkpath(folder);
+    for (int i = 0; i < count; ++i) {
+        const QString& source = sources[i % sources.size()];
+        QFile::copy(kMedia + "/" + source, folder + QString("/part %1.").arg(count - i) + QFileInfo(source).suffix());
+    }
+    return folder;
+}
+
+TEST(ParallelScanTest, ReadingOnSeveralThreadsStoresTheRowsOfOneThreadInTheSameOrder) {
+    QTemporaryDir dir;
+    const QString folder = ManyVideos(dir, 48);
+    TTestCatalog serial, parallel;
+    const TScanResult one = TFolderScan::Run({folder, serial.Path(), "Many", "TV", 1});
+    std::vector<int> reported;
+    const TScanResult four = TFolderScan::Run({folder, parallel.Path(), "Many", "TV", 4},
+                                              [&](int k, int, const QString&) { reported.push_back(k); });
+    EXPECT_EQ(one.Added, 36);
+    EXPECT_EQ(four.Added, one.Added);
+    EXPECT_EQ(four.Skipped, one.Skipped);
+    const QStringList rows = Episodes(serial, one.TitleId);
+    ASSERT_EQ(rows.size(), 36);
+    // Part 1 cannot be read; 10 comes after 8 (and part 9 cannot be read either).
+    EXPECT_TRUE(rows[0].startsWith("part 2.")) << rows[0].toStdString();
+    EXPECT_TRUE(rows[6].startsWith("part 10.")) << rows[6].toStdString();
+    EXPECT_EQ(Episodes(parallel, four.TitleId), rows);
+    ASSERT_FALSE(reported.empty());
+    EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
+    EXPECT_LE(reported.back(), 48);
+}
+
+TEST(ParallelScanTest, CancellingWhileSeveralThreadsReadStopsTheReadingAndStoresNothing) {
+    QTemporaryDir dir;
+    const QString folder = ManyVideos(dir, 400);
+    TTestCatalog catalogue;
+    int reportedAfterCancel = 0;
+    bool cancel = false; // the user's Cancel, pressed while the fifth file is read
+    EXPECT_THROW(TFolderScan::Run(
+                     {folder, catalogue.Path(), "Many", "TV", 4},
+                     [&](int k, int, const QString&) {
+                         reportedAfterCancel += cancel;
+                         cancel = cancel || k >= 5;
+                     },
+                     [&] { return cancel; }),
+                 EScanCancelled);
+    EXPECT_TRUE(cancel);
+    EXPECT_EQ(reportedAfterCancel, 0) << "the reading went on after Cancel";
+    EXPECT_EQ(Count(catalogue, "Sp"), 0);
+    EXPECT_EQ(Count(catalogue, "Серии"), 0);
 }
 
 TEST_P(ScanFileTest, ATruncatedVideoIsReportedAndSkipped) {

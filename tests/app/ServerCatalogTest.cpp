@@ -226,6 +226,33 @@ TEST_F(ServerCatalogTest, CopyRoundTripsEveryRowBothWays) {
               251);
 }
 
+// Texts that mean something to the server's own notations travel as they are, null stays null
+// and empty stays empty, over more rows than one statement carries.
+TEST_F(ServerCatalogTest, CopyCarriesEveryTextAsItIsOverManyStatements) {
+    const QStringList awkward = {"he said \"hi\"", "C:\\films\\", "\\\"", "{a,b}", "NULL", "", " ", "a,b",
+                                 "(1,2)", "it's", QString::fromUtf8("Сезон «2»"), "tab\there", "line\nbreak"};
+    TTestCatalog file;
+    TRawDb raw(file.Path());
+    raw.Exec("BEGIN");
+    for (int t = 0; t < awkward.size(); ++t)
+        raw.Exec(QString::fromUtf8("INSERT INTO \"Sp\" (\"Название\", \"Тип\", \"Комментарий\") VALUES (?, ?, ?)"),
+                 {awkward[t], t % 2 ? QVariant() : QVariant(awkward[t]), awkward[(t + 1) % awkward.size()]});
+    for (int e = 0; e < 12'007; ++e)
+        raw.Exec(QString::fromUtf8("INSERT INTO \"Серии\" (\"Название\", \"Серия\", \"Объём (байт)\", "
+                                   "\"Звук\", \"Субтитры внешние\") VALUES (?, ?, ?, ?, ?)"),
+                 {e % awkward.size() + 1, awkward[e % awkward.size()] + QString::number(e),
+                  e % 3 ? QVariant(qlonglong(5'000'000'000LL + e)) : QVariant(), awkward[(e * 7) % awkward.size()],
+                  e % 5 ? QVariant() : QVariant("")});
+    raw.Exec("COMMIT");
+    const QStringList original = Rows(file.Path());
+    ASSERT_EQ(original.size(), awkward.size() + 12'007);
+
+    const QString uri = server.Uri(server.NewDatabase());
+    const TRun r = Tolvane({"copy", file.Path(), uri});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Rows(uri), original);
+}
+
 TEST_F(ServerCatalogTest, CopyRefusesATargetThatHoldsAnythingBeforeReadingTheSource) {
     QTemporaryDir dir;
     const QString missing = dir.filePath("missing.db");

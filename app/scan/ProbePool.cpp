@@ -1,0 +1,131 @@
+#include "app/scan/ProbePool.h"
+
+#include <QThread>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "app/scan/MediaProbe.h"
+
+namespace tolvane {
+
+namespace {
+
+// How often a waiting caller asks whether to stop when no file finishes meanwhile.
+constexpr auto kPoll = std::chrono::milliseconds(50);
+
+struct TShared {
+    std::atomic<int> next{0};
+    std::atomic<bool> stop{false};
+    std::mutex lock;
+    std::condition_variable finished;
+    std::vector<char> done; // under lock
+    int running = 0;        // readers started and not yet ended, under lock
+};
+
+} // namespace
+
+int TProbePool::DefaultThreads() {
+    return std::max(1, QThread::idealThreadCount());
+}
+
+std::optional<std::vector<TProbed>> TProbePool::Read(const QStringList& paths, int threads,
+                                                     const TProgress& progress, const TCancelled& cancelled) {
+    const int count = int(paths.size());
+    std::vector<TProbed> results(static_cast<std::size_t>(count));
+    if (count == 0) return results;
+    // The first probe sets up the C library's locale before any reader runs.
+    TMediaProbe first;
+    TShared shared;
+    shared.done.assign(std::size_t(count), 0);
+    const int readers = std::clamp(threads < 1 ? DefaultThreads() : threads, 1, count);
+
+    const auto reader = [&](TMediaProbe* own) {
+        std::unique_ptr<TMediaProbe> made;
+        if (!own) {
+            made = std::make_unique<TMediaProbe>();
+            own = made.get();
+        }
+        for (int k; !shared.stop && (k = shared.next++) < count;) {
+            TProbed& result = results[std::size_t(k)];
+            try {
+                result.Facts = own->Read(paths[k], &result.Problem);
+            } catch (const std::exception& e) {
+                result.Facts.reset();
+                result.Problem = QString::fromUtf8(e.what());
+            } catch (...) {
+                result.Facts.reset();
+                result.Problem = "not a readable video file";
+            }
+            std::lock_guard<std::mutex> hold(shared.lock);
+            shared.done[std::size_t(k)] = 1;
+            shared.finished.notify_one();
+        }
+        std::lock_guard<std::mutex> hold(shared.lock);
+        --shared.running;
+        shared.finished.notify_one();
+    };
+
+    // Stops and joins the readers however the wait below ends (a callback may throw).
+    struct TWorkers {
+        TShared& shared;
+        std::vector<std::thread> threads;
+        ~TWorkers() {
+            shared.stop = true;
+            for (std::thread& t : threads) t.join();
+        }
+    } workers{shared, {}};
+    for (int t = 0; t < readers; ++t) {
+        {
+            std::lock_guard<std::mutex> hold(shared.lock);
+            ++shared.running;
+        }
+        try {
+            workers.threads.emplace_back(reader, t == 0 ? &first : nullptr);
+        } catch (...) {
+            // No more threads to be had: the ones started read everything.
+            std::lock_guard<std::mutex> hold(shared.lock);
+            --shared.running;
+            break;
+        }
+    }
+    if (workers.threads.empty()) {
+        shared.running = 1;
+        reader(&first);
+    }
+
+    // Waits for the readers, reporting the first file not read yet whenever it changes.
+    bool stopped = false;
+    int at = -1;
+    std::unique_lock<std::mutex> hold(shared.lock);
+    for (;;) {
+        int unread = at < 0 ? 0 : at;
+        while (unread < count && shared.done[std::size_t(unread)]) ++unread;
+        const bool ended = shared.running == 0;
+        if (!stopped && unread != at && unread < count) {
+            at = unread;
+            hold.unlock();
+            if (progress) progress(at);
+            hold.lock();
+        }
+        if (ended) break;
+        if (!stopped && cancelled) {
+            hold.unlock();
+            const bool cancel = cancelled();
+            hold.lock();
+            if (cancel) {
+                stopped = true;
+                shared.stop = true;
+            }
+        }
+        shared.finished.wait_for(hold, kPoll);
+    }
+    hold.unlock();
+    if (stopped) return std::nullopt;
+    return results;
+}
+
+} // namespace tolvane
