@@ -15,6 +15,7 @@
 #include <memory>
 #include <sstream>
 
+#include "EditAnswers.h"
 #include "TestCatalog.h"
 #include "app/CatalogForm.h"
 #include "app/CommandLine.h"
@@ -26,6 +27,7 @@
 namespace tolvane {
 namespace {
 
+using test::TAnswers;
 using test::TEngine;
 using test::TTestCatalog;
 using test::TTestServer;
@@ -113,37 +115,6 @@ TEST(ServerWindowTest, WhatAnotherProcessStoresShowsWithinASecondKeepingThePendi
     EXPECT_EQ(catalogue.TitleField(nana, kComment).toString(), "from the other machine");
     EXPECT_TRUE(errors.isEmpty()) << Text(errors.join("; "));
 }
-
-// Answers and reports, collected instead of shown.
-class TAnswers {
-public:
-    TAnswers() {
-        previousSink_ = TErrorReporter::SetSink([this](const QString& m) { Errors << m; });
-        previousFailure_ = TEditPrompt::SetStoreFailureAnswer([this](const QString& reason) {
-            Failures << reason;
-            return OnFailure();
-        });
-        previousRecovery_ = TEditPrompt::SetRecoveryAnswer([this](const QString&, int edits) {
-            RecoveryOffers << edits;
-            return TRecoveryChoice::rcApply;
-        });
-    }
-    ~TAnswers() {
-        TErrorReporter::SetSink(std::move(previousSink_));
-        TEditPrompt::SetStoreFailureAnswer(std::move(previousFailure_));
-        TEditPrompt::SetRecoveryAnswer(std::move(previousRecovery_));
-    }
-
-    std::function<TStoreFailureChoice()> OnFailure = [] { return TStoreFailureChoice::sfCancel; };
-    QStringList Errors;
-    QStringList Failures;
-    QList<int> RecoveryOffers;
-
-private:
-    TErrorReporter::TSink previousSink_;
-    TEditPrompt::TStoreFailureAnswer previousFailure_;
-    TEditPrompt::TRecoveryAnswer previousRecovery_;
-};
 
 // The server is running again when a test ends, however it ends.
 class TServerBack {
