@@ -102,6 +102,9 @@ std::optional<qint64> TChangeWatcher::Version() {
 
 void TChangeWatcher::CheckServer() {
     const bool lost = TServerConnection::Lost(db_);
+    // A lost connection is let go at once, with the driver's watch on its socket, which libpq
+    // has closed; the store opens it again when it is next used.
+    if (lost && db_.isOpen()) db_.close();
     if (!lost) {
         // Open again after it was lost (the store reopens it when it is next used): what was
         // announced meanwhile never came, and the new connection listens afresh.

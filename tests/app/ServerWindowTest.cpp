@@ -205,6 +205,27 @@ TEST_F(ServerGoneTest, TheWindowSaysItOnceKeepsTheEditAndRetryStoresItWhenTheSer
     EXPECT_FALSE(QFile::exists(TRecoveryFile::PathFor(uri)));
 }
 
+TEST_F(ServerGoneTest, ATitleWhoseEpisodesCannotBeReadLeavesTheWindowOnTheShownOne) {
+    TAnswers answers;
+    TCatalogForm form(uri);
+    form.show();
+    server.Shutdown();
+    form.GV->ClickRow(1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(answers.Errors.size(), 1) << Text(answers.Errors.join("; "));
+    EXPECT_EQ(form.GV->GetCellText(1, form.GV->CurrentRow()), "Nana");
+    EXPECT_EQ(form.EKoment->text(), "kept");
+    EXPECT_EQ(form.DBGrid2->model()->rowCount(), 1);
+
+    server.StartAgain();
+    form.GV->ClickRow(1); // the connection is opened again
+    EXPECT_EQ(form.GV->GetCellText(1, form.GV->CurrentRow()), "Naruto");
+    EXPECT_EQ(form.DBGrid2->model()->rowCount(), 0);
+    WaitUntil([&] { return !form.SBarServerGone->isVisibleTo(&form); }, 3000);
+    EXPECT_FALSE(form.SBarServerGone->isVisibleTo(&form));
+    EXPECT_EQ(answers.Errors.size(), 1) << Text(answers.Errors.join("; "));
+}
+
 TEST_F(ServerGoneTest, ClosingWhileItIsGoneKeepsTheEditForTheNextStart) {
     TAnswers answers;
     auto form = EditThenStopTheServer();
