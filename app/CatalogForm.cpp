@@ -22,6 +22,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
 #include "app/ChangeWatcher.h"
 #include "app/ComboBox.h"
@@ -45,6 +46,7 @@ namespace {
 
 const QString kCaption = "Tolvane";
 const QString kReadOnlyMark = "(read-only)";
+const QString kServerGoneMark = "Server gone: edits are kept";
 const QString kTotalCaption = QString::fromUtf8("Всего:");
 const QString kTitleField = QString::fromUtf8("Название");
 const QString kIdField = "ID";
@@ -148,6 +150,7 @@ TCatalogForm::TCatalogForm(const QString& path, TOpenMode mode, QWidget* parent)
         });
     }
     watcher_ = std::make_unique<TChangeWatcher>(this, [this] { return RefreshFromCatalog(); });
+    watcher_->OnServerGone = [this](bool gone) { ShowServerGone(gone); };
 
     if (!TErrorReporter::Guard([this] { FormCreate(); })) {
         // Whatever was opened is closed again: the window stays empty with its initial texts.
@@ -186,13 +189,12 @@ void TCatalogForm::CreateControls() {
     GV = titleList_.get();
     GV->Widget()->setObjectName("GV");
     GV->SetBounds(QRect(Scaled(kGV.left()), Scaled(kGV.top()), Scaled(kGV.width()), Scaled(kGV.height())));
-    GV->OnSelectCell = [this](int col, int row) { TErrorReporter::Guard([&] { GVSelectCell(col, row); }); };
+    GV->OnSelectCell = [this](int col, int row) { Guarded([&] { GVSelectCell(col, row); }); };
 
     EFound = new QLineEdit(this);
     EFound->setObjectName("EFound");
     place(EFound, kEFound);
-    connect(EFound, &QLineEdit::textChanged, this,
-            [this] { TErrorReporter::Guard([this] { EFoundChange(); }); });
+    connect(EFound, &QLineEdit::textChanged, this, [this] { Guarded([this] { EFoundChange(); }); });
 
     typeBox_ = new TComboBox(this);
     CBType = typeBox_;
@@ -249,6 +251,9 @@ void TCatalogForm::CreateControls() {
     SBarReadOnly->setToolTip("The catalogue file cannot be written: nothing can be edited.");
     SBar->addWidget(SBarReadOnly);
     SBarReadOnly->hide();
+    SBarServerGone = new QLabel(kServerGoneMark, SBar);
+    SBar->addWidget(SBarServerGone);
+    SBarServerGone->hide();
     place(SBar, kSBar);
 
     typeLink_ = std::make_unique<TFieldLink>(Name, QString::fromUtf8("Тип"), CBType);
@@ -350,8 +355,22 @@ void TCatalogForm::SetTitleFilters(const std::string& id) {
 }
 
 void TCatalogForm::ShowTitle() {
-    shownId_ = Name.AsText(0);
-    SetTitleFilters(shownId_);
+    const std::string id = Name.AsText(0);
+    try {
+        SetTitleFilters(id);
+    } catch (const ECatalogError&) {
+        // The title's episodes and totals cannot be read (its server is gone): the window stays
+        // on the title whose episodes it shows.
+        if (!shownId_.empty() && id != shownId_) {
+            try {
+                SetTitleFilters(shownId_);
+            } catch (const ECatalogError&) {
+            }
+            ReturnToShownTitle();
+        }
+        throw;
+    }
+    shownId_ = id;
     ESize->setText(QString::fromStdString(FormatSize(RJk.AsText(1))));
     ETime->setText(QString::fromStdString(FormatDuration(RJk.AsInteger(2))));
 }
@@ -381,9 +400,7 @@ void TCatalogForm::EFoundChange() {
 bool TCatalogForm::StoreEdits() {
     TStoring storing(storing_);
     bool stored = false;
-    TErrorReporter::Guard([&] {
-        stored = TEditStorage::StoreChecked(Series) && TEditStorage::StoreChecked(Name);
-    });
+    Guarded([&] { stored = TEditStorage::StoreChecked(Series) && TEditStorage::StoreChecked(Name); });
     return stored;
 }
 
@@ -478,7 +495,7 @@ void TCatalogForm::closeEvent(QCloseEvent* event) {
             TStoring storing(storing_);
             TErrorReporter::Guard([&] {
                 CommitEpisodeEditor();
-                mayClose = TEditStorage::StoreOnClose({&Series, &Name});
+                mayClose = TEditStorage::StoreOnClose({&Series, &Name}, Conn.Path());
             });
         }
         // A signal that came while a question was open ends the program all the same.
@@ -491,6 +508,35 @@ void TCatalogForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+bool TCatalogForm::Guarded(const std::function<void()>& action) {
+    bool done = false;
+    const bool guarded = TErrorReporter::Guard([&] {
+        try {
+            action();
+            done = true;
+        } catch (const ECatalogError&) {
+            if (!Conn.IsOpen() || !Conn.ServerGone()) throw;
+            // The watcher says it, once, and notices when the server is back.
+            watcher_->Check();
+            if (!watcher_->ServerGone()) throw;
+        }
+    });
+    return guarded && done;
+}
+
+void TCatalogForm::ShowServerGone(bool gone) {
+    SBarServerGone->setVisible(gone);
+    SBarServerGone->setToolTip(gone ? Conn.Shown() : QString());
+    if (!gone || serverGoneSaid_) {
+        serverGoneSaid_ = gone;
+        return;
+    }
+    serverGoneSaid_ = true;
+    TErrorReporter::Report(
+        Conn.Failure("the server is gone (the connection was lost). Your edits stay in the window; they "
+                     "are stored when the server is back (select another title, or Retry on closing)."));
+}
+
 bool TCatalogForm::CheckForChanges() {
     return watcher_->Check();
 }
@@ -499,7 +545,7 @@ bool TCatalogForm::RefreshFromCatalog() {
     if (!Name.Active()) return true;
     // An open cell editor or question would be torn down by a refill: later.
     if (storing_ > 0 || QApplication::activeModalWidget() || OpenEpisodeEditor()) return false;
-    TErrorReporter::Guard([this] {
+    Guarded([this] {
         // The boxes show the shown title, or the empty record of a search that lists nothing.
         const bool onShown = Name.HasRecord() && Name.AsText(0) == shownId_;
         {

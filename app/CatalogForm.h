@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "app/CatalogStore.h"
@@ -70,6 +71,7 @@ public:
     QStatusBar* SBar = nullptr;
     QLabel* SBarPanel = nullptr;    // panel 0
     QLabel* SBarReadOnly = nullptr; // "(read-only)", shown while the catalogue cannot be written
+    QLabel* SBarServerGone = nullptr; // shown while the catalogue's server cannot be reached
 
     // Data components.
     TCatalogStore Conn;
@@ -109,6 +111,10 @@ private:
     // Back to the title the boxes show, after a move that could not store its edit.
     void ReturnToShownTitle();
     void SelectShownTitleInList();
+    // Runs an action and reports its failure; while the catalogue's server is gone, its failures
+    // are that one, said once. Returns whether the action completed.
+    bool Guarded(const std::function<void()>& action);
+    void ShowServerGone(bool gone);
 
     QString path_;
     TOpenMode mode_;
@@ -123,6 +129,7 @@ private:
     std::unique_ptr<TChangeWatcher> watcher_;
     std::string shownId_; // the ID of the title ShowTitle last showed
     bool unattended_ = false;
+    bool serverGoneSaid_ = false;
     int storing_ = 0; // a store (and maybe a question about it) is under way
 };
 

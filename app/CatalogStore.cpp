@@ -200,7 +200,26 @@ void TCatalogStore::Close() {
 
 QSqlDatabase TCatalogStore::Database() const {
     if (connection_.isEmpty()) throw ECatalogError(Failure("catalogue is not open"));
-    return QSqlDatabase::database(connection_, false);
+    QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    if (server_ && TServerConnection::Lost(db)) Reconnect(db);
+    return db;
+}
+
+bool TCatalogStore::ServerGone() const {
+    return server_ && !connection_.isEmpty() &&
+           TServerConnection::Lost(QSqlDatabase::database(connection_, false));
+}
+
+void TCatalogStore::Reconnect(QSqlDatabase& db) const {
+    db.close();
+    // The schema was checked at the opening; the session's settings are made again.
+    TServerConnection::Open(db, TCatalogLocation::Parse(path_), ReadOnly());
+    try {
+        if (!ReadOnly()) TServerConnection::KeepCatalogueCodeOff(db);
+    } catch (const ECatalogError& e) {
+        db.close();
+        throw ECatalogError(Failure(QString::fromUtf8(e.what())));
+    }
 }
 
 } // namespace tolvane

@@ -36,8 +36,11 @@ public:
     const QString& Shown() const { return shown_; }
     bool OnServer() const { return server_; }
     bool ReadOnly() const { return mode_ == TOpenMode::omReadOnly; }
-    // The open connection; throws when closed.
+    // The open connection; throws when closed. A server's connection that was lost is opened
+    // again first (throws when the server cannot be reached yet).
     QSqlDatabase Database() const;
+    // Whether the open catalogue is a server's whose connection is lost (and not opened again).
+    bool ServerGone() const;
 
     // The columns' declared types of a table or view of the catalogue as the opening's schema
     // check read them; null when that check did not read them.
@@ -51,6 +54,8 @@ private:
     QString FirstRead(QSqlDatabase& db, const QString& file);
     // The same for a server's catalogue.
     QString FirstServerRead(QSqlDatabase& db, const TCatalogLocation& where);
+    // Opens a server's lost connection again, set up as it was. Throws ECatalogError.
+    void Reconnect(QSqlDatabase& db) const;
 
     QString path_;
     QString shown_;

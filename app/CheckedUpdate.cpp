@@ -39,7 +39,13 @@ std::vector<TCheckedUpdate::TStale> TCheckedUpdate::Run(TCatalogStore& store, co
                                                           const std::vector<TChange>& changes) {
     std::vector<TStale> stale;
     if (changes.empty()) return stale;
-    QSqlDatabase db = store.Database();
+    QSqlDatabase db;
+    try {
+        db = store.Database();
+    } catch (const ECatalogError& e) {
+        if (store.ServerGone()) throw ECatalogBusy(e.what());
+        throw;
+    }
     const bool server = TServerConnection::IsServer(db);
     // Equal, a null to a null included (PostgreSQL's IS takes only NULL, TRUE and the like).
     const QString sameAs = server ? " IS NOT DISTINCT FROM ?" : " IS ?";
@@ -99,6 +105,10 @@ std::vector<TCheckedUpdate::TStale> TCheckedUpdate::Run(TCatalogStore& store, co
         }
         q.finish();
         if (failure.isEmpty() && stale.empty()) {
+            // The other windows on a server hear of it once it is committed.
+            failure = TServerConnection::AnnounceChange(db);
+        }
+        if (failure.isEmpty() && stale.empty()) {
             if (!exec("COMMIT")) {
                 const QString kept = failure;
                 const bool keptBusy = busy;
@@ -115,6 +125,8 @@ std::vector<TCheckedUpdate::TStale> TCheckedUpdate::Run(TCatalogStore& store, co
         }
     }
     if (!failure.isEmpty()) {
+        // A server that went away may come back: the write can be tried again then.
+        if (store.ServerGone()) busy = true;
         // SQLite calls a file deleted under the open catalogue read-only.
         if (!store.OnServer() && !QFileInfo::exists(store.Path())) {
             failure = "the file was deleted or moved while open";

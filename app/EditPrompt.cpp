@@ -57,14 +57,18 @@ TStoreFailureChoice TEditPrompt::StoreFailed(const QString& reason) {
     if (StoreFailureAnswer()) return StoreFailureAnswer()(reason);
     QMessageBox box(QMessageBox::Warning, "Tolvane", "Your edits could not be stored.", QMessageBox::NoButton,
                     QApplication::activeWindow());
-    box.setInformativeText(reason + "\n\nRetry stores them now; Discard closes without them.");
+    box.setInformativeText(reason +
+                           "\n\nRetry stores them now; Keep closes and offers them again at the next start; "
+                           "Discard closes without them.");
     QPushButton* retry = box.addButton(QMessageBox::Retry);
+    QPushButton* keep = box.addButton("Keep for next start", QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(QMessageBox::Discard);
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(retry);
     box.setEscapeButton(cancel);
     box.exec();
     if (box.clickedButton() == retry) return TStoreFailureChoice::sfRetry;
+    if (box.clickedButton() == keep) return TStoreFailureChoice::sfKeep;
     if (box.clickedButton() == discard) return TStoreFailureChoice::sfDiscard;
     return TStoreFailureChoice::sfCancel;
 }

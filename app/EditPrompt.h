@@ -9,7 +9,8 @@
 namespace tolvane {
 
 enum class TConflictChoice { ccKeepMine, ccKeepStored, ccLater };
-enum class TStoreFailureChoice { sfRetry, sfDiscard, sfCancel };
+// sfKeep: closes, the edits kept in the recovery file for the next start to offer.
+enum class TStoreFailureChoice { sfRetry, sfKeep, sfDiscard, sfCancel };
 enum class TRecoveryChoice { rcApply, rcLater, rcDiscard };
 
 struct TConflictQuestion {

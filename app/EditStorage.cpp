@@ -55,7 +55,7 @@ bool TEditStorage::StoreChecked(TRecordSource& source) {
     }
 }
 
-bool TEditStorage::StoreOnClose(const std::vector<TRecordSource*>& sources) {
+bool TEditStorage::StoreOnClose(const std::vector<TRecordSource*>& sources, const QString& catalogue) {
     for (;;) {
         try {
             for (TRecordSource* source : sources)
@@ -65,6 +65,9 @@ bool TEditStorage::StoreOnClose(const std::vector<TRecordSource*>& sources) {
             switch (TEditPrompt::StoreFailed(QString::fromUtf8(e.what()))) {
             case TStoreFailureChoice::sfRetry:
                 break;
+            case TStoreFailureChoice::sfKeep:
+                StoreUnattended(sources, catalogue, 0);
+                return true;
             case TStoreFailureChoice::sfDiscard:
                 for (TRecordSource* source : sources) source->Cancel();
                 return true;
@@ -88,7 +91,7 @@ int TEditStorage::StoreUnattended(const std::vector<TRecordSource*>& sources, co
             } catch (const EWriteConflict&) {
                 break; // no one can decide: kept for the next start
             } catch (const ECatalogBusy&) {
-                // Another writer may let go soon.
+                // Another writer may let go soon, a server that went away may be back.
                 if (deadline.hasExpired()) break;
                 QThread::msleep(200);
             } catch (const ECatalogError&) {

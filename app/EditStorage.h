@@ -1,8 +1,8 @@
 #pragma once
 // How the window's pending edits are stored when someone can answer (a conflict is asked about,
-// a failure on closing offers Retry / Discard) and when no one can (a signal, the session's end:
-// retried while another writer holds the lock, then kept in the recovery file beside the
-// catalogue).
+// a failure on closing offers Retry / Keep / Discard) and when no one can (a signal, the session's
+// end: retried while another writer holds the lock or the server is gone, then kept in the
+// recovery file beside the catalogue).
 
 #include <QString>
 #include <vector>
@@ -18,9 +18,10 @@ public:
     // write fails; the edit stays pending then too.
     static bool StoreChecked(TRecordSource& source);
 
-    // For closing: stores every source's edit; a failure asks Retry / Discard / Cancel. Returns
-    // whether the window may close (stored, or discarded on purpose).
-    static bool StoreOnClose(const std::vector<TRecordSource*>& sources);
+    // For closing: stores every source's edit; a failure asks Retry / Keep / Discard / Cancel
+    // (Keep puts them in the catalogue's recovery file). Returns whether the window may close
+    // (stored, kept, or discarded on purpose).
+    static bool StoreOnClose(const std::vector<TRecordSource*>& sources, const QString& catalogue);
 
     // Without asking: stores what can be stored, retrying writes refused by a lock for up to
     // `budgetMs`;

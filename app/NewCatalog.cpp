@@ -110,6 +110,7 @@ void TNewCatalog::Commit() {
     {
         QSqlDatabase db = Database();
         if (where_.IsServer()) error = MoveSequencesPastKeys(db);
+        if (error.isEmpty()) error = TServerConnection::AnnounceChange(db);
         if (error.isEmpty() && !db.commit()) error = TSqlFailure::Text(db, db.lastError());
         open_ = false;
         if (error.isEmpty()) db.close();

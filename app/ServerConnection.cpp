@@ -1,9 +1,11 @@
 #include "app/ServerConnection.h"
 
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <libpq-fe.h>
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
@@ -13,6 +15,7 @@
 namespace tolvane {
 
 const char* const TServerConnection::Driver = "QPSQL";
+const char* const TServerConnection::Channel = "tolvane_catalogue";
 
 namespace {
 
@@ -51,6 +54,13 @@ QString Connection(const TCatalogLocation& where, bool readOnly) {
     QStringList options = where.Options();
     options << QString("connect_timeout=%1").arg(TServerConnection::ConnectSeconds)
             << "application_name=tolvane";
+    // A network that goes away under an open connection ends it within seconds instead of the
+    // system's minutes: the window must not wait on a reply that cannot come.
+    options << "keepalives=1"
+            << "keepalives_idle=5"
+            << "keepalives_interval=2"
+            << "keepalives_count=3"
+            << QString("tcp_user_timeout=%1").arg(TServerConnection::ConnectSeconds * 2000);
     // Every statement is bounded as on a file; a read-only opening cannot write even through a
     // function that a view calls.
     // The server's notices ("already exists, skipping") would reach the terminal through libpq.
@@ -60,6 +70,19 @@ QString Connection(const TCatalogLocation& where, bool readOnly) {
     options << "options='" + settings + "'";
     return options.join(';');
 }
+
+PGconn* Handle(const QSqlDatabase& db) {
+    const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+    // libpq's PGconn is its struct pg_conn.
+    if (!handle.isValid() ||
+        (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0))
+        return nullptr;
+    return *static_cast<PGconn* const*>(handle.constData());
+}
+
+// What the server says outside any statement (a notice, the reason it ends the connection)
+// reaches the user through the statement that fails next, not the terminal.
+void Quiet(void*, const char*) {}
 
 bool Exec(const QSqlDatabase& db, const QString& sql, QSqlError* error = nullptr) {
     QSqlQuery q(db);
@@ -79,6 +102,21 @@ void TServerConnection::Open(QSqlDatabase& db, const TCatalogLocation& where, bo
     db.setConnectOptions(Connection(where, readOnly));
     if (!db.open())
         throw ECatalogError(where.Display() + ": " + ConnectFailure(db.lastError().databaseText(), where));
+    if (PGconn* handle = Handle(db)) PQsetNoticeProcessor(handle, Quiet, nullptr);
+}
+
+QString TServerConnection::AnnounceChange(const QSqlDatabase& db) {
+    if (!IsServer(db)) return {};
+    QSqlQuery q(db);
+    if (q.exec(QString("NOTIFY ") + Channel)) return {};
+    return TSqlFailure::Text(db, q.lastError());
+}
+
+bool TServerConnection::Lost(const QSqlDatabase& db) {
+    if (!IsServer(db)) return false;
+    if (!db.isOpen()) return true;
+    PGconn* handle = Handle(db);
+    return !handle || PQstatus(handle) == CONNECTION_BAD;
 }
 
 bool TServerConnection::MayWrite(const QSqlDatabase& db) {

@@ -30,6 +30,16 @@ public:
     // Whether the database holds any table, view or sequence of its users.
     static bool HoldsTables(const QSqlDatabase& db);
 
+    // The channel on which our writers tell the other connections that the catalogue changed.
+    static const char* const Channel;
+    // Inside a writer's transaction, before it commits: tells the other connections of the
+    // catalogue, once the transaction commits (a rolled back one tells no one). Nothing to do
+    // on a file. Returns the failure's text, or an empty one.
+    static QString AnnounceChange(const QSqlDatabase& db);
+    // Whether a server's connection is gone: never opened again after a failed reopening, or
+    // found broken by the last thing it read (the server stopped, the network went away).
+    static bool Lost(const QSqlDatabase& db);
+
     // How long connecting may take.
     static constexpr int ConnectSeconds = 5;
 };

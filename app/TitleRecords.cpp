@@ -7,6 +7,7 @@
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
+#include "app/ServerConnection.h"
 #include "app/SqlFailure.h"
 #include "app/WriteTransaction.h"
 
@@ -34,8 +35,10 @@ std::int64_t TTitleRecords::Insert(const QSqlDatabase& db, const QString& name) 
 
 bool TTitleRecords::Rename(const QSqlDatabase& db, std::int64_t id, const QString& expected, const QString& name) {
     TWriteTransaction transaction(db);
+    // Equal, a null to a null included (PostgreSQL's IS takes only NULL, TRUE and the like).
+    const QString sameAs = TServerConnection::IsServer(db) ? "IS NOT DISTINCT FROM" : "IS";
     const QSqlQuery q = Run(
-        db, QString::fromUtf8(R"sql(UPDATE "Sp" SET "Название" = ? WHERE "ID" = ? AND "Название" IS ?)sql"),
+        db, QString::fromUtf8(R"sql(UPDATE "Sp" SET "Название" = ? WHERE "ID" = ? AND "Название" %1 ?)sql").arg(sameAs),
         {name, qlonglong(id), expected});
     if (q.numRowsAffected() != 1) return false;
     transaction.Commit();

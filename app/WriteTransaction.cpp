@@ -32,6 +32,12 @@ TWriteTransaction::~TWriteTransaction() {
 }
 
 void TWriteTransaction::Commit() {
+    // The other connections on a server hear of the change once it is committed.
+    if (const QString failure = TServerConnection::AnnounceChange(db_); !failure.isEmpty()) {
+        Exec("ROLLBACK");
+        open_ = false;
+        throw ECatalogError(failure);
+    }
     QSqlQuery q(db_);
     if (!q.exec("COMMIT")) {
         const QString failure = TSqlFailure::Text(db_, q.lastError());

@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include "EditAnswers.h"
 #include "TestCatalog.h"
 #include "app/CatalogForm.h"
 #include "app/EditPrompt.h"
@@ -27,45 +28,7 @@ const QString kComment = QString::fromUtf8("Комментарий");
 const QString kCount = QString::fromUtf8("Количество серий");
 const char* const kLockCatalog = "TOLVANE_TEST_LOCK_CATALOG";
 
-// Answers and reports, collected instead of shown.
-class TAnswers {
-public:
-    TAnswers() {
-        previousSink_ = TErrorReporter::SetSink([this](const QString& m) { Errors << m; });
-        previousConflict_ = TEditPrompt::SetConflictAnswer([this](const TConflictQuestion& q) {
-            Questions.push_back(q);
-            return Conflict;
-        });
-        previousFailure_ = TEditPrompt::SetStoreFailureAnswer([this](const QString& reason) {
-            Failures << reason;
-            return OnFailure ? OnFailure() : TStoreFailureChoice::sfCancel;
-        });
-        previousRecovery_ = TEditPrompt::SetRecoveryAnswer([this](const QString&, int edits) {
-            RecoveryOffers << edits;
-            return Recovery;
-        });
-    }
-    ~TAnswers() {
-        TErrorReporter::SetSink(std::move(previousSink_));
-        TEditPrompt::SetConflictAnswer(std::move(previousConflict_));
-        TEditPrompt::SetStoreFailureAnswer(std::move(previousFailure_));
-        TEditPrompt::SetRecoveryAnswer(std::move(previousRecovery_));
-    }
-
-    TConflictChoice Conflict = TConflictChoice::ccLater;
-    std::function<TStoreFailureChoice()> OnFailure;
-    TRecoveryChoice Recovery = TRecoveryChoice::rcApply;
-    std::vector<TConflictQuestion> Questions;
-    QStringList Failures;
-    QStringList Errors;
-    QList<int> RecoveryOffers;
-
-private:
-    TErrorReporter::TSink previousSink_;
-    TEditPrompt::TConflictAnswer previousConflict_;
-    TEditPrompt::TStoreFailureAnswer previousFailure_;
-    TEditPrompt::TRecoveryAnswer previousRecovery_;
-};
+using test::TAnswers;
 
 // Types into a box as a user does, at its end.
 void Append(QLineEdit* box, const QString& text) {

@@ -117,6 +117,11 @@ void TTestServer::Start() {
                     "'\nfsync = off\nsynchronous_commit = off\nfull_page_writes = off\n")
                        .toUtf8());
     }
+    StartAgain();
+}
+
+void TTestServer::StartAgain() {
+    if (running_) return;
     try {
         Run("pg_ctl", {"-D", data_, "-l", folder_ + "/log", "-w", "-t", "30", "start"});
     } catch (const std::runtime_error& e) {
@@ -125,6 +130,12 @@ void TTestServer::Start() {
         throw std::runtime_error(std::string(e.what()) + "\n" + log.readAll().toStdString());
     }
     running_ = true;
+}
+
+void TTestServer::Shutdown() {
+    if (!running_) return;
+    Run("pg_ctl", {"-D", data_, "-m", "fast", "-w", "-t", "30", "stop"});
+    running_ = false;
 }
 
 void TTestServer::Watch() {

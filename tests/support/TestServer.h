@@ -25,6 +25,11 @@ public:
     // Runs statements as the superuser on a database (the maintenance database by default).
     void Exec(const QString& sql, const QString& database = "postgres");
 
+    // Stops the server as an administrator would, keeping the cluster, and starts it again: what
+    // a window on one of its catalogues meets when its server goes away and comes back.
+    void Shutdown();
+    void StartAgain();
+
     // Stops and removes the cluster; the destructor does so too.
     void Stop();
     static void StopIfStarted();
