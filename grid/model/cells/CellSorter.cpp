@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <string>
@@ -42,17 +43,6 @@ int CompareUnits(const TTextKey& a, const TTextKey& b) {
     if (a.Next != b.Next) return a.Next < b.Next ? -1 : 1;
     const int c = a.Text.compare(b.Text, Qt::CaseSensitive);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
-}
-
-// A total order on doubles: NaN after every number, equal to itself, so that the scans of
-// the partition always stop inside the range.
-int CompareFloats(double a, double b) {
-    if (a < b) return -1;
-    if (a > b) return 1;
-    if (a == b) return 0;
-    const bool aNan = a != a;
-    const bool bNan = b != b;
-    return int(aNan) - int(bNan);
 }
 
 int CompareBytes(const std::string& a, const std::string& b) {
@@ -115,6 +105,18 @@ double ReadDateTime(const TCell& cell) {
 }
 TIPKey ReadIP(const TCell& cell) {
     return IPKey(cell.Text());
+}
+
+// A double as an integer of the numbers' order, total so that the scans of the partition always
+// stop inside the range: -0 as 0, every NaN after every number and equal to the others. ~key
+// reverses that order.
+std::uint64_t OrderedBits(double value) {
+    if (value == 0) value = 0; // -0
+    if (value != value) return ~std::uint64_t(0);
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    constexpr std::uint64_t Sign = std::uint64_t(1) << 63;
+    return bits & Sign ? ~bits : bits | Sign;
 }
 
 // xorshift64*: any uniform choice of pivot will do.
@@ -243,6 +245,79 @@ void TCellSorter::RunIn(std::vector<Key>& keys, Compare compare) {
     cells_.ApplyRowOrder(order);
 }
 
+void TCellSorter::RunNumbers(const std::vector<double>& numbers, bool reversed) {
+    const int count = int(numbers.size());
+    // Keys and rows side by side in two arrays: the scans read only the keys, 8 bytes each.
+    std::vector<std::uint64_t> keys(numbers.size());
+    std::vector<int> rows(numbers.size());
+    const std::uint64_t flip = reversed ? ~std::uint64_t(0) : 0;
+    for (int r = 0; r < count; ++r) {
+        keys[std::size_t(r)] = OrderedBits(numbers[std::size_t(r)]) ^ flip;
+        rows[std::size_t(r)] = r;
+    }
+    std::uint64_t* const key = keys.data();
+    int* const row = rows.data();
+    auto exchange = [&](int a, int b) {
+        std::swap(key[a], key[b]);
+        std::swap(row[a], row[b]);
+    };
+    // RunIn's partition, its scans without bounds: with a consistent order each stops at the
+    // pivot or at a key the exchange before left behind, inside the range.
+    auto partition = [&](int lo, int hi) {
+        const int pivotRow = lo + 1 + int(NextRandom(cells_.pivotSeed_) % std::uint64_t(hi - lo));
+        const std::uint64_t pivot = key[pivotRow];
+        int i = lo - 1;
+        int j = hi + 1;
+        do {
+            do ++i;
+            while (key[i] < pivot);
+            do --j;
+            while (key[j] > pivot);
+            if (i != j) exchange(i, j);
+        } while (i < j);
+        if (i != j) exchange(i, j);
+        return i;
+    };
+    constexpr int SmallRange = 16;
+    auto insertionSort = [&](int lo, int hi) {
+        for (int k = lo + 1; k <= hi; ++k) {
+            const std::uint64_t movingKey = key[k];
+            const int movingRow = row[k];
+            int at = k;
+            for (; at > lo && movingKey < key[at - 1]; --at) {
+                key[at] = key[at - 1];
+                row[at] = row[at - 1];
+            }
+            key[at] = movingKey;
+            row[at] = movingRow;
+        }
+    };
+    struct TRange {
+        int lo, hi;
+    };
+    std::vector<TRange> pending{{0, count - 1}};
+    while (!pending.empty()) {
+        auto [lo, hi] = pending.back();
+        pending.pop_back();
+        while (lo < hi) {
+            if (hi - lo < SmallRange) {
+                insertionSort(lo, hi);
+                break;
+            }
+            const int m = partition(lo, hi);
+            if (m - 1 - lo < hi - m) {
+                pending.push_back({m, hi});
+                hi = m - 1;
+            } else {
+                pending.push_back({lo, m - 1});
+                lo = m;
+            }
+        }
+    }
+    std::vector<std::uint64_t>().swap(keys);
+    cells_.ApplyRowOrder(rows);
+}
+
 void TCellSorter::Sort(int col, TSortType sortType, bool descending) {
     if (cells_.RowCount() < 2) return;
     switch (sortType) {
@@ -265,18 +340,12 @@ void TCellSorter::Sort(int col, TSortType sortType, bool descending) {
             keys, [](auto&& a, auto&& b) { return CompareBytes(a, b); }, descending);
         break;
     }
-    case stNumeric: {
-        auto keys = ReadKeys<double>(col, [](const TCell& cell) { return ReadFloat(cell); });
-        Run(
-            keys, [](auto&& a, auto&& b) { return CompareFloats(a, b); }, descending);
+    case stNumeric:
+        RunNumbers(ReadKeys<double>(col, [](const TCell& cell) { return ReadFloat(cell); }), descending);
         break;
-    }
-    case stDate: {
-        auto keys = ReadKeys<double>(col, [](const TCell& cell) { return ReadDateTime(cell); });
-        Run(
-            keys, [](auto&& a, auto&& b) { return CompareFloats(a, b); }, descending);
+    case stDate:
+        RunNumbers(ReadKeys<double>(col, [](const TCell& cell) { return ReadDateTime(cell); }), descending);
         break;
-    }
     case stIP: {
         // The address comparisons come paired the other way round: ascending puts the larger first.
         auto keys = ReadKeys<TIPKey>(col, [](const TCell& cell) { return ReadIP(cell); });

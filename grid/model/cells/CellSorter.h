@@ -33,6 +33,9 @@ private:
     void Run(std::vector<Key>& keys, Compare compare, bool reversed);
     template <bool Reversed, typename Key, typename Compare>
     void RunIn(std::vector<Key>& keys, Compare compare);
+    // The same sort on numbers read once (a number or date column), with the same pivots and so
+    // the same order of equal keys, on keys that compare as plain integers.
+    void RunNumbers(const std::vector<double>& numbers, bool reversed);
 
     TCells& cells_;
 };

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <functional>
 #include <random>
 
@@ -278,6 +280,44 @@ TEST(Sort, NotANumberKeysStayInsideTheRange) {
     for (int r = 0; r < 6; ++r) f.data.GetCell(0, r)->SetAsFloat(values[r]);
     f.data.SortRows(0, stNumeric, false);
     EXPECT_EQ(f.ColumnTexts(0), Q({"-1", "2", "3", "NAN", "NAN", "NAN"}));
+}
+
+// Numbers and texts go through the same partitions: digits sorted as numbers leave equal keys
+// where the same digits sorted as texts leave them, both ways.
+TEST(Sort, EqualNumbersEndWhereEqualTextsDo) {
+    std::mt19937 random(5);
+    std::vector<QString> digits;
+    for (int k = 0; k < 2000; ++k) digits.push_back(QString::number(int(random() % 10)));
+    for (bool descending : {false, true}) {
+        SortFixture numbers(7, digits), texts(7, digits);
+        numbers.data.SortRows(0, stNumeric, descending);
+        texts.data.SortRows(0, stAlphabetic, descending);
+        EXPECT_EQ(numbers.ColumnTexts(1), texts.ColumnTexts(1)) << "descending " << descending;
+    }
+}
+
+TEST(Sort, NumbersOfEverySignAndSizeOrderAsNumbers) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    std::mt19937 random(9);
+    std::vector<double> values{-0.0, 0.0, -inf, inf, nan, -nan, 4.9e-324, -4.9e-324, 1e300, -1e300};
+    for (int k = 0; k < 500; ++k)
+        values.push_back(std::ldexp(double(int(random() % 2001) - 1000), int(random() % 200) - 100));
+    for (bool descending : {false, true}) {
+        GridDataFixture f;
+        f.AddColumn(5);
+        f.data.AddRows(int(values.size()));
+        for (int r = 0; r < int(values.size()); ++r) f.data.GetCell(0, r)->SetAsFloat(values[std::size_t(r)]);
+        f.data.SortRows(0, stNumeric, descending);
+        std::vector<double> sorted;
+        for (int r = 0; r < f.data.GetRowCount(); ++r) sorted.push_back(f.data.GetCell(0, r)->AsFloat());
+        if (descending) std::reverse(sorted.begin(), sorted.end());
+        // Ascending, every NaN at the end; -0 equals 0.
+        const auto numbers = std::find_if(sorted.begin(), sorted.end(), [](double v) { return v != v; });
+        EXPECT_EQ(sorted.end() - numbers, 2);
+        EXPECT_TRUE(std::all_of(numbers, sorted.end(), [](double v) { return v != v; }));
+        EXPECT_TRUE(std::is_sorted(sorted.begin(), numbers)) << "descending " << descending;
+    }
 }
 
 TEST(Sort, TinyStoresAndBadColumns) {
