@@ -10,6 +10,7 @@
 
 #include "grid/base/Errors.h"
 #include "grid/model/cells/Cells.h"
+#include "grid/model/cells/KeyRadixSort.h"
 
 namespace tolvane {
 
@@ -245,76 +246,17 @@ void TCellSorter::RunIn(std::vector<Key>& keys, Compare compare) {
     cells_.ApplyRowOrder(order);
 }
 
-void TCellSorter::RunNumbers(const std::vector<double>& numbers, bool reversed) {
-    const int count = int(numbers.size());
-    // Keys and rows side by side in two arrays: the scans read only the keys, 8 bytes each.
-    std::vector<std::uint64_t> keys(numbers.size());
-    std::vector<int> rows(numbers.size());
+template <typename Read>
+void TCellSorter::RunNumbers(int col, Read read, bool reversed) {
+    const int count = cells_.RowCount();
+    std::vector<std::uint64_t> keys(static_cast<std::size_t>(count));
+    std::vector<int> rows(static_cast<std::size_t>(count));
     const std::uint64_t flip = reversed ? ~std::uint64_t(0) : 0;
     for (int r = 0; r < count; ++r) {
-        keys[std::size_t(r)] = OrderedBits(numbers[std::size_t(r)]) ^ flip;
+        keys[std::size_t(r)] = OrderedBits(read(*cells_.GetCell(col, r))) ^ flip;
         rows[std::size_t(r)] = r;
     }
-    std::uint64_t* const key = keys.data();
-    int* const row = rows.data();
-    auto exchange = [&](int a, int b) {
-        std::swap(key[a], key[b]);
-        std::swap(row[a], row[b]);
-    };
-    // RunIn's partition, its scans without bounds: with a consistent order each stops at the
-    // pivot or at a key the exchange before left behind, inside the range.
-    auto partition = [&](int lo, int hi) {
-        const int pivotRow = lo + 1 + int(NextRandom(cells_.pivotSeed_) % std::uint64_t(hi - lo));
-        const std::uint64_t pivot = key[pivotRow];
-        int i = lo - 1;
-        int j = hi + 1;
-        do {
-            do ++i;
-            while (key[i] < pivot);
-            do --j;
-            while (key[j] > pivot);
-            if (i != j) exchange(i, j);
-        } while (i < j);
-        if (i != j) exchange(i, j);
-        return i;
-    };
-    constexpr int SmallRange = 16;
-    auto insertionSort = [&](int lo, int hi) {
-        for (int k = lo + 1; k <= hi; ++k) {
-            const std::uint64_t movingKey = key[k];
-            const int movingRow = row[k];
-            int at = k;
-            for (; at > lo && movingKey < key[at - 1]; --at) {
-                key[at] = key[at - 1];
-                row[at] = row[at - 1];
-            }
-            key[at] = movingKey;
-            row[at] = movingRow;
-        }
-    };
-    struct TRange {
-        int lo, hi;
-    };
-    std::vector<TRange> pending{{0, count - 1}};
-    while (!pending.empty()) {
-        auto [lo, hi] = pending.back();
-        pending.pop_back();
-        while (lo < hi) {
-            if (hi - lo < SmallRange) {
-                insertionSort(lo, hi);
-                break;
-            }
-            const int m = partition(lo, hi);
-            if (m - 1 - lo < hi - m) {
-                pending.push_back({m, hi});
-                hi = m - 1;
-            } else {
-                pending.push_back({lo, m - 1});
-                lo = m;
-            }
-        }
-    }
-    std::vector<std::uint64_t>().swap(keys);
+    RadixSortByKey(keys, rows);
     cells_.ApplyRowOrder(rows);
 }
 
@@ -341,10 +283,10 @@ void TCellSorter::Sort(int col, TSortType sortType, bool descending) {
         break;
     }
     case stNumeric:
-        RunNumbers(ReadKeys<double>(col, [](const TCell& cell) { return ReadFloat(cell); }), descending);
+        RunNumbers(col, [](const TCell& cell) { return ReadFloat(cell); }, descending);
         break;
     case stDate:
-        RunNumbers(ReadKeys<double>(col, [](const TCell& cell) { return ReadDateTime(cell); }), descending);
+        RunNumbers(col, [](const TCell& cell) { return ReadDateTime(cell); }, descending);
         break;
     case stIP: {
         // The address comparisons come paired the other way round: ascending puts the larger first.
