@@ -29,6 +29,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "BenchCatalog.h"
 #include "BenchUtil.h"
 #include "app/CatalogForm.h"
 #include "app/CatalogSchema.h"
@@ -39,71 +40,10 @@ using namespace tolvane;
 
 namespace {
 
-constexpr int TitleCount = 100000;
+using bench::CatalogName;
+using bench::Exec;
 constexpr int Runs = 7;
-// Bump when the generated catalogue changes, so that a cached one is made again.
-const QString CatalogName = "bench-catalog-100k-v2.db";
 const QString CatalogNoIndexName = "bench-catalog-100k-v2-noindex.db";
-
-void Exec(QSqlQuery& query) {
-    if (!query.exec()) throw std::runtime_error(query.lastError().text().toStdString());
-}
-
-void Exec(QSqlDatabase& db, const QString& sql) {
-    QSqlQuery query(db);
-    if (!query.exec(sql)) throw std::runtime_error(query.lastError().text().toStdString());
-}
-
-// TitleCount titles with 0 to 11 episodes each, names spread over the alphabet.
-void Generate(const QString& path) {
-    const QString temporary = path + ".part";
-    QFile::remove(temporary);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "bench-generate");
-        db.setDatabaseName(temporary);
-        if (!db.open()) throw std::runtime_error("cannot create " + temporary.toStdString());
-        TCatalogSchema::Create(db);
-        Exec(db, "PRAGMA journal_mode = OFF");
-        Exec(db, "PRAGMA synchronous = OFF");
-        db.transaction();
-        QSqlQuery title(db), episode(db);
-        title.prepare(QString::fromUtf8(
-            R"sql(INSERT INTO "Sp" ("ID", "Название", "Тип", "Количество серий", "Комментарий") VALUES (?, ?, ?, ?, ?))sql"));
-        episode.prepare(QString::fromUtf8(
-            R"sql(INSERT INTO "Серии" ("Название", "Серия", "Объём (байт)", "Ширина", "Высота", "Длительность", "Звук", "Субтитры встроенные", "Субтитры внешние") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?))sql"));
-        std::mt19937 random(7);
-        std::vector<std::pair<int, int>> episodes; // title, number
-        for (int i = 0; i < TitleCount; ++i) {
-            const QString name = QChar('A' + int(random() % 26)) + QString("itle %1").arg(i);
-            title.addBindValue(i + 1);
-            title.addBindValue(name);
-            title.addBindValue(i % 3 == 0 ? "TV" : i % 3 == 1 ? "OVA" : "Movie");
-            title.addBindValue(QString::number(i % 26));
-            title.addBindValue(QString());
-            Exec(title);
-            const int count = int(random() % 12);
-            for (int e = 0; e < count; ++e) episodes.emplace_back(i + 1, e + 1);
-        }
-        // Episodes arrive over the years, not title by title.
-        std::shuffle(episodes.begin(), episodes.end(), random);
-        for (const auto& [id, number] : episodes) {
-            episode.addBindValue(id);
-            episode.addBindValue(QString("Title %1 - %2.mkv").arg(id).arg(number));
-            episode.addBindValue(qlonglong(300000000) + qlonglong(random() % 5000000000LL));
-            episode.addBindValue(1920);
-            episode.addBindValue(1080);
-            episode.addBindValue(int(1200000 + random() % 600000));
-            episode.addBindValue("jpn");
-            episode.addBindValue("eng");
-            episode.addBindValue("");
-            Exec(episode);
-        }
-        db.commit();
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("bench-generate");
-    QFile::rename(temporary, path);
-}
 
 // The same catalogue without the index on the episodes' title key: the viewer adds none.
 void CopyWithoutIndex(const QString& from, const QString& to) {
@@ -119,16 +59,6 @@ void CopyWithoutIndex(const QString& from, const QString& to) {
     }
     QSqlDatabase::removeDatabase("bench-copy");
     QFile::rename(temporary, to);
-}
-
-QString Cached(const QString& name, const std::function<void(const QString&)>& make) {
-    const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
-    if (!QFile::exists(path)) {
-        std::printf("Generating %s...\n", qPrintable(name));
-        const double ms = bench::TimeOnce([&] { make(path); });
-        std::printf("  generated in %.0f ms\n", ms);
-    }
-    return path;
 }
 
 struct TTiming {
@@ -372,9 +302,9 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     try {
-        const QString path = Cached(CatalogName, Generate);
+        const QString path = bench::Cached(CatalogName, bench::Generate);
         const QString bare =
-            Cached(CatalogNoIndexName, [&](const QString& to) { CopyWithoutIndex(path, to); });
+            bench::Cached(CatalogNoIndexName, [&](const QString& to) { CopyWithoutIndex(path, to); });
         KeystrokeAndOpening(path);
         AtScale(path, "as demo writes it", TOLVANE_PROGRAM);
         AtScale(bare, "without the episode index", TOLVANE_PROGRAM);
