@@ -347,6 +347,16 @@ void TCatalogForm::LoadName() {
     Name.First();
 }
 
+bool TCatalogForm::ListsView() {
+    const int n = Name.RecordCount();
+    if (GV->GetRowCount() != n) return false;
+    for (int k = 1; k <= n; ++k) {
+        Name.SetRecNo(k);
+        if (GV->IdAt(k - 1) != Name.AsInteger(0) || GV->GetCellText(1, k - 1) != Name.AsWideText(1)) return false;
+    }
+    return true;
+}
+
 void TCatalogForm::SetTitleFilters(const std::string& id) {
     Series.SetFilter(TFilterExpression::EqualsOf(Series.Definition(), kTitleField, id));
     Series.SetFiltered(true);
@@ -389,7 +399,11 @@ void TCatalogForm::EFoundChange() {
             Name.SetFilter(TFilterExpression::PrefixOf(Name.Definition(), kTitleField, text));
             Name.SetFiltered(true);
         }
-        LoadName();
+        // A keystroke that lists the same titles (a longer prefix they all share) keeps the rows.
+        if (ListsView())
+            Name.First();
+        else
+            LoadName();
     }
     if (stored)
         GV->SetCurrentRow(0);

@@ -95,6 +95,8 @@ protected:
 
 private:
     void CreateControls();
+    // Whether the title list shows the title source's view, row by row.
+    bool ListsView();
     // ShowTitle's filters on the episodes and totals, for a title ID text.
     void SetTitleFilters(const std::string& id);
     void RefreshBoundBoxes();

@@ -137,6 +137,12 @@ QString TGridTitleList::GetCellText(int col, int row) const {
     return grid_->GetCellText(col, row);
 }
 
+std::int64_t TGridTitleList::IdAt(int row) const {
+    CheckCell(0, row);
+    if (ids_.size() == static_cast<std::size_t>(grid_->GetRowCount())) return ids_[static_cast<std::size_t>(row)];
+    return grid_->GetCellText(0, row).toLongLong();
+}
+
 void TGridTitleList::SetCellText(int col, int row, const QString& text) {
     CheckCell(col, row);
     if (col == 0) ids_.clear(); // the grid's own text of the keys holds from now on

@@ -26,6 +26,7 @@ public:
     int GetRowCount() const override;
     void SetIdCell(int row, std::int64_t id) override;
     QString GetCellText(int col, int row) const override;
+    std::int64_t IdAt(int row) const override;
     void SetCellText(int col, int row, const QString& text) override;
     void SetCurrentRow(int row) override;
     int CurrentRow() const override;

@@ -23,6 +23,8 @@ public:
     virtual int GetRowCount() const = 0;
     virtual void SetIdCell(int row, std::int64_t id) = 0;
     virtual QString GetCellText(int col, int row) const = 0;
+    // The ID cell's key of a row.
+    virtual std::int64_t IdAt(int row) const = 0;
     virtual void SetCellText(int col, int row, const QString& text) = 0;
     // Makes a row current and raises OnSelectCell; does nothing on an empty list.
     virtual void SetCurrentRow(int row) = 0;

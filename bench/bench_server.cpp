@@ -30,7 +30,7 @@
 #include <vector>
 
 #include "BenchStats.h"
-#include "GeneratedCatalog.h"
+#include "BenchCatalog.h"
 #include "app/CatalogForm.h"
 #include "app/CatalogSchema.h"
 #include "app/CommandLine.h"
@@ -270,7 +270,7 @@ std::vector<TTitleRow> BareTitles(QSqlDatabase& db, const QString& prefix) {
         query.prepare(QString::fromUtf8(R"sql(SELECT "ID", "Название" FROM "Sp" WHERE "Название" LIKE ?)sql"));
         query.addBindValue(prefix + "%");
     }
-    bench::ExecOrThrow(query);
+    bench::Exec(query);
     std::vector<TTitleRow> rows;
     while (query.next()) rows.push_back({query.value(0).toLongLong(), query.value(1).toString()});
     return rows;
@@ -282,7 +282,7 @@ std::vector<QVariant> BareTitle(QSqlDatabase& db, qlonglong title) {
     query.setForwardOnly(true);
     query.prepare(R"sql(SELECT * FROM "Sp" WHERE "ID" = ?)sql");
     query.addBindValue(title);
-    bench::ExecOrThrow(query);
+    bench::Exec(query);
     std::vector<QVariant> row;
     if (query.next())
         for (int c = 0; c < 5; ++c) row.push_back(query.value(c));
@@ -295,7 +295,7 @@ std::vector<TEpisodeRow> BareEpisodes(QSqlDatabase& db, qlonglong title) {
     query.prepare(QString::fromUtf8(
         R"sql(SELECT "ID", "Название", "Серия", "Объём (байт)", "Ширина", "Высота", "Длительность", "Звук", "Субтитры встроенные", "Субтитры внешние" FROM "Серии" WHERE "Название" = ?)sql"));
     query.addBindValue(title);
-    bench::ExecOrThrow(query);
+    bench::Exec(query);
     std::vector<TEpisodeRow> rows;
     while (query.next())
         rows.push_back({query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(3).toLongLong(),
@@ -310,7 +310,7 @@ std::vector<std::vector<QVariant>> BareTotals(QSqlDatabase& db, qlonglong title)
     query.setForwardOnly(true);
     query.prepare(R"sql(SELECT * FROM "Rjk" WHERE "ID" = ?)sql");
     query.addBindValue(title);
-    bench::ExecOrThrow(query);
+    bench::Exec(query);
     std::vector<std::vector<QVariant>> rows;
     while (query.next()) rows.push_back({query.value(0), query.value(1), query.value(2), query.value(3)});
     return rows;
@@ -435,11 +435,11 @@ int main(int argc, char** argv) {
     // `bench_server copy` measures the copy alone, for a profiler.
     const bool copyOnly = argc > 1 && QByteArray(argv[1]) == "copy";
     try {
-        const QString file = bench::CachedFile(bench::GeneratedCatalogName, bench::GenerateCatalog);
-        const QString titles = bench::CachedFile("bench-catalog-100k-v2-titles.csv", [&](const QString& to) {
+        const QString file = bench::Cached(bench::CatalogName, bench::Generate);
+        const QString titles = bench::Cached("bench-catalog-100k-v2-titles.csv", [&](const QString& to) {
             WriteCsv(file, TCatalogSchema::Titles(), to);
         });
-        const QString episodes = bench::CachedFile("bench-catalog-100k-v2-episodes.csv", [&](const QString& to) {
+        const QString episodes = bench::Cached("bench-catalog-100k-v2-episodes.csv", [&](const QString& to) {
             WriteCsv(file, TCatalogSchema::Episodes(), to);
         });
         TServerBench server;

@@ -123,6 +123,37 @@ TEST_F(CatalogFormTest, SearchNarrowsAndSelectsTheFirstMatch) {
     EXPECT_TRUE(errors.isEmpty());
 }
 
+// A keystroke whose titles are the ones listed keeps the rows; one that lists as many other
+// titles does not. Either way the first title is current and shown, from any row.
+TEST_F(CatalogFormTest, SearchListingAsManyTitlesShowsTheFirst) {
+    Fill();
+    const std::int64_t nanami = catalogue.AddTitle("Nanami", "OVA", "2");
+    catalogue.AddTitle("Gantz", "TV", "26");
+    catalogue.AddEpisode(nanami, {"nanami01.mkv", 1'000'000LL, 640, 480, 60'000});
+    const struct {
+        const char *From, *To;
+        int Clicked;
+        QStringList Listed;
+    } steps[] = {{"Na", "Nan", 1, {"Nana", "Nanami"}},
+                 {"Na", "Nan", 0, {"Nana", "Nanami"}},
+                 {"G", "Na", 1, {"Nana", "Nanami"}},
+                 {"Nan", "G", 1, {"Ghost", "Gantz"}}};
+    Open();
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::string(step.From) + " -> " + step.To);
+        form->EFound->setText(step.From);
+        form->GV->ClickRow(step.Clicked);
+        form->EFound->setText(step.To);
+        EXPECT_EQ(ListedNames(), step.Listed);
+        EXPECT_EQ(form->GV->CurrentRow(), 0);
+        const bool nanaFirst = step.Listed.first() == "Nana";
+        EXPECT_EQ(form->Name.Filter(), "ID = " + std::to_string(nanaFirst ? nana : ghost));
+        EXPECT_EQ(EpisodeFiles(), nanaFirst ? QStringList{"nana01.avi"} : QStringList{});
+        EXPECT_EQ(form->ECount->text(), nanaFirst ? "47" : "1");
+    }
+    EXPECT_TRUE(errors.isEmpty());
+}
+
 TEST_F(CatalogFormTest, SearchWithoutMatchKeepsTheLastEpisodes) {
     Fill();
     Open();

@@ -13,7 +13,7 @@ void THtmlColumnDisplay::Paint() {
     // Where the grid draws the text on the highlight, colours from the markup would be unreadable
     // there. A current cell of an unfocused grid is not drawn so and keeps them.
     if (Selected && Canvas->Font.Color == HighlightedTextColor) painter.ColorOverride = HighlightedTextColor;
-    painter.Paint(TextValue);
+    painter.Paint(TextValue, &layouts_);
 }
 
 } // namespace tolvane

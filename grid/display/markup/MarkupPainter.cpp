@@ -1,9 +1,12 @@
 #include "grid/display/markup/MarkupPainter.h"
 
 #include <algorithm>
+#include <climits>
+#include <utility>
 
 #include "grid/base/Conversions.h"
 #include "grid/base/Errors.h"
+#include "grid/display/markup/MarkupLayoutCache.h"
 #include "grid/host/Canvas.h"
 #include "grid/shared/ColorNames.h"
 
@@ -52,36 +55,52 @@ bool FontHeightOf(QStringView size, int& height) {
 
 } // namespace
 
-void TMarkupPainter::Paint(QStringView text) {
+void TMarkupPainter::Paint(const QString& text, TMarkupLayoutCache* cache) {
     TCanvasStateKeeper keeper(canvas_);
     canvas_.Brush.Style = bsClear;
-    plainColor_ = canvas_.Font.Color;
-    clip_ = canvas_.GetClipBox();
-    x_ = origin_.X;
-    y_ = origin_.Y;
-    lineHeight_ = 0;
-    nesting_.Reset();
-
-    TMarkupTokenizer tokenizer(text);
-    TMarkupToken token;
-    // Lines only go down: once below the clip nothing more can show.
-    while (y_ < clip_.Bottom && tokenizer.Next(token)) {
-        if (token.Kind == tkRun)
-            DrawRun(token.Text);
-        else
-            ApplyTag(token);
+    const TRect clip = canvas_.GetClipBox();
+    const int width = int(std::clamp<long long>((long long)clip.Right - origin_.X, 0, INT_MAX));
+    const int depth = int(std::clamp<long long>((long long)clip.Bottom - origin_.Y, INT_MIN, INT_MAX));
+    const TMarkupLayout* layout = cache ? cache->Find(text) : nullptr;
+    if (!layout || !layout->Fits(canvas_.Font, ColorOverride, width, depth)) {
+        layout_ = {text, canvas_.Font, ColorOverride, width, depth, false, {}};
+        LayOut(text);
+        layout = cache ? &cache->Store(std::move(layout_)) : &layout_;
+    }
+    for (const TMarkupRun& run : layout->Runs) {
+        // Lines only go down: once below the clip nothing more can show.
+        if (run.Y >= depth) break;
+        canvas_.Font = run.Font;
+        canvas_.TextOut(origin_.X + run.X, origin_.Y + run.Y, run.Text);
     }
 }
 
-void TMarkupPainter::DrawRun(QStringView run) {
+void TMarkupPainter::LayOut(const QString& text) {
+    plainColor_ = canvas_.Font.Color;
+    x_ = 0;
+    y_ = 0;
+    lineHeight_ = 0;
+    nesting_.Reset();
+    TMarkupTokenizer tokenizer(text);
+    TMarkupToken token;
+    bool more = true;
+    while (y_ < layout_.Depth && (more = tokenizer.Next(token))) {
+        if (token.Kind == tkRun)
+            AddRun(token.Text);
+        else
+            ApplyTag(token);
+    }
+    layout_.Whole = !more || !tokenizer.Next(token);
+}
+
+void TMarkupPainter::AddRun(QStringView run) {
     const QString text = run.toString();
     lineHeight_ = std::max(lineHeight_, canvas_.TextHeight(text));
     // Past the right edge nothing shows until the next line, so x need not grow any further.
-    if (text.isEmpty() || x_ >= clip_.Right) return;
-    canvas_.TextOut(x_, y_, text);
-    // TextOut leaves the pen at the end of the text: its width without measuring it again.
-    const long long width = std::max(0LL, (long long)canvas_.PenPos().X - x_);
-    x_ = int(std::min<long long>(x_ + width, clip_.Right));
+    if (text.isEmpty() || x_ >= layout_.Width) return;
+    const long long width = canvas_.TextWidth(text);
+    layout_.Runs.push_back({canvas_.Font, text, x_, y_});
+    x_ = int(std::min<long long>(x_ + std::max(0LL, width), layout_.Width));
 }
 
 void TMarkupPainter::ApplyTag(const TMarkupToken& tag) {
@@ -147,9 +166,9 @@ void TMarkupPainter::SetMarkupColor(TColor color) {
 }
 
 void TMarkupPainter::LineBreak() {
-    y_ += lineHeight_;
+    y_ = int(std::min<long long>((long long)y_ + lineHeight_, INT_MAX));
     lineHeight_ = 0;
-    x_ = origin_.X;
+    x_ = 0;
 }
 
 } // namespace tolvane

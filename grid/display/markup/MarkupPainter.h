@@ -3,16 +3,20 @@
 // "b", "i", "u" and the link look "a" by nesting count, "br" as a line break, "font" by its
 // "color", "name" and "size" attributes. There is no layout pass: runs go left to right from
 // the start, a line break returns to the start's x one line height lower, and nothing wraps.
+// The text is laid out first (measured with the canvas's fonts), then its runs are drawn; a
+// cache given to Paint keeps the layouts for the next paint of the same text.
 
 #include <QStringView>
 
 #include "grid/base/Types.h"
+#include "grid/display/markup/MarkupLayout.h"
 #include "grid/display/markup/MarkupNesting.h"
 #include "grid/display/markup/MarkupTokenizer.h"
 
 namespace tolvane {
 
 class TCanvas;
+class TMarkupLayoutCache;
 
 class TMarkupPainter {
 public:
@@ -23,10 +27,11 @@ public:
     TColor ColorOverride = clNone;
 
     // Draws the text on a clear brush. The canvas font and brush style are as before afterwards.
-    void Paint(QStringView text);
+    void Paint(const QString& text, TMarkupLayoutCache* cache = nullptr);
 
 private:
-    void DrawRun(QStringView run);
+    void LayOut(const QString& text);
+    void AddRun(QStringView run);
     void ApplyTag(const TMarkupToken& tag);
     void ApplyFontAttribute(TMarkupAttribute attribute, QStringView value);
     void SetStyle(TFontStyle style, bool on);
@@ -36,7 +41,7 @@ private:
     TCanvas& canvas_;
     const TPoint origin_;
     TColor plainColor_ = clWindowText; // the colour the text started in; a link returns to it
-    TRect clip_;
+    TMarkupLayout layout_; // the one being laid out, from (0, 0)
     int x_ = 0;
     int y_ = 0;
     int lineHeight_ = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <string>
@@ -9,6 +10,7 @@
 
 #include "grid/base/Errors.h"
 #include "grid/model/cells/Cells.h"
+#include "grid/model/cells/KeyRadixSort.h"
 
 namespace tolvane {
 
@@ -42,17 +44,6 @@ int CompareUnits(const TTextKey& a, const TTextKey& b) {
     if (a.Next != b.Next) return a.Next < b.Next ? -1 : 1;
     const int c = a.Text.compare(b.Text, Qt::CaseSensitive);
     return c < 0 ? -1 : (c > 0 ? 1 : 0);
-}
-
-// A total order on doubles: NaN after every number, equal to itself, so that the scans of
-// the partition always stop inside the range.
-int CompareFloats(double a, double b) {
-    if (a < b) return -1;
-    if (a > b) return 1;
-    if (a == b) return 0;
-    const bool aNan = a != a;
-    const bool bNan = b != b;
-    return int(aNan) - int(bNan);
 }
 
 int CompareBytes(const std::string& a, const std::string& b) {
@@ -115,6 +106,18 @@ double ReadDateTime(const TCell& cell) {
 }
 TIPKey ReadIP(const TCell& cell) {
     return IPKey(cell.Text());
+}
+
+// A double as an integer of the numbers' order, total so that the scans of the partition always
+// stop inside the range: -0 as 0, every NaN after every number and equal to the others. ~key
+// reverses that order.
+std::uint64_t OrderedBits(double value) {
+    if (value == 0) value = 0; // -0
+    if (value != value) return ~std::uint64_t(0);
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    constexpr std::uint64_t Sign = std::uint64_t(1) << 63;
+    return bits & Sign ? ~bits : bits | Sign;
 }
 
 // xorshift64*: any uniform choice of pivot will do.
@@ -243,6 +246,20 @@ void TCellSorter::RunIn(std::vector<Key>& keys, Compare compare) {
     cells_.ApplyRowOrder(order);
 }
 
+template <typename Read>
+void TCellSorter::RunNumbers(int col, Read read, bool reversed) {
+    const int count = cells_.RowCount();
+    std::vector<std::uint64_t> keys(static_cast<std::size_t>(count));
+    std::vector<int> rows(static_cast<std::size_t>(count));
+    const std::uint64_t flip = reversed ? ~std::uint64_t(0) : 0;
+    for (int r = 0; r < count; ++r) {
+        keys[std::size_t(r)] = OrderedBits(read(*cells_.GetCell(col, r))) ^ flip;
+        rows[std::size_t(r)] = r;
+    }
+    RadixSortByKey(keys, rows);
+    cells_.ApplyRowOrder(rows);
+}
+
 void TCellSorter::Sort(int col, TSortType sortType, bool descending) {
     if (cells_.RowCount() < 2) return;
     switch (sortType) {
@@ -265,18 +282,12 @@ void TCellSorter::Sort(int col, TSortType sortType, bool descending) {
             keys, [](auto&& a, auto&& b) { return CompareBytes(a, b); }, descending);
         break;
     }
-    case stNumeric: {
-        auto keys = ReadKeys<double>(col, [](const TCell& cell) { return ReadFloat(cell); });
-        Run(
-            keys, [](auto&& a, auto&& b) { return CompareFloats(a, b); }, descending);
+    case stNumeric:
+        RunNumbers(col, [](const TCell& cell) { return ReadFloat(cell); }, descending);
         break;
-    }
-    case stDate: {
-        auto keys = ReadKeys<double>(col, [](const TCell& cell) { return ReadDateTime(cell); });
-        Run(
-            keys, [](auto&& a, auto&& b) { return CompareFloats(a, b); }, descending);
+    case stDate:
+        RunNumbers(col, [](const TCell& cell) { return ReadDateTime(cell); }, descending);
         break;
-    }
     case stIP: {
         // The address comparisons come paired the other way round: ascending puts the larger first.
         auto keys = ReadKeys<TIPKey>(col, [](const TCell& cell) { return ReadIP(cell); });

@@ -4,7 +4,8 @@
 //
 // Each cell's key is read once up front; the partition then moves keys and a row order
 // instead of cells, and the store applies the final order to its list of row slots. The
-// outcome is the one of exchanging rows in place at each step.
+// outcome is the one of exchanging rows in place at each step. Numbers and dates are sorted
+// by their keys' bytes instead, which keeps equal numbers in their rows' order.
 
 #include <cstdint>
 #include <vector>
@@ -33,6 +34,10 @@ private:
     void Run(std::vector<Key>& keys, Compare compare, bool reversed);
     template <bool Reversed, typename Key, typename Compare>
     void RunIn(std::vector<Key>& keys, Compare compare);
+    // Numbers (a number or date column) read once into keys that order as integers, sorted by
+    // their bytes; equal numbers keep their rows' order.
+    template <typename Read>
+    void RunNumbers(int col, Read read, bool reversed);
 
     TCells& cells_;
 };

@@ -1,6 +1,8 @@
 // The markup display on pixels: each case is compared with the same pieces of text drawn one
 // after the other by plain text output in the fonts the markup asks for.
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "grid/display/columns/HtmlColumnDisplay.h"
@@ -171,6 +173,62 @@ TEST_F(HtmlDisplay, NothingWrapsAndOnlyTheClipCuts) {
     Canvas().ResetClip();
     EXPECT_TRUE(All({40, 0, 300, 60}, clWhite));
     EXPECT_TRUE(Contains({12, 19, 20, 34}, Plain));
+}
+
+// A display keeps what it laid out for the next paint of the same text; a paint after the
+// font, colours, selection, place or clip changed shows what a display painting it first shows.
+TEST_F(HtmlDisplay, RepaintsAfterAChangeAsAFreshDisplay) {
+    using TChange = std::function<void(TColumnDisplay&, TCanvas&)>;
+    const QString markup = "a<b>bold</b> <font color=red>WWWWWWWW</font><br><i>second</i> line";
+    const TRect shallow{10, 5, 290, 18};
+    const struct {
+        const char* What;
+        TChange Change;
+        bool ShallowFirst = false; // the first paint's clip shows only the first line
+    } changes[] = {
+        {"font colour", [](TColumnDisplay&, TCanvas& c) { c.Font.Color = Blue; }},
+        {"font height", [](TColumnDisplay&, TCanvas& c) { c.Font.Height = 20; }},
+        {"font style", [](TColumnDisplay&, TCanvas& c) { c.Font.Style = {fsItalic}; }},
+        {"current cell",
+         [](TColumnDisplay& d, TCanvas& c) {
+             d.Selected = true;
+             c.Font.Color = Highlighted;
+         }},
+        {"moved cell", [](TColumnDisplay& d, TCanvas&) { d.CellRect = {20, 25, 300, 60}; }},
+        {"narrower clip", [](TColumnDisplay&, TCanvas& c) { c.SetClipRect({10, 5, 60, 55}); }},
+        {"clip opened below the first line", [](TColumnDisplay&, TCanvas&) {}, true},
+    };
+    auto pixels = [this] {
+        std::vector<TColor> all;
+        for (int y = 0; y < 60; ++y)
+            for (int x = 0; x < 300; ++x) all.push_back(Pixel(x, y));
+        return all;
+    };
+    const TFont start = Canvas().Font;
+    for (const auto& change : changes) {
+        SCOPED_TRACE(change.What);
+        TRecordingDisplay<THtmlColumnDisplay> cached(Column), fresh(Column);
+        for (TColumnDisplay* d : {&cached, &fresh}) {
+            d->Canvas = &Canvas();
+            d->CellRect = Cell;
+            d->HighlightedTextColor = Highlighted;
+            d->TextValue = markup;
+        }
+        auto paint = [&](TColumnDisplay& d, const TChange& before) {
+            Canvas().ResetClip();
+            Clear(clWhite);
+            Canvas().Font = start;
+            before(d, Canvas());
+            d.Paint();
+            Canvas().ResetClip();
+            return pixels();
+        };
+        paint(cached, [&](TColumnDisplay&, TCanvas& c) {
+            if (change.ShallowFirst) c.SetClipRect(shallow);
+        });
+        const std::vector<TColor> expected = paint(fresh, change.Change);
+        EXPECT_TRUE(paint(cached, change.Change) == expected);
+    }
 }
 
 // Whatever the text, the paint returns normally and leaves the canvas font and brush as it

@@ -1,4 +1,6 @@
 #include <algorithm>
+#include <cmath>
+#include <limits>
 #include <functional>
 #include <random>
 
@@ -278,6 +280,48 @@ TEST(Sort, NotANumberKeysStayInsideTheRange) {
     for (int r = 0; r < 6; ++r) f.data.GetCell(0, r)->SetAsFloat(values[r]);
     f.data.SortRows(0, stNumeric, false);
     EXPECT_EQ(f.ColumnTexts(0), Q({"-1", "2", "3", "NAN", "NAN", "NAN"}));
+}
+
+// Equal numbers keep the order their rows had, sorted either way.
+TEST(Sort, EqualNumbersKeepTheirRowsOrder) {
+    std::mt19937 random(5);
+    std::vector<QString> digits;
+    for (int k = 0; k < 2000; ++k) digits.push_back(QString::number(int(random() % 10)));
+    for (bool descending : {false, true}) {
+        SortFixture f(7, digits);
+        f.data.SortRows(0, stNumeric, descending);
+        for (int r = 1; r < f.data.GetRowCount(); ++r) {
+            const double before = f.data.GetCell(0, r - 1)->AsFloat(), here = f.data.GetCell(0, r)->AsFloat();
+            ASSERT_TRUE(descending ? before >= here : before <= here) << "row " << r;
+            if (before == here)
+                ASSERT_LT(f.data.GetCell(1, r - 1)->AsInteger(), f.data.GetCell(1, r)->AsInteger()) << "row " << r;
+        }
+        f.ExpectRowsIntact();
+    }
+}
+
+TEST(Sort, NumbersOfEverySignAndSizeOrderAsNumbers) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    std::mt19937 random(9);
+    std::vector<double> values{-0.0, 0.0, -inf, inf, nan, -nan, 4.9e-324, -4.9e-324, 1e300, -1e300};
+    for (int k = 0; k < 500; ++k)
+        values.push_back(std::ldexp(double(int(random() % 2001) - 1000), int(random() % 200) - 100));
+    for (bool descending : {false, true}) {
+        GridDataFixture f;
+        f.AddColumn(5);
+        f.data.AddRows(int(values.size()));
+        for (int r = 0; r < int(values.size()); ++r) f.data.GetCell(0, r)->SetAsFloat(values[std::size_t(r)]);
+        f.data.SortRows(0, stNumeric, descending);
+        std::vector<double> sorted;
+        for (int r = 0; r < f.data.GetRowCount(); ++r) sorted.push_back(f.data.GetCell(0, r)->AsFloat());
+        if (descending) std::reverse(sorted.begin(), sorted.end());
+        // Ascending, every NaN at the end; -0 equals 0.
+        const auto numbers = std::find_if(sorted.begin(), sorted.end(), [](double v) { return v != v; });
+        EXPECT_EQ(sorted.end() - numbers, 2);
+        EXPECT_TRUE(std::all_of(numbers, sorted.end(), [](double v) { return v != v; }));
+        EXPECT_TRUE(std::is_sorted(sorted.begin(), numbers)) << "descending " << descending;
+    }
 }
 
 TEST(Sort, TinyStoresAndBadColumns) {

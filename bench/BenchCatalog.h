@@ -1,7 +1,6 @@
 #pragma once
-// The generated catalogue the catalogue benchmarks share: 100 000 titles with 0 to 11 episodes
-// each (about 600 000), names spread over the alphabet. It is made once and kept beside the
-// benchmark programs.
+// The generated catalogue of 100 000 titles and about 600 000 episodes the catalogue benchmarks
+// share, made once and kept beside the benchmark programs.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,20 +21,21 @@
 
 namespace bench {
 
-constexpr int GeneratedTitles = 100000;
+constexpr int TitleCount = 100000;
 // Bump when the generated catalogue changes, so that a cached one is made again.
-inline const QString GeneratedCatalogName = "bench-catalog-100k-v2.db";
+inline const QString CatalogName = "bench-catalog-100k-v2.db";
 
-inline void ExecOrThrow(QSqlQuery& query) {
+inline void Exec(QSqlQuery& query) {
     if (!query.exec()) throw std::runtime_error(query.lastError().text().toStdString());
 }
 
-inline void ExecOrThrow(QSqlDatabase& db, const QString& sql) {
+inline void Exec(QSqlDatabase& db, const QString& sql) {
     QSqlQuery query(db);
     if (!query.exec(sql)) throw std::runtime_error(query.lastError().text().toStdString());
 }
 
-inline void GenerateCatalog(const QString& path) {
+// TitleCount titles with 0 to 11 episodes each, names spread over the alphabet.
+inline void Generate(const QString& path) {
     const QString temporary = path + ".part";
     QFile::remove(temporary);
     {
@@ -43,8 +43,8 @@ inline void GenerateCatalog(const QString& path) {
         db.setDatabaseName(temporary);
         if (!db.open()) throw std::runtime_error("cannot create " + temporary.toStdString());
         tolvane::TCatalogSchema::Create(db);
-        ExecOrThrow(db, "PRAGMA journal_mode = OFF");
-        ExecOrThrow(db, "PRAGMA synchronous = OFF");
+        Exec(db, "PRAGMA journal_mode = OFF");
+        Exec(db, "PRAGMA synchronous = OFF");
         db.transaction();
         QSqlQuery title(db), episode(db);
         title.prepare(QString::fromUtf8(
@@ -53,14 +53,14 @@ inline void GenerateCatalog(const QString& path) {
             R"sql(INSERT INTO "Серии" ("Название", "Серия", "Объём (байт)", "Ширина", "Высота", "Длительность", "Звук", "Субтитры встроенные", "Субтитры внешние") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?))sql"));
         std::mt19937 random(7);
         std::vector<std::pair<int, int>> episodes; // title, number
-        for (int i = 0; i < GeneratedTitles; ++i) {
+        for (int i = 0; i < TitleCount; ++i) {
             const QString name = QChar('A' + int(random() % 26)) + QString("itle %1").arg(i);
             title.addBindValue(i + 1);
             title.addBindValue(name);
             title.addBindValue(i % 3 == 0 ? "TV" : i % 3 == 1 ? "OVA" : "Movie");
             title.addBindValue(QString::number(i % 26));
             title.addBindValue(QString());
-            ExecOrThrow(title);
+            Exec(title);
             const int count = int(random() % 12);
             for (int e = 0; e < count; ++e) episodes.emplace_back(i + 1, e + 1);
         }
@@ -76,7 +76,7 @@ inline void GenerateCatalog(const QString& path) {
             episode.addBindValue("jpn");
             episode.addBindValue("eng");
             episode.addBindValue("");
-            ExecOrThrow(episode);
+            Exec(episode);
         }
         db.commit();
         db.close();
@@ -85,8 +85,7 @@ inline void GenerateCatalog(const QString& path) {
     QFile::rename(temporary, path);
 }
 
-// The file `name` beside the program, made by `make` when it is not there yet.
-inline QString CachedFile(const QString& name, const std::function<void(const QString&)>& make) {
+inline QString Cached(const QString& name, const std::function<void(const QString&)>& make) {
     const QString path = QDir(QCoreApplication::applicationDirPath()).filePath(name);
     if (!QFile::exists(path)) {
         std::printf("Generating %s...\n", qPrintable(name));
