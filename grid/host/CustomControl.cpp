@@ -492,7 +492,7 @@ void TCustomControl::PaintWindow(QPainter& p) {
         PaintFrame();
     }
     const int f = FrameWidth();
-    const QRect window(0, 0, Width(), Height());
+    const QRect window = d->widget ? d->widget->rect() : QRect(0, 0, Width(), Height());
     if (f > 0 && LogicalSize(d->frame) == window.size()) {
         p.save();
         p.setClipRegion(QRegion(window).subtracted(QRegion(window.adjusted(f, f, -f, -f))));
