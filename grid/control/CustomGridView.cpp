@@ -1,7 +1,6 @@
 #include "grid/control/CustomGridView.h"
 
 #include "grid/control/ColumnClassRegistry.h"
-#include "grid/control/input/ColumnDragging.h"
 #include "grid/host/ThemePainter.h"
 #include "grid/control/paint/GridInvalidator.h"
 #include "grid/display/base/ColumnPlay.h"
@@ -16,7 +15,6 @@ TCustomGridView::TCustomGridView() {
     LoadThemeLibrary();
     SetBorderStyle(bsSingle);
     TCustomGridView::RegisterColumnClasses();
-    columnDragging_ = std::make_unique<TColumnDragging>(*this);
 }
 
 TCustomGridView::~TCustomGridView() = default;
@@ -40,60 +38,6 @@ bool TCustomGridView::CanEditInPlace(int ACol, int ARow, const TRect& cellRect) 
     play->Canvas = &Canvas();
     play->OnChange = [this](TColumnPlay& sender) { StoreInPlaceValue(sender); };
     return true;
-}
-
-// ---- column interaction ---------------------------------------------------------------------
-
-void TCustomGridView::WMMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (columnDragging_->Dragging()) return;
-    TCustomGridViewControl::WMMouseDown(button, shift, x, y);
-}
-
-void TCustomGridView::WMMouseMove(TShiftState shift, int x, int y) {
-    if (columnDragging_->Dragging()) {
-        columnDragging_->DragMove({x, y});
-        return;
-    }
-    TCustomGridViewControl::WMMouseMove(shift, x, y);
-}
-
-void TCustomGridView::WMMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (columnDragging_->Dragging()) {
-        columnDragging_->DragRelease(button, {x, y});
-        return;
-    }
-    TCustomGridViewControl::WMMouseUp(button, shift, x, y);
-}
-
-void TCustomGridView::ColumnsNotify(TColumnsNotification kind, int index1, int index2) {
-    // The drag box and the remembered indexes would name columns that are gone.
-    if (kind == cnDeleted || kind == cnCleared) columnDragging_->Cancel();
-    TCustomGridViewControl::ColumnsNotify(kind, index1, index2);
-}
-
-void TCustomGridView::StartColumnResize(int columnIndex, TPoint p) {
-    columnDragging_->StartResize(columnIndex, p);
-}
-void TCustomGridView::ColumnResizeMove(TPoint p) {
-    columnDragging_->ResizeMove(p);
-}
-void TCustomGridView::HeaderPress(TMouseButton button, TPoint p) {
-    columnDragging_->HeaderPress(button, p);
-}
-void TCustomGridView::EndColumnPress(TMouseButton button, TPoint p) {
-    columnDragging_->EndPress(button, p);
-}
-void TCustomGridView::HeaderRelease(TPoint p) {
-    columnDragging_->HeaderRelease(p);
-}
-void TCustomGridView::HeaderHover(TPoint p) {
-    columnDragging_->HeaderHover(p);
-}
-void TCustomGridView::EndHeaderHotTracking() {
-    columnDragging_->EndHotTracking();
-}
-void TCustomGridView::CancelColumnInteraction() {
-    columnDragging_->Cancel();
 }
 
 void TCustomGridView::PrepareInPlaceEditor(TColumnPlay&) {}

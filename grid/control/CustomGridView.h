@@ -11,7 +11,6 @@
 
 namespace tolvane {
 
-class TColumnDragging;
 class TColumnPlay;
 
 class TCustomGridView : public TCustomGridViewControl {
@@ -39,10 +38,6 @@ public:
     int GetResizeColumnAt(int x, int y) const { return geometry_.ResizeColumnAt({x, y}); }
     int GetRowTop(int ARow) const { return geometry_.RowTop(ARow); }
     int GetVisibleRowCount() const { return geometry_.VisibleRowCount(); }
-
-    // ---- column interaction -----------------------------------------------------------------
-    // Resizing, header clicks, hot-tracking and column dragging with its flyouts.
-    TColumnDragging& ColumnDragging() const { return *columnDragging_; }
 
     // ---- themed border ----------------------------------------------------------------------
     // With visual styles active, bsSingle and EnableVisualStyles, the outer two pixels (the edge
@@ -76,27 +71,6 @@ public:
     int SlideSize() const { return settings_.SlideSize; }
     void SetSlideSize(int value);
     void SetWantReturns(bool value) { wantReturns_ = value; }
-
-    // Columns going away end any interaction with them.
-    void ColumnsNotify(TColumnsNotification kind, int index1, int index2) override;
-
-    // While a column is dragged its box takes every mouse message.
-    void WMMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
-    void WMMouseMove(TShiftState shift, int x, int y) override;
-    void WMMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
-
-protected:
-    void StartColumnResize(int columnIndex, TPoint p) override;
-    void ColumnResizeMove(TPoint p) override;
-    void HeaderPress(TMouseButton button, TPoint p) override;
-    void EndColumnPress(TMouseButton button, TPoint p) override;
-    void HeaderRelease(TPoint p) override;
-    void HeaderHover(TPoint p) override;
-    void EndHeaderHotTracking() override;
-    void CancelColumnInteraction() override;
-
-private:
-    std::unique_ptr<TColumnDragging> columnDragging_;
 };
 
 } // namespace tolvane

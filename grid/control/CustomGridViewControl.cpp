@@ -1,3 +1,14 @@
+// The grid core's routing. Sections, in order: construction · scroll view · data side defaults ·
+// colours and highlight · painting (→ TGridPainter, TGridInvalidator) · scroll bars ·
+// navigation (→ TGridNavigation) and incremental search · editing (→ TGridEditing) and the
+// input row · rows · column model notifications · column interaction (→ TColumnDragging) ·
+// control hooks (→ TGridKeyboard, TGridMouse).
+//
+// A typical edit: a typed character reaches KeyPress → TGridKeyboard → ShowEditor →
+// TGridEditing places the column's editor over the cell; Enter in the editor comes back as
+// TGridEditing::EditorKeyDown → AcceptEdit → SetCellText (the data side) and OnAfterEdit, then
+// TGridNavigation moves the current cell and TGridInvalidator asks for the rectangles to repaint.
+
 #include "grid/control/CustomGridViewControl.h"
 
 #include <cmath>
@@ -26,6 +37,8 @@
 #include "grid/shared/ThemesSupport.h"
 
 namespace tolvane {
+
+// ---- construction ---------------------------------------------------------------------------
 
 const TGridSelection& TCustomGridViewControl::Selection() const {
     return navigation_->Selection();
@@ -71,9 +84,12 @@ TCustomGridViewControl::TCustomGridViewControl()
     SetBounds(Left(), Top(), 250, 150);
     lastClientWidth_ = ClientWidth();
     lastClientHeight_ = ClientHeight();
+    // Its flyouts stand on the finished window.
+    columnDragging_ = std::make_unique<TColumnDragging>(*this);
 }
 
 TCustomGridViewControl::~TCustomGridViewControl() {
+    columnDragging_.reset();
     SetAccessibleTable(nullptr);
     editing_->Detach();
     // The columns call back into the grid while they go; they must go while it is whole.
@@ -129,7 +145,7 @@ void TCustomGridViewControl::ScrollPositionChanged(TScrollBarKind kind) {
     // The empty grid's caption stays centred in the client while the columns move.
     if (kind == sbHorizontal && GetRowCount() == 0) invalidator_->Caption();
     // Scrolling away from a cell being typed in keeps what was typed, as the focus leaving does.
-    if (kind == sbHorizontal || editingCell_) editing_->EndEdit();
+    if (kind == sbHorizontal || EditingCell()) editing_->EndEdit();
     PlaceEditor();
 }
 
@@ -179,11 +195,11 @@ void TCustomGridViewControl::DoCellFormating(int, int, TCellState) {}
 // ---- colours and highlight -----------------------------------------------------------------
 
 bool TCustomGridViewControl::GridFocused() const {
-    return Focused() || (editor_ && editor_->Focused());
+    return Focused() || (ActiveEditor() && ActiveEditor()->Focused());
 }
 
-bool TCustomGridViewControl::IsEditCell(int ACol, int ARow) const {
-    return editingCell_ && editCell_ == TCellCoord{ACol, ARow};
+TCellCoord TCustomGridViewControl::ClickCell() const {
+    return mouse_->ClickCell();
 }
 
 bool TCustomGridViewControl::IsCellHighlighted(int ACol, int ARow) const {
@@ -401,7 +417,11 @@ void TCustomGridViewControl::MoveRow(int, int) {
 // ---- column model ---------------------------------------------------------------------------
 
 void TCustomGridViewControl::ColumnsNotify(TColumnsNotification kind, int, int) {
-    if (kind == cnDeleted || kind == cnCleared) HideEditor();
+    // The drag box and the remembered indexes would name columns that are gone.
+    if (kind == cnDeleted || kind == cnCleared) {
+        columnDragging_->Cancel();
+        HideEditor();
+    }
 }
 
 void TCustomGridViewControl::ColumnsChanged(TColumnsNotification kind) {
@@ -414,7 +434,7 @@ void TCustomGridViewControl::ColumnsChanged(TColumnsNotification kind) {
 void TCustomGridViewControl::ColumnChanged(TCustomColumn& column, TColumnChangeKind kind) {
     if (!HandleAllocated()) return;
     const int index = column.GetIndex();
-    if (editor_ && (kind == ccPosition || kind == ccSorted || kind == ccVisibility || kind == ccWidth))
+    if (ActiveEditor() && (kind == ccPosition || kind == ccSorted || kind == ccVisibility || kind == ccWidth))
         PlaceEditor();
     const auto sort = [&] {
         const bool ascending = column.SortKind() == skAscending;
@@ -452,38 +472,27 @@ void TCustomGridViewControl::ColumnChanged(TCustomColumn& column, TColumnChangeK
     }
 }
 
-// ---- column interaction (sizing, moving and header clicks come with column interaction) ----
+// ---- column interaction ---------------------------------------------------------------------
 
-void TCustomGridViewControl::StartColumnResize(int, TPoint) {}
-void TCustomGridViewControl::ColumnResizeMove(TPoint) {}
-void TCustomGridViewControl::HeaderPress(TMouseButton, TPoint) {}
-void TCustomGridViewControl::EndColumnPress(TMouseButton, TPoint) {}
-void TCustomGridViewControl::HeaderRelease(TPoint) {}
-
-void TCustomGridViewControl::HeaderHover(TPoint p) {
-    SetCursor(geometry_.ResizeColumnAt(p) >= 0 ? crGridHorzSplit : crDefault);
-    TStyleDisplay& display = StyleDisplay();
-    display.Themed = Themed();
-    if (!display.HeaderFeatures().Contains(hfHotTrack)) return;
-    const int hot = geometry_.ColumnAt(p.X);
-    if (hot == hotHeader_) return;
-    InvalidateColumnPart(hotHeader_, gaHeader);
-    InvalidateColumnPart(hot, gaHeader);
-    hotHeader_ = hot;
+void TCustomGridViewControl::WMMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (columnDragging_->Dragging()) return;
+    TScrollView::WMMouseDown(button, shift, x, y);
 }
 
-void TCustomGridViewControl::EndHeaderHotTracking() {
-    if (hotHeader_ >= 0) {
-        InvalidateColumnPart(hotHeader_, gaHeader);
-        hotHeader_ = -1;
+void TCustomGridViewControl::WMMouseMove(TShiftState shift, int x, int y) {
+    if (columnDragging_->Dragging()) {
+        columnDragging_->DragMove({x, y});
+        return;
     }
+    TScrollView::WMMouseMove(shift, x, y);
 }
 
-void TCustomGridViewControl::CancelColumnInteraction() {
-    pressPoint_ = TPoint{-1, -1};
-    clickCell_ = TCellCoord{};
-    if (pressedHeader_ >= 0) InvalidateColumnPart(pressedHeader_, gaHeader);
-    pressedHeader_ = -1;
+void TCustomGridViewControl::WMMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (columnDragging_->Dragging()) {
+        columnDragging_->DragRelease(button, {x, y});
+        return;
+    }
+    TScrollView::WMMouseUp(button, shift, x, y);
 }
 
 // ---- control hooks --------------------------------------------------------------------------
@@ -526,7 +535,7 @@ void TCustomGridViewControl::DblClick() {
 }
 
 bool TCustomGridViewControl::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) {
-    if (editingCell_) return false;
+    if (EditingCell()) return false;
     TScrollView::DoMouseWheel(shift, wheelDelta, mousePos);
     mouse_->Wheel(shift, wheelDelta);
     return true;
@@ -556,7 +565,7 @@ void TCustomGridViewControl::WMKillFocus() {
 void TCustomGridViewControl::ActivateApp(bool active) {
     TScrollView::ActivateApp(active);
     if (!active) {
-        CancelColumnInteraction();
+        columnDragging_->Cancel();
         SetCursor(crDefault);
     }
     InvalidateSelection();
@@ -565,7 +574,7 @@ void TCustomGridViewControl::ActivateApp(bool active) {
 void TCustomGridViewControl::MouseLeave() {
     TScrollView::MouseLeave();
     fitHint_->Hide();
-    EndHeaderHotTracking();
+    columnDragging_->EndHotTracking();
     SetCursor(crDefault);
 }
 
@@ -592,7 +601,7 @@ void TCustomGridViewControl::Resize() {
     }
     UpdateHorzScrollBar();
     // A resized window keeps what was typed in a cell, as the focus leaving does.
-    if (editingCell_) editing_->EndEdit();
+    if (EditingCell()) editing_->EndEdit();
 }
 
 void TCustomGridViewControl::WindowHidden() {

@@ -1,7 +1,20 @@
 #pragma once
-// The core of the grid control: its state and its virtual operations. Geometry, painting,
-// repaint requests, navigation, keyboard and mouse handling live in collaborators of their own;
-// this class keeps what they share and routes the operations to them.
+// The core of the grid control: its settings and its virtual operations. Geometry, painting,
+// repaint requests, navigation, keyboard, mouse, column interaction and editing live in
+// collaborators of their own, each owning the state it changes; this class keeps what is the
+// grid's own, routes the operations to them and lets each read the others through accessors.
+//
+// Sections, in order: scroll view hooks · the virtual operations (slot order) · in-place editing
+// hooks · state (read-only views of the collaborators' state) · settings · collaborators ·
+// repaint requests · events · control hooks · TColumnsOwner · incremental search.
+//
+// Call flow: TCustomControl's widgets deliver Qt's events to the control hooks (Paint, KeyDown,
+// MouseDown...). Paint → TGridPainter, which calls back PaintFixedParts, PaintRows and DrawCell
+// so that a derived grid can take part. Keys → TGridKeyboard, the mouse → TGridMouse; both move
+// the current cell through TGridNavigation (SetCurrentCell is the one way it changes), start
+// editing through ShowEditor / ShowInputEditor (→ TGridEditing), and hand header presses,
+// resizing and column drags to TColumnDragging. Every change asks TGridInvalidator for the
+// rectangles to repaint; the scroll bars report through ScrollPositionChanged.
 
 #include <array>
 #include <memory>
@@ -11,6 +24,8 @@
 #include "grid/control/GridGeometry.h"
 #include "grid/control/GridSettings.h"
 #include "grid/control/GridTypes.h"
+#include "grid/control/edit/GridEditing.h"
+#include "grid/control/input/ColumnDragging.h"
 #include "grid/control/input/GridSelection.h"
 #include "grid/control/input/IncrementalSearch.h"
 #include "grid/scroll/ScrollView.h"
@@ -120,11 +135,11 @@ public:
     void SetInputFocused(bool value);
     int AnchorRow() const { return Selection().AnchorRow; }
     bool MultiSelecting() const { return Selection().Marking; }
-    TCellCoord ClickCell() const { return clickCell_; }
-    TCellCoord EditCell() const { return editCell_; }
-    bool EditingCell() const { return editingCell_; }
-    bool EditingInput() const { return editingInput_; }
-    TCellEditor* ActiveEditor() const { return editor_; }
+    TCellCoord ClickCell() const;
+    TCellCoord EditCell() const { return editing_->EditCell(); }
+    bool EditingCell() const { return editing_->EditingCell(); }
+    bool EditingInput() const { return editing_->EditingInput(); }
+    TCellEditor* ActiveEditor() const { return editing_->Editor(); }
     const QString& SearchText() const { return search_.Text(); }
     TTimer& SearchTimer() { return *searchTimer_; }
 
@@ -146,7 +161,7 @@ public:
     // The highlight rules of the selection.
     bool IsCellHighlighted(int ACol, int ARow) const;
     bool IsCurrentCell(int ACol, int ARow) const { return Selection().IsCurrentCell(ACol, ARow); }
-    bool IsEditCell(int ACol, int ARow) const;
+    bool IsEditCell(int ACol, int ARow) const { return editing_->IsEditCell(ACol, ARow); }
 
     TStyleDisplay& StyleDisplay() const;
     // Visual styles are used: EnableVisualStyles and the platform's themes.
@@ -164,6 +179,14 @@ public:
     bool WantReturns() const { return wantReturns_; }
     TSelectionMoveDirection SelectionMoveDirection() const { return selectionMoveDirection_; }
     bool HideScrollBar() const { return hideScrollBar_; }
+
+    // ---- collaborators: each owns its state and changes it through its own methods -----------
+    TGridEditing& Editing() const { return *editing_; }
+    TGridNavigation& Navigation() const { return *navigation_; }
+    TGridMouse& Mouse() const { return *mouse_; }
+    // Resizing, header presses, hot-tracking and column dragging with its flyouts.
+    TColumnDragging& ColumnDragging() const { return *columnDragging_; }
+    TGridAccessibility& Accessibility() const { return *accessibility_; }
 
     // ---- repaint requests ---------------------------------------------------------------
     TGridInvalidator& Invalidator() const { return *invalidator_; }
@@ -220,8 +243,8 @@ public:
     TRect InputBand() const override { return geometry_.InputRect(); }
     TRect FooterBand() const override { return geometry_.FooterRect(); }
     int CurrentColumnIndex() const override { return Selection().Col; }
-    int PressedHeaderColumnIndex() const override { return pressedHeader_; }
-    int HotHeaderColumnIndex() const override { return hotHeader_; }
+    int PressedHeaderColumnIndex() const override { return columnDragging_->PressedHeader(); }
+    int HotHeaderColumnIndex() const override { return columnDragging_->HotHeader(); }
     bool IsReadingLayout() const override { return readingLayout_; }
     const TFont& GridFont() const override { return Font(); }
     int GridRightToLeft() const override { return 0; }
@@ -232,15 +255,18 @@ public:
     void ResetSearch();
     TTextFitHint& FitHint() const { return *fitHint_; }
 
-protected:
-    friend class TColumnDragging;
-    friend class TGridEditing;
-    friend class TGridInvalidator;
-    friend class TGridKeyboard;
-    friend class TGridMouse;
-    friend class TGridNavigation;
-    friend class TGridPainter;
+    // Painting keeps the scroll clips with what it painted.
+    void SetScrollClipRects(const TRect& horz, const TRect& vert);
+    // Cell writes collected by the invalidator are turned into rectangles once the queued events
+    // are handled.
+    using TScrollView::RequestSettle;
 
+    // While a column is dragged its box takes every mouse message.
+    void WMMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void WMMouseMove(TShiftState shift, int x, int y) override;
+    void WMMouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+
+protected:
     // TGridViewport
     int ViewportWidth() const override { return ClientWidth(); }
     // Final, so that ViewportWalk answers the same without calling them.
@@ -252,28 +278,6 @@ protected:
         return {VertPosition(), GetRowCount(), ClientHeight(), ViewportRowHeightsVary()};
     }
     int ViewportRowHeight(int row) const override { return GetRowHeight(row); }
-
-    // ---- column interaction hooks: resizing, header presses, hot-tracking ----------------
-    // The mouse handling calls these at the points where column sizing, moving and header
-    // clicks take part; here they do nothing but keep the cursor and the hot header.
-    // A left or right press on a column's resize edge (pressing: the press point is kept).
-    virtual void StartColumnResize(int columnIndex, TPoint p);
-    // A move while resizing_ is set (painting is suspended meanwhile).
-    virtual void ColumnResizeMove(TPoint p);
-    // A left or right press in the header, not on an edge.
-    virtual void HeaderPress(TMouseButton button, TPoint p);
-    // A release of any button: ends a resize or a header press.
-    virtual void EndColumnPress(TMouseButton button, TPoint p);
-    // A left release inside the header: sorting by the column under the point.
-    virtual void HeaderRelease(TPoint p);
-    // A move over the header: the split cursor over an edge, and hot-tracking when the look
-    // asks for it.
-    virtual void HeaderHover(TPoint p);
-    virtual void EndHeaderHotTracking();
-    // The application was deactivated: every pending column drag or press is dropped.
-    virtual void CancelColumnInteraction();
-
-    void SetScrollClipRects(const TRect& horz, const TRect& vert);
 
     TGridSettings settings_;
     TAppearanceOptions appearance_{aoHideSelection, aoHintMarks};
@@ -292,24 +296,6 @@ protected:
     TGridGeometry geometry_;
     std::array<std::unique_ptr<TStyleDisplay>, 3> displays_;
 
-    // Current cell and selection: navigation_ holds them.
-    TCellCoord clickCell_;
-    TCellCoord hoverCell_;
-    TPoint pressPoint_{-1, -1};
-    bool pressed_ = false;
-
-    // Editing: the editors belong to their columns, never to the grid.
-    TCellCoord editCell_;
-    TCellEditor* editor_ = nullptr;
-    int inputColumn_ = -1;
-    bool editingCell_ = false;
-    bool editingInput_ = false;
-
-    // Column interaction state read by the style displays.
-    int pressedHeader_ = -1;
-    int hotHeader_ = -1;
-    bool resizing_ = false;
-
     // Remembered for resize handling.
     int lastClientWidth_ = 0;
     int lastClientHeight_ = 0;
@@ -323,6 +309,7 @@ protected:
     std::unique_ptr<TGridNavigation> navigation_;
     std::unique_ptr<TGridKeyboard> keyboard_;
     std::unique_ptr<TGridMouse> mouse_;
+    std::unique_ptr<TColumnDragging> columnDragging_;
     std::unique_ptr<TTextFitHint> fitHint_;
     std::unique_ptr<TGridAccessibility> accessibility_;
 };

@@ -29,16 +29,17 @@
 
 #include "grid/host/Canvas.h"
 #include "grid/host/Cursors.h"
+#include "grid/host/PlatformScrollBars.h"
 #include "grid/base/Font.h"
 #include "grid/base/Types.h"
 
 class QImage;
 class QObject;
+class QPainter;
+class QRect;
 class QWidget;
 
 namespace tolvane {
-
-enum TScrollBarKind { sbHorizontal, sbVertical };
 
 // Scroll requests (the classic SB_ codes).
 enum : int {
@@ -274,12 +275,18 @@ protected:
     bool IsFlyout() const;
 
 private:
+    // The widgets translate Qt's events into the hooks and call these.
     friend class TControlWidget;
     friend class TClientWidget;
-    class TClientWidget;
     struct Impl;
     std::unique_ptr<Impl> d;
     void Relayout();
+    // The window's paint event: the frame; the client's: the surface's exposed part.
+    void PaintWindow(QPainter& p);
+    void PaintClient(QPainter& p, const QRect& exposed);
+    // The settle event asked for by RequestSettle arrived.
+    void SettlePosted();
+    TPlatformScrollBars& ScrollBars();
     qreal ScreenRatio() const;
     void RecreateSurface();
     void EnsureSurface();

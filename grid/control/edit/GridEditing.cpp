@@ -11,10 +11,10 @@
 
 namespace tolvane {
 
-TCellEditor* TGridEditing::ActiveEditor() const {
+TCellEditor* TGridEditing::LiveEditor() const {
     // Columns take their editors with them when they go (a cleared collection tells the grid
     // only afterwards): an editor no column owns is gone.
-    TCellEditor* editor = grid_.editor_;
+    TCellEditor* editor = editor_;
     if (!editor) return nullptr;
     for (int i = 0; i < grid_.Columns().Count(); ++i)
         if (grid_.Columns()[i].Editor() == editor) return editor;
@@ -53,7 +53,7 @@ void TGridEditing::Show(TCellEditor& editor, TCustomColumn& column, bool typed) 
 }
 
 void TGridEditing::ShowEditor(int ACol, int ARow, const QString& initialText) {
-    if (grid_.editingCell_ && grid_.editCell_ == TCellCoord{ACol, ARow}) return;
+    if (editingCell_ && editCell_ == TCellCoord{ACol, ARow}) return;
     if (!grid_.CanEditColumn(ACol) || ARow < 0 || ARow >= grid_.GetRowCount()) return;
     TCustomColumn& column = grid_.Columns()[ACol];
     TCellEditor* editor = column.Editor();
@@ -67,14 +67,14 @@ void TGridEditing::ShowEditor(int ACol, int ARow, const QString& initialText) {
     // The commit may have changed the rows or the columns.
     if (ARow >= grid_.GetRowCount() || ACol >= grid_.Columns().Count() || column.Editor() != editor) return;
 
-    grid_.editor_ = editor;
-    grid_.editingCell_ = true;
+    editor_ = editor;
+    editingCell_ = true;
     Attach(*editor, column, -1, grid_.GetCellColor(ACol, ARow));
     editor->OnEdit = [this](TCellEditor& sender) {
-        if (grid_.OnEdit && grid_.editingCell_)
-            grid_.OnEdit(&grid_, grid_.editCell_.Col, grid_.editCell_.Row, sender.Text());
+        if (grid_.OnEdit && editingCell_)
+            grid_.OnEdit(&grid_, editCell_.Col, editCell_.Row, sender.Text());
     };
-    grid_.editCell_ = TCellCoord{ACol, ARow};
+    editCell_ = TCellCoord{ACol, ARow};
     editor->SetAsString(initialText.isEmpty() ? grid_.GetCellText(ACol, ARow) : initialText);
     Show(*editor, column, !initialText.isEmpty());
 }
@@ -91,29 +91,29 @@ void TGridEditing::ShowInputEditor(int ACol, const QString& initialText) {
     TCellEditor* editor = column.Editor();
     if (!column.Options().Contains(coCanInput) || !editor) return;
 
-    grid_.editor_ = editor;
-    grid_.editingInput_ = true;
+    editor_ = editor;
+    editingInput_ = true;
     Attach(*editor, column, 0, column.Color());
     editor->OnEdit = nullptr; // the input row raises no OnEdit
-    grid_.inputColumn_ = ACol;
+    inputColumn_ = ACol;
     column.SetInputEditing(true);
     editor->SetAsString(initialText.isEmpty() ? column.InputText() : initialText);
-    grid_.editCell_ = TCellCoord{};
+    editCell_ = TCellCoord{};
     Show(*editor, column, !initialText.isEmpty());
 }
 
 void TGridEditing::HideEditor() {
-    TCellEditor* editor = ActiveEditor();
-    const TCellCoord cell = grid_.editCell_;
-    const int inputColumn = grid_.inputColumn_;
-    const bool input = grid_.editingInput_;
+    TCellEditor* editor = LiveEditor();
+    const TCellCoord cell = editCell_;
+    const int inputColumn = inputColumn_;
+    const bool input = editingInput_;
     if (input && inputColumn >= 0 && inputColumn < grid_.Columns().Count())
         grid_.Columns()[inputColumn].SetInputEditing(false);
-    grid_.editingCell_ = false;
-    grid_.editingInput_ = false;
-    grid_.editCell_ = TCellCoord{};
-    grid_.inputColumn_ = -1;
-    grid_.editor_ = nullptr;
+    editingCell_ = false;
+    editingInput_ = false;
+    editCell_ = TCellCoord{};
+    inputColumn_ = -1;
+    editor_ = nullptr;
     if (!editor) return;
     // The focus goes back to the grid before the editor's window goes, so that the platform
     // does not hand it to some other window on the way.
@@ -127,10 +127,10 @@ void TGridEditing::HideEditor() {
 
 bool TGridEditing::AcceptEdit() {
     refused_ = false;
-    TCellEditor* editor = ActiveEditor();
+    TCellEditor* editor = LiveEditor();
     if (!editor) return false;
-    if (grid_.editingCell_) {
-        const TCellCoord cell = grid_.editCell_;
+    if (editingCell_) {
+        const TCellCoord cell = editCell_;
         const QString value = editor->AsString();
         if (value == grid_.GetCellText(cell.Col, cell.Row)) return false;
         bool accept = true;
@@ -149,8 +149,8 @@ bool TGridEditing::AcceptEdit() {
         if (grid_.OnAfterEdit) grid_.OnAfterEdit(&grid_, cell.Col, cell.Row, value);
         return true;
     }
-    if (grid_.editingInput_ && grid_.inputColumn_ >= 0 && grid_.inputColumn_ < grid_.Columns().Count()) {
-        TCustomColumn& column = grid_.Columns()[grid_.inputColumn_];
+    if (editingInput_ && inputColumn_ >= 0 && inputColumn_ < grid_.Columns().Count()) {
+        TCustomColumn& column = grid_.Columns()[inputColumn_];
         column.SetInputText(editor->AsString());
         column.SetInputEditing(false);
     }
@@ -158,26 +158,26 @@ bool TGridEditing::AcceptEdit() {
 }
 
 void TGridEditing::EndEdit() {
-    if (!ActiveEditor()) return;
+    if (!LiveEditor()) return;
     grid_.AcceptEdit();
     if (refused_) return;
     grid_.HideEditor();
 }
 
 bool TGridEditing::PlaceEditor() {
-    TCellEditor* editor = ActiveEditor();
+    TCellEditor* editor = LiveEditor();
     if (!editor) return false;
     TRect rect;
-    if (grid_.editingCell_) {
-        rect = grid_.GetCellRect(grid_.editCell_.Col, grid_.editCell_.Row, gaCells);
+    if (editingCell_) {
+        rect = grid_.GetCellRect(editCell_.Col, editCell_.Row, gaCells);
         if (rect.Top < grid_.Geometry().DataTop()) {
             editor->Hide();
             return false;
         }
         // A cell scrolled under the indicator keeps its editor inside the data area.
         rect.Left = std::max(rect.Left, grid_.Geometry().DataLeft());
-    } else if (grid_.editingInput_) {
-        rect = grid_.GetCellRect(grid_.inputColumn_, 0, gaInput);
+    } else if (editingInput_) {
+        rect = grid_.GetCellRect(inputColumn_, 0, gaInput);
     } else {
         return false;
     }
@@ -192,19 +192,19 @@ bool TGridEditing::PlaceEditor() {
 }
 
 void TGridEditing::EditorKeyDown(int& key, TShiftState shift) {
-    TCellEditor* editor = grid_.editor_;
+    TCellEditor* editor = editor_;
     if (!editor) return;
     switch (key) {
     case VK_RETURN:
         key = 0;
-        if (grid_.editingCell_) {
+        if (editingCell_) {
             grid_.AcceptEdit();
             if (refused_) break;
             grid_.HideEditor();
             if (grid_.CanFocus()) grid_.SetFocus();
-            grid_.navigation_->MoveBySelectionDirection();
-        } else if (grid_.editingInput_) {
-            const int column = grid_.inputColumn_;
+            grid_.Navigation().MoveBySelectionDirection();
+        } else if (editingInput_) {
+            const int column = inputColumn_;
             grid_.AcceptEdit();
             editor->Clear();
             try {
@@ -216,7 +216,7 @@ void TGridEditing::EditorKeyDown(int& key, TShiftState shift) {
                 if (column >= 0 && column < grid_.Columns().Count()) ShowInputEditor(column, QString());
                 break;
             }
-            if (grid_.editor_ == editor && column < grid_.Columns().Count()) {
+            if (editor_ == editor && column < grid_.Columns().Count()) {
                 editor->SetAsString(grid_.Columns()[column].InputText());
                 editor->SelectAll();
             }
@@ -244,9 +244,9 @@ void TGridEditing::EditorKeyDown(int& key, TShiftState shift) {
 }
 
 void TGridEditing::Detach() {
-    grid_.editor_ = nullptr;
-    grid_.editingCell_ = false;
-    grid_.editingInput_ = false;
+    editor_ = nullptr;
+    editingCell_ = false;
+    editingInput_ = false;
     for (int i = 0; i < grid_.Columns().Count(); ++i) {
         TCellEditor* e = grid_.Columns()[i].Editor();
         if (!e) continue;

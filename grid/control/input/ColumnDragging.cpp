@@ -5,6 +5,7 @@
 #include "grid/control/CustomGridViewControl.h"
 #include "grid/control/flyouts/ColumnDragBox.h"
 #include "grid/control/flyouts/DragArrow.h"
+#include "grid/control/input/GridMouse.h"
 #include "grid/display/styles/StyleDisplay.h"
 #include "grid/host/Cursors.h"
 
@@ -38,10 +39,6 @@ TCustomColumn* TColumnDragging::ColumnOf(int index) const {
 
 // ---- resizing -------------------------------------------------------------------------------
 
-bool TColumnDragging::Resizing() const {
-    return grid_.resizing_;
-}
-
 void TColumnDragging::DrawLine(int x) {
     TCanvas& c = grid_.Canvas();
     const TPenMode mode = c.Pen.Mode;
@@ -62,12 +59,12 @@ void TColumnDragging::StartResize(int columnIndex, TPoint) {
     rightLine_ = column->Left() + column->Width() - hpos - 1;
     DrawLine(leftLine_);
     DrawLine(rightLine_);
-    grid_.resizing_ = true;
+    resizing_ = true;
 }
 
 void TColumnDragging::ResizeMove(TPoint p) {
     TCustomColumn* column = ColumnOf(resized_);
-    if (!grid_.resizing_ || !column) return;
+    if (!resizing_ || !column) return;
     const int hpos = grid_.HorzPosition();
     DrawLine(rightLine_);
     delta_ = p.X + hpos - column->Left() - column->Width();
@@ -80,7 +77,7 @@ void TColumnDragging::EndResize(bool apply) {
     TCustomColumn* column = ColumnOf(resized_);
     const int width = column ? column->Width() + delta_ : 0;
     // The lines go before anything can paint again: the pixels under them are the ones to restore.
-    grid_.resizing_ = false;
+    resizing_ = false;
     DrawLine(leftLine_);
     DrawLine(rightLine_);
     resized_ = -1;
@@ -102,18 +99,18 @@ void TColumnDragging::HeaderPress(TMouseButton, TPoint p) {
         return;
     }
     candidate_ = index;
-    grid_.pressedHeader_ = index;
+    pressedHeader_ = index;
     grid_.InvalidateColumnPart(index, gaHeader);
 }
 
 void TColumnDragging::EndPress(TMouseButton, TPoint) {
-    sortAllowed_ = !grid_.resizing_ && !cancelled_;
+    sortAllowed_ = !resizing_ && !cancelled_;
     cancelled_ = false;
-    if (grid_.resizing_) EndResize(true);
-    if (const int pressed = grid_.pressedHeader_; pressed >= 0) {
+    if (resizing_) EndResize(true);
+    if (const int pressed = pressedHeader_; pressed >= 0) {
         if (grid_.OnHeaderClick) grid_.OnHeaderClick(&grid_, pressed);
         grid_.InvalidateColumnPart(pressed, gaHeader);
-        grid_.pressedHeader_ = -1;
+        pressedHeader_ = -1;
     }
     candidate_ = -1;
 }
@@ -134,7 +131,7 @@ void TColumnDragging::HeaderHover(TPoint p) {
     edge_ = grid_.Geometry().ResizeColumnAt(p);
     grid_.SetCursor(edge_ >= 0 ? crGridHorzSplit : crDefault);
     if (!grid_.Has(goDissableColumnMoving) && candidate_ >= 0) {
-        const TPoint press = grid_.pressPoint_;
+        const TPoint press = grid_.Mouse().PressPoint();
         if (std::abs(p.X - press.X) <= DragThreshold && std::abs(p.Y - press.Y) <= DragThreshold) return;
         StartDrag();
         return;
@@ -143,18 +140,18 @@ void TColumnDragging::HeaderHover(TPoint p) {
     display.Themed = grid_.Themed();
     if (!display.HeaderFeatures().Contains(hfHotTrack)) return;
     const int hot = grid_.Geometry().ColumnAt(p.X);
-    if (hot == grid_.hotHeader_) return;
-    const int old = grid_.hotHeader_;
-    grid_.hotHeader_ = hot;
+    if (hot == hotHeader_) return;
+    const int old = hotHeader_;
+    hotHeader_ = hot;
     grid_.InvalidateColumnPart(hot, gaHeader);
     grid_.InvalidateColumnPart(old, gaHeader);
 }
 
 void TColumnDragging::EndHotTracking() {
     edge_ = -1;
-    if (grid_.hotHeader_ < 0) return;
-    const int old = grid_.hotHeader_;
-    grid_.hotHeader_ = -1;
+    if (hotHeader_ < 0) return;
+    const int old = hotHeader_;
+    hotHeader_ = -1;
     grid_.InvalidateColumnPart(old, gaHeader);
 }
 
@@ -216,8 +213,8 @@ void TColumnDragging::Dropped(TPoint screen) {
         grid_.InvalidateColumnPart(dragged->GetIndex(), gaHeader);
     }
     candidate_ = -1;
-    grid_.pressPoint_ = TPoint{-1, -1};
-    grid_.pressedHeader_ = -1;
+    grid_.Mouse().ForgetPress();
+    pressedHeader_ = -1;
     dropTarget_ = -1;
     HideArrows();
     dragging_ = false;
@@ -226,13 +223,12 @@ void TColumnDragging::Dropped(TPoint screen) {
 void TColumnDragging::Cancel() {
     candidate_ = -1;
     dropTarget_ = -1;
-    if (grid_.pressedHeader_ >= 0) grid_.InvalidateColumnPart(grid_.pressedHeader_, gaHeader);
-    grid_.pressedHeader_ = -1;
-    grid_.pressPoint_ = TPoint{-1, -1};
-    grid_.clickCell_ = TCellCoord{};
+    if (pressedHeader_ >= 0) grid_.InvalidateColumnPart(pressedHeader_, gaHeader);
+    pressedHeader_ = -1;
+    grid_.Mouse().ForgetPress();
     HideArrows();
     box_->Cancel();
-    if (grid_.resizing_) EndResize(false);
+    if (resizing_) EndResize(false);
     dragging_ = false;
     cancelled_ = true;
     TScreen::SetCursor(crDefault);

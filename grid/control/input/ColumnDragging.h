@@ -2,7 +2,8 @@
 // Column interaction through the header: resizing a column by its right edge (with rubber-band
 // lines), pressing and clicking header cells and sorting by them, hot-tracking the header cell
 // under the pointer, and dragging a header cell to move its column (or to hide it by dropping it
-// outside the header). Owns the drag box and the two drop arrows.
+// outside the header). Owns the drag box, the two drop arrows and the header state the style
+// displays read (the pressed and the hot header cell).
 
 #include <memory>
 
@@ -28,7 +29,8 @@ public:
     // A left or right press on the right edge of the column.
     void StartResize(int columnIndex, TPoint p);
     void ResizeMove(TPoint p);
-    bool Resizing() const;
+    // While the rubber-band lines are up the grid does not paint.
+    bool Resizing() const { return resizing_; }
     int ResizedColumn() const { return resized_; }
     int ResizeDelta() const { return delta_; }
     // The x positions of the rubber-band lines.
@@ -43,11 +45,15 @@ public:
     // A left release inside the header: sorts by the column under the point.
     void HeaderRelease(TPoint p);
     int DragCandidate() const { return candidate_; }
+    // The header cell held down (-1 when none).
+    int PressedHeader() const { return pressedHeader_; }
 
     // ---- hovering ---------------------------------------------------------------------------
     void HeaderHover(TPoint p);
     void EndHotTracking();
     int EdgeColumn() const { return edge_; }
+    // The header cell under the pointer, when the look hot-tracks (-1 when none).
+    int HotHeader() const { return hotHeader_; }
 
     // ---- dragging ---------------------------------------------------------------------------
     // While a column is dragged the box takes every move and release.
@@ -77,10 +83,13 @@ private:
     std::unique_ptr<TColumnDragBox> box_;
 
     int candidate_ = -1;
+    int pressedHeader_ = -1;
+    int hotHeader_ = -1;
     int dropTarget_ = -1;
     int edge_ = -1;
     bool dragging_ = false;
 
+    bool resizing_ = false;
     int resized_ = -1;
     int delta_ = 0;
     int leftLine_ = 0;

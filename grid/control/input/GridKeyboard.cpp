@@ -46,10 +46,10 @@ void TGridKeyboard::KeyDown(int key, TShiftState shift) {
         GoTo(0, shift);
         break;
     case VK_LEFT:
-        grid_.navigation_->PreviousVisibleColumn();
+        grid_.Navigation().PreviousVisibleColumn();
         break;
     case VK_RIGHT:
-        grid_.navigation_->NextVisibleColumn();
+        grid_.Navigation().NextVisibleColumn();
         break;
     case VK_UP:
         Up(shift);
@@ -148,7 +148,7 @@ void TGridKeyboard::KeyPress(QChar& key) {
         if (!grid_.WantReturns())
             key = QChar(0);
         else
-            grid_.navigation_->MoveBySelectionDirection();
+            grid_.Navigation().MoveBySelectionDirection();
         return;
     }
     const TColumns& columns = grid_.Columns();

@@ -2,6 +2,7 @@
 
 #include "grid/control/CustomGridViewControl.h"
 #include "grid/control/edit/GridEditing.h"
+#include "grid/control/input/ColumnDragging.h"
 #include "grid/host/Cursors.h"
 #include "grid/control/input/TextFitHint.h"
 #include "grid/display/base/ColumnPlay.h"
@@ -21,12 +22,12 @@ bool TGridMouse::MouseDown(TMouseButton button, TShiftState shift, TPoint p) {
     if (grid_.Columns().Count() == 0) return false;
     if (button == mbRight && grid_.MultiSelecting()) return false;
 
-    grid_.pressPoint_ = p;
+    pressPoint_ = p;
     // Only a press on the cells names a click cell; a release there after a press elsewhere is
     // no click.
-    grid_.clickCell_ = TCellCoord{};
+    clickCell_ = TCellCoord{};
     if (const int edge = grid_.Geometry().ResizeColumnAt(p); edge >= 0) {
-        grid_.StartColumnResize(edge, p);
+        grid_.ColumnDragging().StartResize(edge, p);
         return true;
     }
     switch (grid_.Geometry().AreaAt(p)) {
@@ -34,14 +35,14 @@ bool TGridMouse::MouseDown(TMouseButton button, TShiftState shift, TPoint p) {
         PressCells(shift, p);
         break;
     case gaHeader:
-        grid_.HeaderPress(button, p);
+        grid_.ColumnDragging().HeaderPress(button, p);
         break;
     case gaIndicator:
         PressIndicator(shift, p);
         break;
     case gaNone:
         grid_.AcceptEdit();
-        if (!grid_.editing_->Refused()) grid_.HideEditor();
+        if (!grid_.Editing().Refused()) grid_.HideEditor();
         break;
     default:
         break;
@@ -52,12 +53,12 @@ bool TGridMouse::MouseDown(TMouseButton button, TShiftState shift, TPoint p) {
 void TGridMouse::PressCells(TShiftState shift, TPoint p) {
     const bool inputEdited = grid_.EditingInput();
     grid_.AcceptEdit();
-    if (grid_.editing_->Refused()) return; // the typed text stays in its editor
+    if (grid_.Editing().Refused()) return; // the typed text stays in its editor
     if (inputEdited) grid_.AcceptInput();
     grid_.HideEditor();
     if (grid_.GridStyle() == gsReport) grid_.SetInputFocused(false);
     const TCellCoord cell = grid_.Geometry().CellAt(p);
-    grid_.clickCell_ = cell;
+    clickCell_ = cell;
     const int rows = grid_.GetRowCount();
     if (rows == 0) return;
     const int row = (cell.Row < 0 || cell.Row >= rows) ? grid_.Row() : cell.Row;
@@ -73,11 +74,11 @@ void TGridMouse::PressIndicator(TShiftState shift, TPoint p) {
 
 void TGridMouse::MouseUp(TMouseButton button, TShiftState shift, TPoint p) {
     last_ = p;
-    grid_.EndColumnPress(button, p);
+    grid_.ColumnDragging().EndPress(button, p);
     const TCellCoord cell = grid_.Geometry().CellAt(p);
-    const bool sameCell = IsRealCell(cell) && cell == grid_.clickCell_;
+    const bool sameCell = IsRealCell(cell) && cell == clickCell_;
     if (sameCell && grid_.OnCellClick) grid_.OnCellClick(&grid_, cell.Col, cell.Row);
-    grid_.pressPoint_ = TPoint{-1, -1};
+    pressPoint_ = TPoint{-1, -1};
     if (button != mbLeft || grid_.Columns().Count() == 0) return;
 
     switch (grid_.Geometry().AreaAt(p)) {
@@ -89,7 +90,7 @@ void TGridMouse::MouseUp(TMouseButton button, TShiftState shift, TPoint p) {
             grid_.OnFooterClick(&grid_, col);
         break;
     case gaHeader:
-        grid_.HeaderRelease(p);
+        grid_.ColumnDragging().HeaderRelease(p);
         break;
     case gaInput:
         if (const int col = grid_.Geometry().ColumnAt(p.X); col >= 0) grid_.ShowInputEditor(col, QString());
@@ -100,7 +101,7 @@ void TGridMouse::MouseUp(TMouseButton button, TShiftState shift, TPoint p) {
 }
 
 void TGridMouse::ReleaseCells(TMouseButton button, TShiftState shift, TPoint p) {
-    const TCellCoord cell = grid_.clickCell_;
+    const TCellCoord cell = clickCell_;
     TCustomColumn& column = grid_.Columns()[cell.Col];
     TColumnPlay* play = column.Play();
     if (play && column.Options().Contains(coEditing)) {
@@ -115,19 +116,19 @@ void TGridMouse::ReleaseCells(TMouseButton button, TShiftState shift, TPoint p) 
 void TGridMouse::MouseMove(TShiftState, TPoint p) {
     last_ = p;
     if (grid_.Rolling() || grid_.Columns().Count() == 0) return;
-    if (grid_.resizing_) {
-        grid_.ColumnResizeMove(p);
+    if (grid_.ColumnDragging().Resizing()) {
+        grid_.ColumnDragging().ResizeMove(p);
         return;
     }
     const TGridArea area = grid_.Geometry().AreaAt(p);
-    if (area != gaHeader) grid_.EndHeaderHotTracking();
+    if (area != gaHeader) grid_.ColumnDragging().EndHotTracking();
     switch (area) {
     case gaCells:
         MoveOverCells(p);
         break;
     case gaHeader:
         grid_.FitHint().Hide();
-        grid_.HeaderHover(p);
+        grid_.ColumnDragging().HeaderHover(p);
         break;
     case gaIndicator:
         if (grid_.Has(goIndicator)) {
@@ -144,7 +145,6 @@ void TGridMouse::MouseMove(TShiftState, TPoint p) {
 
 void TGridMouse::MoveOverCells(TPoint p) {
     const TCellCoord cell = grid_.Geometry().CellAt(p);
-    grid_.hoverCell_ = cell;
     if (grid_.IsEditCell(cell.Col, cell.Row)) {
         grid_.FitHint().Hide();
         return;
@@ -163,6 +163,11 @@ void TGridMouse::MoveOverIndicator(TPoint p) {
     const bool overRows = p.Y >= geo.DataTop() && p.Y < geo.LastRowBottom();
     grid_.SetCursor(overRows ? crGridIndicatorSelect : crDefault);
     grid_.FitHint().Hide();
+}
+
+void TGridMouse::ForgetPress() {
+    pressPoint_ = TPoint{-1, -1};
+    clickCell_ = TCellCoord{};
 }
 
 bool TGridMouse::DoubleClickCounts() const {

@@ -22,6 +22,12 @@ public:
     void Wheel(TShiftState shift, int wheelDelta);
 
     TPoint LastPoint() const { return last_; }
+    // Where the button held now went down ({-1, -1} when none is held).
+    TPoint PressPoint() const { return pressPoint_; }
+    // The cell a press on the cells named; a release on the same cell is a click.
+    TCellCoord ClickCell() const { return clickCell_; }
+    // The press ends without a click (a column dropped, the application deactivated).
+    void ForgetPress();
 
 private:
     bool IsRealCell(TCellCoord cell) const;
@@ -33,6 +39,8 @@ private:
 
     TCustomGridViewControl& grid_;
     TPoint last_{-1, -1};
+    TPoint pressPoint_{-1, -1};
+    TCellCoord clickCell_;
 };
 
 } // namespace tolvane

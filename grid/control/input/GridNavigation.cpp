@@ -9,7 +9,7 @@
 namespace tolvane {
 
 void TGridNavigation::RaiseSelectCell(int col, int row) {
-    grid_.accessibility_->CurrentCellChanged(col, row);
+    grid_.Accessibility().CurrentCellChanged(col, row);
     if (grid_.OnSelectCell) grid_.OnSelectCell(&grid_, col, row);
 }
 
@@ -39,7 +39,7 @@ void TGridNavigation::SetCurrentCell(int col, int row, TShiftState shift) {
     const bool rowChanged = oldRow != row;
     if (cellChanged && grid_.OnDeselectCell) grid_.OnDeselectCell(&grid_, oldCol, oldRow);
 
-    if (grid_.autoScroll_) grid_.MakeRowVisible(row);
+    if (grid_.AutoScroll()) grid_.MakeRowVisible(row);
 
     TGridInvalidator& repaint = grid_.Invalidator();
     if (selection_.InputFocused) {
@@ -144,7 +144,7 @@ void TGridNavigation::SetInputFocused(bool value) {
 }
 
 void TGridNavigation::MoveBySelectionDirection() {
-    switch (grid_.selectionMoveDirection_) {
+    switch (grid_.SelectionMoveDirection()) {
     case mdUp:
         grid_.SetCurrentRow(selection_.Row - 1);
         break;

@@ -50,7 +50,7 @@ TColor TGridPainter::SortedShade(TColor background) const {
 // ---------------------------------------------------------------------------------------------
 
 void TGridPainter::Paint() {
-    if (grid_.resizing_) return;
+    if (grid_.ColumnDragging().Resizing()) return;
     paintBox_ = Cv().GetClipBox();
     painting_ = true;
     const TGridGeometry& geo = Geo();
