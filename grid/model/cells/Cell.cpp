@@ -3,7 +3,7 @@
 #include "grid/base/Errors.h"
 #include "grid/model/cells/CellBlock.h"
 #include "grid/model/cells/Cells.h"
-#include "grid/model/cells/LooseCells.h"
+#include "grid/model/cells/LooseCellMarks.h"
 
 namespace tolvane {
 
@@ -15,16 +15,13 @@ namespace {
 
 } // namespace
 
-TCell::TCell() {
-    if (!TLooseCells::IsPlacing(this)) TLooseCells::Add(this);
-}
-
 TCell::~TCell() {
-    TLooseCells::Remove(this);
+    TLooseCellMarks::Forget(this);
 }
 
 bool TCell::FindPlace(TCellPlace& place) const {
-    if (TLooseCells::Contains(this)) return false;
+    // Only a stored cell lies in a slab whose header may be read.
+    if (!Stored()) return false;
     place = TCellPlace::Of(this);
     // A cell too large for its slot lives in a slab of the pool, which has no side table: it
     // borrows the place of its stand-in.
@@ -83,14 +80,19 @@ void TCell::SetText(const QString&) {
 
 TFontStyles TCell::FontStyle() const {
     TCellPlace place;
-    const TCellMarks& marks = FindPlace(place) ? place.Marks() : TLooseCells::MarksOf(this);
-    return TFontStyles::FromBits(marks.Flags & TCellMarks::FontStyleMask);
+    const std::uint8_t flags = FindPlace(place) ? place.Marks().Flags : TLooseCellMarks::FontStyleOf(this);
+    return TFontStyles::FromBits(flags & TCellMarks::FontStyleMask);
 }
 
 void TCell::SetFontStyle(TFontStyles style) {
+    const auto bits = std::uint8_t(style.Bits() & TCellMarks::FontStyleMask);
     TCellPlace place;
-    std::uint8_t& flags = FindPlace(place) ? place.Marks().Flags : TLooseCells::MarksOf(this).Flags;
-    flags = std::uint8_t((flags & ~TCellMarks::FontStyleMask) | (style.Bits() & TCellMarks::FontStyleMask));
+    if (!FindPlace(place)) {
+        TLooseCellMarks::SetFontStyle(this, bits);
+        return;
+    }
+    std::uint8_t& flags = place.Marks().Flags;
+    flags = std::uint8_t((flags & ~TCellMarks::FontStyleMask) | bits);
 }
 
 TColor TCell::Color() const {

@@ -1,9 +1,15 @@
 #pragma once
 // A typed cell of the grid's store. The base holds no value; descendants hold one kind of value
 // and convert it to and from the others. Every value write notifies the owning store.
+//
+// A cell is its vtable pointer and its value. A store makes its cells as TStoredCell<T>, which
+// find their store, column, row and marks from their own address; a cell made anywhere else
+// (`TStringCell cell;`, `new TFloatCell`, a member) is a loose cell: it works alone, has no
+// store to notify, and refuses what only a store keeps (colour, picture, hint).
 
 #include <cstdint>
 #include <string>
+#include <typeinfo>
 
 #include <QString>
 
@@ -17,7 +23,7 @@ struct TCellPlace;
 
 class TCell {
 public:
-    TCell();
+    TCell() = default;
     virtual ~TCell();
     TCell(const TCell&) = delete;
     TCell& operator=(const TCell&) = delete;
@@ -44,9 +50,11 @@ public:
     virtual void SetAsInteger(int value);
     virtual void SetText(const QString& value);
 
-    // The store the cell lives in, found from the memory it was cut from; null for a cell made
-    // outside a store.
+    // The store the cell lives in, found from the memory it was cut from; null for a loose cell.
     TCells* Owner() const;
+    // The cell class (TStringCell, TFloatCell, ...), the same for a stored cell as for a loose
+    // one; typeid of a stored cell names its TStoredCell form.
+    virtual const std::type_info& CellClass() const { return typeid(*this); }
 
     // A picture the cell shows but does not own.
     const TBitmap* Picture() const;
@@ -77,9 +85,11 @@ protected:
     void Changed();
 
 private:
-    // Where a cell of a store lives; false for a cell made outside one. A grid holds millions
-    // of cells, so a cell holds only its vtable pointer and its value: its store, column, row,
-    // flags and colour index are found from its address (TCellPlace).
+    // True for a cell a store made (TStoredCell).
+    virtual bool Stored() const { return false; }
+    // Where a cell of a store lives; false for a loose cell. A grid holds millions of cells, so
+    // a cell holds only its vtable pointer and its value: its store, column, row, flags and
+    // colour index are found from its address (TCellPlace).
     bool FindPlace(TCellPlace& place) const;
 };
 

@@ -1,8 +1,9 @@
 #pragma once
 // A block of one column's cells: a slab of the store's pool cut into slots of one size (a
 // power of two), one cell per slot, for a run of consecutive slot numbers. The slab's first slot
-// is the header, so that a cell finds its store, its column and its slot from its own address;
-// the marks of the cells, which do not fit beside a value, live in the block's side table.
+// holds its TSlabHeader with the block's side, so that a cell finds its store, its column and
+// its slot from its own address; the marks of the cells, which do not fit beside a value, live
+// in the side table.
 
 #include <cstdint>
 #include <memory>
@@ -21,12 +22,6 @@ struct TCellBlockSide {
     std::unique_ptr<TCellMarks[]> Marks;
 };
 
-// The header in the block's first slot; the owner comes first, as in every slab of the pool.
-struct TCellBlockHeader {
-    TCells* Owner;
-    TCellBlockSide* Side;
-};
-
 // Where a stored cell lives.
 struct TCellPlace {
     TCells* Owner = nullptr;
@@ -39,11 +34,11 @@ struct TCellPlace {
 
     // The place of a cell in a slab of the store's pool; no side for a slab not cut into slots.
     static TCellPlace Of(const void* cell) {
-        constexpr auto mask = std::uintptr_t(TCellPool::SlabSize - 1);
-        const auto address = reinterpret_cast<std::uintptr_t>(cell);
-        const auto* header = reinterpret_cast<const TCellBlockHeader*>(address & ~mask);
-        if (!header->Side) return {header->Owner, nullptr, 0};
-        return {header->Owner, header->Side, std::uint32_t((address & mask) >> header->Side->Shift)};
+        const TSlabHeader* header = TSlabHeader::Of(cell);
+        TCells* owner = static_cast<TCells*>(header->Owner);
+        if (!header->Side) return {owner, nullptr, 0};
+        const auto offset = reinterpret_cast<std::uintptr_t>(cell) & std::uintptr_t(TCellPool::SlabSize - 1);
+        return {owner, header->Side, std::uint32_t(offset >> header->Side->Shift)};
     }
 };
 

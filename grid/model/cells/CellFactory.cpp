@@ -2,14 +2,16 @@
 
 #include <algorithm>
 #include <bit>
+#include <new>
 #include <type_traits>
+#include <utility>
 
 #include "grid/model/cells/BooleanCell.h"
 #include "grid/model/cells/CellPool.h"
 #include "grid/model/cells/CellAttributes.h"
 #include "grid/model/cells/ColumnCells.h"
-#include "grid/model/cells/LooseCells.h"
 #include "grid/model/cells/StandInCell.h"
+#include "grid/model/cells/StoredCell.h"
 #include "grid/model/cells/DateTimeCell.h"
 #include "grid/model/cells/FloatCell.h"
 #include "grid/model/cells/IncrementCell.h"
@@ -54,7 +56,7 @@ constexpr bool PlainValue = std::is_same_v<T, TBooleanCell> || std::is_same_v<T,
 } // namespace
 
 std::size_t TCellMaker::SlotSizeFor(int kind) {
-    std::size_t largest = sizeof(TCellBlockHeader);
+    std::size_t largest = sizeof(TSlabHeader);
     for (TCellPlacement placement : {cpAppend, cpInsertColumn, cpInsertRow})
         largest = std::max(largest, ForCellClass(kind, placement, []<typename T>(T*) { return sizeof(T); }));
     return std::bit_ceil(largest);
@@ -64,20 +66,56 @@ std::uint8_t TCellMaker::ColorIndex(TColor color) {
     return attributes_.ColorIndex(color);
 }
 
-// Constructs a cell where the store places it, so that it is not taken for a loose one.
-template <typename T, typename... Args>
-T* Place(void* room, Args&&... args) {
-    struct TPlaced {
-        ~TPlaced() { TLooseCells::Placing(nullptr); }
-    } placed;
-    TLooseCells::Placing(room);
-    return new (room) T(std::forward<Args>(args)...);
+namespace {
+
+// A slot's address is taken as its cell's TCell (TColumnCells::At), and a detached cell's block
+// is given back at its TCell's address: every class placed must begin with its TCell.
+template <typename T>
+constexpr bool CellAtStart() {
+#if defined(__GNUC__) && !defined(__clang__)
+    union TRoom {
+        constexpr TRoom() : Byte() {}
+        constexpr ~TRoom() {}
+        char Byte;
+        T Cell;
+    } room;
+    return static_cast<const void*>(static_cast<const TCell*>(&room.Cell)) == static_cast<const void*>(&room.Cell);
+#else
+    return true; // only GCC evaluates the conversion at compile time; GCC builds check it
+#endif
 }
+
+// What every class placed in a slot or a pool block must be.
+template <typename T>
+constexpr bool Placeable() {
+    static_assert(std::is_base_of_v<TCell, T> && CellAtStart<T>(), "a placed cell begins with its TCell");
+    // Slots are aligned to their size, at least sizeof(TSlabHeader); blocks of the pool to Unit.
+    static_assert(alignof(T) <= TCellPool::Unit && TCellPool::Unit <= sizeof(TSlabHeader),
+                  "a cell is aligned in any slot and any block of the pool");
+    static_assert(sizeof(T) <= TColumnCells::MaxSlotSize, "every cell class fits a slot");
+    static_assert(TCellPool::Pooled(sizeof(T)), "every cell class fits a block of the pool");
+    return true;
+}
+
+// Constructs a cell of class T in memory of the store, in the form that knows it is stored.
+template <typename T>
+TCell* Place(void* room) {
+    static_assert(sizeof(TStoredCell<T>) == sizeof(T), "a stored cell costs no byte more than its class");
+    static_assert(Placeable<TStoredCell<T>>());
+    return new (room) TStoredCell<T>();
+}
+
+// A stand-in is never handed out, so it needs no stored form.
+TStandInCell* PlaceStandIn(void* room, TCell* cell) {
+    static_assert(Placeable<TStandInCell>());
+    static_assert(sizeof(TStandInCell) <= sizeof(TSlabHeader), "a stand-in fits every slot");
+    return new (room) TStandInCell(cell);
+}
+
+} // namespace
 
 template <typename T>
 TCell* TCellMaker::MakeOne(TColumnCells& column, std::uint32_t slot, std::uint8_t colorIndex, TColor color) {
-    static_assert(sizeof(T) <= TColumnCells::MaxSlotSize, "every cell class fits a slot");
-    static_assert(sizeof(TStandInCell) <= sizeof(TCellBlockHeader), "a stand-in fits every slot");
     void* room = column.Room(pool_, slot);
     TCellMarks& marks = column.Marks(slot);
     marks = TCellMarks{};
@@ -87,8 +125,6 @@ TCell* TCellMaker::MakeOne(TColumnCells& column, std::uint32_t slot, std::uint8_
         if constexpr (PlainValue<T>) marks.Flags |= TCellMarks::PlainValueFlag;
     } else {
         // The column was laid out for a smaller class: the cell lives in the pool instead.
-        static_assert(TCellPool::Pooled(sizeof(T)), "every cell class fits a pool block");
-        detached_.reserve(detached_.size() + 1);
         void* block = pool_.Allocate(sizeof(T));
         try {
             cell = Place<T>(block);
@@ -96,8 +132,15 @@ TCell* TCellMaker::MakeOne(TColumnCells& column, std::uint32_t slot, std::uint8_
             pool_.Free(block, sizeof(T));
             throw;
         }
-        const TCell* standIn = Place<TStandInCell>(room, cell);
-        detached_.emplace(cell, TDetached{standIn, sizeof(T)});
+        TStandInCell* standIn = PlaceStandIn(room, cell);
+        try {
+            detached_.emplace(cell, TDetached{standIn, sizeof(T)});
+        } catch (...) {
+            standIn->~TStandInCell();
+            cell->~TCell();
+            pool_.Free(block, sizeof(T));
+            throw;
+        }
         marks.Flags |= TCellMarks::DetachedFlag;
         column.CountDetached(1);
     }

@@ -5,8 +5,9 @@
 // cells too large for their column's slots are cut from other slabs as blocks, and freed blocks
 // wait on lists by size for the next ones. Once nothing is left the slabs go back to the heap,
 // so nothing is kept across a clear.
-// Slabs are aligned to their size and begin with the pool's owner, so that a cell finds its
-// store from its own address. They are taken from the heap in runs that double up to 2 MiB: a
+// Slabs are aligned to their size and begin with a TSlabHeader naming the pool's owner, so that
+// a cell finds its store from its own address. They are taken from the heap in runs that double
+// up to 2 MiB: a
 // small grid holds one slab, a large one makes few requests, and the heap's slack for the
 // alignment (up to a slab per request) stays small.
 
@@ -17,6 +18,8 @@
 #include <vector>
 
 namespace tolvane {
+
+struct TCellBlockSide;
 
 class TCellPool {
 public:
@@ -56,16 +59,19 @@ public:
         if (--live_ == 0) Release();
     }
 
-    // A whole slab, aligned to SlabSize, for the caller to lay out; its first word must be the
-    // owner and its second must not be null. Counts as a live block until given back.
+    // A whole slab, aligned to SlabSize, for the caller to lay out; the caller begins it with a
+    // TSlabHeader of the owner and a side that is not null. Counts as a live block until given
+    // back.
     char* AllocateSlab() {
-        ++live_;
+        char* slab;
         if (!freeSlabs_.empty()) {
-            char* slab = freeSlabs_.back();
+            slab = freeSlabs_.back();
             freeSlabs_.pop_back();
-            return slab;
+        } else {
+            slab = TakeSlab();
         }
-        return TakeSlab();
+        ++live_;
+        return slab;
     }
     void FreeSlab(char* slab) {
         freeSlabs_.push_back(slab);
@@ -79,12 +85,6 @@ public:
         Release();
     }
 
-    // The owner of the pool a block was cut from.
-    static void* OwnerOf(const void* block) {
-        const auto slab = reinterpret_cast<std::uintptr_t>(block) & ~std::uintptr_t(SlabSize - 1);
-        return reinterpret_cast<const TSlabHeader*>(slab)->Owner;
-    }
-
     // Blocks handed out and not given back.
     std::size_t LiveCount() const { return live_; }
     // Slabs begun, and the bytes taken from the heap for them and the rest of their run.
@@ -95,13 +95,6 @@ private:
     struct FreeBlock {
         FreeBlock* Next;
     };
-    // A slab cut into blocks begins with its owner and a null word, which tells it from a slab
-    // laid out by the caller (whose header holds something there).
-    struct TSlabHeader {
-        void* Owner;
-        void* Null;
-    };
-    static_assert(sizeof(TSlabHeader) % Unit == 0);
     static constexpr std::size_t Units(std::size_t size) { return (size + Unit - 1) / Unit; }
     void NewSlab();
     // The next slab of the last run, or of a new run.
@@ -125,5 +118,20 @@ private:
     std::vector<char*> freeSlabs_;
     std::size_t live_ = 0;
 };
+
+// What every slab begins with, whoever lays it out: the pool's owner, and the side table of the
+// column block that the slab holds (TColumnCells), or null in a slab the pool cuts into blocks.
+struct TSlabHeader {
+    void* Owner;
+    TCellBlockSide* Side;
+
+    // The header of the slab that a block or slot handed out by a pool lies in.
+    static const TSlabHeader* Of(const void* address) {
+        const auto slab = reinterpret_cast<std::uintptr_t>(address) & ~std::uintptr_t(TCellPool::SlabSize - 1);
+        return std::launder(reinterpret_cast<const TSlabHeader*>(slab));
+    }
+};
+// Blocks follow the header at a multiple of the pool's unit.
+static_assert(sizeof(TSlabHeader) % TCellPool::Unit == 0 && alignof(TSlabHeader) <= TCellPool::Unit);
 
 } // namespace tolvane

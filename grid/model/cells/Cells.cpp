@@ -16,6 +16,8 @@ TCells::~TCells() {
     DropAllCells();
 }
 
+// ----- Range checks ---------------------------------------------------------------------
+
 void TCells::CheckRow(int row, const char* operation) const {
     if (row < 0 || row >= RowCount())
         throw EListError(std::string(operation) + ": row index out of bounds (" + std::to_string(row) +
@@ -40,6 +42,8 @@ void TCells::ThrowBadCell(int col, int row) const {
     CheckRow(row, "GetCell");
     throw EListError(std::string("GetCell: cell index out of bounds"));
 }
+
+// ----- Making and ending cells ----------------------------------------------------------
 
 // A column the collection does not know (never in a consistent grid) gets plain text cells.
 int TCells::KindOf(int columnIndex) const {
@@ -97,6 +101,8 @@ void TCells::DropAllCells() {
     pool_.DropAll();
     slots_.Clear();
 }
+
+// ----- Columns --------------------------------------------------------------------------
 
 void TCells::ColumnsNotify(int kind, int a, int b) {
     switch (kind) {
@@ -200,6 +206,8 @@ void TCells::MoveColumn(int from, int to) {
         ++lastSortColumn_;
 }
 
+// ----- Rows -----------------------------------------------------------------------------
+
 void TCells::AddRows(int count) {
     if (count <= 0) return;
     if (count > std::numeric_limits<int>::max() - RowCount())
@@ -252,6 +260,8 @@ void TCells::ExchangeRows(int a, int b) {
     slots_.Exchange(a, b);
     sortValid_ = false;
 }
+
+// ----- Sorting --------------------------------------------------------------------------
 
 void TCells::SortRows(int col, TSortType sortType, bool descending) {
     CheckColumn(col, "SortRows");

@@ -3,6 +3,32 @@
 // keeps its cells by slot (TColumnCells) and one list says which slot each row is in
 // (TRowSlots), so that reordering rows moves no cell: a cell handed out stays valid while its
 // row lives.
+//
+// Sections of Cells.cpp: range checks; making and ending cells (MakeNewRows, DropAllCells);
+// column notifications and columns; rows; sorting (the work itself is in TCellSorter).
+//
+// The rooms of grid/model/cells and how a call runs through them:
+// - Memory: TCellPool hands out 64 KiB slabs, each beginning with a TSlabHeader (owner, side).
+//   TColumnCells cuts a slab into slots of one size (a block) and keeps the block's side table
+//   (TCellBlockSide: column, first slot, the cells' TCellMarks).
+// - Making: AddRows -> MakeNewRows -> MakeNewRowCells (per column, per run of slots from
+//   TRowSlots::ForNewSlotRuns) -> TCellMaker::MakeRun, which picks the class by the column's
+//   kind and places each cell as a TStoredCell<T> in its slot (or, when the class is larger
+//   than the column's slots, in a pool block behind a TStandInCell). A failure ends the cells
+//   made so far; the rows stay as they were.
+// - Fetching: GetCell -> TRowSlots::Fetch (the slot of the row, which remembers the row) ->
+//   TColumnCells::At (the slot's address is the cell's).
+// - Writing: a cell's writer (TStringCell::SetText ...) stores its value, then TCell::Changed
+//   -> TCell::FindPlace: a stored cell reads the TSlabHeader at its address rounded down to the
+//   slab (TCellPlace::Of) for its store, column and slot, and asks TCells::SlotRow for its row;
+//   then TCells::CellChanged -> OnCellsChange. A loose cell (made outside a store) stops at
+//   FindPlace, knowing by its class that it has no store.
+// - Colour, picture, hint: the cell's marks hold a palette index and flags; the colours off the
+//   palette, pictures and hints live in TCellAttributes, keyed by the cell.
+// - Ordering: SortRows -> TCellSorter (reads the keys, then TRowSlots::Reorder), MoveRow,
+//   ExchangeRows and the reverse sort change only TRowSlots.
+// - Ending: DeleteRow and DeleteColumn end each cell (TCellMaker::Destroy); ClearRows ends only
+//   the cells whose value frees something (TCellMaker::End) and drops the pool's slabs at once.
 
 #include <cstdint>
 #include <functional>

@@ -10,7 +10,7 @@
 namespace tolvane {
 
 TColumnCells::TColumnCells(TCells* owner, int column, std::size_t slotSize) : owner_(owner), column_(column) {
-    assert(std::has_single_bit(slotSize) && slotSize >= sizeof(TCellBlockHeader) && slotSize <= MaxSlotSize);
+    assert(std::has_single_bit(slotSize) && slotSize >= sizeof(TSlabHeader) && slotSize <= MaxSlotSize);
     shift_ = std::uint8_t(std::countr_zero(slotSize));
     blockShift_ = std::uint8_t(std::countr_zero(TCellPool::SlabSize) - shift_);
     indexMask_ = (std::uint32_t(1) << blockShift_) - 1;
@@ -32,7 +32,7 @@ void* TColumnCells::Room(TCellPool& pool, std::uint32_t slot) {
         side->Shift = shift_;
         side->Marks = std::make_unique<TCellMarks[]>(std::size_t(indexMask_) + 1);
         char* slab = pool.AllocateSlab();
-        new (slab) TCellBlockHeader{owner_, side.get()};
+        new (slab) TSlabHeader{owner_, side.get()};
         blocks_[block] = slab;
         sides_[block] = std::move(side);
     }

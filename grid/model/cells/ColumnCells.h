@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "grid/model/cells/CellBlock.h"
@@ -19,7 +20,7 @@ class TCells;
 
 class TColumnCells {
 public:
-    // `slotSize` is a power of two of at least sizeof(TCellBlockHeader), at most MaxSlotSize.
+    // `slotSize` is a power of two of at least sizeof(TSlabHeader), at most MaxSlotSize.
     TColumnCells(TCells* owner, int column, std::size_t slotSize);
     TColumnCells(TColumnCells&&) = default;
     TColumnCells& operator=(TColumnCells&&) = default;
@@ -30,9 +31,10 @@ public:
 
     std::size_t SlotSize() const { return std::size_t(1) << shift_; }
 
-    // What the slot holds; the slot must hold a cell.
+    // What the slot holds; the slot must hold a cell. Every class placed in a slot begins with
+    // its TCell (TCellMaker checks it), so the slot's address is the TCell's.
     TCell* At(std::uint32_t slot) const {
-        return reinterpret_cast<TCell*>(blocks_[slot >> blockShift_] + ((slot & indexMask_) << shift_));
+        return std::launder(reinterpret_cast<TCell*>(blocks_[slot >> blockShift_] + ((slot & indexMask_) << shift_)));
     }
     // The cell of the slot: what it holds, or the cell its stand-in points to.
     TCell* HandedOut(std::uint32_t slot) const;

@@ -24,7 +24,6 @@ public:
     int Count() const { return count_; }
     // No slot at or above this one holds a row.
     std::uint32_t End() const { return end_; }
-    bool InSlotOrder() const { return slots_.empty(); }
 
     // The slot of a row in range.
     std::uint32_t SlotOf(int row) const { return slots_.empty() ? OrderSlot(row) : slots_[std::size_t(row)]; }

@@ -1,5 +1,8 @@
 // Colours, pictures and hints are kept by the store beside the cells: they must follow their
 // cell through every row change, survive a full palette, and leave with the cell.
+#include <memory>
+#include <new>
+
 #include <gtest/gtest.h>
 
 #include "FakeColumns.h"
@@ -84,6 +87,47 @@ TEST(CellAttributes, ACellsStoreIsFoundFromTheCellAndACellOutsideOneRefusesMarks
     EXPECT_TRUE(loose.Initializing());
     loose.SetText("kept");
     EXPECT_EQ(loose.Text(), "kept");
+}
+
+TEST(CellAttributes, LooseCellsMadeAnyWayWorkBesideAStoreAndKeepOnlyTheirOwnStyle) {
+    GridDataFixture f;
+    f.AddColumn(ckText);
+    f.data.AddRows(2);
+    f.data.GetCell(0, 1)->SetFontStyle(TFontStyles{fsBold});
+    struct THolder {
+        TFloatCell cell;
+    } holder;
+    auto made = std::make_unique<TFloatCell>();
+    TStringCell onStack;
+    for (TCell* loose : {static_cast<TCell*>(&holder.cell), static_cast<TCell*>(made.get()),
+                         static_cast<TCell*>(&onStack)}) {
+        loose->SetText("12");
+        EXPECT_EQ(loose->AsInteger(), 12);
+        EXPECT_EQ(loose->Owner(), nullptr);
+        EXPECT_EQ(loose->Row(), 0);
+        EXPECT_EQ(loose->CellClass(), typeid(*loose));
+        EXPECT_EQ(loose->FontStyle(), TFontStyles{});
+    }
+    holder.cell.SetFontStyle(TFontStyles{fsUnderline});
+    EXPECT_EQ(holder.cell.FontStyle(), TFontStyles{fsUnderline});
+    EXPECT_EQ(made->FontStyle(), TFontStyles{});
+    EXPECT_EQ(f.data.GetCell(0, 0)->FontStyle(), TFontStyles{});
+    EXPECT_EQ(f.data.GetCell(0, 1)->FontStyle(), TFontStyles{fsBold});
+    EXPECT_TRUE(f.changes.empty()); // no loose write reached the store
+
+    // The store's cells still find their place and notify.
+    f.data.GetCell(0, 1)->SetText("x");
+    ASSERT_EQ(f.changes.size(), 1u);
+    EXPECT_EQ(f.changes.back(), std::make_pair(0, 1));
+
+    // A cell made where a styled loose cell ended starts plain.
+    alignas(TFloatCell) unsigned char room[sizeof(TFloatCell)];
+    auto* first = new (room) TFloatCell;
+    first->SetFontStyle(TFontStyles{fsStrikeOut});
+    first->~TFloatCell();
+    auto* second = new (room) TFloatCell;
+    EXPECT_EQ(second->FontStyle(), TFontStyles{});
+    second->~TFloatCell();
 }
 
 TEST(CellAttributes, CellsStaySmall) {

@@ -62,7 +62,8 @@ TEST(CellPool, BlocksDoNotOverlapAcrossSlabsAndFindTheirOwnerInEachSlabOfARun) {
     for (std::size_t i = 0; i < count; ++i) {
         char* block = static_cast<char*>(pool.Allocate(size));
         blocks.insert(block);
-        ASSERT_EQ(TCellPool::OwnerOf(block), &owner) << i;
+        ASSERT_EQ(TSlabHeader::Of(block)->Owner, &owner) << i;
+        ASSERT_EQ(TSlabHeader::Of(block)->Side, nullptr) << i;
     }
     ASSERT_EQ(blocks.size(), count);
     EXPECT_GE(pool.SlabCount(), 40u);
