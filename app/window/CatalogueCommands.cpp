@@ -4,6 +4,7 @@
 #include <QMessageBox>
 
 #include "app/CatalogError.h"
+#include "app/CatalogLocation.h"
 #include "app/CatalogForm.h"
 #include "app/DemoCatalog.h"
 #include "app/ErrorReporter.h"
@@ -51,8 +52,18 @@ void TCatalogueCommands::Open() {
 }
 
 void TCatalogueCommands::OpenFile(const QString& path) {
-    if (!QFileInfo::exists(path)) throw ECatalogError(path + ": no such file");
+    if (!TCatalogLocation::NamesServer(path) && !QFileInfo::exists(path)) throw ECatalogError(path + ": no such file");
     window_.OpenCatalog(path);
+}
+
+void TCatalogueCommands::OpenServer() {
+    const QString uri = TFileChooser::Ask(&window_, TFileQuestion::fqServer, "Open Server",
+                                          "The catalogue's server, as postgresql://user@host[:port]/database");
+    if (uri.isEmpty() || uri == "postgresql://") return;
+    if (!TCatalogLocation::NamesServer(uri))
+        throw ECatalogError(uri + ": not a server URI; it starts with postgresql://");
+    TCatalogLocation::Parse(uri); // one clear message for a URI that cannot be read
+    window_.OpenCatalog(uri);
 }
 
 void TCatalogueCommands::Import() {

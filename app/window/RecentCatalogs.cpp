@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "app/CatalogLocation.h"
 #include "app/window/WindowSettings.h"
 
 namespace tolvane {
@@ -21,7 +22,9 @@ QString TRecentCatalogs::Last() {
 }
 
 void TRecentCatalogs::Add(const QString& path) {
-    const QString file = QFileInfo(path).absoluteFilePath();
+    // A password stays where the user keeps it (~/.pgpass, PGPASSWORD), never in the settings.
+    const QString file = TCatalogLocation::NamesServer(path) ? TCatalogLocation::Parse(path).Display()
+                                                             : QFileInfo(path).absoluteFilePath();
     QStringList files = List();
     files.removeAll(file);
     files.prepend(file);

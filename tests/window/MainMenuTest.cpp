@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
@@ -26,6 +28,9 @@
 #include "app/window/MainWindow.h"
 #include "app/window/RecentCatalogs.h"
 #include "app/window/WindowSettings.h"
+#include "app/CatalogLocation.h"
+#include "app/NewCatalog.h"
+#include "support/TestServer.h"
 #include "window/ShownWindow.h"
 
 namespace tolvane {
@@ -110,6 +115,44 @@ TEST_F(MainMenuTest, OpenStoresThePendingEditOfTheCatalogueItLeaves) {
     EXPECT_EQ(ListedTitles(), 2);
     EXPECT_EQ(TRecentCatalogs::List(), (QStringList{second.Path(), first.Path()}));
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+}
+
+TEST_F(MainMenuTest, OpenServerShowsTheServersCatalogueAndRemembersItWithoutThePassword) {
+    test::TTestServer& server = test::TTestServer::Get();
+    const QString secret = "w1nd0w-Pw";
+    server.Exec("DO $$ BEGIN IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'keeper') THEN "
+                "CREATE ROLE keeper LOGIN PASSWORD '" + secret + "'; END IF; END $$");
+    const QString database = server.NewDatabase("keeper");
+    const QString uri = server.Uri(database, "keeper", secret);
+    TNewCatalog::Create(uri, [](QSqlDatabase& db) {
+        QSqlQuery(db).exec(QString::fromUtf8("INSERT INTO \"Sp\" (\"Название\") VALUES ('Nana'), ('Akira')"));
+    });
+    TTestCatalog local;
+    local.AddTitle("Mushishi", "TV", "26");
+    Open(local.Path());
+
+    // A text that names no server, and a server URI that cannot be read: one message each.
+    for (const QString& wrong : {QString("ftp://host/oru"), QString("postgresql://keeper:" + secret + "@h:99999/oru")}) {
+        SCOPED_TRACE(wrong.toStdString());
+        errors.clear();
+        answers << wrong;
+        Action("actionOpenServer").trigger();
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_FALSE(errors[0].contains(secret)) << errors[0].toStdString();
+        EXPECT_EQ(Form().Conn.Path(), local.Path());
+    }
+    errors.clear();
+    answers << uri;
+    Action("actionOpenServer").trigger();
+    EXPECT_EQ(questions.last(), TFileQuestion::fqServer);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+    EXPECT_EQ(ListedTitles(), 2);
+    const QStringList recent = TRecentCatalogs::List();
+    ASSERT_EQ(recent.size(), 2);
+    EXPECT_EQ(recent[0], TCatalogLocation::Parse(uri).Display());
+    EXPECT_TRUE(recent[0].contains(database)) << recent[0].toStdString();
+    EXPECT_FALSE(recent.join(' ').contains(secret));
+    EXPECT_EQ(window->Menu().RecentActions().first()->data().toString(), recent[0]);
 }
 
 TEST_F(MainMenuTest, AFileThatCannotBeOpenedLeavesTheOpenCatalogueAndItsEdit) {
