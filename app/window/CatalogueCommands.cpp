@@ -10,10 +10,11 @@
 #include "app/ErrorReporter.h"
 #include "app/NewCatalog.h"
 #include "app/import/CatalogImport.h"
-#include "app/import/MdbTableSource.h"
 #include "app/window/AboutText.h"
+#include "app/window/BackgroundJob.h"
 #include "app/window/ExportFile.h"
 #include "app/window/FileChooser.h"
+#include "app/window/ImportSource.h"
 #include "app/window/MainWindow.h"
 
 namespace tolvane {
@@ -72,8 +73,24 @@ void TCatalogueCommands::Import() {
     if (source.isEmpty()) return;
     const QString target = NewFileName("New catalogue from " + QFileInfo(source).fileName());
     if (target.isEmpty()) return;
-    TMdbTableSource tables(source);
-    const std::vector<TImportedTable> reports = TCatalogImport::Run(tables, source, target);
+    std::vector<TImportedTable> reports;
+    bool imported = false;
+    TBackgroundJob::Run(&window_, "Import", "ImportProgress", "rows", [&](TJobControl& control) {
+        TImportProgress progress;
+        progress.Report = [&control](long long done, long long total, const QString& table) {
+            const int all = total < 0 ? 0 : static_cast<int>(std::max(total, done));
+            control.Report(static_cast<int>(done), all, "\"" + table + "\"");
+        };
+        progress.Cancelled = [&control] { return control.Cancelled(); };
+        try {
+            const std::unique_ptr<TTableSource> tables = TImportSource::Open(source);
+            reports = TCatalogImport::Run(*tables, source, target, progress);
+            imported = true;
+        } catch (const EImportCancelled&) {
+        }
+    });
+    // Cancelled: the target was never written.
+    if (!imported) return;
     QStringList skipped;
     for (const TImportedTable& t : reports)
         for (const QString& row : t.Skipped) skipped << "\"" + t.Table + "\" " + row;
