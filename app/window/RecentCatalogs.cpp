@@ -21,6 +21,10 @@ QString TRecentCatalogs::Last() {
     return List().value(0);
 }
 
+void TRecentCatalogs::Replace(const QStringList& list) {
+    TWindowSettings::Open()->setValue(kKey, list.mid(0, Kept));
+}
+
 void TRecentCatalogs::Add(const QString& path) {
     // A password stays where the user keeps it (~/.pgpass, PGPASSWORD), never in the settings.
     const QString file = TCatalogLocation::NamesServer(path) ? TCatalogLocation::Parse(path).Display()

@@ -16,6 +16,8 @@ public:
     static QString Last();
     // Puts the file (by its absolute name) or the server URI (without its password) first, once.
     static void Add(const QString& path);
+    // Puts back a list taken before.
+    static void Replace(const QStringList& list);
 };
 
 } // namespace tolvane
