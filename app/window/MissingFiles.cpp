@@ -19,6 +19,12 @@ TMissingFiles::TMissingFiles(TCatalogForm& form)
     poll_.setInterval(kPollMs);
     QObject::connect(&poll_, &QTimer::timeout, [this] { TakeAnswers(); });
     QObject::connect(model_, &QAbstractItemModel::modelReset, &poll_, [this] { EpisodesReloaded(); });
+    // An episode renamed in place names another file.
+    QObject::connect(model_, &QAbstractItemModel::dataChanged, &poll_,
+                     [this](const QModelIndex& from, const QModelIndex& to, const QList<int>& roles) {
+                         if (roles == QList<int>{Qt::ForegroundRole}) return;
+                         for (int row = from.row(); row <= to.row(); ++row) paths_.remove(row);
+                     });
     model_->SetDimmedRows([this](int row) { return Missing(row); });
     EpisodesReloaded();
 }
@@ -28,6 +34,7 @@ TMissingFiles::~TMissingFiles() {
 }
 
 void TMissingFiles::EpisodesReloaded() {
+    paths_.clear();
     // A scan may have recorded the folder of the title shown: asked again at each reload.
     const std::int64_t title = form_.ShownTitleId();
     QString folder;
@@ -48,9 +55,14 @@ void TMissingFiles::EpisodesReloaded() {
 
 bool TMissingFiles::Missing(int row) {
     if (folder_.isEmpty() || !model_) return false;
-    const QString name = model_->index(row, 0).data(Qt::EditRole).toString();
-    if (name.isEmpty()) return false;
-    const QString path = QDir(folder_).filePath(name);
+    // Asked for every cell drawn: each row's file name is read once per reload.
+    auto cached = paths_.constFind(row);
+    if (cached == paths_.constEnd()) {
+        const QString name = model_->index(row, 0).data(Qt::DisplayRole).toString();
+        cached = paths_.insert(row, name.isEmpty() ? QString() : QDir(folder_).filePath(name));
+    }
+    const QString& path = *cached;
+    if (path.isEmpty()) return false;
     const auto known = missing_.constFind(path);
     if (known != missing_.constEnd()) return *known;
     if (!asked_.contains(path)) {

@@ -35,6 +35,7 @@ private:
     QString folder_;         // the shown title's folder; empty when not known
     QHash<QString, bool> missing_; // by file path
     QSet<QString> asked_;
+    QHash<int, QString> paths_; // by row, since the last reload
 };
 
 } // namespace tolvane

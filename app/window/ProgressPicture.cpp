@@ -54,7 +54,8 @@ QImage TProgressPicture::AddFolder(const QString& catalogue, const QString& fold
     QCoreApplication::processEvents();
 
     QImage picture;
-    const int half = std::max(1, videos / 2);
+    // Before any file is read when there is only one: the scan never gets to store.
+    const int half = videos / 2;
     TBackgroundJob::TakePicture({half, half * kMsPerFile, [&](QProgressDialog& dialog) {
                                      QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
                                      dialog.adjustSize();
