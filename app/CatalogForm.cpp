@@ -39,6 +39,7 @@
 #include "app/TextLengthDelegate.h"
 #include "app/WindowPlacement.h"
 #include "grid/base/ShownText.h"
+#include "grid/control/GridView.h"
 
 namespace tolvane {
 
@@ -604,6 +605,8 @@ bool TCatalogForm::SelectTitle(std::int64_t id) {
         row = rowOf();
     }
     if (row < 0) return false;
+    // The title is chosen for the user, who may not have seen it: it comes into view.
+    if (auto* list = dynamic_cast<TGridTitleList*>(GV)) list->Grid().MakeRowVisible(row);
     if (GV->CurrentRow() == row)
         GVSelectCell(1, row);
     else

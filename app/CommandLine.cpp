@@ -36,6 +36,7 @@
 #include "app/import/CatalogImport.h"
 #include "app/import/MdbTableSource.h"
 #include "app/scan/FolderScan.h"
+#include "app/window/ProgressPicture.h"
 #include "app/window/RecentCatalogs.h"
 
 namespace tolvane {
@@ -62,6 +63,9 @@ const char* const kUsage =
     "       tolvane import SOURCE.mdb [TARGET.db]   a new catalogue (Oru.db by default) from an\n"
     "                                               Access catalogue\n"
     "       tolvane --screenshot PNG [--search TEXT] [--select ROW] [--read-only] [FILE]\n"
+    "       tolvane --screenshot PNG --add-folder FOLDER [FILE]\n"
+    "                                               the window with Add Folder's progress over it,\n"
+    "                                               halfway through FOLDER (nothing is stored)\n"
     "       tolvane --help\n"
     "A catalogue FILE may also be a database on a PostgreSQL server:\n"
     "  postgresql://[user@]host[:port]/dbname or postgresql:///dbname?host=/run/postgresql\n"
@@ -383,7 +387,7 @@ struct TScreenshotRequest {
 
 // Checked before any application object is made, so that a wrong argument is only an error line.
 TScreenshotRequest ScreenshotRequest(const QStringList& args) {
-    TScreenshotRequest r{Parse(args, {"--search", "--select"}, 2, {"--search"}), {}, {}, {}};
+    TScreenshotRequest r{Parse(args, {"--search", "--select", "--add-folder"}, 2, {"--search"}), {}, {}, {}};
     if (r.a.positional.value(0).isEmpty()) throw ECommandError("--screenshot needs a PNG file name");
     r.png = r.a.positional[0];
     r.file = Named(r.a.positional.value(1, kDefaultCatalog), "the catalogue's file name");
@@ -405,6 +409,11 @@ int Screenshot(const QStringList& args, bool readOnly) {
         if (!errors.isEmpty()) throw ECommandError(errors.first());
     };
 
+    if (a.options.count("--add-folder")) {
+        if (!TProgressPicture::AddFolder(file, a.options.at("--add-folder")).save(png, "PNG"))
+            throw ECommandError(png + ": cannot write the picture");
+        return 0;
+    }
     TCatalogForm form(file, TOpenMode::omReadOnly);
     check();
     form.setAttribute(Qt::WA_DontShowOnScreen);

@@ -2,7 +2,7 @@
 // The program's command line (the usage text in CommandLine.cpp lists every command):
 //   tolvane [--read-only] [FILE]         the window on Oru.db or FILE
 //   tolvane demo|list|show|export|scan|import ...
-//   tolvane --screenshot PNG [--search TEXT] [--select ROW] [--read-only] [FILE]
+//   tolvane --screenshot PNG [--search TEXT] [--select ROW] [--add-folder FOLDER] [--read-only] [FILE]
 // Qt's own options (-style Fusion, ...) are accepted anywhere before a "--".
 
 #include <QStringList>

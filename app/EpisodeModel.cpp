@@ -1,5 +1,8 @@
 #include "app/EpisodeModel.h"
 
+#include <QGuiApplication>
+#include <QPalette>
+
 #include "app/CatalogError.h"
 #include "app/EditStorage.h"
 #include "app/ErrorReporter.h"
@@ -45,7 +48,14 @@ QVariant TEpisodeModel::data(const QModelIndex& index, int role) const {
             return source_.WideTextAt(recNo, field);
         }
     }
+    // Asked at each paint, so that a palette changed since (a dark one) is followed.
+    if (role == Qt::ForegroundRole && dimmed_ && dimmed_(index.row()))
+        return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
     return {};
+}
+
+void TEpisodeModel::DimmedChanged() {
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::ForegroundRole});
 }
 
 QVariant TEpisodeModel::headerData(int section, Qt::Orientation orientation, int role) const {

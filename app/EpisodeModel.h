@@ -4,6 +4,7 @@
 // that cannot be stored stays pending and shown), calculated fields read-only.
 
 #include <QAbstractTableModel>
+#include <functional>
 #include <vector>
 
 namespace tolvane {
@@ -23,6 +24,10 @@ public:
     // Whether an edited cell is stored at once (the default) or left pending for the caller.
     void SetStoresAtOnce(bool atOnce) { storesAtOnce_ = atOnce; }
     bool StoresAtOnce() const { return storesAtOnce_; }
+    // Rows drawn in the palette's disabled text colour (their files are missing), asked as rows
+    // are drawn; DimmedChanged redraws them after the answer changed.
+    void SetDimmedRows(std::function<bool(int row)> dimmed) { dimmed_ = std::move(dimmed); }
+    void DimmedChanged();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -36,6 +41,7 @@ private:
     std::vector<int> fields_;
     bool readOnly_ = false;
     bool storesAtOnce_ = true;
+    std::function<bool(int)> dimmed_;
 };
 
 } // namespace tolvane

@@ -90,8 +90,22 @@ std::vector<int> Locate(TTableSource& source, const QString& sourceName, const Q
     return positions;
 }
 
+// Rows read of all, told and asked about every so many rows.
+struct TRowCount {
+    const TImportProgress& progress;
+    long long total = -1;
+    long long done = 0;
+
+    void Step(const QString& table) {
+        ++done;
+        if (done % 64 != 1) return;
+        if (progress.Cancelled && progress.Cancelled()) throw EImportCancelled();
+        if (progress.Report) progress.Report(done, total, table);
+    }
+};
+
 void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef& def, TNewCatalog& catalogue,
-               TImportedTable& report) {
+               TImportedTable& report, TRowCount& count) {
     const std::vector<TFieldMap> fields = FieldsOf(def);
     const std::vector<int> positions = Locate(source, sourceName, def.Table, fields);
     QStringList names, marks;
@@ -109,6 +123,7 @@ void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef
     QSet<qlonglong> keys;
     std::vector<QVariant> values(fields.size());
     source.ReadRows(def.Table, [&](const TTableSource::TRow& row) {
+        count.Step(def.Table);
         const int position = ++report.Read;
         QString problem;
         for (std::size_t i = 0; i < fields.size() && problem.isEmpty(); ++i) {
@@ -139,7 +154,7 @@ void CopyTable(TTableSource& source, const QString& sourceName, const TSourceDef
 } // namespace
 
 std::vector<TImportedTable> TCatalogImport::Run(TTableSource& source, const QString& sourceName,
-                                                const QString& target) {
+                                                const QString& target, const TImportProgress& progress) {
     // A new file is written under a temporary name and renamed at the end, a server's empty
     // database in one transaction: a failure leaves nothing behind, and the target never holds
     // half a catalogue.
@@ -148,8 +163,22 @@ std::vector<TImportedTable> TCatalogImport::Run(TTableSource& source, const QStr
     try {
         QSqlDatabase db = catalogue.Database();
         TCatalogSchema::Create(db);
-        CopyTable(source, sourceName, TCatalogSchema::Titles(), catalogue, reports[0]);
-        CopyTable(source, sourceName, TCatalogSchema::Episodes(), catalogue, reports[1]);
+        TRowCount count{progress};
+        if (progress.Report) {
+            const QStringList tables = source.Tables();
+            long long total = 0;
+            for (const TSourceDef* def : {&TCatalogSchema::Titles(), &TCatalogSchema::Episodes()}) {
+                // A missing table is reported by the copy, with what else is missing.
+                const long long rows = tables.contains(def->Table) ? source.RowCount(def->Table) : -1;
+                total = rows < 0 || total < 0 ? -1 : total + rows;
+            }
+            count.total = total;
+        }
+        CopyTable(source, sourceName, TCatalogSchema::Titles(), catalogue, reports[0], count);
+        CopyTable(source, sourceName, TCatalogSchema::Episodes(), catalogue, reports[1], count);
+        if (progress.Cancelled && progress.Cancelled()) throw EImportCancelled();
+    } catch (const EImportCancelled&) {
+        throw;
     } catch (const std::exception& e) {
         const QString error = QString::fromUtf8(e.what());
         throw ECatalogError(error.startsWith(sourceName + ":") ? error : catalogue.Failure(error));

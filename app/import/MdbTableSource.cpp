@@ -144,6 +144,10 @@ QStringList TMdbTableSource::Columns(const QString& table) {
     return names;
 }
 
+long long TMdbTableSource::RowCount(const QString& table) {
+    return OpenTable(Handle(handle_), path_, table)->num_rows;
+}
+
 void TMdbTableSource::ReadRows(const QString& table, const std::function<void(const TRow&)>& row) {
     MdbHandle* mdb = Handle(handle_);
     TTablePtr def = OpenTable(mdb, path_, table);

@@ -16,6 +16,7 @@ public:
 
     QStringList Tables() override;
     QStringList Columns(const QString& table) override;
+    long long RowCount(const QString& table) override;
     void ReadRows(const QString& table, const std::function<void(const TRow&)>& row) override;
 
 private:

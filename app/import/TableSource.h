@@ -19,6 +19,8 @@ public:
     virtual QStringList Tables() = 0;
     // The table's column names; throws ECatalogError for a table the source does not have.
     virtual QStringList Columns(const QString& table) = 0;
+    // How many rows the table holds as far as the source knows without reading them; -1: unknown.
+    virtual long long RowCount(const QString& /*table*/) { return -1; }
     // Calls row for each row in stored order.
     virtual void ReadRows(const QString& table, const std::function<void(const TRow&)>& row) = 0;
 };

@@ -4,15 +4,17 @@
 #include <QMessageBox>
 
 #include "app/CatalogError.h"
+#include "app/CatalogLocation.h"
 #include "app/CatalogForm.h"
 #include "app/DemoCatalog.h"
 #include "app/ErrorReporter.h"
 #include "app/NewCatalog.h"
 #include "app/import/CatalogImport.h"
-#include "app/import/MdbTableSource.h"
 #include "app/window/AboutText.h"
+#include "app/window/BackgroundJob.h"
 #include "app/window/ExportFile.h"
 #include "app/window/FileChooser.h"
+#include "app/window/ImportSource.h"
 #include "app/window/MainWindow.h"
 
 namespace tolvane {
@@ -51,8 +53,18 @@ void TCatalogueCommands::Open() {
 }
 
 void TCatalogueCommands::OpenFile(const QString& path) {
-    if (!QFileInfo::exists(path)) throw ECatalogError(path + ": no such file");
+    if (!TCatalogLocation::NamesServer(path) && !QFileInfo::exists(path)) throw ECatalogError(path + ": no such file");
     window_.OpenCatalog(path);
+}
+
+void TCatalogueCommands::OpenServer() {
+    const QString uri = TFileChooser::Ask(&window_, TFileQuestion::fqServer, "Open Server",
+                                          "The catalogue's server, as postgresql://user@host[:port]/database");
+    if (uri.isEmpty() || uri == "postgresql://") return;
+    if (!TCatalogLocation::NamesServer(uri))
+        throw ECatalogError(uri + ": not a server URI; it starts with postgresql://");
+    TCatalogLocation::Parse(uri); // one clear message for a URI that cannot be read
+    window_.OpenCatalog(uri);
 }
 
 void TCatalogueCommands::Import() {
@@ -61,8 +73,24 @@ void TCatalogueCommands::Import() {
     if (source.isEmpty()) return;
     const QString target = NewFileName("New catalogue from " + QFileInfo(source).fileName());
     if (target.isEmpty()) return;
-    TMdbTableSource tables(source);
-    const std::vector<TImportedTable> reports = TCatalogImport::Run(tables, source, target);
+    std::vector<TImportedTable> reports;
+    bool imported = false;
+    TBackgroundJob::Run(&window_, "Import", "ImportProgress", "rows", [&](TJobControl& control) {
+        TImportProgress progress;
+        progress.Report = [&control](long long done, long long total, const QString& table) {
+            const int all = total < 0 ? 0 : static_cast<int>(std::max(total, done));
+            control.Report(static_cast<int>(done), all, "\"" + table + "\"");
+        };
+        progress.Cancelled = [&control] { return control.Cancelled(); };
+        try {
+            const std::unique_ptr<TTableSource> tables = TImportSource::Open(source);
+            reports = TCatalogImport::Run(*tables, source, target, progress);
+            imported = true;
+        } catch (const EImportCancelled&) {
+        }
+    });
+    // Cancelled: the target was never written.
+    if (!imported) return;
     QStringList skipped;
     for (const TImportedTable& t : reports)
         for (const QString& row : t.Skipped) skipped << "\"" + t.Table + "\" " + row;

@@ -18,6 +18,8 @@ public:
     // A catalogue the user chooses, or the one named, shown in place of the open one.
     void Open();
     void OpenFile(const QString& path);
+    // A catalogue on a PostgreSQL server, named by the URI the user types.
+    void OpenServer();
     // A new catalogue from an Access file, both chosen by the user; then shown.
     void Import();
     // The titles with their totals as CSV, TSV or an Excel workbook.

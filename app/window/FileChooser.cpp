@@ -1,6 +1,8 @@
 #include "app/window/FileChooser.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 
 namespace tolvane {
 
@@ -24,6 +26,8 @@ QString TFileChooser::Ask(QWidget* parent, TFileQuestion question, const QString
                                             QFileDialog::DontConfirmOverwrite);
     case TFileQuestion::fqFolder:
         return QFileDialog::getExistingDirectory(parent, caption);
+    case TFileQuestion::fqServer:
+        return QInputDialog::getText(parent, caption, filter, QLineEdit::Normal, "postgresql://").trimmed();
     }
     return {};
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The file and folder questions the window asks: the desktop's dialogs, or answers a test gives
-// in their place.
+// The file, folder and server questions the window asks: the desktop's dialogs, or answers a test
+// gives in their place.
 
 #include <QString>
 #include <functional>
@@ -10,8 +10,8 @@ class QWidget;
 namespace tolvane {
 
 // fqSave asks before an existing file is replaced; fqCreate names a new file, which the caller
-// refuses when it exists.
-enum class TFileQuestion { fqOpen, fqSave, fqCreate, fqFolder };
+// refuses when it exists; fqServer asks for a server's URI in a line of text.
+enum class TFileQuestion { fqOpen, fqSave, fqCreate, fqFolder, fqServer };
 
 class TFileChooser {
 public:

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 
 #include "app/CatalogForm.h"
+#include "app/CatalogLocation.h"
 #include "app/ErrorReporter.h"
 #include "app/window/CatalogueCommands.h"
 #include "app/window/EpisodeFiles.h"
@@ -40,6 +41,7 @@ TMainMenu::TMainMenu(TMainWindow& window)
     Add(catalogue, "actionNew", "&New…", QKeySequence::New, [&c] { c.New(); });
     Add(catalogue, "actionNewDemo", "New &Demo…", {}, [&c] { c.NewDemo(); });
     Add(catalogue, "actionOpen", "&Open…", QKeySequence::Open, [&c] { c.Open(); });
+    Add(catalogue, "actionOpenServer", "Open &Server…", {}, [&c] { c.OpenServer(); });
     recent_ = catalogue->addMenu("Open &Recent");
     recent_->setObjectName("menuRecent");
     catalogue->addSeparator();
@@ -129,7 +131,8 @@ void TMainMenu::FillRecent() {
     const QStringList files = TRecentCatalogs::List();
     int n = 0;
     for (const QString& file : files) {
-        QAction* action = recent_->addAction(QString("&%1 %2").arg(++n % 10).arg(QFileInfo(file).fileName()));
+        const QString shown = TCatalogLocation::NamesServer(file) ? file : QFileInfo(file).fileName();
+        QAction* action = recent_->addAction(QString("&%1 %2").arg(++n % 10).arg(shown));
         action->setToolTip(file);
         action->setData(file);
         // Queued: opening refills this submenu, which deletes the action that was triggered.

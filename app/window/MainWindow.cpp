@@ -13,6 +13,7 @@
 #include "app/ErrorReporter.h"
 #include "app/WindowPlacement.h"
 #include "app/window/MainMenu.h"
+#include "app/window/MissingFiles.h"
 #include "app/window/RecentCatalogs.h"
 #include "app/window/EpisodeFiles.h"
 #include "app/window/TitleCommands.h"
@@ -41,6 +42,7 @@ TMainWindow::TMainWindow(QWidget* parent) : QMainWindow(parent) {
 
 TMainWindow::~TMainWindow() {
     // The form goes first: its closing may still ask the menu's undo history.
+    missing_.reset();
     delete takeCentralWidget();
     form_ = nullptr;
 }
@@ -60,6 +62,7 @@ bool TMainWindow::OpenCatalog(const QString& path, TOpenMode mode) {
             delete form;
             return false;
         }
+        missing_.reset();
         delete takeCentralWidget();
         form_ = nullptr;
     }
@@ -75,6 +78,7 @@ void TMainWindow::Show(TCatalogForm* form) {
     form_ = form;
     setCentralWidget(form);
     form->installEventFilter(this);
+    missing_ = std::make_unique<TMissingFiles>(*form);
     // Every edit stored from the boxes or the episode table becomes a step to undo.
     for (TRecordSource* source : {&form->Name, &form->Series})
         source->OnStored = [this, form, source](const QVariant& key, const std::vector<TCheckedUpdate::TChange>& written) {

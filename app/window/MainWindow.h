@@ -13,6 +13,7 @@ namespace tolvane {
 
 class TCatalogForm;
 class TMainMenu;
+class TMissingFiles;
 
 class TMainWindow : public QMainWindow {
 public:
@@ -49,6 +50,7 @@ private:
     TCatalogForm* form_ = nullptr;
     QUndoStack history_;
     std::unique_ptr<TMainMenu> menu_;
+    std::unique_ptr<TMissingFiles> missing_;
     bool placed_ = false;
 };
 

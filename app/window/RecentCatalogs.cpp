@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "app/CatalogLocation.h"
 #include "app/window/WindowSettings.h"
 
 namespace tolvane {
@@ -20,8 +21,14 @@ QString TRecentCatalogs::Last() {
     return List().value(0);
 }
 
+void TRecentCatalogs::Replace(const QStringList& list) {
+    TWindowSettings::Open()->setValue(kKey, list.mid(0, Kept));
+}
+
 void TRecentCatalogs::Add(const QString& path) {
-    const QString file = QFileInfo(path).absoluteFilePath();
+    // A password stays where the user keeps it (~/.pgpass, PGPASSWORD), never in the settings.
+    const QString file = TCatalogLocation::NamesServer(path) ? TCatalogLocation::Parse(path).Display()
+                                                             : QFileInfo(path).absoluteFilePath();
     QStringList files = List();
     files.removeAll(file);
     files.prepend(file);

@@ -12,6 +12,7 @@
 #include "app/window/TitleNameEditor.h"
 #include "app/window/TitleUndo.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace tolvane {
@@ -47,8 +48,11 @@ void TTitleCommands::AddFolderAt(const QString& folder) {
             new TNewTitleStep(window_, TTitleRecords::Snapshot(form.Conn.Database(), result->TitleId), "Add Folder"));
     else if (!result->AddedIds.empty())
         window_.History().push(new TAddEpisodesStep(window_, result->TitleId, result->AddedIds));
-    form.CheckForChanges();
-    form.SelectTitle(result->TitleId);
+    // Each step lets the window paint before the next: a title of many episodes takes a while
+    // to list, and listing it twice is spared when the refresh already shows it.
+    const bool refreshed = form.CheckForChanges();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!refreshed || form.ShownTitleId() != result->TitleId) form.SelectTitle(result->TitleId);
     if (!result->Skipped.isEmpty())
         TErrorReporter::Report(
             QString("%1 added to \"%2\"; %3 files could not be added:\n")

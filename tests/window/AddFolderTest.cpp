@@ -15,9 +15,12 @@
 #include <QSqlRecord>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sstream>
+#include <QImage>
 
 #include "app/TestCatalog.h"
 #include "app/CatalogForm.h"
+#include "app/CommandLine.h"
 #include "app/ErrorReporter.h"
 #include "app/TitleList.h"
 #include "app/window/AddFolderQuestion.h"
@@ -200,6 +203,29 @@ TEST_F(AddFolderTest, AnAddedFolderIsUndoneUnlessItsEpisodesWereChangedElsewhere
     EXPECT_EQ(EpisodesOf(nana), 4);
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains("changed elsewhere")) << errors[0].toStdString();
+}
+
+TEST_F(AddFolderTest, TheScreenshotCommandShowsTheProgressHalfwayTheSameEachTimeAndStoresNothing) {
+    const QString before = Contents();
+    QTemporaryDir pictures;
+    QList<QImage> taken;
+    for (const char* name : {"a.png", "b.png"}) {
+        std::ostringstream out, err;
+        const QString png = pictures.filePath(name);
+        EXPECT_EQ(TCommandLine::Run({"--screenshot", png, "--add-folder", kMedia, catalogue.Path()}, out, err), 0)
+            << err.str();
+        taken << QImage(png);
+    }
+    ASSERT_FALSE(taken[0].isNull());
+    EXPECT_EQ(taken[0], taken[1]);
+    EXPECT_EQ(Contents(), before);
+
+    // The same window without the dialog: the dialog is what differs.
+    std::ostringstream out, err;
+    const QString plain = pictures.filePath("plain.png");
+    ASSERT_EQ(TCommandLine::Run({"--screenshot", plain, catalogue.Path()}, out, err), 0) << err.str();
+    EXPECT_GT(taken[0].height(), QImage(plain).height()) << "the menu bar is shown";
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
 }
 
 } // namespace

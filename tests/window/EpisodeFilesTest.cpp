@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QPalette>
+#include <QBrush>
 #include <QFile>
 #include <QKeyEvent>
 #include <QTableView>
@@ -15,6 +18,7 @@
 #include "app/TestCatalog.h"
 #include "app/CatalogForm.h"
 #include "app/ErrorReporter.h"
+#include "app/TitleList.h"
 #include "app/window/AddFolderQuestion.h"
 #include "app/window/FileChooser.h"
 #include "app/window/MainMenu.h"
@@ -107,6 +111,54 @@ TEST_F(EpisodeFilesTest, EnterOpensTheEpisodesFileAndShowInFolderItsFolder) {
     EXPECT_TRUE(catcher.urls.isEmpty());
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].contains(name + " is not there any more")) << errors[0].toStdString();
+}
+
+TEST_F(EpisodeFilesTest, EpisodesWhoseFilesAreMissingAreGreyedInThePalettesDisabledTextColour) {
+    window->Menu().Action("actionAddFolder")->trigger();
+    errors.clear(); // broken.avi
+    QAbstractItemModel& episodes = *Form().DBGrid2->model();
+    ASSERT_EQ(episodes.rowCount(), 3);
+    ASSERT_TRUE(QFile::remove(folder.filePath(episodes.index(1, 0).data().toString())));
+    const auto show = [this](const QString& name) {
+        for (int r = 0; r < Form().GV->GetRowCount(); ++r)
+            if (Form().GV->GetCellText(1, r) == name) Form().GV->SetCurrentRow(r);
+        ASSERT_EQ(Form().ShownTitleName(), name);
+    };
+    show("Nana");
+    show("Media");
+    // The rows are checked as they are drawn, and grey once the answer is in.
+    const auto greyed = [&] {
+        QList<int> rows;
+        for (int r = 0; r < episodes.rowCount(); ++r) {
+            const QVariant colour = episodes.index(r, 2).data(Qt::ForegroundRole);
+            if (colour.isValid()) rows << r;
+        }
+        return rows;
+    };
+    QElapsedTimer waited;
+    waited.start();
+    while (greyed().isEmpty() && waited.elapsed() < 10'000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(greyed(), QList<int>{1});
+    const QPalette light = QApplication::palette();
+    EXPECT_EQ(episodes.index(1, 0).data(Qt::ForegroundRole).value<QBrush>().color(),
+              light.color(QPalette::Disabled, QPalette::Text));
+
+    QPalette dark(QColor(45, 45, 45));
+    dark.setColor(QPalette::Base, QColor(30, 30, 30));
+    dark.setColor(QPalette::Text, QColor(230, 230, 230));
+    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(120, 120, 128));
+    QApplication::setPalette(dark);
+    const QColor underDark = episodes.index(1, 0).data(Qt::ForegroundRole).value<QBrush>().color();
+    QApplication::setPalette(light);
+    EXPECT_EQ(underDark, QColor(120, 120, 128));
+
+    // A title whose folder is not known greys nothing.
+    show("Nana");
+    catalogue.AddEpisode(Form().ShownTitleId(), {"nowhere.mkv", 1LL, 640, 480, 1});
+    Form().CheckForChanges();
+    ASSERT_EQ(episodes.rowCount(), 1);
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 200);
+    EXPECT_TRUE(greyed().isEmpty());
 }
 
 TEST_F(EpisodeFilesTest, ATitleWhoseFolderIsNotKnownSaysHowToMakeItKnown) {

@@ -12,6 +12,9 @@
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QProgressDialog>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
@@ -21,11 +24,17 @@
 #include "app/CommandLine.h"
 #include "app/ErrorReporter.h"
 #include "app/TitleList.h"
+#include "app/window/BackgroundJob.h"
 #include "app/window/FileChooser.h"
+#include "app/window/ImportSource.h"
 #include "app/window/MainMenu.h"
 #include "app/window/MainWindow.h"
 #include "app/window/RecentCatalogs.h"
 #include "app/window/WindowSettings.h"
+#include "app/CatalogLocation.h"
+#include "app/CatalogSchema.h"
+#include "app/NewCatalog.h"
+#include "support/TestServer.h"
 #include "window/ShownWindow.h"
 
 namespace tolvane {
@@ -110,6 +119,100 @@ TEST_F(MainMenuTest, OpenStoresThePendingEditOfTheCatalogueItLeaves) {
     EXPECT_EQ(ListedTitles(), 2);
     EXPECT_EQ(TRecentCatalogs::List(), (QStringList{second.Path(), first.Path()}));
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+}
+
+TEST_F(MainMenuTest, OpenServerShowsTheServersCatalogueAndRemembersItWithoutThePassword) {
+    test::TTestServer& server = test::TTestServer::Get();
+    const QString secret = "w1nd0w-Pw";
+    server.Exec("DO $$ BEGIN IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'keeper') THEN "
+                "CREATE ROLE keeper LOGIN PASSWORD '" + secret + "'; END IF; END $$");
+    const QString database = server.NewDatabase("keeper");
+    const QString uri = server.Uri(database, "keeper", secret);
+    TNewCatalog::Create(uri, [](QSqlDatabase& db) {
+        QSqlQuery(db).exec(QString::fromUtf8("INSERT INTO \"Sp\" (\"Название\") VALUES ('Nana'), ('Akira')"));
+    });
+    TTestCatalog local;
+    local.AddTitle("Mushishi", "TV", "26");
+    Open(local.Path());
+
+    // A text that names no server, and a server URI that cannot be read: one message each.
+    for (const QString& wrong : {QString("ftp://host/oru"), QString("postgresql://keeper:" + secret + "@h:99999/oru")}) {
+        SCOPED_TRACE(wrong.toStdString());
+        errors.clear();
+        answers << wrong;
+        Action("actionOpenServer").trigger();
+        ASSERT_EQ(errors.size(), 1);
+        EXPECT_FALSE(errors[0].contains(secret)) << errors[0].toStdString();
+        EXPECT_EQ(Form().Conn.Path(), local.Path());
+    }
+    errors.clear();
+    answers << uri;
+    Action("actionOpenServer").trigger();
+    EXPECT_EQ(questions.last(), TFileQuestion::fqServer);
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+    EXPECT_EQ(ListedTitles(), 2);
+    const QStringList recent = TRecentCatalogs::List();
+    ASSERT_EQ(recent.size(), 2);
+    EXPECT_EQ(recent[0], TCatalogLocation::Parse(uri).Display());
+    EXPECT_TRUE(recent[0].contains(database)) << recent[0].toStdString();
+    EXPECT_FALSE(recent.join(' ').contains(secret));
+    EXPECT_EQ(window->Menu().RecentActions().first()->data().toString(), recent[0]);
+}
+
+// An Access catalogue of many titles, as mdbtools would read it: keys, names and title keys.
+class TManyTitles : public TTableSource {
+public:
+    static constexpr int kTitles = 300, kEpisodes = 3000;
+    static const TSourceDef& Def(const QString& table) {
+        return table == "Sp" ? TCatalogSchema::Titles() : TCatalogSchema::Episodes();
+    }
+    QStringList Tables() override { return {"Sp", QString::fromUtf8("Серии")}; }
+    QStringList Columns(const QString& table) override {
+        QStringList names;
+        for (const TFieldDef& f : Def(table).Fields)
+            if (f.IsStored()) names << f.Name;
+        return names;
+    }
+    long long RowCount(const QString& table) override { return table == "Sp" ? kTitles : kEpisodes; }
+    void ReadRows(const QString& table, const std::function<void(const TRow&)>& row) override {
+        const int columns = static_cast<int>(Columns(table).size());
+        for (qlonglong k = 1; k <= RowCount(table); ++k) {
+            TRow values(columns);
+            values[0] = k; // the key, then the name or the title's key
+            values[1] = table == "Sp" ? QVariant(QString("Title %1").arg(k)) : QVariant((k - 1) / 10 + 1);
+            row(values);
+        }
+    }
+};
+
+TEST_F(MainMenuTest, ImportShowsItsProgressAndCancelLeavesNoCatalogue) {
+    TTestCatalog shown;
+    shown.AddTitle("Mushishi", "TV", "26");
+    Open(shown.Path());
+    auto previous = TImportSource::SetOpener([](const QString&) { return std::make_unique<TManyTitles>(); });
+    const QString target = dir.filePath("imported.db");
+
+    // Held at the first row, the dialog is looked at and cancelled.
+    QString label;
+    bool modal = false;
+    TBackgroundJob::TakePicture({1, 0, [&](QProgressDialog& dialog) {
+                                     label = dialog.labelText();
+                                     modal = dialog.isVisible() && dialog.isModal();
+                                 }});
+    answers << dir.filePath("old.mdb") << target;
+    Action("actionImport").trigger();
+    EXPECT_TRUE(label.startsWith("1 of 3300 rows\n\"Sp\"")) << label.toStdString();
+    EXPECT_TRUE(modal);
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_EQ(Form().Conn.Path(), shown.Path());
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+
+    answers << dir.filePath("old.mdb") << target;
+    Action("actionImport").trigger();
+    TImportSource::SetOpener(std::move(previous));
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
+    EXPECT_EQ(Form().Conn.Path(), target);
+    EXPECT_EQ(ListedTitles(), 300);
 }
 
 TEST_F(MainMenuTest, AFileThatCannotBeOpenedLeavesTheOpenCatalogueAndItsEdit) {

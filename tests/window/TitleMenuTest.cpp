@@ -105,6 +105,19 @@ TEST_F(TitleMenuTest, ANewTitleIsNamedInPlaceWhileTheSearchHidesIt) {
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
 }
 
+TEST_F(TitleMenuTest, ANewTitleBelowTheListsEndIsScrolledIntoViewAndNamedThere) {
+    for (int k = 0; k < 150; ++k) catalogue.AddTitle(QString("Title %1").arg(k, 3, 10, QChar('0')), "TV", "1");
+    Form().CheckForChanges();
+    ASSERT_EQ(Form().GV->GetRowCount(), 152);
+    window->Menu().Action("actionNewTitle")->trigger();
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    const QRect list = Form().GV->Widget()->rect();
+    const QRect shown = editor->geometry();
+    EXPECT_TRUE(list.contains(shown.center())) << shown.y() << " in a list " << list.height() << " high";
+    EXPECT_EQ(Form().GV->GetCellText(1, Form().GV->CurrentRow()), "New title");
+}
+
 TEST_F(TitleMenuTest, EscapeKeepsTheNewTitlesNameAndANameChangedElsewhereIsNotOverwritten) {
     window->Menu().Action("actionNewTitle")->trigger();
     const std::int64_t first = Form().ShownTitleId();
