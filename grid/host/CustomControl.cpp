@@ -19,7 +19,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
-#include "grid/host/AccessibleTable.h"
+#include "grid/host/AccessibleTableSource.h"
 #include "grid/host/AppActivation.h"
 #include "grid/host/DeviceImage.h"
 #include "grid/host/ExceptionSink.h"

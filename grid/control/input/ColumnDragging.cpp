@@ -6,7 +6,7 @@
 #include "grid/control/flyouts/ColumnDragBox.h"
 #include "grid/control/flyouts/DragArrow.h"
 #include "grid/display/styles/StyleDisplay.h"
-#include "grid/host/Cursors.h"
+#include "grid/host/Screen.h"
 
 namespace tolvane {
 
