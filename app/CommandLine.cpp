@@ -64,7 +64,7 @@ const char* const kUsage =
     "       tolvane import SOURCE.mdb [TARGET.db]   a new catalogue (Oru.db by default) from an\n"
     "                                               Access catalogue\n"
     "       tolvane --screenshot PNG [--search TEXT] [--select ROW] [--read-only] [FILE]\n"
-    "       tolvane --help\n"
+    "       tolvane --help                          this text (also -h, and after a command)\n"
     "A catalogue FILE may also be a database on a PostgreSQL server:\n"
     "  postgresql://[user@]host[:port]/dbname or postgresql:///dbname?host=/run/postgresql\n"
     "Qt's own options (-style Fusion, -platformtheme NAME, -display D, ...) are accepted too.";
