@@ -5,10 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <climits>
 #include <map>
 #include <optional>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/Application.h"
 #include "app/CatalogError.h"
@@ -16,6 +18,7 @@
 #include "app/CatalogLocation.h"
 #include "app/CatalogSchema.h"
 #include "app/CatalogStore.h"
+#include "app/CommandLineArguments.h"
 #include "app/DemoCatalog.h"
 #include "app/EditLoop.h"
 #include "app/EpisodeFields.h"
@@ -24,7 +27,6 @@
 #include "app/FilterExpression.h"
 #include "app/Formats.h"
 #include "app/ProgressLine.h"
-#include "app/QtOptions.h"
 #include "app/RecordSource.h"
 #include "app/TerminalText.h"
 #include "app/TitleList.h"
@@ -66,7 +68,7 @@ const char* const kUsage =
     "       tolvane --screenshot PNG --add-folder FOLDER [FILE]\n"
     "                                               the window with Add Folder's progress over it,\n"
     "                                               halfway through FOLDER (nothing is stored)\n"
-    "       tolvane --help\n"
+    "       tolvane --help                          this text (also -h, and after a command)\n"
     "A catalogue FILE may also be a database on a PostgreSQL server:\n"
     "  postgresql://[user@]host[:port]/dbname or postgresql:///dbname?host=/run/postgresql\n"
     "Qt's own options (-style Fusion, -platformtheme NAME, -display D, ...) are accepted too.";
@@ -77,35 +79,7 @@ public:
     explicit ECommandError(const QString& message) : std::runtime_error(message.toStdString()) {}
 };
 
-struct TArguments {
-    std::map<QString, QString> options;
-    QStringList positional;
-};
-
-// Splits arguments into the allowed options (each taking a value that is not empty, unless it
-// may be) and positional arguments; "--" ends the options.
-TArguments Parse(const QStringList& args, const QStringList& options, int maxPositional,
-                 const QStringList& mayBeEmpty = {}) {
-    TArguments result;
-    bool optionsEnded = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (!optionsEnded && a == "--") {
-            optionsEnded = true;
-        } else if (!optionsEnded && a.startsWith('-') && a.size() > 1) {
-            if (!options.contains(a)) throw ECommandError("unknown option " + a);
-            if (i + 1 >= args.size() || (args[i + 1].isEmpty() && !mayBeEmpty.contains(a)))
-                throw ECommandError(a + " needs a value");
-            if (result.options.count(a)) throw ECommandError(a + " given twice");
-            result.options[a] = args[++i];
-        } else {
-            result.positional << a;
-        }
-    }
-    if (result.positional.size() > maxPositional)
-        throw ECommandError("unexpected argument " + result.positional[maxPositional]);
-    return result;
-}
+using TArguments = TCommandArguments;
 
 // A file or folder name given on the command line: an empty one names nothing.
 const QString& Named(const QString& name, const QString& what) {
@@ -113,44 +87,53 @@ const QString& Named(const QString& name, const QString& what) {
     return name;
 }
 
-// Takes the flag out of the arguments (up to a "--"); whether it was there.
-bool TakeFlag(QStringList& args, const QString& flag) {
-    bool found = false;
-    for (int i = 0; i < args.size() && args[i] != "--";) {
-        if (args[i] == flag) {
-            args.removeAt(i);
-            found = true;
-        } else {
-            ++i;
-        }
-    }
-    return found;
+// Each command's own options and how many positional arguments it takes (init and copy count
+// theirs, to show their usage); whether it writes, so that it cannot be read-only.
+struct TCommandEntry {
+    const char* name;
+    QStringList options;
+    int maxPositional;
+    bool writes;
+};
+
+const std::vector<TCommandEntry>& Commands() {
+    static const std::vector<TCommandEntry> commands = {
+        {"demo", {}, 1, true},
+        {"init", {}, INT_MAX, true},
+        {"copy", {}, INT_MAX, true},
+        {"list", {"--db"}, 1, false},
+        {"show", {"--db"}, 1, false},
+        {"export", {"--db", "--title", "--format", "--output"}, 0, false},
+        {"scan", {"--title", "--type", "--db"}, 1, true},
+        {"import", {}, 2, true},
+        {"store-edits", {}, 3, true},
+    };
+    return commands;
 }
 
-// The arguments without Qt's options.
-QStringList OwnArguments(const QStringList& args) {
-    QStringList own;
-    QString missing;
-    if (!TQtOptions::Strip(args, own, missing)) throw ECommandError(missing + " needs a value");
-    return own;
+const TCommandEntry* CommandNamed(const QString& word) {
+    for (const TCommandEntry& c : Commands())
+        if (word == c.name) return &c;
+    return nullptr;
 }
 
-bool IsCommand(const QString& word) {
-    static const QStringList commands = {"demo",   "init",   "copy",        "list",   "show", "export",
-                                         "scan",   "import", "store-edits", "--help", "-h"};
-    return commands.contains(word);
+// The words before the command: Qt's options, --read-only, --help and --screenshot.
+TArguments Leading(const QStringList& args) {
+    TCommandSyntax syntax;
+    syntax.Flags = {"--screenshot"};
+    syntax.StopAtCommand = true;
+    return TCommandArguments::Parse(args, syntax);
 }
 
 // The catalogue the window opens: the file named, which must exist, since a word that is no
 // command and no file is most likely a mistyped command; else Oru.db when the working folder has
 // one, else the catalogue opened last.
-QString WindowFile(const QStringList& args) {
-    const TArguments a = Parse(args, {}, 1);
-    if (a.positional.isEmpty()) {
+QString WindowFile(const TArguments& a) {
+    if (a.Positional.isEmpty()) {
         const QString last = TRecentCatalogs::Last();
         return QFileInfo::exists(kDefaultCatalog) || !QFileInfo::exists(last) ? kDefaultCatalog : last;
     }
-    const QString& file = Named(a.positional[0], "the catalogue's file name");
+    const QString& file = Named(a.Positional[0], "the catalogue's file name");
     if (TCatalogLocation::NamesServer(file)) return file;
     const QFileInfo info(file);
     if (info.isDir()) throw ECommandError(file + ": a folder, not a catalogue");
@@ -182,8 +165,8 @@ struct TConsole {
 };
 
 QString Option(const TArguments& a, const QString& name, const QString& fallback) {
-    const auto it = a.options.find(name);
-    return it == a.options.end() ? fallback : it->second;
+    const auto it = a.Options.find(name);
+    return it == a.Options.end() ? fallback : it->second;
 }
 
 std::int64_t Number(const QString& text, const QString& what) {
@@ -193,17 +176,15 @@ std::int64_t Number(const QString& text, const QString& what) {
     return v;
 }
 
-int Demo(const QStringList& args, const TConsole& console) {
-    const TArguments a = Parse(args, {}, 1);
-    const QString path = Named(a.positional.value(0, kDefaultCatalog), "the demo's file name");
+int Demo(const TArguments& a, const TConsole& console) {
+    const QString path = Named(a.Positional.value(0, kDefaultCatalog), "the demo's file name");
     TDemoCatalog::Create(path);
     console.out << console.Out(TCatalogLocation::Parse(path).Display()) << ": " << TDemoCatalog::TitleCount
                 << " titles\n";
     return 0;
 }
 
-int List(const QStringList& args, const TConsole& console) {
-    const TArguments a = Parse(args, {"--db"}, 1);
+int List(const TArguments& a, const TConsole& console) {
     TCatalogStore store;
     store.Open(Named(Option(a, "--db", kDefaultCatalog), "the catalogue's file name"), TOpenMode::omReadOnly);
     TRecordSource titles(TCatalogSchema::Titles());
@@ -211,7 +192,7 @@ int List(const QStringList& args, const TConsole& console) {
     titles.Open(store);
 
     // The same filter the search box sets.
-    const QString prefix = a.positional.value(0);
+    const QString prefix = a.Positional.value(0);
     if (!prefix.isEmpty()) {
         titles.SetFilter(
             TFilterExpression::PrefixOf(titles.Definition(), QString::fromUtf8("Название"), prefix));
@@ -257,10 +238,9 @@ int List(const QStringList& args, const TConsole& console) {
     return 0;
 }
 
-int Show(const QStringList& args, const TConsole& console) {
-    const TArguments a = Parse(args, {"--db"}, 1);
-    if (a.positional.isEmpty()) throw ECommandError("show needs a title ID");
-    const std::int64_t id = Number(a.positional[0], "ID");
+int Show(const TArguments& a, const TConsole& console) {
+    if (a.Positional.isEmpty()) throw ECommandError("show needs a title ID");
+    const std::int64_t id = Number(a.Positional[0], "ID");
     TCatalogStore store;
     store.Open(Named(Option(a, "--db", kDefaultCatalog), "the catalogue's file name"), TOpenMode::omReadOnly);
 
@@ -295,18 +275,16 @@ int Show(const QStringList& args, const TConsole& console) {
 }
 
 // Not in the usage: stores numbered edits for the crash test, which kills it.
-int StoreEdits(const QStringList& args, std::ostream& out) {
-    const TArguments a = Parse(args, {}, 3);
-    if (a.positional.size() != 3) throw ECommandError("store-edits needs FILE ROUND COUNT");
-    TEditLoop::Run(a.positional[0], std::uint32_t(Number(a.positional[1], "ROUND")),
-                   int(Number(a.positional[2], "COUNT")), out);
+int StoreEdits(const TArguments& a, std::ostream& out) {
+    if (a.Positional.size() != 3) throw ECommandError("store-edits needs FILE ROUND COUNT");
+    TEditLoop::Run(a.Positional[0], std::uint32_t(Number(a.Positional[1], "ROUND")),
+                   int(Number(a.Positional[2], "COUNT")), out);
     return 0;
 }
 
-int Export(const QStringList& args, const TConsole& console) {
-    const TArguments a = Parse(args, {"--db", "--title", "--format", "--output"}, 0);
+int Export(const TArguments& a, const TConsole& console) {
     std::optional<std::int64_t> title;
-    if (a.options.count("--title")) title = Number(a.options.at("--title"), "ID");
+    if (a.Options.count("--title")) title = Number(a.Options.at("--title"), "ID");
     const QString format = Option(a, "--format", "csv");
     if (!QStringList{"csv", "tsv", "xlsx"}.contains(format))
         throw ECommandError("unknown format " + format + " (csv, tsv or xlsx)");
@@ -333,12 +311,11 @@ int Export(const QStringList& args, const TConsole& console) {
     return 0;
 }
 
-int Scan(const QStringList& args, const TConsole& console) {
-    const TArguments a = Parse(args, {"--title", "--type", "--db"}, 1);
-    if (a.positional.isEmpty()) throw ECommandError("scan needs a folder");
-    if (!a.options.count("--title")) throw ECommandError("scan needs --title NAME");
-    TScanRequest request{Named(a.positional[0], "the folder's name"), Option(a, "--db", kDefaultCatalog),
-                         a.options.at("--title"), Option(a, "--type", "")};
+int Scan(const TArguments& a, const TConsole& console) {
+    if (a.Positional.isEmpty()) throw ECommandError("scan needs a folder");
+    if (!a.Options.count("--title")) throw ECommandError("scan needs --title NAME");
+    TScanRequest request{Named(a.Positional[0], "the folder's name"), Option(a, "--db", kDefaultCatalog),
+                         a.Options.at("--title"), Option(a, "--type", "")};
     if (!request.Type.isEmpty() && !QStringList{"TV", "OVA", "Movie"}.contains(request.Type))
         throw ECommandError("unknown type " + request.Type + " (TV, OVA or Movie)");
 
@@ -359,11 +336,10 @@ int Scan(const QStringList& args, const TConsole& console) {
     return 0;
 }
 
-int Import(const QStringList& args, const TConsole& console) {
-    const TArguments a = Parse(args, {}, 2);
-    if (a.positional.isEmpty()) throw ECommandError("import needs an Access file");
-    const QString source = Named(a.positional[0], "the Access file's name");
-    const QString target = Named(a.positional.value(1, kDefaultCatalog), "the new catalogue's file name");
+int Import(const TArguments& a, const TConsole& console) {
+    if (a.Positional.isEmpty()) throw ECommandError("import needs an Access file");
+    const QString source = Named(a.Positional[0], "the Access file's name");
+    const QString target = Named(a.Positional.value(1, kDefaultCatalog), "the new catalogue's file name");
     // Refused before the source is read at all.
     if (QFileInfo(target).exists()) throw ECommandError(target + ": already exists");
     TMdbTableSource tables(source);
@@ -387,11 +363,12 @@ struct TScreenshotRequest {
 
 // Checked before any application object is made, so that a wrong argument is only an error line.
 TScreenshotRequest ScreenshotRequest(const QStringList& args) {
-    TScreenshotRequest r{Parse(args, {"--search", "--select", "--add-folder"}, 2, {"--search"}), {}, {}, {}};
-    if (r.a.positional.value(0).isEmpty()) throw ECommandError("--screenshot needs a PNG file name");
-    r.png = r.a.positional[0];
-    r.file = Named(r.a.positional.value(1, kDefaultCatalog), "the catalogue's file name");
-    if (r.a.options.count("--select")) r.select = Number(r.a.options.at("--select"), "ROW");
+    TCommandSyntax syntax{{"--search", "--select", "--add-folder"}, 2, {"--search"}, {}, false};
+    TScreenshotRequest r{TCommandArguments::Parse(args, syntax), {}, {}, {}};
+    if (r.a.Positional.value(0).isEmpty()) throw ECommandError("--screenshot needs a PNG file name");
+    r.png = r.a.Positional[0];
+    r.file = Named(r.a.Positional.value(1, kDefaultCatalog), "the catalogue's file name");
+    if (r.a.Options.count("--select")) r.select = Number(r.a.Options.at("--select"), "ROW");
     return r;
 }
 
@@ -409,8 +386,8 @@ int Screenshot(const QStringList& args, bool readOnly) {
         if (!errors.isEmpty()) throw ECommandError(errors.first());
     };
 
-    if (a.options.count("--add-folder")) {
-        if (!TProgressPicture::AddFolder(file, a.options.at("--add-folder")).save(png, "PNG"))
+    if (a.Options.count("--add-folder")) {
+        if (!TProgressPicture::AddFolder(file, a.Options.at("--add-folder")).save(png, "PNG"))
             throw ECommandError(png + ": cannot write the picture");
         return 0;
     }
@@ -423,8 +400,8 @@ int Screenshot(const QStringList& args, bool readOnly) {
     form.show();
     QApplication::setActiveWindow(&form);
     QCoreApplication::processEvents();
-    if (a.options.count("--search")) {
-        form.EFound->setText(a.options.at("--search"));
+    if (a.Options.count("--search")) {
+        form.EFound->setText(a.Options.at("--search"));
         check();
     }
     if (select) {
@@ -441,26 +418,56 @@ int Screenshot(const QStringList& args, bool readOnly) {
     return 0;
 }
 
-int Window(const QStringList& args, bool readOnly) {
-    const QString file = WindowFile(args);
+int Window(const TArguments& a, bool readOnly) {
+    const QString file = WindowFile(a);
     if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
         throw ECommandError("the window needs a graphical application");
     return TApplication::RunCatalogWindow(file, readOnly ? TOpenMode::omReadOnly : TOpenMode::omReadWrite);
+}
+
+// What the command line asks for, its arguments checked as far as they can be before an
+// application object is made.
+struct TInvocation {
+    enum TKind { ikHelp, ikCommand, ikScreenshot, ikWindow } Kind = ikWindow;
+    const TCommandEntry* Command = nullptr;
+    TArguments Arguments; // the command's or the window's
+    QStringList Screenshot; // the arguments after --screenshot
+    bool ReadOnly = false;
+};
+
+TInvocation Invocation(const QStringList& args) {
+    const TArguments leading = Leading(args);
+    TInvocation r;
+    r.ReadOnly = leading.ReadOnly;
+    if (leading.Help) {
+        r.Kind = TInvocation::ikHelp;
+    } else if (leading.Flags.contains("--screenshot")) {
+        r.Kind = TInvocation::ikScreenshot;
+        r.Screenshot = leading.Positional;
+        const TArguments shot = ScreenshotRequest(r.Screenshot).a;
+        r.ReadOnly |= shot.ReadOnly;
+        if (shot.Help) r.Kind = TInvocation::ikHelp;
+    } else {
+        r.Command = CommandNamed(leading.Positional.value(0));
+        r.Kind = r.Command ? TInvocation::ikCommand : TInvocation::ikWindow;
+        r.Arguments = r.Command
+                          ? TCommandArguments::Parse(leading.Positional.mid(1),
+                                                     {r.Command->options, r.Command->maxPositional, {}, {}, false})
+                          : TCommandArguments::Parse(leading.Positional, {{}, 1, {}, {}, false});
+        r.ReadOnly |= r.Arguments.ReadOnly;
+        if (r.Arguments.Help) r.Kind = TInvocation::ikHelp;
+    }
+    return r;
 }
 
 } // namespace
 
 TCommandLine::TMode TCommandLine::ModeOf(const QStringList& args) {
     try {
-        QStringList own = OwnArguments(args);
-        TakeFlag(own, "--read-only");
-        const QString first = own.value(0);
-        if (IsCommand(first)) return TMode::mdConsole;
-        if (first == "--screenshot") {
-            ScreenshotRequest(own.mid(1));
-            return TMode::mdScreenshot;
-        }
-        WindowFile(own);
+        const TInvocation r = Invocation(args);
+        if (r.Kind == TInvocation::ikScreenshot) return TMode::mdScreenshot;
+        if (r.Kind != TInvocation::ikWindow) return TMode::mdConsole;
+        WindowFile(r.Arguments);
         return TMode::mdWindow;
     } catch (const std::exception&) {
         return TMode::mdConsole; // only an error to print
@@ -470,29 +477,27 @@ TCommandLine::TMode TCommandLine::ModeOf(const QStringList& args) {
 int TCommandLine::Run(const QStringList& args, std::ostream& out, std::ostream& err) {
     const TConsole console{out, err, TTerminalText::IsTerminal(out), TTerminalText::IsTerminal(err)};
     try {
-        QStringList own = OwnArguments(args);
-        const bool readOnly = TakeFlag(own, "--read-only");
-        const QString first = own.value(0);
-        const QStringList rest = own.mid(1);
-        if (first == "--help" || first == "-h") {
+        const TInvocation r = Invocation(args);
+        if (r.Kind == TInvocation::ikHelp) {
             out << kUsage << '\n';
             return 0;
         }
+        if (r.Kind == TInvocation::ikScreenshot) return Screenshot(r.Screenshot, r.ReadOnly);
+        if (r.Kind == TInvocation::ikWindow) return Window(r.Arguments, r.ReadOnly);
         // The reading commands never write; the writing ones cannot be read-only.
-        if (readOnly && (first == "demo" || first == "init" || first == "copy" || first == "scan" ||
-                         first == "import" || first == "store-edits"))
-            throw ECommandError("--read-only does not go with " + first + ", which writes");
-        if (first == "demo") return Demo(rest, console);
-        if (first == "init") return TInitCommand::Run(rest, out);
-        if (first == "copy") return TCopyCommand::Run(rest, out, err);
-        if (first == "list") return List(rest, console);
-        if (first == "show") return Show(rest, console);
-        if (first == "store-edits") return StoreEdits(rest, out);
-        if (first == "export") return Export(rest, console);
-        if (first == "scan") return Scan(rest, console);
-        if (first == "import") return Import(rest, console);
-        if (first == "--screenshot") return Screenshot(rest, readOnly);
-        return Window(own, readOnly);
+        const QString command = r.Command->name;
+        if (r.ReadOnly && r.Command->writes)
+            throw ECommandError("--read-only does not go with " + command + ", which writes");
+        const TArguments& a = r.Arguments;
+        if (command == "demo") return Demo(a, console);
+        if (command == "init") return TInitCommand::Run(a.Positional, out);
+        if (command == "copy") return TCopyCommand::Run(a.Positional, out, err);
+        if (command == "list") return List(a, console);
+        if (command == "show") return Show(a, console);
+        if (command == "store-edits") return StoreEdits(a, out);
+        if (command == "export") return Export(a, console);
+        if (command == "scan") return Scan(a, console);
+        return Import(a, console);
     } catch (const std::exception& e) {
         std::string message = e.what();
         if (console.errTerminal) {

@@ -84,10 +84,6 @@ void TFilterExpression::SetEquals(QString value, const TSourceDef& def) {
     }
 }
 
-bool TFilterExpression::IsKey(const TSourceDef& def) const {
-    return type_ == TFilterType::ftEquals && hasNumber_ && def.Fields[field_].IsNumeric();
-}
-
 TFilterExpression TFilterExpression::Parse(const std::string& text, const TSourceDef& def) {
     for (int i = 0; i < static_cast<int>(def.Fields.size()); ++i) {
         const TFieldDef& field = def.Fields[i];

@@ -45,8 +45,6 @@ public:
     // The prefix NFC-normalised and fully case-folded (TTextFold), for comparing with folded
     // field texts.
     const QString& FoldedValue() const { return folded_; }
-    // Whether the filter selects rows by one whole number of a numeric field.
-    bool IsKey(const TSourceDef& def) const;
 
 private:
     static TFilterExpression Of(const TSourceDef& def, const QString& field);

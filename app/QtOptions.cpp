@@ -4,52 +4,28 @@ namespace tolvane {
 
 namespace {
 
-// Qt's own names: QGuiApplication's and QApplication's, then the X11 platform's.
+// Qt's own names: QGuiApplication's and QApplication's, then the X11 platform's. Each may be
+// spelled "-name" or "--name"; "-style=Fusion" gives the value after "=".
 // clang-format off
 const QStringList kWithValue = {"style", "stylesheet", "platform", "platformpluginpath", "platformtheme", "plugin",
                                 "qwindowgeometry", "qwindowtitle", "qwindowicon", "session",
-                                "display", "geometry", "title", "name", "icon", "visual"};
+                                "display", "geometry", "title", "name", "icon", "visual", "qmljsdebugger"};
 // clang-format on
 const QStringList kFlags = {"reverse", "widgetcount", "nograb", "dograb", "sync", "testability"};
-// Joined to their value by "=".
-const QStringList kJoined = {"style=", "stylesheet=", "qmljsdebugger="};
-// The program's own double-dash options, which Qt's "--name" spelling must not swallow.
-const QStringList kOwn = {"title"};
 
 } // namespace
 
-bool TQtOptions::Strip(const QStringList& args, QStringList& rest, QString& missing) {
-    rest.clear();
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args[i];
-        if (a == "--") {
-            rest << args.mid(i);
-            break;
-        }
-        // Qt accepts "-name" and "--name" alike.
-        QString name;
-        if (a.startsWith("--") && a.size() > 2)
-            name = a.mid(2);
-        else if (a.startsWith('-') && a.size() > 1)
-            name = a.mid(1);
-        if (name.isEmpty() || (a.startsWith("--") && kOwn.contains(name))) {
-            rest << a;
-            continue;
-        }
-        if (kFlags.contains(name)) continue;
-        if (kWithValue.contains(name)) {
-            if (i + 1 >= args.size()) {
-                missing = a;
-                return false;
-            }
-            ++i;
-            continue;
-        }
-        bool joined = false;
-        for (const QString& prefix : kJoined) joined |= name.startsWith(prefix);
-        if (!joined) rest << a;
-    }
-    return true;
+QList<QCommandLineOption> TQtOptions::Hidden(const QStringList& takenNames) {
+    QList<QCommandLineOption> options;
+    auto add = [&](const QString& name, const QString& valueName) {
+        if (takenNames.contains(name)) return;
+        QCommandLineOption option(name, QString(), valueName);
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        options << option;
+    };
+    for (const QString& name : kWithValue) add(name, "value");
+    for (const QString& name : kFlags) add(name, QString());
+    return options;
 }
 
 } // namespace tolvane

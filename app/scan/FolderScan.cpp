@@ -157,7 +157,7 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
     for (const QString& f : files)
         if (IsVideo(f)) videos << f;
     if (videos.isEmpty()) throw ECatalogError(request.Folder + ": no video files");
-    std::sort(videos.begin(), videos.end(), NaturalLess);
+    NaturalSort(videos);
 
     TCatalogStore store;
     store.Open(request.Catalogue, TOpenMode::omReadWrite);

@@ -1,49 +1,54 @@
 #include "app/scan/NaturalOrder.h"
 
+#include <QCollator>
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
 namespace tolvane {
 
 namespace {
 
-// Compares the digit runs a[i..) and b[j..), advancing both past them: by value first (leading
-// zeros ignored), then the shorter run first, so "01" and "1" keep a fixed order.
-int CompareNumbers(const QString& a, qsizetype& i, const QString& b, qsizetype& j) {
-    auto run = [](const QString& s, qsizetype& k, qsizetype& start) {
-        start = k;
-        while (k < s.size() && s[k].isDigit()) ++k;
-        qsizetype first = start;
-        while (first < k - 1 && s[first] == '0') ++first;
-        return first;
-    };
-    qsizetype startA, startB;
-    const qsizetype firstA = run(a, i, startA);
-    const qsizetype firstB = run(b, j, startB);
-    const qsizetype lengthA = i - firstA, lengthB = j - firstB;
-    if (lengthA != lengthB) return lengthA < lengthB ? -1 : 1;
-    for (qsizetype k = 0; k < lengthA; ++k) {
-        const int da = a[firstA + k].digitValue(), db = b[firstB + k].digitValue();
-        if (da != db) return da < db ? -1 : 1;
-    }
-    const qsizetype runA = i - startA, runB = j - startB;
-    return runA == runB ? 0 : (runA < runB ? -1 : 1);
+// One collator per thread: a QCollator is reentrant, not thread-safe, and costly to make.
+// English stands for the root collation (the C locale's collator would only compare code units
+// and ignore the numeric mode).
+const QCollator& Collator() {
+    thread_local const QCollator collator = [] {
+        QCollator c{QLocale(QLocale::English)};
+        c.setNumericMode(true);
+        c.setCaseSensitivity(Qt::CaseSensitive);
+        return c;
+    }();
+    return collator;
+}
+
+// Names the collation holds equal: the shorter first ("1" before "01"), then by code units.
+bool TieLess(const QString& a, const QString& b) {
+    if (a.size() != b.size()) return a.size() < b.size();
+    return a < b;
 }
 
 } // namespace
 
 bool NaturalLess(const QString& a, const QString& b) {
-    qsizetype i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (a[i].isDigit() && b[j].isDigit()) {
-            const int order = CompareNumbers(a, i, b, j);
-            if (order != 0) return order < 0;
-            continue;
-        }
-        const QChar ca = a[i].toCaseFolded(), cb = b[j].toCaseFolded();
-        if (ca != cb) return ca < cb;
-        ++i;
-        ++j;
-    }
-    if (a.size() - i != b.size() - j) return a.size() - i < b.size() - j;
-    return a < b; // equal but for case: still a strict, fixed order
+    const int order = Collator().compare(a, b);
+    return order != 0 ? order < 0 : TieLess(a, b);
+}
+
+void NaturalSort(QStringList& names) {
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(names.size());
+    for (const QString& name : names) keys.push_back(Collator().sortKey(name));
+    std::vector<qsizetype> order(names.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](qsizetype x, qsizetype y) {
+        const int c = keys[x].compare(keys[y]);
+        return c != 0 ? c < 0 : TieLess(names[x], names[y]);
+    });
+    QStringList sorted;
+    sorted.reserve(names.size());
+    for (const qsizetype k : order) sorted << names[k];
+    names = std::move(sorted);
 }
 
 } // namespace tolvane

@@ -32,7 +32,7 @@ private:
     std::map<std::string, TFactory> classes_;
 };
 
-// The process-wide registry that grids register their column classes in.
+// The process-wide registry that grids register their column classes in (docs/registries.md).
 TColumnClassRegistry& ColumnClasses();
 
 } // namespace tolvane

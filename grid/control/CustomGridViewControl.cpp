@@ -19,7 +19,7 @@
 
 #include "grid/control/input/GridCopy.h"
 #include "grid/host/Clipboard.h"
-#include "grid/host/Cursors.h"
+#include "grid/host/Screen.h"
 #include "grid/host/Timer.h"
 #include "grid/control/edit/GridEditing.h"
 #include "grid/control/input/GridKeyboard.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "grid/host/AccessibleTable.h"
+#include "grid/host/AccessibleTableSource.h"
 
 namespace tolvane {
 

@@ -1,6 +1,6 @@
 #pragma once
 // Notification of the application gaining or losing activation (another program's window
-// comes to the front, or ours again).
+// comes to the front, or ours again). One list per process (docs/registries.md).
 
 #include <functional>
 

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include <QApplication>
+#include <QCache>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -30,24 +31,35 @@ struct TCanvas::Impl {
 
     // A Qt font built for a TFont (colour aside) and text rendering. Cells switch between a few
     // fonts (bold, italic, a header's) many times per paint: the last few built are kept.
-    struct BuiltFont {
-        TFont key;
+    struct FontKey {
+        QString name;
+        int height = 0;
+        std::uint32_t style = 0;
         TTextRendering rendering = trNative;
+        friend bool operator==(const FontKey&, const FontKey&) = default;
+        friend std::size_t qHash(const FontKey& k, std::size_t seed) {
+            return qHashMulti(seed, k.name, k.height, k.style, int(k.rendering));
+        }
+    };
+    struct BuiltFont {
+        FontKey key;
         QFont font;
         QFontMetrics metrics{QFont()};
         int height = 0;
         qreal exactHeight = 0;
         int id = 0; // the same for every font Qt would draw alike
     };
-    static constexpr std::size_t KeptFonts = 8;
-    std::vector<std::unique_ptr<BuiltFont>> fonts; // the most recently used first
+    static constexpr int KeptFonts = 8;
+    QCache<FontKey, BuiltFont> fonts{KeptFonts}; // least recently used goes first
+    // The font in use, owned by `fonts`: valid until the next font is built, which replaces it.
     BuiltFont* current = nullptr;
     std::unordered_map<QString, int> fontIds; // by the Qt font's key and rendering
-    // The font the painter was last given, so that drawing text in the same font does not hand
-    // it over again; null after the painter starts.
-    const BuiltFont* painterFont = nullptr;
+    // The id of the font the painter was last given, so that drawing text in the same font does
+    // not hand it over again; -1 after the painter starts.
+    int painterFont = -1;
 
-    // Laid-out single-line texts, so that repainting the same cells does not lay them out again.
+    // Laid-out single-line texts, so that repainting the same cells does not lay them out again;
+    // the least recently used go first.
     struct LaidOutText {
         QStaticText text;
         int width = 0;
@@ -57,35 +69,19 @@ struct TCanvas::Impl {
         int font = 0;
         int fitWidth = 0;
         QString text;
-    };
-    // A key to look up with, over the caller's text.
-    struct TextProbe {
-        int font = 0;
-        int fitWidth = 0;
-        QStringView text;
-    };
-    struct TextKeyHash {
-        using is_transparent = void;
-        static std::size_t Hash(int font, int fitWidth, QStringView text) {
-            return qHash(text, std::size_t(font) * 0x9E3779B1u + std::size_t(fitWidth));
-        }
-        std::size_t operator()(const TextKey& k) const { return Hash(k.font, k.fitWidth, k.text); }
-        std::size_t operator()(const TextProbe& k) const { return Hash(k.font, k.fitWidth, k.text); }
-    };
-    struct TextKeyEqual {
-        using is_transparent = void;
-        template <typename A, typename B>
-        bool operator()(const A& a, const B& b) const {
-            return a.font == b.font && a.fitWidth == b.fitWidth && QStringView(a.text) == QStringView(b.text);
+        friend bool operator==(const TextKey&, const TextKey&) = default;
+        friend std::size_t qHash(const TextKey& k, std::size_t seed) {
+            return qHash(k.text, seed ^ (std::size_t(k.font) * 0x9E3779B1u + std::size_t(k.fitWidth)));
         }
     };
-    std::unordered_map<TextKey, LaidOutText, TextKeyHash, TextKeyEqual> texts;
+    static constexpr int KeptTexts = 4096;
+    QCache<TextKey, LaidOutText> texts{KeptTexts};
 
     bool Usable() const { return target && !target->isNull(); }
     // Drawing onto a high-density surface: a logical pixel covers more than one device pixel.
     bool Scaled() const { return Usable() && target->devicePixelRatio() != 1.0; }
     const QFont& CurrentFont(const TFont& f);
-    std::unique_ptr<BuiltFont> BuildFontFor(const TFont& key, TTextRendering rendering);
+    std::unique_ptr<BuiltFont> BuildFontFor(const FontKey& key);
     const QFontMetrics& Metrics() const { return current->metrics; }
     // `text` as drawn on one line in the current font, cut with an ellipsis to `fitWidth`
     // pixels unless fitWidth is negative.
@@ -109,26 +105,26 @@ void TCanvas::Impl::DrawLaidOut(QPainter& p, QPointF at, const LaidOutText& line
 }
 
 const TCanvas::Impl::LaidOutText& TCanvas::Impl::LayOut(const QString& text, int fitWidth) {
-    auto it = texts.find(TextProbe{current->id, fitWidth, text});
-    if (it != texts.end()) return it->second;
-    if (texts.size() > 4096) texts.clear();
+    TextKey key{current->id, fitWidth, text}; // shares the text's data, copies none
+    if (const LaidOutText* found = texts.object(key)) return *found;
     const QFontMetrics& metrics = Metrics();
     QString shown = text;
     if (fitWidth >= 0 && metrics.horizontalAdvance(text) > fitWidth)
         shown = metrics.elidedText(text, Qt::ElideRight, fitWidth);
-    LaidOutText entry;
-    entry.text.setText(shown);
-    entry.text.setTextFormat(Qt::PlainText);
-    entry.text.prepare(QTransform(), current->font);
-    entry.width = metrics.horizontalAdvance(shown);
-    entry.exactWidth = QFontMetricsF(current->font).horizontalAdvance(shown);
-    return texts.emplace(TextKey{current->id, fitWidth, text}, std::move(entry)).first->second;
+    auto* entry = new LaidOutText;
+    entry->text.setText(shown);
+    entry->text.setTextFormat(Qt::PlainText);
+    entry->text.prepare(QTransform(), current->font);
+    entry->width = metrics.horizontalAdvance(shown);
+    entry->exactWidth = QFontMetricsF(current->font).horizontalAdvance(shown);
+    texts.insert(std::move(key), entry); // valid until the next insert
+    return *entry;
 }
 
 void TCanvas::Impl::PrepareText(QPainter& p, TColor color) {
-    if (painterFont != current) {
+    if (painterFont != current->id) {
         p.setFont(current->font);
-        painterFont = current;
+        painterFont = current->id;
     }
     const QColor c = ToQColor(color);
     const QPen& pen = p.pen();
@@ -205,7 +201,7 @@ QPainter& TCanvas::Painter() {
         p.setRenderHint(QPainter::TextAntialiasing, TextRendering() == trNative);
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);
         d->paintedClip.reset();
-        d->painterFont = nullptr;
+        d->painterFont = -1;
         if (d->clip) {
             p.setClipRect(ToQRect(*d->clip));
             d->paintedClip = d->clip;
@@ -447,41 +443,34 @@ void TCanvas::SetPixel(int x, int y, TColor color) {
 
 const QFont& TCanvas::Impl::CurrentFont(const TFont& f) {
     const TTextRendering now = TextRendering();
-    if (current && current->rendering == now && f.Height == current->key.Height &&
-        f.Style == current->key.Style && f.Name == current->key.Name)
+    if (current && current->key.rendering == now && f.Height == current->key.height &&
+        f.Style.Bits() == current->key.style && f.Name == current->key.name)
         return current->font;
-    TFont key = f;
-    key.Color = clBlack;
-    auto found = std::find_if(fonts.begin(), fonts.end(), [&](const std::unique_ptr<BuiltFont>& b) {
-        return b->rendering == now && b->key == key;
-    });
-    if (found == fonts.end()) {
-        if (fonts.size() >= KeptFonts) {
-            // A font built later may take the same address.
-            if (painterFont == fonts.back().get()) painterFont = nullptr;
-            fonts.pop_back();
-        }
-        fonts.insert(fonts.begin(), BuildFontFor(key, now));
-    } else {
-        std::rotate(fonts.begin(), found, found + 1);
+    FontKey key{f.Name, f.Height, f.Style.Bits(), now};
+    BuiltFont* found = fonts.object(key);
+    if (!found) {
+        found = BuildFontFor(key).release();
+        fonts.insert(std::move(key), found);
     }
-    const bool renderingChanged = current && current->rendering != now;
-    current = fonts.front().get();
+    const bool renderingChanged = current && current->key.rendering != now;
+    current = found;
     if (renderingChanged && painter.isActive())
         painter.setRenderHint(QPainter::TextAntialiasing, now == trNative);
     return current->font;
 }
 
-std::unique_ptr<TCanvas::Impl::BuiltFont> TCanvas::Impl::BuildFontFor(const TFont& key,
-                                                                      TTextRendering rendering) {
+std::unique_ptr<TCanvas::Impl::BuiltFont> TCanvas::Impl::BuildFontFor(const FontKey& key) {
     auto built = std::make_unique<BuiltFont>();
     built->key = key;
-    built->rendering = rendering;
-    built->font = BuildFont(key, rendering);
+    TFont description;
+    description.Name = key.name;
+    description.Height = key.height;
+    description.Style = TFontStyles::FromBits(key.style);
+    built->font = BuildFont(description, key.rendering);
     built->metrics = QFontMetrics(built->font);
     built->height = built->metrics.height();
     built->exactHeight = QFontMetricsF(built->font).height();
-    const QString signature = built->font.key() + QChar(0x1F) + QString::number(int(rendering));
+    const QString signature = built->font.key() + QChar(0x1F) + QString::number(int(key.rendering));
     built->id = fontIds.emplace(signature, int(fontIds.size())).first->second;
     return built;
 }
@@ -606,7 +595,7 @@ int TCanvas::DrawLine(const QString& text, const TRect& r, unsigned flags) {
         y = r.Top + (r.Height() - lineHeight) / 2;
     // Native text sits where Qt's own alignment puts it, between pixels if need be.
     QPointF at(x, y);
-    if (d->current->rendering == trNative) {
+    if (d->current->key.rendering == trNative) {
         const qreal h = d->current->exactHeight;
         if (flags & DT_RIGHT)
             at.setX(r.Right - line.exactWidth);

@@ -11,7 +11,7 @@
 #include <QStyle>
 #include <QWidget>
 
-#include "grid/host/AccessibleTable.h"
+#include "grid/host/AccessibleTableSource.h"
 #include "grid/host/AppActivation.h"
 #include "grid/host/ControlSurface.h"
 #include "grid/host/ControlWidgets.h"

@@ -28,8 +28,8 @@
 #include <QString>
 
 #include "grid/host/Canvas.h"
-#include "grid/host/Cursors.h"
 #include "grid/host/PlatformScrollBars.h"
+#include "grid/host/Screen.h"
 #include "grid/base/Font.h"
 #include "grid/base/Types.h"
 

@@ -18,7 +18,7 @@
 
 #include "grid/base/Font.h"
 #include "grid/base/Types.h"
-#include "grid/host/Cursors.h"
+#include "grid/host/Screen.h"
 
 namespace tolvane {
 

@@ -7,7 +7,8 @@
 // hands any exception's text to the sink; the program carries on. When nothing is installed the
 // sink shows a message box that does not block on a desktop, and writes a line to standard error
 // where there is no display (a command, a headless platform). An application installs its own
-// reporter here, and a test a sink that collects the messages.
+// reporter here, and a test a sink that collects the messages. docs/registries.md lists this
+// and the library's other process-wide tables.
 
 #include <functional>
 #include <utility>

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "grid/host/FlyoutWindow.h"
+#include "grid/host/FlyoutControl.h"
 
 namespace tolvane {
 

@@ -4,7 +4,8 @@
 //
 // By default the table follows the application's palette: it is filled from the palette on first
 // use and again whenever the palette has changed (every control repaints on such a change). Tests
-// install the fixed classic table so that pixels do not depend on the machine.
+// install the fixed classic table so that pixels do not depend on the machine. One per process,
+// like the other tables in docs/registries.md.
 
 #include "grid/base/Types.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The marker shown where a middle-button roll started: an up arrow, a down arrow and a dot.
 
-#include "grid/host/FlyoutWindow.h"
+#include "grid/host/FlyoutControl.h"
 
 namespace tolvane {
 

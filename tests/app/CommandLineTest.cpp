@@ -104,6 +104,24 @@ TEST_P(CommandLineTest, ErrorsAreOneLineAndStatusOne) {
     EXPECT_FALSE(QFileInfo::exists(catalogue.Folder("none.db")));
 }
 
+// Options spelled as Qt programs take them, and help asked for anywhere.
+TEST_P(CommandLineTest, OptionsTakeEverySpellingOfAQtProgram) {
+    const std::string listed = Tolvane({"list", "--db", Db()}).out;
+    ASSERT_FALSE(listed.empty());
+    EXPECT_EQ(Tolvane({"list", "--db=" + Db()}).out, listed);
+    EXPECT_EQ(Tolvane({"list", "-db", Db(), "-platformtheme", "none"}).out, listed);
+    EXPECT_EQ(Tolvane({"list", QString::fromUtf8("--db=") + Db(), "-style=Fusion", "Н"}).out,
+              Lines(listed).first().toStdString() + "\n");
+    for (const QStringList& args : {QStringList{"list", "--help"}, QStringList{"show", "-h", "1"},
+                                    QStringList{"--read-only", "--help"}, QStringList{"-help"}}) {
+        const TRun r = Tolvane(args);
+        EXPECT_EQ(r.status, 0) << args.join(' ').toStdString() << r.err;
+        EXPECT_NE(r.out.find("tolvane export"), std::string::npos) << args.join(' ').toStdString();
+    }
+    ExpectError(Tolvane({"--read-only=yes", Db()}), "--read-only takes no value");
+    ExpectError(Tolvane({"list", "--db", Db(), "--db", Db()}), "--db given twice");
+}
+
 // What only a file shows: its SQL is SQLite's own.
 class CommandLineFileTest : public CommandLineTest {};
 INSTANTIATE_TEST_SUITE_P(File, CommandLineFileTest, ::testing::Values(test::TEngine::File), test::EngineName);

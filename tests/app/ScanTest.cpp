@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <QDir>
 #include <algorithm>
 #include <QFile>
@@ -55,12 +56,19 @@ TEST(NaturalOrderTest, NumbersByValueLettersWithoutCase) {
                                 "Ep 10.mkv",
                                 "ep 10b.mkv",
                                 "Ep 100.mkv",
+                                QString::fromUtf8("Épisode 1.mkv"),
+                                "Fin.mkv",
                                 QString::fromUtf8("серия 3"),
                                 QString::fromUtf8("Серия 20")};
     for (int i = 0; i < sorted.size(); ++i)
         for (int j = 0; j < sorted.size(); ++j)
             EXPECT_EQ(NaturalLess(sorted[i], sorted[j]), i < j)
                 << sorted[i].toStdString() << " / " << sorted[j].toStdString();
+    QStringList names = sorted;
+    std::reverse(names.begin(), names.end());
+    std::swap(names[0], names[5]);
+    NaturalSort(names);
+    EXPECT_EQ(names, sorted);
 }
 
 TEST(FolderScanTest, FindsSubtitleFilesBesideAVideo) {

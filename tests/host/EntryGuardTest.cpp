@@ -14,7 +14,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "grid/host/AccessibleTable.h"
+#include "grid/host/AccessibleTableSource.h"
 #include "grid/host/CustomControl.h"
 #include "grid/host/EditField.h"
 #include "grid/host/ExceptionSink.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/host/FlyoutWindow.h"
+#include "grid/host/FlyoutControl.h"
 #include "grid/host/HintWindow.h"
 #include "support/PointerRouter.h"
 

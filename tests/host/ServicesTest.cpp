@@ -6,7 +6,7 @@
 
 #include "grid/host/AppActivation.h"
 #include "grid/host/Clipboard.h"
-#include "grid/host/Cursors.h"
+#include "grid/host/Screen.h"
 #include "grid/host/HintWindow.h"
 #include "grid/host/SystemColors.h"
 #include "grid/host/ThemePainter.h"

@@ -6,7 +6,7 @@
 #include <functional>
 
 #include "grid/display/styles/DefaultStyleDisplay.h"
-#include "grid/host/FlyoutWindow.h"
+#include "grid/host/FlyoutControl.h"
 
 namespace tolvane {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "grid/host/FlyoutWindow.h"
+#include "grid/host/FlyoutControl.h"
 
 namespace tolvane {
 

@@ -7,7 +7,7 @@
 #include "grid/control/flyouts/DragArrow.h"
 #include "grid/control/input/GridMouse.h"
 #include "grid/display/styles/StyleDisplay.h"
-#include "grid/host/Cursors.h"
+#include "grid/host/Screen.h"
 
 namespace tolvane {
 

@@ -3,7 +3,7 @@
 #include "grid/control/CustomGridViewControl.h"
 #include "grid/control/edit/GridEditing.h"
 #include "grid/control/input/ColumnDragging.h"
-#include "grid/host/Cursors.h"
+#include "grid/host/Screen.h"
 #include "grid/control/input/TextFitHint.h"
 #include "grid/display/base/ColumnPlay.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The screen cursors the editors use.
 
-#include "grid/host/Cursors.h"
+#include "grid/host/Screen.h"
 
 namespace tolvane {
 

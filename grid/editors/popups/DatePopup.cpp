@@ -50,13 +50,13 @@ TColor TitleStripColor() {
 } // namespace
 
 TDatePopup::TDatePopup()
-    : today_(std::make_unique<popup::TSmallButton>(*this)), none_(std::make_unique<popup::TSmallButton>(*this)) {
+    : today_(std::make_unique<TPopupButton>(*this)), none_(std::make_unique<TPopupButton>(*this)) {
     VertScrollBar().SetVisible(false);
     today_->SetCaption(QStringLiteral("Today"));
     today_->SetBounds(18, 131, 48, 20);
     none_->SetCaption(QStringLiteral("None"));
     none_->SetBounds(79, 131, 48, 20);
-    const auto released = [this](popup::TSmallButton* sender, TMouseButton, TShiftState, int x, int y) {
+    const auto released = [this](TPopupButton* sender, TMouseButton, TShiftState, int x, int y) {
         ButtonReleased(sender, x, y);
     };
     today_->OnMouseUp = released;
@@ -140,13 +140,13 @@ void TDatePopup::SelectAt(int x, int y) {
     Choose(DateToStr(Grid().CellDate(column, row)));
 }
 
-popup::TSmallButton* TDatePopup::ButtonAt(int x, int y) const {
-    for (popup::TSmallButton* b : {today_.get(), none_.get()})
+TPopupButton* TDatePopup::ButtonAt(int x, int y) const {
+    for (TPopupButton* b : {today_.get(), none_.get()})
         if (b->Visible() && b->BoundsRect().Contains(TPoint{x, y})) return b;
     return nullptr;
 }
 
-void TDatePopup::ButtonReleased(popup::TSmallButton* button, int x, int y) {
+void TDatePopup::ButtonReleased(TPopupButton* button, int x, int y) {
     // Only a release over the button counts: dragging off it cancels.
     if (x < 0 || y < 0 || x >= button->Width() || y >= button->Height()) return;
     if (button == today_.get())
@@ -157,7 +157,7 @@ void TDatePopup::ButtonReleased(popup::TSmallButton* button, int x, int y) {
 
 void TDatePopup::WMMouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TPopupView::WMMouseDown(button, shift, x, y);
-    if (popup::TSmallButton* b = ButtonAt(x, y)) {
+    if (TPopupButton* b = ButtonAt(x, y)) {
         pressed_ = b;
         b->MouseDown(button, shift, x - b->BoundsRect().Left, y - b->BoundsRect().Top);
         return;
@@ -180,7 +180,7 @@ void TDatePopup::WMMouseMove(TShiftState shift, int x, int y) {
 
 void TDatePopup::WMMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     tracking_ = false;
-    if (popup::TSmallButton* b = pressed_) {
+    if (TPopupButton* b = pressed_) {
         pressed_ = nullptr;
         b->MouseUp(button, shift, x - b->BoundsRect().Left, y - b->BoundsRect().Top);
     }

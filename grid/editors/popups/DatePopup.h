@@ -10,7 +10,7 @@
 
 #include "grid/editors/popups/MonthGrid.h"
 #include "grid/editors/popups/PopupView.h"
-#include "grid/editors/popups/SmallButton.h"
+#include "grid/editors/popups/PopupButton.h"
 
 namespace tolvane {
 
@@ -43,8 +43,8 @@ public:
     // or "0". A text that is no date fails with EConvertError.
     void ShowDateText(const QString& text);
 
-    popup::TSmallButton& TodayButton() { return *today_; }
-    popup::TSmallButton& NoneButton() { return *none_; }
+    TPopupButton& TodayButton() { return *today_; }
+    TPopupButton& NoneButton() { return *none_; }
 
     // The month before and after, across years.
     void PreviousMonth();
@@ -66,8 +66,8 @@ private:
     TMonthGrid Grid() const { return TMonthGrid(year_, month_); }
     void ShowMonth(const TMonthGrid& grid);
     void HighlightAt(int x, int y);
-    popup::TSmallButton* ButtonAt(int x, int y) const;
-    void ButtonReleased(popup::TSmallButton* button, int x, int y);
+    TPopupButton* ButtonAt(int x, int y) const;
+    void ButtonReleased(TPopupButton* button, int x, int y);
     void PaintTitle(TCanvas& canvas);
     void PaintDays(TCanvas& canvas);
 
@@ -79,9 +79,9 @@ private:
     TDateTime selectedDate_ = 0;
     bool tracking_ = false;
     TRect selectedRect_;
-    std::unique_ptr<popup::TSmallButton> today_;
-    std::unique_ptr<popup::TSmallButton> none_;
-    popup::TSmallButton* pressed_ = nullptr;
+    std::unique_ptr<TPopupButton> today_;
+    std::unique_ptr<TPopupButton> none_;
+    TPopupButton* pressed_ = nullptr;
 };
 
 } // namespace tolvane

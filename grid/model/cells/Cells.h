@@ -37,7 +37,7 @@
 
 #include "grid/model/cells/Cell.h"
 #include "grid/model/cells/CellAttributes.h"
-#include "grid/model/cells/CellFactory.h"
+#include "grid/model/cells/CellMaker.h"
 #include "grid/model/cells/CellPool.h"
 #include "grid/model/cells/ColumnCells.h"
 #include "grid/model/cells/ColumnsNotification.h"

@@ -55,7 +55,7 @@ TCellEditorPtr CreateCellEditor(TCustomColumn&) {
     return TCellEditorPtr(new E(), [](TCellEditor* object) { delete static_cast<E*>(object); });
 }
 
-// The hooks bound to column classes, process-wide.
+// The hooks bound to column classes, process-wide (docs/registries.md lists every such table).
 class TColumnHooks {
 public:
     // Binding a class again replaces its hooks.

@@ -12,7 +12,7 @@
 #include "grid/control/flyouts/DragArrow.h"
 #include "grid/control/input/ColumnDragging.h"
 #include "grid/host/AppActivation.h"
-#include "grid/host/Cursors.h"
+#include "grid/host/Screen.h"
 
 using namespace tolvane;
 using namespace tolvane::test;

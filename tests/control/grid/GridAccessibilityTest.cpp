@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "GridTestSupport.h"
-#include "grid/host/AccessibleTable.h"
+#include "grid/host/AccessibleTableSource.h"
 
 namespace tolvane::test {
 namespace {

@@ -1,6 +1,7 @@
 #pragma once
 // The screen cursor table: cursors by number, the classic built-in ones plus those the grid
-// registers from its named resources, and a screen-wide override used during drags.
+// registers from its named resources, and a screen-wide override used during drags. One per
+// process, like the other tables in docs/registries.md.
 
 #include <QString>
 

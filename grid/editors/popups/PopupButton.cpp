@@ -1,11 +1,11 @@
-#include "grid/editors/popups/SmallButton.h"
+#include "grid/editors/popups/PopupButton.h"
 
 #include <algorithm>
 
 #include "grid/shared/GraphicsProvider.h"
 #include "grid/shared/ThemesSupport.h"
 
-namespace tolvane::popup {
+namespace tolvane {
 
 namespace {
 
@@ -35,49 +35,49 @@ void DrawEdge(TCanvas& canvas, const TRect& r, bool sunken) {
 
 } // namespace
 
-TSmallButton::TSmallButton(TCustomControl& parent) : parent_(parent) {}
+TPopupButton::TPopupButton(TCustomControl& parent) : parent_(parent) {}
 
-void TSmallButton::SetBounds(int left, int top, int width, int height) {
+void TPopupButton::SetBounds(int left, int top, int width, int height) {
     Invalidate();
     bounds_ = TRect{left, top, left + std::max(0, width), top + std::max(0, height)};
     Invalidate();
 }
 
-void TSmallButton::SetVisible(bool value) {
+void TPopupButton::SetVisible(bool value) {
     if (value == visible_) return;
     visible_ = value;
     parent_.InvalidateRect(bounds_);
 }
 
-void TSmallButton::SetCaption(const QString& value) {
+void TPopupButton::SetCaption(const QString& value) {
     if (value == caption_) return;
     caption_ = value;
     Invalidate();
 }
 
-void TSmallButton::SetDown(bool value) {
+void TPopupButton::SetDown(bool value) {
     if (value == down_) return;
     down_ = value;
     Invalidate();
 }
 
-void TSmallButton::SetHot(bool value) {
+void TPopupButton::SetHot(bool value) {
     if (value == hot_) return;
     hot_ = value;
     Invalidate();
 }
 
-void TSmallButton::SetStyle(int value) {
+void TPopupButton::SetStyle(int value) {
     if (value == style_) return;
     style_ = value;
     Invalidate();
 }
 
-void TSmallButton::Invalidate() {
+void TPopupButton::Invalidate() {
     if (visible_) parent_.InvalidateRect(bounds_);
 }
 
-void TSmallButton::Paint(TCanvas& canvas) {
+void TPopupButton::Paint(TCanvas& canvas) {
     if (!visible_ || bounds_.IsEmpty()) return;
     const TRect r = bounds_;
     if (ThemesAvailable()) {
@@ -97,13 +97,13 @@ void TSmallButton::Paint(TCanvas& canvas) {
     TGraphicsProvider::DrawTextEllipsis(canvas, r, false, caption_, taCenter);
 }
 
-void TSmallButton::MouseDown(TMouseButton, TShiftState, int, int) {
+void TPopupButton::MouseDown(TMouseButton, TShiftState, int, int) {
     SetDown(true);
 }
 
-void TSmallButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+void TPopupButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
     SetDown(false);
 }
 
-} // namespace tolvane::popup
+} // namespace tolvane

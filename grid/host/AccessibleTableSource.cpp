@@ -1,4 +1,4 @@
-#include "grid/host/AccessibleTable.h"
+#include "grid/host/AccessibleTableSource.h"
 
 #include <map>
 #include <type_traits>

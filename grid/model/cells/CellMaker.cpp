@@ -1,4 +1,4 @@
-#include "grid/model/cells/CellFactory.h"
+#include "grid/model/cells/CellMaker.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "grid/host/Cursors.h"
+#include "grid/host/Screen.h"
 
 #include <map>
 

@@ -1,4 +1,4 @@
-#include "grid/host/FlyoutWindow.h"
+#include "grid/host/FlyoutControl.h"
 
 #include <QGuiApplication>
 #include <QPolygon>

@@ -10,20 +10,20 @@
 #include "grid/host/Bitmap.h"
 #include "grid/host/CustomControl.h"
 
-// The popups' own small button, distinct from the editor button of the same name.
-namespace tolvane::popup {
+namespace tolvane {
 
-class TSmallButton;
+class TPopupButton;
 
 // Release event: the button, the button released and the point in the button's coordinates.
-using TSmallButtonMouseEvent =
-    std::function<void(TSmallButton* Sender, TMouseButton, TShiftState, int X, int Y)>;
+using TPopupButtonMouseEvent =
+    std::function<void(TPopupButton* Sender, TMouseButton, TShiftState, int X, int Y)>;
 
-class TSmallButton {
+// Distinct from the editors' button base, TSmallButton.
+class TPopupButton {
 public:
-    explicit TSmallButton(TCustomControl& parent);
-    TSmallButton(const TSmallButton&) = delete;
-    TSmallButton& operator=(const TSmallButton&) = delete;
+    explicit TPopupButton(TCustomControl& parent);
+    TPopupButton(const TPopupButton&) = delete;
+    TPopupButton& operator=(const TPopupButton&) = delete;
 
     TCustomControl& Parent() const { return parent_; }
     // Bounds in the parent's client coordinates.
@@ -46,7 +46,7 @@ public:
     int Style() const { return style_; }
     void SetStyle(int value);
 
-    TSmallButtonMouseEvent OnMouseUp;
+    TPopupButtonMouseEvent OnMouseUp;
 
     // The parent's area under the button is repainted.
     void Invalidate();
@@ -67,4 +67,4 @@ private:
     int style_ = 0;
 };
 
-} // namespace tolvane::popup
+} // namespace tolvane
