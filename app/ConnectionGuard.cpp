@@ -1,10 +1,8 @@
 #include "app/ConnectionGuard.h"
 
-#include <QFile>
 #include <sqlite3.h>
 
 #include "app/CatalogError.h"
-#include "app/FileMapping.h"
 #include "app/SqliteHandle.h"
 #include "app/StatementBound.h"
 
@@ -26,13 +24,6 @@ TConnectionGuard::TConnectionGuard(const QSqlDatabase& db) {
     Set(handle, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, "turn the catalogue's triggers off");
     Set(handle, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, "distrust the catalogue's schema");
     Set(handle, SQLITE_DBCONFIG_DEFENSIVE, 1, "protect the catalogue's schema");
-    // A long text's chain of overflow pages is then walked by looking its pages up in memory,
-    // not by a read of the file for each; see TFileMapping for where that is safe.
-    const char* file = sqlite3_db_filename(handle, "main");
-    if (file && TFileMapping::Safe(QFile::decodeName(file))) {
-        const QByteArray pragma = "PRAGMA mmap_size = " + QByteArray::number(TFileMapping::kBytes);
-        sqlite3_exec(handle, pragma.constData(), nullptr, nullptr, nullptr);
-    }
     bound_ = std::make_unique<TStatementBound>(handle);
 }
 

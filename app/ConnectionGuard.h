@@ -3,7 +3,7 @@
 // carry code of its own — triggers, views calling functions with side effects — and our writes
 // must do exactly what they say: triggers are off, the schema is not trusted to call anything
 // but harmless functions, the schema cannot be written by accident, and every statement is
-// bounded in time. A file on a local disk is read through a memory mapping.
+// bounded in time.
 
 #include <QSqlDatabase>
 #include <memory>

@@ -13,7 +13,6 @@
 #include "app/CatalogForm.h"
 #include "app/CatalogStore.h"
 #include "app/ErrorReporter.h"
-#include "app/FileMapping.h"
 #include "app/RecordSource.h"
 #include "app/WriteConflict.h"
 #include "grid/base/ShownText.h"
@@ -194,7 +193,7 @@ TEST(LongTextRead, TheStartOfALongNameIsReadWithoutLoadingTheRest) {
         sqlite3_status64(SQLITE_STATUS_MEMORY_USED, &before, &highest, 1);
         episodes.Open(store);
         sqlite3_status64(SQLITE_STATUS_MEMORY_USED, &now, &highest, 0);
-        // Loading the name whole takes its 8 MB; a cache of pages takes at most 2.
+        // Loading the name whole takes its 8 MB; the cache of pages walked past it at most 2.
         EXPECT_EQ(highest - before < 4'000'000, shape.unloaded) << "SQLite took " << highest - before << " bytes";
 
         ASSERT_EQ(episodes.RecordCount(), 4);
@@ -212,24 +211,6 @@ TEST(LongTextRead, TheStartOfALongNameIsReadWithoutLoadingTheRest) {
         }
         EXPECT_EQ(episodes.WholeTextAt(1, name), longName);
     }
-}
-
-// A catalogue on a local disk is read through a memory mapping; a file system that can fail a
-// mapped read with SIGBUS (a network share, FUSE) or one not known is never mapped.
-TEST(LongTextRead, OnlyACatalogueOnALocalDiskIsReadThroughAMapping) {
-    test::TTestCatalog catalogue;
-    TCatalogStore store;
-    store.Open(catalogue.Path(), TOpenMode::omReadOnly);
-    QSqlQuery q(store.Database());
-    ASSERT_TRUE(q.exec("PRAGMA mmap_size") && q.next());
-    EXPECT_EQ(q.value(0).toLongLong(), TFileMapping::kBytes);
-    const struct {
-        unsigned long kind;
-        bool local;
-    } kinds[] = {{0xEF53, true},      {0x01021994, true},  {0x9123683E, true},  {0x58465342, true},
-                 {0x6969, false},      {0xFF534D42, false}, {0xFE534D42, false}, {0x517B, false},
-                 {0x65735546, false},  {0, false},          {0x12345678, false}};
-    for (const auto& k : kinds) EXPECT_EQ(TFileMapping::LocalKind(k.kind), k.local) << std::hex << k.kind;
 }
 
 } // namespace
