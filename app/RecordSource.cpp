@@ -13,6 +13,8 @@
 #include "app/CatalogStore.h"
 #include "app/CheckedUpdate.h"
 #include "app/SqlFailure.h"
+#include "app/SqliteHandle.h"
+#include "app/TextStartReader.h"
 #include "app/Formats.h"
 #include "app/RowReader.h"
 #include "app/TextFold.h"
@@ -78,6 +80,9 @@ void TRecordSource::Open(TCatalogStore& store) {
     Close();
     const std::optional<TFilterExpression> filter = filtered_ ? ParsedFilter() : std::nullopt;
     ReadKeyFields(store);
+    rowIdName_.clear();
+    if (textLimit_ > 0)
+        rowIdName_ = TTextStartReader::RowIdName(SqliteHandle(store.Database()), def_.Table);
     store_ = &store;
     try {
         Load(filter ? &*filter : nullptr);
@@ -169,6 +174,7 @@ void TRecordSource::Load(const TFilterExpression* filter) {
 
 std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
                                                          const std::optional<TKey>& only) const {
+    if (!rowIdName_.isEmpty()) return ReadRowsWithTextStarts(store, only);
     QStringList columns;
     std::vector<int> positions;
     // SQLite's substr turns a number into text: only texts are cut there, so that a value read
@@ -208,6 +214,71 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
     }
     if (textLimit_ > 0)
         for (TRow& row : rows) CutLongTexts(row);
+    if (!order.Ordered) std::stable_sort(rows.begin(), rows.end(), byKey);
+    return rows;
+}
+
+std::vector<TRecordSource::TRow> TRecordSource::ReadRowsWithTextStarts(TCatalogStore& store,
+                                                                       const std::optional<TKey>& only) const {
+    // The query reads a wide text only where it is no text (a number or a blob stored in a text
+    // column); where it is one, it answers whether, and the start is read by the text's row id.
+    // The query never loads the texts, and the pages of a long text past its start stay unread.
+    const int width = FieldCount() + 1;
+    QStringList columns{rowIdName_};
+    std::vector<int> positions{width};
+    struct TTextField {
+        int field;
+        int flag; // position of "is a text" in the row
+    };
+    std::vector<TTextField> texts;
+    for (int i = 0; i < FieldCount(); ++i) {
+        if (!def_.Fields[i].IsStored()) continue;
+        const QString name = TCatalogSchema::Quoted(def_.Fields[i].Name);
+        if (def_.Fields[i].Kind == TFieldKind::fkWideText) {
+            columns << QString("CASE WHEN typeof(%1) = 'text' THEN NULL ELSE %1 END").arg(name);
+            positions.push_back(i);
+            texts.push_back({i, width + 1 + static_cast<int>(texts.size())});
+        } else {
+            columns << name;
+            positions.push_back(i);
+        }
+    }
+    for (const TTextField& t : texts) {
+        columns << QString("typeof(%1) = 'text'").arg(TCatalogSchema::Quoted(def_.Fields[t.field].Name));
+        positions.push_back(t.flag);
+    }
+    QString sql = "SELECT " + columns.join(", ") + " FROM " + TCatalogSchema::Quoted(def_.Table);
+    QVariantList values;
+    if (only) {
+        sql += " WHERE " + TCatalogSchema::Quoted(def_.Fields[only->first].Name) + " = ?";
+        values << QVariant::fromValue<qlonglong>(only->second);
+    }
+    QStringList names;
+    for (const TTextField& t : texts) names << def_.Fields[t.field].Name;
+    TTextStartReader reader(SqliteHandle(store.Database()), def_.Table, names, rowIdName_, textLimit_ + 1);
+    std::vector<int> which;
+    const auto complete = [&](TRow& row) {
+        which.clear();
+        for (std::size_t k = 0; k < texts.size(); ++k)
+            if (row[texts[k].flag].toLongLong() != 0) which.push_back(static_cast<int>(k));
+        if (!which.empty()) {
+            std::vector<QString> read = reader.Read(row[width].toLongLong(), which);
+            for (std::size_t k = 0; k < which.size(); ++k)
+                row[texts[static_cast<std::size_t>(which[k])].field] = QVariant(std::move(read[k]));
+        }
+        row.resize(width);
+    };
+    const int key = FieldIndex(def_.KeyField);
+    const auto byKey = [key](const TRow& a, const TRow& b) { return ToInteger(a[key]) < ToInteger(b[key]); };
+    TRowReader::TOrderCheck order{byKey};
+    std::vector<TRow> rows;
+    try {
+        rows = TRowReader::Read(store.Database(), sql, width + 1 + static_cast<int>(texts.size()), positions, values,
+                                &order, complete);
+    } catch (const ECatalogError& e) {
+        throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
+    }
+    for (TRow& row : rows) CutLongTexts(row);
     if (!order.Ordered) std::stable_sort(rows.begin(), rows.end(), byKey);
     return rows;
 }

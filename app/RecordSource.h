@@ -150,6 +150,8 @@ private:
     using TKey = std::pair<int, std::int64_t>; // field, value
     // The rows of the whole table, or those whose field equals a key.
     std::vector<TRow> ReadRows(TCatalogStore& store, const std::optional<TKey>& only) const;
+    // The same where the start of each wide text is read apart from the query (see rowIdName_).
+    std::vector<TRow> ReadRowsWithTextStarts(TCatalogStore& store, const std::optional<TKey>& only) const;
     void PostUnlessHeld();
     // Cuts the wide texts of a row read with the text limit, marking which were cut.
     void CutLongTexts(TRow& row) const;
@@ -193,6 +195,9 @@ private:
     // See SetTextLimit. A row read with it has one value after its fields: the bit mask of the
     // fields read cut.
     qsizetype textLimit_ = 0;
+    // How a query names the row id of the table, where the start of its wide texts can be read
+    // without loading them whole; empty where they are cut by the query.
+    QString rowIdName_;
     std::vector<TRow> rows_;
     // Whether rows_ holds every row, or only the rows of loadedKey_.
     bool complete_ = false;

@@ -89,7 +89,9 @@ QVariant ColumnValue(sqlite3_stmt* stmt, int c, TTextPool& pool) {
     }
 }
 
-void Append(std::vector<TRowReader::TRow>& rows, TRowReader::TRow row, TRowReader::TOrderCheck* order) {
+void Append(std::vector<TRowReader::TRow>& rows, TRowReader::TRow row, TRowReader::TOrderCheck* order,
+            const TRowReader::TRowCompletion& complete) {
+    if (complete) complete(row);
     if (order && order->Ordered && !rows.empty() && order->Less(row, rows.back())) order->Ordered = false;
     rows.push_back(std::move(row));
 }
@@ -98,14 +100,15 @@ void Append(std::vector<TRowReader::TRow>& rows, TRowReader::TRow row, TRowReade
 
 std::vector<TRowReader::TRow> TRowReader::Read(const QSqlDatabase& db, const QString& sql, int width,
                                                const std::vector<int>& columns, const QVariantList& values,
-                                               TOrderCheck* order) {
-    if (sqlite3* handle = SqliteHandle(db)) return ReadDirect(handle, sql, width, columns, values, order);
-    return ReadByQuery(db, sql, width, columns, values, order);
+                                               TOrderCheck* order, const TRowCompletion& complete) {
+    if (sqlite3* handle = SqliteHandle(db)) return ReadDirect(handle, sql, width, columns, values, order, complete);
+    return ReadByQuery(db, sql, width, columns, values, order, complete);
 }
 
 std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString& sql, int width,
                                                      const std::vector<int>& columns,
-                                                     const QVariantList& values, TOrderCheck* order) {
+                                                     const QVariantList& values, TOrderCheck* order,
+                                                     const TRowCompletion& complete) {
     TStatement statement(static_cast<sqlite3*>(handle), sql);
     sqlite3_stmt* stmt = statement.Get();
     for (int i = 0; i < values.size(); ++i) {
@@ -136,7 +139,7 @@ std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString
             row.resize(static_cast<std::size_t>(width));
             for (int c = 0; c < count; ++c) row[columns[c]] = ColumnValue(stmt, c, pools[c]);
         }
-        Append(rows, std::move(row), order);
+        Append(rows, std::move(row), order, complete);
     }
     if (step != SQLITE_DONE) statement.Fail();
     return rows;
@@ -144,7 +147,8 @@ std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString
 
 std::vector<TRowReader::TRow> TRowReader::ReadByQuery(const QSqlDatabase& db, const QString& sql, int width,
                                                       const std::vector<int>& columns,
-                                                      const QVariantList& values, TOrderCheck* order) {
+                                                      const QVariantList& values, TOrderCheck* order,
+                                                     const TRowCompletion& complete) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.prepare(sql)) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
@@ -154,7 +158,7 @@ std::vector<TRowReader::TRow> TRowReader::ReadByQuery(const QSqlDatabase& db, co
     while (q.next()) {
         TRow row(width);
         for (std::size_t c = 0; c < columns.size(); ++c) row[columns[c]] = q.value(static_cast<int>(c));
-        Append(rows, std::move(row), order);
+        Append(rows, std::move(row), order, complete);
     }
     // A read that breaks off is a failure, not a shorter result.
     if (q.lastError().isValid()) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));

@@ -21,21 +21,25 @@ public:
         bool Ordered = true;
     };
 
+    // Completes each row while the query is still on it, so that what it reads besides the query
+    // (SQLite's blob reading) sees the same state of the database.
+    using TRowCompletion = std::function<void(TRow&)>;
+
     // Runs a query with its parameters bound in order (whole numbers and texts). Column c of the result goes
     // to position columns[c] of a row of `width` values; the other positions stay empty. Values read as the
     // Qt driver reads them: 64-bit integers, doubles, texts, byte arrays and typed nulls. Throws
     // ECatalogError with the database's message.
     static std::vector<TRow> Read(const QSqlDatabase& db, const QString& sql, int width,
                                   const std::vector<int>& columns, const QVariantList& values = {},
-                                  TOrderCheck* order = nullptr);
+                                  TOrderCheck* order = nullptr, const TRowCompletion& complete = nullptr);
 
 private:
     static std::vector<TRow> ReadDirect(void* handle, const QString& sql, int width,
                                         const std::vector<int>& columns, const QVariantList& values,
-                                        TOrderCheck* order);
+                                        TOrderCheck* order, const TRowCompletion& complete);
     static std::vector<TRow> ReadByQuery(const QSqlDatabase& db, const QString& sql, int width,
                                          const std::vector<int>& columns, const QVariantList& values,
-                                         TOrderCheck* order);
+                                         TOrderCheck* order, const TRowCompletion& complete);
 };
 
 } // namespace tolvane

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QTableView>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include "RunCommand.h"
 #include "TestCatalog.h"
@@ -141,6 +142,75 @@ TEST(LongTextRead, AnEditOfANameReadCutStartsFromTheNameStoredNow) {
     EXPECT_FALSE(episodes.Modified());
     EXPECT_EQ(episodes.WholeTextAt(1, name), after);
     store.Close();
+}
+
+// The window's episode source reading a catalogue whose episodes are (key, name) in this order of
+// insertion, in one of the shapes a catalogue file may give its episodes table.
+TEST(LongTextRead, TheStartOfALongNameIsReadWithoutLoadingTheRest) {
+    const QString longName = "a" + QString::fromUtf8("ж").repeated(4'000'000); // 8 MB
+    const QByteArray bytes("\x00\xff", 2); // a text column's affinity keeps bytes as they are
+    const QVariantList names{"short", longName, bytes, QVariant(QMetaType::fromType<QString>())};
+    const QVariantList keys{4LL, 1LL, 3LL, 2LL}; // the row ids are 1 to 4
+    const struct {
+        const char* what;
+        const char* encoding;
+        const char* key;    // the key column's declaration
+        const char* extra;  // after the columns, inside and outside the parentheses
+        bool unloaded;      // whether the name is read without loading it whole
+    } shapes[] = {
+        {"as the viewer makes it", "UTF-8", "\"ID\" INTEGER PRIMARY KEY AUTOINCREMENT", ")", true},
+        {"a key that is not the row id", "UTF-8", "\"ID\" INTEGER", ")", true},
+        {"a column named rowid", "UTF-8", "\"ID\" INTEGER", ", \"rowid\" INTEGER DEFAULT 2)", true},
+        {"a table without row ids", "UTF-8", "\"ID\" INTEGER PRIMARY KEY", ") WITHOUT ROWID", false},
+        {"texts kept in UTF-16", "UTF-16le", "\"ID\" INTEGER PRIMARY KEY AUTOINCREMENT", ")", false},
+    };
+    for (const auto& shape : shapes) {
+        SCOPED_TRACE(shape.what);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("catalogue.db");
+        {
+            test::TRawDb raw(path);
+            raw.Exec(QString("PRAGMA encoding = '%1'").arg(shape.encoding));
+            QSqlDatabase db = raw.Db();
+            TCatalogSchema::Create(db);
+            raw.Exec(QString::fromUtf8("DROP TABLE \"Серии\""));
+            raw.Exec(QString::fromUtf8("CREATE TABLE \"Серии\" (%1, \"Название\" INTEGER, \"Серия\" VARCHAR(50), "
+                                       "\"Объём (байт)\" BIGINT, \"Ширина\" INTEGER, \"Высота\" INTEGER, "
+                                       "\"Длительность\" INTEGER, \"Звук\" VARCHAR(50), "
+                                       "\"Субтитры встроенные\" VARCHAR(50), \"Субтитры внешние\" VARCHAR(50)%2")
+                         .arg(QString::fromUtf8(shape.key), QString::fromUtf8(shape.extra)));
+            raw.Exec(QString::fromUtf8("INSERT INTO \"Sp\" (\"ID\", \"Название\") VALUES (1, 'Nana')"));
+            for (int e = 0; e < keys.size(); ++e)
+                raw.Exec(QString::fromUtf8("INSERT INTO \"Серии\" (\"ID\", \"Название\", \"Серия\", "
+                                           "\"Объём (байт)\") VALUES (?, 1, ?, 700)"),
+                         {keys[e], names[e]});
+        }
+        TCatalogStore store;
+        store.Open(path, TOpenMode::omReadOnly);
+        TRecordSource episodes(TCatalogSchema::Episodes());
+        episodes.SetTextLimit(100);
+        sqlite3_int64 before = 0, now = 0, highest = 0;
+        sqlite3_status64(SQLITE_STATUS_MEMORY_USED, &before, &highest, 1);
+        episodes.Open(store);
+        sqlite3_status64(SQLITE_STATUS_MEMORY_USED, &now, &highest, 0);
+        // Loading the name whole takes its 8 MB; the cache of pages walked past it at most 2.
+        EXPECT_EQ(highest - before < 4'000'000, shape.unloaded) << "SQLite took " << highest - before << " bytes";
+
+        ASSERT_EQ(episodes.RecordCount(), 4);
+        const int name = episodes.FieldIndex(kName);
+        const QVariantList expected{longName.left(100), QVariant(QMetaType::fromType<QString>()), bytes, "short"};
+        for (int r = 1; r <= 4; ++r) {
+            SCOPED_TRACE(r);
+            EXPECT_EQ(episodes.ValueAt(r, episodes.FieldIndex("ID")).toLongLong(), r);
+            const QVariant held = episodes.ValueAt(r, name);
+            EXPECT_EQ(held.typeId(), expected[r - 1].typeId());
+            EXPECT_EQ(held.isNull(), expected[r - 1].isNull());
+            EXPECT_EQ(held, expected[r - 1]);
+            EXPECT_EQ(episodes.IsCutAt(r, name), r == 1);
+            EXPECT_EQ(episodes.ValueAt(r, episodes.FieldIndex(QString::fromUtf8("Объём (байт)"))).toLongLong(), 700);
+        }
+        EXPECT_EQ(episodes.WholeTextAt(1, name), longName);
+    }
 }
 
 } // namespace
