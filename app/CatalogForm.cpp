@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
+#include <utility>
 
 #include "app/CatalogError.h"
 #include "app/CatalogSchema.h"
@@ -367,21 +368,23 @@ void TCatalogForm::SetTitleFilters(const std::string& id) {
 
 void TCatalogForm::ShowTitle() {
     const std::string id = Name.AsText(0);
+    // Set first: whoever follows the episodes' reload asks which title they are of.
+    const std::string before = std::exchange(shownId_, id);
     try {
         SetTitleFilters(id);
     } catch (const ECatalogError&) {
         // The title's episodes and totals cannot be read (its server is gone): the window stays
         // on the title whose episodes it shows.
-        if (!shownId_.empty() && id != shownId_) {
+        shownId_ = before;
+        if (!before.empty() && id != before) {
             try {
-                SetTitleFilters(shownId_);
+                SetTitleFilters(before);
             } catch (const ECatalogError&) {
             }
             ReturnToShownTitle();
         }
         throw;
     }
-    shownId_ = id;
     ESize->setText(QString::fromStdString(FormatSize(RJk.AsText(1))));
     ETime->setText(QString::fromStdString(FormatDuration(RJk.AsInteger(2))));
 }

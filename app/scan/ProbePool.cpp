@@ -97,7 +97,8 @@ std::optional<std::vector<TProbed>> TProbePool::Read(const QStringList& paths, i
         reader(&first);
     }
 
-    // Waits for the readers, reporting the first file not read yet whenever it changes.
+    // Waits for the readers, reporting each file once, in order, as the reading reaches it: a
+    // caller that counts files (or holds at one) sees every one, however fast they were read.
     bool stopped = false;
     int at = -1;
     std::unique_lock<std::mutex> hold(shared.lock);
@@ -105,13 +106,19 @@ std::optional<std::vector<TProbed>> TProbePool::Read(const QStringList& paths, i
         int unread = at < 0 ? 0 : at;
         while (unread < count && shared.done[std::size_t(unread)]) ++unread;
         const bool ended = shared.running == 0;
-        if (!stopped && unread != at && unread < count) {
-            at = unread;
+        const int reached = std::min(unread, count - 1);
+        while (!stopped && at < reached) {
+            ++at;
             hold.unlock();
             if (progress) progress(at);
+            const bool cancel = cancelled && cancelled();
             hold.lock();
+            if (cancel) {
+                stopped = true;
+                shared.stop = true;
+            }
         }
-        if (ended) break;
+        // Asked also once everything is read: a cancel given meanwhile still means nothing stored.
         if (!stopped && cancelled) {
             hold.unlock();
             const bool cancel = cancelled();
@@ -121,6 +128,7 @@ std::optional<std::vector<TProbed>> TProbePool::Read(const QStringList& paths, i
                 shared.stop = true;
             }
         }
+        if (ended) break;
         shared.finished.wait_for(hold, kPoll);
     }
     hold.unlock();
