@@ -7,7 +7,10 @@
 //  3. sorting 1 000 000 rows by the text column and by a numeric column against std::sort of
 //     the same keys, and the reverse sort that follows;
 //  4. repainting the whole viewport after a one-row scroll, at 1 000 and 1 000 000 rows;
-//  5. clearing 100 000 filled rows, against emptying the vector and removing the model's rows.
+//  5. clearing 100 000 filled rows, against emptying the vector and removing the model's rows;
+//  6. (only when named: `bench_grid large`) 10 000 000 rows: fill, bytes per cell, text sort,
+//     one-row repaint and the first paint of a freshly filled grid. QStandardItemModel is left
+//     out at that size (a fill would take minutes and gigabytes); its 1 000 000-row figures stand.
 
 #include <QApplication>
 #include <QHeaderView>
@@ -302,6 +305,106 @@ void BenchScrollRepaint() {
     }
 }
 
+
+// Ten million rows against the floors above and against the grid's own figures at smaller sizes.
+void BenchLarge() {
+    const int n = 10000000;
+    const int small = 1000000;
+    std::printf("\n6. Ten million rows (numeric + text); QStandardItemModel left out at this size\n");
+    const auto texts = MakeTexts(n);
+
+    {
+        bench::PairedHeading("6a. Fill 10 000 000 rows", "TGridView", "vector<struct>");
+        std::unique_ptr<TGridView> grid;
+        std::vector<TFloorRow> rows;
+        const bench::TPaired p =
+            bench::Paired(Runs, {[&] { FillGrid(*grid, texts); }, [&] {
+                                     grid.reset();
+                                     grid = MakeGrid();
+                                 }},
+                          {[&] { FillFloor(rows, texts); }, [&] { std::vector<TFloorRow>().swap(rows); }});
+        bench::PairedRow("N = 10000000 vs vector<struct>", p, "goal >= 0.67 (within 1.5x)");
+    }
+
+    {
+        bench::Heading("6b. Heap bytes per cell (numeric + text)", "TGridView", "");
+        double perCell[2] = {};
+        for (int i = 0; i < 2; ++i) {
+            const int rows = i == 0 ? small : n;
+            const std::vector<QString> part(texts.begin(), texts.begin() + rows);
+            const long long before = bench::HeapInUse();
+            auto grid = MakeGrid();
+            FillGrid(*grid, part);
+            perCell[i] = double(bench::HeapInUse() - before) / (2.0 * rows);
+        }
+        std::printf("  N = %-8d %8.1f B\n  N = %-8d %8.1f B   (goal: at most the 1 000 000-row figure)\n",
+                    small, perCell[0], n, perCell[1]);
+    }
+
+    {
+        bench::PairedHeading("6c. Sort 10 000 000 rows by text", "TGridView", "std::sort");
+        std::unique_ptr<TGridView> grid;
+        std::vector<QString> copy;
+        const bench::TPaired p = bench::Paired(
+            Runs, {[&] { grid->Data().SortRows(1, stAlphabetic, false); }, [&] {
+                       grid.reset();
+                       grid = MakeGrid();
+                       FillGrid(*grid, texts);
+                   }},
+            {[&] { std::sort(copy.begin(), copy.end()); }, [&] { copy = texts; }});
+        bench::PairedRow("by text, ascending", p, "goal >= 2");
+        bool sorted = true;
+        for (int r = 1; r < n && sorted; ++r) sorted = grid->GetCellText(1, r - 1) <= grid->GetCellText(1, r);
+        std::printf("  sorted correctly: %s\n", sorted ? "yes" : "NO");
+    }
+
+    // A shown grid of `rows` rows, painted once.
+    const auto shownGrid = [&](int rows) {
+        auto grid = MakeGrid();
+        grid->SetOptions(grid->Options() + goGrid + goIndicator);
+        FillGrid(*grid, std::vector<QString>(texts.begin(), texts.begin() + rows));
+        grid->Widget()->show();
+        return grid;
+    };
+
+    {
+        bench::PairedHeading("6d. One-row scroll and full viewport repaint, per step", "10 000 000 rows",
+                             "1 000 rows");
+        auto large = shownGrid(n);
+        auto few = shownGrid(1000);
+        large->PaintNow();
+        few->PaintNow();
+        const int steps = 200;
+        const auto scroll = [&](TGridView& grid) {
+            for (int i = 0; i < steps; ++i) {
+                auto& bar = grid.VertScrollBar();
+                bar.SetPosition(bar.Position() + 1 > bar.Max() ? 0 : bar.Position() + 1);
+                grid.Invalidate();
+                grid.PaintNow();
+            }
+        };
+        bench::TPaired p = bench::Paired(Runs, {[&] { scroll(*large); }}, {[&] { scroll(*few); }});
+        for (bench::TSpread* s : {&p.Ours, &p.Theirs})
+            for (double* v : {&s->Median, &s->Low, &s->High}) *v /= steps;
+        bench::PairedRow("N = 10000000 vs N = 1000", p, "goal >= 0.83 (within 1.2x)");
+    }
+
+    {
+        bench::PairedHeading("6e. First paint of a freshly filled, shown grid", "10 000 000 rows",
+                             "1 000 rows");
+        std::unique_ptr<TGridView> large, few;
+        const bench::TPaired p = bench::Paired(Runs, {[&] { large->PaintNow(); }, [&] {
+                                                          large.reset();
+                                                          large = shownGrid(n);
+                                                      }},
+                                               {[&] { few->PaintNow(); }, [&] {
+                                                    few.reset();
+                                                    few = shownGrid(1000);
+                                                }});
+        bench::PairedRow("N = 10000000 vs N = 1000", p, "goal: at most 2 ms");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -312,7 +415,7 @@ int main(int argc, char** argv) {
         "better for us)\n",
         Runs);
     // Sections may be named on the command line (fill, memory, sort, scroll, clear), e.g. for a
-    // profiler.
+    // profiler; `large` (ten million rows, minutes and several gigabytes) runs only when named.
     const QStringList only = app.arguments().mid(1);
     const auto run = [&](const char* name, void (*section)()) {
         if (only.isEmpty() || only.contains(QLatin1String(name))) section();
@@ -322,5 +425,6 @@ int main(int argc, char** argv) {
     run("sort", BenchSort);
     run("scroll", BenchScrollRepaint);
     run("clear", BenchClear);
+    if (only.contains(QLatin1String("large"))) BenchLarge();
     return 0;
 }
