@@ -12,6 +12,8 @@
 #include "app/CatalogSchema.h"
 #include "app/CatalogStore.h"
 #include "app/CheckedUpdate.h"
+#include "app/FieldValues.h"
+#include "app/FilteredRows.h"
 #include "app/SqlFailure.h"
 #include "app/SqliteHandle.h"
 #include "app/TextStartReader.h"
@@ -24,36 +26,6 @@
 
 namespace tolvane {
 
-namespace {
-
-// SQLite's affinity of a declared column type: whether the column turns a text that spells a
-// number into that number, so that no stored text equals a key.
-bool NumericAffinity(const QString& declared) {
-    const QString type = declared.toUpper();
-    if (type.contains("INT")) return true;
-    if (type.contains("CHAR") || type.contains("CLOB") || type.contains("TEXT")) return false;
-    if (type.contains("BLOB") || type.isEmpty()) return false;
-    return true; // REAL or NUMERIC
-}
-
-// Most catalogue texts are plain ASCII: those are narrowed in place, without the round trip
-// through a byte array.
-std::string NarrowText(const QString& text) {
-    const qsizetype size = text.size();
-    const QChar* chars = text.constData();
-    for (qsizetype i = 0; i < size; ++i)
-        if (chars[i].unicode() >= 0x80) return text.toStdString();
-    std::string narrow(static_cast<std::size_t>(size), '\0');
-    for (qsizetype i = 0; i < size; ++i)
-        narrow[static_cast<std::size_t>(i)] = static_cast<char>(chars[i].unicode());
-    return narrow;
-}
-
-bool SameValue(const QVariant& a, const QVariant& b) {
-    return SameStoredValue(a, b);
-}
-
-} // namespace
 
 TRecordSource::TRecordSource(TSourceDef def) : def_(std::move(def)) {}
 
@@ -108,7 +80,7 @@ void TRecordSource::ReadKeyFields(TCatalogStore& store) {
     }
     for (int i = 0; i < FieldCount(); ++i) {
         const auto it = types->constFind(def_.Fields[i].Name);
-        if (it != types->constEnd() && def_.Fields[i].IsNumeric()) keyFields_[i] = NumericAffinity(*it);
+        if (it != types->constEnd() && def_.Fields[i].IsNumeric()) keyFields_[i] = TFieldValues::NumericAffinity(*it);
     }
 }
 
@@ -118,12 +90,12 @@ void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
     if (pending_ && pendingRow_ >= 0) {
         carried = rows_[pendingRow_];
         const QVariant& k = (*carried)[key];
-        const auto same = [&](const TRow& r) { return SameValue(r[key], k); };
+        const auto same = [&](const TRow& r) { return SameStoredValue(r[key], k); };
         if (std::find_if(rows.begin(), rows.end(), same) == rows.end()) {
             // Gone from what was read (deleted elsewhere, or not among the rows read): the record
             // stays as last read, so that the edit is neither lost nor written elsewhere.
             const auto at = std::upper_bound(rows.begin(), rows.end(), *carried, [key](const TRow& a, const TRow& b) {
-                return ToInteger(a[key]) < ToInteger(b[key]);
+                return TFieldValues::ToInteger(a[key]) < TFieldValues::ToInteger(b[key]);
             });
             rows.insert(at, *carried);
         }
@@ -131,13 +103,9 @@ void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
     rows_ = std::move(rows);
     complete_ = complete;
     loadedKey_.reset();
-    folded_.Clear();
-    keyIndexes_.clear();
+    shown_.Reset();
     calculated_.assign(rows_.size(), false);
-    allRows_ = true;
-    view_.clear();
     current_ = -1;
-    applied_ = false;
     if (carried) {
         pendingRow_ = RowOfKey((*carried)[key]);
         if (!calculated_[pendingRow_]) Calculate(pendingRow_);
@@ -153,7 +121,7 @@ void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
 int TRecordSource::RowOfKey(const QVariant& key) const {
     const int k = FieldIndex(def_.KeyField);
     for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
-        if (SameValue(rows_[r][k], key)) return r;
+        if (SameStoredValue(rows_[r][k], key)) return r;
     return -1;
 }
 
@@ -203,7 +171,7 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
     // database, which would sort them through a temporary tree. The order is checked while each
     // row is read: a second pass would fetch every row from memory again.
     const int key = FieldIndex(def_.KeyField);
-    const auto byKey = [key](const TRow& a, const TRow& b) { return ToInteger(a[key]) < ToInteger(b[key]); };
+    const auto byKey = [key](const TRow& a, const TRow& b) { return TFieldValues::ToInteger(a[key]) < TFieldValues::ToInteger(b[key]); };
     TRowReader::TOrderCheck order{byKey};
     std::vector<TRow> rows;
     try {
@@ -269,7 +237,7 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRowsWithTextStarts(TCatalogS
         row.resize(width);
     };
     const int key = FieldIndex(def_.KeyField);
-    const auto byKey = [key](const TRow& a, const TRow& b) { return ToInteger(a[key]) < ToInteger(b[key]); };
+    const auto byKey = [key](const TRow& a, const TRow& b) { return TFieldValues::ToInteger(a[key]) < TFieldValues::ToInteger(b[key]); };
     TRowReader::TOrderCheck order{byKey};
     std::vector<TRow> rows;
     try {
@@ -352,7 +320,7 @@ void TRecordSource::ReadWhole(int row, int field) {
         (*pending_)[field] = read[0][0];
         SetCut(*pending_, at, field, false);
     }
-    if (folded_.Field() == field) folded_.Set(row, rows_[row][field]);
+    shown_.FieldRead(rows_, row, field);
 }
 
 void TRecordSource::Close() {
@@ -424,7 +392,7 @@ void TRecordSource::SetFiltered(bool filtered) {
     }
     const std::optional<TFilterExpression> parsed = filtered ? ParsedFilter() : std::nullopt;
     PostUnlessHeld();
-    if (filtered && filtered_ && applied_) {
+    if (filtered && filtered_ && shown_.Applied()) {
         // The view already shows this filter: only back to its first record.
         current_ = RecordCount() == 0 ? -1 : 0;
         RecordChanged();
@@ -435,63 +403,13 @@ void TRecordSource::SetFiltered(bool filtered) {
     ApplyView(parsed ? &*parsed : nullptr);
 }
 
-TFoldedColumn& TRecordSource::FoldedColumn(int field) {
-    if (folded_.Field() != field) {
-        std::vector<const QVariant*> values;
-        values.reserve(rows_.size());
-        for (const TRow& r : rows_) values.push_back(&r[field]);
-        folded_.Assign(values);
-        folded_.SetField(field);
-    }
-    return folded_;
-}
-
-bool TRecordSource::Matches(const TFilterExpression& filter, int row) {
-    // Only the folded texts are read, not the rows.
-    if (filter.Type() == TFilterType::ftPrefix) return FoldedColumn(filter.Field()).StartsWith(row, filter.FoldedValue());
-    const QVariant& value = rows_[row][filter.Field()];
-    if (value.isNull()) return false;
-    if (def_.Fields[filter.Field()].IsNumeric()) {
-        const std::optional<std::int64_t> key = KeyOf(value);
-        return filter.HasNumber() && key && *key == filter.Number();
-    }
-    return value.toString() == filter.Value();
-}
-
-const TKeyIndex& TRecordSource::KeyIndex(int field) {
-    const auto found = keyIndexes_.find(field);
-    if (found != keyIndexes_.end()) return found->second;
-    std::vector<TKeyIndex::TEntry> entries;
-    entries.reserve(rows_.size());
-    for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
-        if (const std::optional<std::int64_t> key = KeyOf(rows_[r][field])) entries.emplace_back(*key, r);
-    return keyIndexes_.emplace(field, TKeyIndex(std::move(entries))).first->second;
-}
-
 void TRecordSource::ApplyView(const TFilterExpression* filter, const std::optional<QVariant>& keep) {
-    view_.clear();
-    allRows_ = !filter;
-    if (!filter) {
-        // Every row in order needs no list of positions.
-    } else if (filter->Type() == TFilterType::ftEquals && def_.Fields[filter->Field()].IsNumeric()) {
-        if (filter->HasNumber() && complete_) {
-            view_ = KeyIndex(filter->Field()).Rows(filter->Number());
-        } else if (filter->HasNumber()) {
-            for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
-                if (Matches(*filter, r)) view_.push_back(r);
-        }
-    } else if (filter->Type() == TFilterType::ftPrefix) {
-        view_ = FoldedColumn(filter->Field()).RowsWithPrefix(filter->FoldedValue());
-    } else {
-        for (int r = 0; r < static_cast<int>(rows_.size()); ++r)
-            if (Matches(*filter, r)) view_.push_back(r);
-    }
-    applied_ = true;
+    shown_.Select(rows_, filter, complete_);
     current_ = RecordCount() == 0 ? -1 : 0;
     if (keep) {
         const int key = FieldIndex(def_.KeyField);
         for (int p = 0; p < RecordCount(); ++p)
-            if (SameValue(rows_[ViewRow(p)][key], *keep)) {
+            if (SameStoredValue(rows_[ViewRow(p)][key], *keep)) {
                 current_ = p;
                 break;
             }
@@ -545,10 +463,10 @@ QVariant TRecordSource::ValueAt(int recNo, int field) const {
 }
 
 std::int64_t TRecordSource::AsInteger(int field) const {
-    return ToInteger(CurrentField(field));
+    return TFieldValues::ToInteger(CurrentField(field));
 }
 std::string TRecordSource::AsText(int field) const {
-    return ToText(CurrentField(field));
+    return TFieldValues::ToText(CurrentField(field));
 }
 QString TRecordSource::AsWideText(int field) const {
     const QVariant& value = CurrentField(field);
@@ -556,86 +474,23 @@ QString TRecordSource::AsWideText(int field) const {
         const QString& text = *static_cast<const QString*>(value.constData());
         if (text.isValidUtf16()) return text;
     }
-    return QString::fromStdString(ToText(value));
+    return QString::fromStdString(TFieldValues::ToText(value));
 }
 
 QString TRecordSource::WideTextAt(int recNo, int field, qsizetype limit) const {
     CheckField(field);
     CheckListIndex(recNo - 1, RecordCount(), "Record");
     const QVariant& value = Field(ViewRow(recNo - 1), field);
-    if (value.typeId() != QMetaType::QString || value.isNull()) return QString::fromStdString(ToText(value));
+    if (value.typeId() != QMetaType::QString || value.isNull()) return QString::fromStdString(TFieldValues::ToText(value));
     const QString& text = *static_cast<const QString*>(value.constData());
     const QString shown = limit < 0 ? text : ShownText(text, spStart, limit);
-    return shown.isValidUtf16() ? shown : QString::fromStdString(NarrowText(shown));
+    return shown.isValidUtf16() ? shown : QString::fromStdString(TFieldValues::NarrowText(shown));
 }
 
 std::string TRecordSource::TextAt(int recNo, int field) const {
     CheckField(field);
     CheckListIndex(recNo - 1, RecordCount(), "Record");
-    return ToText(Field(ViewRow(recNo - 1), field));
-}
-
-std::int64_t TRecordSource::ToInteger(const QVariant& value) {
-    if (value.isNull()) return 0;
-    switch (value.typeId()) {
-    case QMetaType::LongLong:
-        return *static_cast<const qlonglong*>(value.constData());
-    case QMetaType::Int:
-        return *static_cast<const int*>(value.constData());
-    case QMetaType::Double:
-    case QMetaType::Float: {
-        const double v = value.toDouble();
-        if (!std::isfinite(v)) return 0;
-        if (v >= 9.2e18) return std::numeric_limits<std::int64_t>::max();
-        if (v <= -9.2e18) return std::numeric_limits<std::int64_t>::min();
-        return std::llround(v);
-    }
-    default:
-        return value.toLongLong();
-    }
-}
-
-std::optional<std::int64_t> TRecordSource::KeyOf(const QVariant& value) {
-    if (value.isNull()) return std::nullopt;
-    switch (value.typeId()) {
-    case QMetaType::QString: {
-        // The store is typeless: a numeric field may hold a text, which equals a number only
-        // when it is one, never the 0 it reads as.
-        bool ok = false;
-        const qlonglong v = value.toString().toLongLong(&ok);
-        if (!ok) return std::nullopt;
-        return v;
-    }
-    case QMetaType::QByteArray:
-        return std::nullopt;
-    case QMetaType::Double:
-    case QMetaType::Float: {
-        // Equal as numbers, as the database compares them: 7.4 is no key 7.
-        const double v = value.toDouble();
-        if (!std::isfinite(v) || v != std::floor(v) || std::fabs(v) >= 9.2e18) return std::nullopt;
-        return static_cast<std::int64_t>(v);
-    }
-    default:
-        return ToInteger(value);
-    }
-}
-
-std::string TRecordSource::ToText(const QVariant& value) {
-    if (value.isNull()) return {};
-    switch (value.typeId()) {
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return FloatFieldText(value.toDouble());
-    case QMetaType::LongLong:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::ULongLong:
-        return std::to_string(value.toLongLong());
-    case QMetaType::QString:
-        return NarrowText(*static_cast<const QString*>(value.constData()));
-    default:
-        return value.toString().toStdString();
-    }
+    return TFieldValues::ToText(Field(ViewRow(recNo - 1), field));
 }
 
 void TRecordSource::Calculate(int row) const {
@@ -721,7 +576,7 @@ void TRecordSource::SetValue(int field, const QVariant& value) {
     // An emptied field that held nothing stays null.
     if (f.Kind == TFieldKind::fkWideText && read.isNull() && !stored.isNull() && stored.toString().isEmpty())
         stored = QVariant();
-    if (SameValue(read, stored)) {
+    if (SameStoredValue(read, stored)) {
         (*pending_)[field] = read;
         if (base != pendingBase_.end()) pendingBase_.erase(base);
         if (pendingBase_.empty()) {
@@ -754,7 +609,7 @@ void TRecordSource::Post() {
             const int field = fields[s.Change];
             const QVariant mine = (*pending_)[field];
             // Stored elsewhere as typed here: nothing is in dispute.
-            if (SameValue(s.Stored, mine))
+            if (SameStoredValue(s.Stored, mine))
                 ResolveConflict(field, s.Stored, false);
             else
                 conflicts.push_back({field, def_.Fields[field].DisplayLabel(), s.Stored, mine});
@@ -794,7 +649,7 @@ void TRecordSource::ResolveConflict(int field, const QVariant& stored, bool keep
     rows_[row][field] = stored;
     SetCut(rows_[row], FieldCount(), field, false);
     base->second = stored;
-    if (!keepMine || SameValue(stored, (*pending_)[field])) {
+    if (!keepMine || SameStoredValue(stored, (*pending_)[field])) {
         (*pending_)[field] = stored;
         pendingBase_.erase(base);
     }
@@ -831,14 +686,7 @@ void TRecordSource::Reload() {
 }
 
 void TRecordSource::Stored(int row, const TRow& before) {
-    const TRow& after = rows_[row];
-    if (folded_.Field() >= 0) folded_.Set(row, after[folded_.Field()]);
-    applied_ = false;
-    for (auto& [field, index] : keyIndexes_) {
-        if (SameValue(before[field], after[field])) continue;
-        if (const std::optional<std::int64_t> key = KeyOf(before[field])) index.Remove(row, *key);
-        if (const std::optional<std::int64_t> key = KeyOf(after[field])) index.Add(row, *key);
-    }
+    shown_.RowStored(rows_, row, before);
     calculated_[row] = false;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// A table or view of the catalogue held in memory: a filtered view over its rows, a current
-// record addressed by 1-based position, typed field reads, calculated fields and one pending edit
-// of the current record. A source filtered by a key is read for that key alone; it reads every row
-// only when it is shown unfiltered or filtered otherwise.
+// A table or view of the catalogue held in memory: its rows read from and written to the database,
+// a current record addressed by 1-based position, typed field reads, calculated fields and one
+// pending edit of the current record. Which rows the filter shows is TFilteredRows's; how values
+// read as numbers and texts is TFieldValues's. A source filtered by a key is read for that key
+// alone; it reads every row only when it is shown unfiltered or filtered otherwise.
 
 #include <QString>
 #include <QVariant>
@@ -11,14 +12,12 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 #include "app/CheckedUpdate.h"
 #include "app/FieldDef.h"
 #include "app/FilterExpression.h"
-#include "app/FoldedColumn.h"
-#include "app/KeyIndex.h"
+#include "app/FilteredRows.h"
 
 namespace tolvane {
 
@@ -55,7 +54,7 @@ public:
     bool Active() const { return store_ != nullptr; }
 
     // Records in the current view, and the 1-based position of the current one (0: none).
-    int RecordCount() const { return static_cast<int>(allRows_ ? rows_.size() : view_.size()); }
+    int RecordCount() const { return shown_.Count(rows_); }
     int RecNo() const { return current_ + 1; }
     bool HasRecord() const { return current_ >= 0; }
     // Moving stores a pending edit first. Throws EListError outside 1..RecordCount.
@@ -170,7 +169,7 @@ private:
     void TakeRows(std::vector<TRow> rows, bool complete);
     void ApplyFilter(const std::string& text, const std::optional<TFilterExpression>& filter);
     std::optional<TFilterExpression> ParsedFilter() const;
-    int ViewRow(int position) const { return allRows_ ? position : view_[position]; }
+    int ViewRow(int position) const { return shown_.Row(position); }
     void Calculate(int row) const;
     // The field of a row as held, its calculated fields filled first when they are asked for.
     const QVariant& Field(int row, int field) const;
@@ -179,16 +178,8 @@ private:
     // on the first.
     void ApplyView(const TFilterExpression* filter, const std::optional<QVariant>& keep = std::nullopt);
     void RecordChanged();
-    bool Matches(const TFilterExpression& filter, int row);
-    // The folded column of the field, made when a prefix filter first asks for it.
-    TFoldedColumn& FoldedColumn(int field);
-    const TKeyIndex& KeyIndex(int field);
     void Stored(int row, const TRow& before);
     int CurrentRowIndex() const;
-    static std::int64_t ToInteger(const QVariant& value);
-    // The whole number a value matches in an "=" filter; none for a null or a text that is no number.
-    static std::optional<std::int64_t> KeyOf(const QVariant& value);
-    static std::string ToText(const QVariant& value);
 
     TSourceDef def_;
     TCatalogStore* store_ = nullptr;
@@ -203,11 +194,8 @@ private:
     bool complete_ = false;
     std::optional<TKey> loadedKey_;
     std::vector<bool> keyFields_;
-    // The view: every row in order, or the rows in view_.
-    bool allRows_ = true;
-    std::vector<int> view_;
-    // Whether the view shows what the filter selects from the rows as they are now.
-    bool applied_ = false;
+    // The rows of rows_ the filter shows.
+    TFilteredRows shown_{def_};
     int current_ = -1;
     // Whether a row's calculated fields are filled; they are filled when first read.
     mutable std::vector<bool> calculated_;
@@ -222,10 +210,6 @@ private:
     int held_ = 0;
     int disabled_ = 0;
     bool changedWhileDisabled_ = false;
-    // One field as prefix filters compare it, kept for prefix filters over many rows.
-    TFoldedColumn folded_;
-    // Rows by the value of a numeric field, kept for "=" filters over many rows.
-    std::unordered_map<int, TKeyIndex> keyIndexes_;
 };
 
 } // namespace tolvane
