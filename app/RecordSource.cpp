@@ -13,6 +13,7 @@
 #include "app/CatalogStore.h"
 #include "app/CheckedUpdate.h"
 #include "app/SqlFailure.h"
+#include "app/StatementCache.h"
 #include "app/Formats.h"
 #include "app/RowReader.h"
 #include "app/TextFold.h"
@@ -202,7 +203,7 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
     std::vector<TRow> rows;
     try {
         rows = TRowReader::Read(store.Database(), sql, FieldCount() + (textLimit_ > 0 ? 1 : 0), positions, values,
-                                &order);
+                                &order, &store.Statements());
     } catch (const ECatalogError& e) {
         throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
     }
