@@ -13,6 +13,7 @@
 #include "app/ConnectionGuard.h"
 #include "app/ServerConnection.h"
 #include "app/SqlFailure.h"
+#include "app/StatementCache.h"
 
 namespace tolvane {
 
@@ -76,7 +77,7 @@ QString ReadFailure(const QSqlDatabase& db, const QSqlError& error, const QStrin
 
 } // namespace
 
-TCatalogStore::TCatalogStore() = default;
+TCatalogStore::TCatalogStore() : statements_(std::make_unique<TStatementCache>()) {}
 
 TCatalogStore::~TCatalogStore() {
     Close();
@@ -192,6 +193,7 @@ void TCatalogStore::Close() {
     {
         QSqlDatabase db = QSqlDatabase::database(connection_, false);
         guard_.reset();
+        statements_->Clear();
         db.close();
     }
     QSqlDatabase::removeDatabase(connection_);
@@ -211,6 +213,8 @@ bool TCatalogStore::ServerGone() const {
 }
 
 void TCatalogStore::Reconnect(QSqlDatabase& db) const {
+    // What was prepared belongs to the lost session.
+    statements_->Clear();
     db.close();
     // The schema was checked at the opening; the session's settings are made again.
     TServerConnection::Open(db, TCatalogLocation::Parse(path_), ReadOnly());

@@ -14,6 +14,7 @@
 namespace tolvane {
 
 class TConnectionGuard;
+class TStatementCache;
 class TCatalogLocation;
 
 enum class TOpenMode { omReadWrite, omReadOnly };
@@ -39,6 +40,8 @@ public:
     // The open connection; throws when closed. A server's connection that was lost is opened
     // again first (throws when the server cannot be reached yet).
     QSqlDatabase Database() const;
+    // The statements prepared on the open connection, for reads that come again.
+    TStatementCache& Statements() const { return *statements_; }
     // Whether the open catalogue is a server's whose connection is lost (and not opened again).
     bool ServerGone() const;
 
@@ -64,6 +67,7 @@ private:
     TOpenMode mode_ = TOpenMode::omReadWrite;
     TDeclaredTypes declared_;
     std::unique_ptr<TConnectionGuard> guard_;
+    std::unique_ptr<TStatementCache> statements_;
 };
 
 } // namespace tolvane

@@ -16,6 +16,7 @@
 #include "app/FilteredRows.h"
 #include "app/SqlFailure.h"
 #include "app/SqliteHandle.h"
+#include "app/StatementCache.h"
 #include "app/TextStartReader.h"
 #include "app/Formats.h"
 #include "app/RowReader.h"
@@ -176,7 +177,7 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
     std::vector<TRow> rows;
     try {
         rows = TRowReader::Read(store.Database(), sql, FieldCount() + (textLimit_ > 0 ? 1 : 0), positions, values,
-                                &order);
+                                &order, &store.Statements());
     } catch (const ECatalogError& e) {
         throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
     }
@@ -242,7 +243,7 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRowsWithTextStarts(TCatalogS
     std::vector<TRow> rows;
     try {
         rows = TRowReader::Read(store.Database(), sql, width + 1 + static_cast<int>(texts.size()), positions, values,
-                                &order, complete);
+                                &order, &store.Statements(), complete);
     } catch (const ECatalogError& e) {
         throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
     }

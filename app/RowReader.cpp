@@ -5,6 +5,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -12,6 +13,7 @@
 #include "app/CatalogError.h"
 #include "app/SqlFailure.h"
 #include "app/SqliteHandle.h"
+#include "app/StatementCache.h"
 
 namespace tolvane {
 
@@ -19,13 +21,18 @@ namespace {
 
 class TStatement {
 public:
-    TStatement(sqlite3* db, const QString& sql) : db_(db) {
+    TStatement(sqlite3* db, const QString& sql, TStatementCache* cache) : db_(db) {
+        if (cache && (stmt_ = cache->Sqlite(db, sql))) {
+            cached_ = true;
+            return;
+        }
         const QByteArray text = sql.toUtf8();
         if (sqlite3_prepare_v2(db_, text.constData(), static_cast<int>(text.size()), &stmt_, nullptr) !=
             SQLITE_OK)
             Fail();
     }
-    ~TStatement() { sqlite3_finalize(stmt_); }
+    // A kept statement is reset, so that it holds no read open on the file between reads.
+    ~TStatement() { cached_ ? void(sqlite3_reset(stmt_)) : void(sqlite3_finalize(stmt_)); }
     TStatement(const TStatement&) = delete;
     TStatement& operator=(const TStatement&) = delete;
 
@@ -35,6 +42,7 @@ public:
 private:
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
+    bool cached_ = false;
 };
 
 // The short texts of one column that repeat from row to row (a kind, a count, a language), kept
@@ -100,16 +108,18 @@ void Append(std::vector<TRowReader::TRow>& rows, TRowReader::TRow row, TRowReade
 
 std::vector<TRowReader::TRow> TRowReader::Read(const QSqlDatabase& db, const QString& sql, int width,
                                                const std::vector<int>& columns, const QVariantList& values,
-                                               TOrderCheck* order, const TRowCompletion& complete) {
-    if (sqlite3* handle = SqliteHandle(db)) return ReadDirect(handle, sql, width, columns, values, order, complete);
-    return ReadByQuery(db, sql, width, columns, values, order, complete);
+                                               TOrderCheck* order, TStatementCache* cache,
+                                               const TRowCompletion& complete) {
+    if (sqlite3* handle = SqliteHandle(db))
+        return ReadDirect(handle, sql, width, columns, values, order, cache, complete);
+    return ReadByQuery(db, sql, width, columns, values, order, cache, complete);
 }
 
 std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString& sql, int width,
                                                      const std::vector<int>& columns,
                                                      const QVariantList& values, TOrderCheck* order,
-                                                     const TRowCompletion& complete) {
-    TStatement statement(static_cast<sqlite3*>(handle), sql);
+                                                     TStatementCache* cache, const TRowCompletion& complete) {
+    TStatement statement(static_cast<sqlite3*>(handle), sql, cache);
     sqlite3_stmt* stmt = statement.Get();
     for (int i = 0; i < values.size(); ++i) {
         const QVariant& v = values[i];
@@ -148,12 +158,25 @@ std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString
 std::vector<TRowReader::TRow> TRowReader::ReadByQuery(const QSqlDatabase& db, const QString& sql, int width,
                                                       const std::vector<int>& columns,
                                                       const QVariantList& values, TOrderCheck* order,
-                                                     const TRowCompletion& complete) {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.prepare(sql)) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
-    for (const QVariant& v : values) q.addBindValue(v);
-    if (!q.exec()) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
+                                                      TStatementCache* cache, const TRowCompletion& complete) {
+    QSqlQuery* kept = cache ? cache->Query(db, sql) : nullptr;
+    if (kept) {
+        for (int i = 0; i < values.size(); ++i) kept->bindValue(i, values[i]);
+        if (!kept->exec()) {
+            // Prepared before the table changed under it: prepared anew below.
+            cache->Forget(sql);
+            kept = nullptr;
+        }
+    }
+    std::optional<QSqlQuery> own;
+    if (!kept) {
+        own.emplace(db);
+        own->setForwardOnly(true);
+        if (!own->prepare(sql)) throw ECatalogError(TSqlFailure::Text(db, own->lastError()));
+        for (const QVariant& v : values) own->addBindValue(v);
+        if (!own->exec()) throw ECatalogError(TSqlFailure::Text(db, own->lastError()));
+    }
+    QSqlQuery& q = kept ? *kept : *own;
     std::vector<TRow> rows;
     while (q.next()) {
         TRow row(width);
@@ -162,6 +185,7 @@ std::vector<TRowReader::TRow> TRowReader::ReadByQuery(const QSqlDatabase& db, co
     }
     // A read that breaks off is a failure, not a shorter result.
     if (q.lastError().isValid()) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
+    q.finish();
     return rows;
 }
 

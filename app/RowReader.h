@@ -10,6 +10,8 @@
 
 namespace tolvane {
 
+class TStatementCache;
+
 class TRowReader {
 public:
     using TRow = std::vector<QVariant>;
@@ -28,18 +30,21 @@ public:
     // Runs a query with its parameters bound in order (whole numbers and texts). Column c of the result goes
     // to position columns[c] of a row of `width` values; the other positions stay empty. Values read as the
     // Qt driver reads them: 64-bit integers, doubles, texts, byte arrays and typed nulls. Throws
-    // ECatalogError with the database's message.
+    // ECatalogError with the database's message. With a cache, the statement prepared by an earlier
+    // read of the same query on the same connection is run again.
     static std::vector<TRow> Read(const QSqlDatabase& db, const QString& sql, int width,
                                   const std::vector<int>& columns, const QVariantList& values = {},
-                                  TOrderCheck* order = nullptr, const TRowCompletion& complete = nullptr);
+                                  TOrderCheck* order = nullptr, TStatementCache* cache = nullptr,
+                                  const TRowCompletion& complete = nullptr);
 
 private:
     static std::vector<TRow> ReadDirect(void* handle, const QString& sql, int width,
                                         const std::vector<int>& columns, const QVariantList& values,
-                                        TOrderCheck* order, const TRowCompletion& complete);
+                                        TOrderCheck* order, TStatementCache* cache, const TRowCompletion& complete);
     static std::vector<TRow> ReadByQuery(const QSqlDatabase& db, const QString& sql, int width,
                                          const std::vector<int>& columns, const QVariantList& values,
-                                         TOrderCheck* order, const TRowCompletion& complete);
+                                         TOrderCheck* order, TStatementCache* cache,
+                                         const TRowCompletion& complete);
 };
 
 } // namespace tolvane
