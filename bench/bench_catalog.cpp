@@ -33,6 +33,7 @@
 #include "BenchCatalog.h"
 #include "BenchStats.h"
 #include "BenchUtil.h"
+#include "ChildRun.h"
 #include "app/CatalogForm.h"
 #include "app/CatalogSchema.h"
 #include "app/CommandLine.h"
@@ -164,23 +165,6 @@ QSqlDatabase OpenBaseline(const QString& name, const QString& path) {
     return db;
 }
 
-// Peak resident memory of one run of the program, in MB, and its status.
-double PeakMegabytes(const std::vector<std::string>& args, int& status) {
-    std::fflush(stdout);
-    const pid_t child = fork();
-    if (child == 0) {
-        std::vector<char*> argv;
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        if (!std::freopen("/dev/null", "w", stdout)) _exit(127);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    struct rusage usage {};
-    wait4(child, &status, 0, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
-
 void KeystrokeAndOpening(const QString& path) {
     QSqlDatabase db = OpenBaseline("bench-keystroke", path);
     std::unique_ptr<TCatalogForm> form;
@@ -293,8 +277,8 @@ void AtScale(const QString& path, const char* label, const char* program) {
         QSqlDatabase::removeDatabase("bench-empty");
         const std::string png = dir.filePath("shot.png").toStdString();
         int full = 0, none = 0;
-        const double big = PeakMegabytes({program, "--screenshot", png, path.toStdString()}, full);
-        const double small = PeakMegabytes({program, "--screenshot", png, empty.toStdString()}, none);
+        const double big = bench::PeakMegabytes({program, "--screenshot", png, path.toStdString()}, full);
+        const double small = bench::PeakMegabytes({program, "--screenshot", png, empty.toStdString()}, none);
         std::printf("  %-40s %8.1f MB against %.1f MB on an empty catalogue: %+.1f MB (goal at most +50)%s\n",
                     "peak memory of the window", big, small, big - small,
                     full == 0 && none == 0 ? "" : "  (a run failed)");

@@ -25,6 +25,7 @@
 #include <string>
 
 #include "BenchCatalog.h"
+#include "ChildRun.h"
 #include "BenchStats.h"
 #include "QtWayCatalogWindow.h"
 #include "app/CatalogForm.h"
@@ -37,34 +38,8 @@ namespace {
 
 constexpr int Runs = 7;
 
-struct TChildRun {
-    double CpuMs = 0, WallMs = 0, PeakMb = 0;
-    bool Ok = false;
-};
-
-// One run of a program as a child: its processor time (user and system), wall time, peak RSS.
-TChildRun RunChild(const std::vector<std::string>& args) {
-    std::fflush(stdout);
-    timespec start{}, end{};
-    clock_gettime(CLOCK_MONOTONIC, &start);
-    const pid_t child = fork();
-    if (child == 0) {
-        std::vector<char*> argv;
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        if (!std::freopen("/dev/null", "w", stdout)) _exit(127);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    struct rusage usage {};
-    wait4(child, &status, 0, &usage);
-    clock_gettime(CLOCK_MONOTONIC, &end);
-    auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
-    return {ms(usage.ru_utime) + ms(usage.ru_stime),
-            double(end.tv_sec - start.tv_sec) * 1e3 + double(end.tv_nsec - start.tv_nsec) / 1e6,
-            usage.ru_maxrss / 1024.0, WIFEXITED(status) && WEXITSTATUS(status) == 0};
-}
+using bench::RunChild;
+using bench::TChildRun;
 
 struct TProgramRuns {
     std::vector<double> Cpu, Wall, Peak;

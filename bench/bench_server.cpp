@@ -31,6 +31,7 @@
 
 #include "BenchStats.h"
 #include "BenchCatalog.h"
+#include "ChildRun.h"
 #include "app/CatalogForm.h"
 #include "app/CatalogSchema.h"
 #include "app/CommandLine.h"
@@ -316,23 +317,6 @@ std::vector<std::vector<QVariant>> BareTotals(QSqlDatabase& db, qlonglong title)
     return rows;
 }
 
-// Peak resident memory of one run of the program, in MB, and its status.
-double PeakMegabytes(const std::vector<std::string>& args, int& status) {
-    std::fflush(stdout);
-    const pid_t child = fork();
-    if (child == 0) {
-        std::vector<char*> argv;
-        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        if (!std::freopen("/dev/null", "w", stdout)) _exit(127);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    struct rusage usage {};
-    wait4(child, &status, 0, &usage);
-    return usage.ru_maxrss / 1024.0;
-}
-
 void Catalogue(TServerBench& server, const QString& database) {
     const QString uri = server.Uri(database);
     const qlonglong shown = 5000;
@@ -418,9 +402,9 @@ void PeakMemory(TServerBench& server, const QString& database) {
     const std::string png = dir.filePath("shot.png").toStdString();
     int full = 0, none = 0;
     const double big =
-        PeakMegabytes({TOLVANE_PROGRAM, "--screenshot", png, server.Uri(database).toStdString()}, full);
+        bench::PeakMegabytes({TOLVANE_PROGRAM, "--screenshot", png, server.Uri(database).toStdString()}, full);
     const double small =
-        PeakMegabytes({TOLVANE_PROGRAM, "--screenshot", png, server.Uri(empty).toStdString()}, none);
+        bench::PeakMegabytes({TOLVANE_PROGRAM, "--screenshot", png, server.Uri(empty).toStdString()}, none);
     std::printf("  %-34s %8.1f MB against %.1f MB on an empty server catalogue: %+.1f MB (goal at most +50)%s\n",
                 "peak memory of the window", big, small, big - small,
                 full == 0 && none == 0 ? "" : "  (a run failed)");

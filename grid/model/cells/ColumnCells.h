@@ -10,12 +10,12 @@
 #include <new>
 #include <vector>
 
+#include "grid/model/cells/Cell.h"
 #include "grid/model/cells/CellBlock.h"
 #include "grid/model/cells/RowSlots.h"
 
 namespace tolvane {
 
-class TCell;
 class TCells;
 
 class TColumnCells {
