@@ -33,6 +33,7 @@
 #include "BenchCatalog.h"
 #include "BenchStats.h"
 #include "BenchUtil.h"
+#include "BareQueries.h"
 #include "ChildRun.h"
 #include "app/CatalogForm.h"
 #include "app/CatalogSchema.h"
@@ -95,68 +96,6 @@ void Heading(const std::string& title) {
                 "bare SQLite median (spread)");
 }
 
-struct TTitleRow {
-    qlonglong Id;
-    QString Name;
-};
-
-struct TEpisodeRow {
-    qlonglong Id, Title, Size, Width, Height, Duration;
-    QString File, Audio, Embedded, External;
-};
-
-struct TTotalsRow {
-    QString Name;
-    double Size, Duration;
-    qlonglong Id;
-};
-
-// The titles a prefix selects (all of them for an empty prefix).
-std::vector<TTitleRow> BareTitles(QSqlDatabase& db, const QString& prefix) {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (prefix.isEmpty()) {
-        query.prepare(QString::fromUtf8(R"sql(SELECT "ID", "Название" FROM "Sp")sql"));
-    } else {
-        query.prepare(
-            QString::fromUtf8(R"sql(SELECT "ID", "Название" FROM "Sp" WHERE "Название" LIKE ?)sql"));
-        query.addBindValue(prefix + "%");
-    }
-    Exec(query);
-    std::vector<TTitleRow> rows;
-    while (query.next()) rows.push_back({query.value(0).toLongLong(), query.value(1).toString()});
-    return rows;
-}
-
-std::vector<TEpisodeRow> BareEpisodes(QSqlDatabase& db, qlonglong title) {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(QString::fromUtf8(
-        R"sql(SELECT "ID", "Название", "Серия", "Объём (байт)", "Ширина", "Высота", "Длительность", "Звук", "Субтитры встроенные", "Субтитры внешние" FROM "Серии" WHERE "Название" = ?)sql"));
-    query.addBindValue(title);
-    Exec(query);
-    std::vector<TEpisodeRow> rows;
-    while (query.next())
-        rows.push_back({query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(3).toLongLong(),
-                        query.value(4).toLongLong(), query.value(5).toLongLong(), query.value(6).toLongLong(),
-                        query.value(2).toString(), query.value(7).toString(), query.value(8).toString(),
-                        query.value(9).toString()});
-    return rows;
-}
-
-std::vector<TTotalsRow> BareTotals(QSqlDatabase& db, qlonglong title) {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(QString::fromUtf8(R"sql(SELECT * FROM "Rjk" WHERE "ID" = ?)sql"));
-    query.addBindValue(title);
-    Exec(query);
-    std::vector<TTotalsRow> rows;
-    while (query.next())
-        rows.push_back({query.value(0).toString(), query.value(1).toDouble(), query.value(2).toDouble(),
-                        query.value(3).toLongLong()});
-    return rows;
-}
-
 QSqlDatabase OpenBaseline(const QString& name, const QString& path) {
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", name);
     db.setDatabaseName(path);
@@ -177,12 +116,12 @@ void KeystrokeAndOpening(const QString& path) {
     } keystrokes[] = {{"", "K", "0.50"}, {"K", "Ka", "0.25"}, {"K", "Ki", "0.25"}, {"K", "", "0.50"}};
     for (const auto& k : keystrokes) {
         // From the other state to this one, so every keystroke changes the list.
-        const size_t count = BareTitles(db, k.To).size();
+        const size_t count = bench::BareTitles(db, k.To).size();
         Compare(
             k.To.isEmpty() ? "clearing the search (" + std::to_string(count) + " titles)"
                            : "prefix \"" + k.To.toStdString() + "\" (" + std::to_string(count) + " titles)",
             k.Goal, [&] { form->EFound->setText(k.To); }, [&] { form->EFound->setText(k.From); },
-            [&] { BareTitles(db, k.To); });
+            [&] { bench::BareTitles(db, k.To); });
     }
     form.reset();
 
@@ -190,7 +129,7 @@ void KeystrokeAndOpening(const QString& path) {
     Compare(
         "against every title into a vector", "2.00",
         [&] { form = std::make_unique<TCatalogForm>(path, TOpenMode::omReadOnly); }, [&] { form.reset(); },
-        [&] { BareTitles(db, QString()); });
+        [&] { bench::BareTitles(db, QString()); });
     form.reset();
     db.close();
 }
@@ -215,7 +154,7 @@ void AtScale(const QString& path, const char* label, const char* program) {
         [&] {
             {
                 QSqlDatabase own = OpenBaseline("bench-show", path);
-                BareEpisodes(own, shown);
+                bench::BareEpisodes(own, shown);
                 own.close();
             }
             QSqlDatabase::removeDatabase("bench-show");
@@ -234,7 +173,7 @@ void AtScale(const QString& path, const char* label, const char* program) {
         [&] {
             {
                 QSqlDatabase own = OpenBaseline("bench-export", path);
-                BareEpisodes(own, shown);
+                bench::BareEpisodes(own, shown);
                 own.close();
             }
             QSqlDatabase::removeDatabase("bench-export");
@@ -246,9 +185,9 @@ void AtScale(const QString& path, const char* label, const char* program) {
         "opening the window", "2.00",
         [&] { form = std::make_unique<TCatalogForm>(path, TOpenMode::omReadOnly); }, [&] { form.reset(); },
         [&] {
-            const std::vector<TTitleRow> all = BareTitles(db, QString());
-            BareEpisodes(db, all.front().Id);
-            BareTotals(db, all.front().Id);
+            const std::vector<bench::TTitleRow> all = bench::BareTitles(db, QString());
+            bench::BareEpisodes(db, all.front().Id);
+            bench::BareTotals(db, all.front().Id);
         });
     form.reset();
 
@@ -258,8 +197,8 @@ void AtScale(const QString& path, const char* label, const char* program) {
         "selecting a title", "2.00", [&] { form->GV->SetCurrentRow(row); },
         [&] { row = row == 4999 ? 5000 : 4999; },
         [&] {
-            BareEpisodes(db, row + 1);
-            BareTotals(db, row + 1);
+            bench::BareEpisodes(db, row + 1);
+            bench::BareTotals(db, row + 1);
         });
     form.reset();
     db.close();

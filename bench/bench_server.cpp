@@ -31,6 +31,7 @@
 
 #include "BenchStats.h"
 #include "BenchCatalog.h"
+#include "BareQueries.h"
 #include "ChildRun.h"
 #include "app/CatalogForm.h"
 #include "app/CatalogSchema.h"
@@ -252,31 +253,6 @@ QString CopyToServer(TServerBench& server, const QString& file, const QString& t
     return ours;
 }
 
-struct TTitleRow {
-    qlonglong Id;
-    QString Name;
-};
-
-struct TEpisodeRow {
-    qlonglong Id, Title, Size, Width, Height, Duration;
-    QString File, Audio, Embedded, External;
-};
-
-std::vector<TTitleRow> BareTitles(QSqlDatabase& db, const QString& prefix) {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    if (prefix.isEmpty()) {
-        query.prepare(QString::fromUtf8(R"sql(SELECT "ID", "Название" FROM "Sp")sql"));
-    } else {
-        query.prepare(QString::fromUtf8(R"sql(SELECT "ID", "Название" FROM "Sp" WHERE "Название" LIKE ?)sql"));
-        query.addBindValue(prefix + "%");
-    }
-    bench::Exec(query);
-    std::vector<TTitleRow> rows;
-    while (query.next()) rows.push_back({query.value(0).toLongLong(), query.value(1).toString()});
-    return rows;
-}
-
 // The title's own row, every field.
 std::vector<QVariant> BareTitle(QSqlDatabase& db, qlonglong title) {
     QSqlQuery query(db);
@@ -288,33 +264,6 @@ std::vector<QVariant> BareTitle(QSqlDatabase& db, qlonglong title) {
     if (query.next())
         for (int c = 0; c < 5; ++c) row.push_back(query.value(c));
     return row;
-}
-
-std::vector<TEpisodeRow> BareEpisodes(QSqlDatabase& db, qlonglong title) {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(QString::fromUtf8(
-        R"sql(SELECT "ID", "Название", "Серия", "Объём (байт)", "Ширина", "Высота", "Длительность", "Звук", "Субтитры встроенные", "Субтитры внешние" FROM "Серии" WHERE "Название" = ?)sql"));
-    query.addBindValue(title);
-    bench::Exec(query);
-    std::vector<TEpisodeRow> rows;
-    while (query.next())
-        rows.push_back({query.value(0).toLongLong(), query.value(1).toLongLong(), query.value(3).toLongLong(),
-                        query.value(4).toLongLong(), query.value(5).toLongLong(), query.value(6).toLongLong(),
-                        query.value(2).toString(), query.value(7).toString(), query.value(8).toString(),
-                        query.value(9).toString()});
-    return rows;
-}
-
-std::vector<std::vector<QVariant>> BareTotals(QSqlDatabase& db, qlonglong title) {
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    query.prepare(R"sql(SELECT * FROM "Rjk" WHERE "ID" = ?)sql");
-    query.addBindValue(title);
-    bench::Exec(query);
-    std::vector<std::vector<QVariant>> rows;
-    while (query.next()) rows.push_back({query.value(0), query.value(1), query.value(2), query.value(3)});
-    return rows;
 }
 
 void Catalogue(TServerBench& server, const QString& database) {
@@ -339,9 +288,9 @@ void Catalogue(TServerBench& server, const QString& database) {
         {[&] { form = std::make_unique<TCatalogForm>(uri, TOpenMode::omReadOnly); }, [&] { form.reset(); }},
         {[&] {
              connected([](QSqlDatabase& db) {
-                 const std::vector<TTitleRow> all = BareTitles(db, QString());
-                 BareEpisodes(db, all.front().Id);
-                 BareTotals(db, all.front().Id);
+                 const std::vector<bench::TTitleRow> all = bench::BareTitles(db, QString());
+                 bench::BareEpisodes(db, all.front().Id);
+                 bench::BareTotals(db, all.front().Id);
              });
          }});
     form.reset();
@@ -351,19 +300,19 @@ void Catalogue(TServerBench& server, const QString& database) {
     for (const QString& prefix : {QString("K"), QString()}) {
         // From the other state to this one, so that every keystroke changes the list.
         const QString other = prefix.isEmpty() ? "K" : "";
-        const size_t count = BareTitles(db, prefix).size();
+        const size_t count = bench::BareTitles(db, prefix).size();
         Compare(prefix.isEmpty() ? "clearing the search (" + std::to_string(count) + ")"
                                  : "keystroke \"K\" (" + std::to_string(count) + " titles)",
                 Runs, "2.00", {[&] { form->EFound->setText(prefix); }, [&] { form->EFound->setText(other); }},
-                {[&] { BareTitles(db, prefix); }});
+                {[&] { bench::BareTitles(db, prefix); }});
     }
     int row = 0;
     Compare(
         "selecting a title", Runs, "2.00",
         {[&] { form->GV->SetCurrentRow(row); }, [&] { row = row == 4999 ? 5000 : 4999; }},
         {[&] {
-            BareEpisodes(db, row + 1);
-            BareTotals(db, row + 1);
+            bench::BareEpisodes(db, row + 1);
+            bench::BareTotals(db, row + 1);
         }});
     form.reset();
     db.close();
@@ -386,7 +335,7 @@ void Catalogue(TServerBench& server, const QString& database) {
             {[&] {
                 connected([&](QSqlDatabase& own) {
                     BareTitle(own, shown);
-                    BareEpisodes(own, shown);
+                    bench::BareEpisodes(own, shown);
                 });
             }});
         if (status != 0) throw std::runtime_error(command.first().toStdString() + " failed: " + errors.str());
