@@ -5,7 +5,6 @@
 #include <QSqlQuery>
 #include <QStringList>
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 #include "app/CatalogError.h"
@@ -18,9 +17,7 @@
 #include "app/SqliteHandle.h"
 #include "app/StatementCache.h"
 #include "app/TextStartReader.h"
-#include "app/Formats.h"
 #include "app/RowReader.h"
-#include "app/TextFold.h"
 #include "app/WriteConflict.h"
 #include "grid/base/Errors.h"
 #include "grid/base/ShownText.h"

@@ -19,7 +19,10 @@ sqlite3_stmt* TStatementCache::Sqlite(sqlite3* db, const QString& sql) {
         sqlite3_clear_bindings(found->second);
         return found->second;
     }
-    if (sqlite_.size() >= kMost) Clear(), sqliteDb_ = db;
+    if (sqlite_.size() >= kMost) {
+        Clear();
+        sqliteDb_ = db;
+    }
     const QByteArray text = sql.toUtf8();
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v3(db, text.constData(), static_cast<int>(text.size()), SQLITE_PREPARE_PERSISTENT, &stmt,
