@@ -123,8 +123,13 @@ void TCatalogSchema::Create(QSqlDatabase& db) {
         "Субтитры внешние" %2))sql")
                  .arg(key, text));
     // The totals view joins the episodes on their title; without this index every reading of
-    // it builds one of its own.
-    Exec(db, QString::fromUtf8(R"sql(CREATE INDEX "Серии по названию" ON "Серии" ("Название"))sql"));
+    // it builds one of its own. In a file it also keeps every column but the name: the window and
+    // the view read them from it, where in the row the values after a long name are reached only
+    // through the chain of its pages. A server's index cannot keep long texts, nor needs to.
+    Exec(db, server ? QString::fromUtf8(R"sql(CREATE INDEX "Серии по названию" ON "Серии" ("Название"))sql")
+                    : QString::fromUtf8(R"sql(CREATE INDEX "Серии по названию" ON "Серии" ("Название",
+        "Объём (байт)", "Ширина", "Высота", "Длительность", "Звук", "Субтитры встроенные",
+        "Субтитры внешние"))sql"));
     // One row per title; the left join leaves null sums for a title without episodes. Summing as
     // floating point cannot overflow.
     Exec(db, QString::fromUtf8(R"sql(CREATE VIEW "Rjk" AS

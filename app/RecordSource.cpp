@@ -11,6 +11,7 @@
 #include "app/CatalogSchema.h"
 #include "app/CatalogStore.h"
 #include "app/CheckedUpdate.h"
+#include "app/CoveringIndex.h"
 #include "app/FieldValues.h"
 #include "app/FilteredRows.h"
 #include "app/SqlFailure.h"
@@ -189,6 +190,17 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRowsWithTextStarts(TCatalogS
     // The query reads a wide text only where it is no text (a number or a blob stored in a text
     // column); where it is one, it answers whether, and the start is read by the text's row id.
     // The query never loads the texts, and the pages of a long text past its start stay unread.
+    // Rows selected by a key are read through an index leading with it where there is one: the
+    // values it keeps are read from it, and a long text in the row is never walked to reach the
+    // values stored after it. A wide text it keeps is read there, cut by the query.
+    sqlite3* handle = SqliteHandle(store.Database());
+    std::optional<TCoveringIndex> index;
+    if (only) {
+        QStringList stored;
+        for (const TFieldDef& f : def_.Fields)
+            if (f.IsStored()) stored << f.Name;
+        index = TCoveringIndex::Find(handle, def_.Table, def_.Fields[only->first].Name, stored);
+    }
     const int width = FieldCount() + 1;
     QStringList columns{rowIdName_};
     std::vector<int> positions{width};
@@ -200,7 +212,12 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRowsWithTextStarts(TCatalogS
     for (int i = 0; i < FieldCount(); ++i) {
         if (!def_.Fields[i].IsStored()) continue;
         const QString name = TCatalogSchema::Quoted(def_.Fields[i].Name);
-        if (def_.Fields[i].Kind == TFieldKind::fkWideText) {
+        if (def_.Fields[i].Kind == TFieldKind::fkWideText && index && index->Holds(def_.Fields[i].Name)) {
+            columns << QString("CASE WHEN typeof(%1) = 'text' THEN substr(%1, 1, %2) ELSE %1 END")
+                           .arg(name)
+                           .arg(textLimit_ + 1);
+            positions.push_back(i);
+        } else if (def_.Fields[i].Kind == TFieldKind::fkWideText) {
             columns << QString("CASE WHEN typeof(%1) = 'text' THEN NULL ELSE %1 END").arg(name);
             positions.push_back(i);
             texts.push_back({i, width + 1 + static_cast<int>(texts.size())});
@@ -214,6 +231,7 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRowsWithTextStarts(TCatalogS
         positions.push_back(t.flag);
     }
     QString sql = "SELECT " + columns.join(", ") + " FROM " + TCatalogSchema::Quoted(def_.Table);
+    if (index) sql += " INDEXED BY " + TCatalogSchema::Quoted(index->Name());
     QVariantList values;
     if (only) {
         sql += " WHERE " + TCatalogSchema::Quoted(def_.Fields[only->first].Name) + " = ?";
@@ -221,7 +239,7 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRowsWithTextStarts(TCatalogS
     }
     QStringList names;
     for (const TTextField& t : texts) names << def_.Fields[t.field].Name;
-    TTextStartReader reader(SqliteHandle(store.Database()), def_.Table, names, rowIdName_, textLimit_ + 1);
+    TTextStartReader reader(handle, def_.Table, names, rowIdName_, textLimit_ + 1);
     std::vector<int> which;
     const auto complete = [&](TRow& row) {
         which.clear();

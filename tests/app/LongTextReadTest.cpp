@@ -14,6 +14,7 @@
 #include "app/CatalogStore.h"
 #include "app/ErrorReporter.h"
 #include "app/RecordSource.h"
+#include "app/SqliteHandle.h"
 #include "app/WriteConflict.h"
 #include "grid/base/ShownText.h"
 
@@ -210,6 +211,93 @@ TEST(LongTextRead, TheStartOfALongNameIsReadWithoutLoadingTheRest) {
             EXPECT_EQ(episodes.ValueAt(r, episodes.FieldIndex(QString::fromUtf8("Объём (байт)"))).toLongLong(), 700);
         }
         EXPECT_EQ(episodes.WholeTextAt(1, name), longName);
+    }
+}
+
+// The episodes and totals of a title whose first episode has a name of 2 MB, read as the window
+// reads them, from a fresh connection: the values after the name, and the texts, are the same
+// whatever indexes the file has, and an index keeping them spares the walk of the name's pages.
+TEST(LongTextRead, TheValuesAfterALongNameAreReadWithoutWalkingItWhereAnIndexKeepsThem) {
+    const QString all = QString::fromUtf8("\"Название\", \"Объём (байт)\", \"Ширина\", \"Высота\", "
+                                          "\"Длительность\", \"Звук\", \"Субтитры встроенные\", \"Субтитры внешние\"");
+    const QString drop = QString::fromUtf8("DROP INDEX \"Серии по названию\"; ");
+    const struct {
+        const char* what;
+        QString indexes; // statements run on a new catalogue
+        bool walks;      // whether reading walks the name's pages
+    } shapes[] = {
+        {"as new catalogues are made", "", false},
+        {"the index of earlier catalogues", drop + QString::fromUtf8("CREATE INDEX i ON \"Серии\" (\"Название\")"), true},
+        {"no index", drop, true},
+        {"a partial index keeping all", drop + "CREATE INDEX p ON \"Серии\" (" + all + QString::fromUtf8(") WHERE \"Объём (байт)\" > 0"), true},
+        {"a plain index and one keeping all in another order",
+         drop + QString::fromUtf8("CREATE INDEX a ON \"Серии\" (\"Название\"); CREATE INDEX z ON \"Серии\" (\"Название\", "
+                                  "\"Субтитры внешние\", \"Звук\", \"Длительность\", \"Высота\", \"Ширина\", "
+                                  "\"Объём (байт)\", \"Субтитры встроенные\")"),
+         false},
+    };
+    const QString longName = QString::fromUtf8("Серия ").repeated(350'000); // 2.1 MB
+    const QString longAudio = QString::fromUtf8("звук ").repeated(60);
+    const QVariant none(QMetaType::fromType<QString>());
+    const struct {
+        QString name;
+        QVariant size, width, height, duration;
+        QString audio;
+    } episodes[] = {
+        {longName, 700LL, 640, 480, 1'000, "OPUS"},
+        {"b.mkv", QVariant(), 1920, 1080, 2'000, longAudio},
+        {longName, 5'000'000'000LL, 320, 200, 3'000, "AAC"},
+    };
+    for (const auto& shape : shapes) {
+        SCOPED_TRACE(shape.what);
+        test::TTestCatalog catalogue;
+        for (const QString& statement : shape.indexes.split("; ", Qt::SkipEmptyParts))
+            test::TRawDb(catalogue.Path()).Exec(statement);
+        const std::int64_t other = catalogue.AddTitle("Other");
+        catalogue.AddEpisode(other, {"other.mkv", 1LL, 1, 1, 1});
+        const std::int64_t title = catalogue.AddTitle("Nana");
+        for (const auto& e : episodes) catalogue.AddEpisode(title, {e.name, e.size, e.width, e.height, e.duration, e.audio});
+
+        TCatalogStore store;
+        store.Open(catalogue.Path(), TOpenMode::omReadOnly);
+        TRecordSource series(TCatalogSchema::Episodes()), totals(TCatalogSchema::Totals());
+        series.SetTextLimit(100);
+        totals.SetTextLimit(100);
+        series.SetFilter(TFilterExpression::EqualsOf(series.Definition(), QString::fromUtf8("Название"), std::to_string(title)));
+        series.SetFiltered(true);
+        totals.SetFilter(TFilterExpression::EqualsOf(totals.Definition(), "ID", std::to_string(title)));
+        totals.SetFiltered(true);
+        sqlite3* db = SqliteHandle(store.Database());
+        int before = 0, after = 0, highest = 0;
+        sqlite3_db_status(db, SQLITE_DBSTATUS_CACHE_MISS, &before, &highest, 0);
+        series.Open(store);
+        totals.Open(store);
+        sqlite3_db_status(db, SQLITE_DBSTATUS_CACHE_MISS, &after, &highest, 0);
+        // The name fills some 520 pages; the rest of what is read fits in a few.
+        EXPECT_EQ(after - before > 400, shape.walks) << after - before << " pages read";
+
+        ASSERT_EQ(series.RecordCount(), 3);
+        for (int r = 1; r <= 3; ++r) {
+            SCOPED_TRACE(r);
+            const auto& e = episodes[r - 1];
+            const auto at = [&](const char* field) { return series.ValueAt(r, series.FieldIndex(QString::fromUtf8(field))); };
+            EXPECT_EQ(at("Серия").toString(), e.name.left(100));
+            EXPECT_EQ(series.IsCutAt(r, series.FieldIndex(kName)), e.name.size() > 100);
+            const auto number = [](const QVariant& v) { return v.isNull() ? QString("null") : v.toString(); };
+            EXPECT_EQ(number(at("Объём (байт)")), number(e.size));
+            EXPECT_EQ(number(at("Ширина")), number(e.width));
+            EXPECT_EQ(number(at("Высота")), number(e.height));
+            EXPECT_EQ(number(at("Длительность")), number(e.duration));
+            EXPECT_EQ(at("Звук").toString(), e.audio.left(100));
+            EXPECT_EQ(series.IsCutAt(r, series.FieldIndex(kAudio)), e.audio.size() > 100);
+            EXPECT_TRUE(at("Субтитры внешние").isNull());
+            EXPECT_EQ(series.WholeTextAt(r, series.FieldIndex(kAudio)), e.audio);
+        }
+        EXPECT_EQ(series.WholeTextAt(1, series.FieldIndex(kName)), longName);
+        ASSERT_EQ(totals.RecordCount(), 1);
+        EXPECT_EQ(totals.ValueAt(1, 1).toDouble(), 5'000'000'700.0);
+        EXPECT_EQ(totals.ValueAt(1, 2).toDouble(), 6'000.0);
+        store.Close();
     }
 }
 

@@ -1,0 +1,55 @@
+#include "app/CoveringIndex.h"
+
+#include <QByteArray>
+#include <sqlite3.h>
+
+namespace tolvane {
+
+std::optional<TCoveringIndex> TCoveringIndex::Find(sqlite3* db, const QString& table, const QString& leading,
+                                                   const QStringList& wanted) {
+    if (!db) return std::nullopt;
+    // The key columns of each index in their order; an expression in an index has no name.
+    static const char* const kSql =
+        "SELECT l.name, x.name FROM pragma_index_list(?1, 'main') AS l "
+        "JOIN pragma_index_xinfo(l.name, 'main') AS x WHERE l.partial = 0 AND x.key = 1 "
+        "ORDER BY l.seq, l.name, x.seqno";
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, kSql, -1, &stmt, nullptr) != SQLITE_OK) return std::nullopt;
+    const QByteArray bound = table.toUtf8();
+    sqlite3_bind_text(stmt, 1, bound.constData(), int(bound.size()), SQLITE_STATIC);
+    std::optional<TCoveringIndex> best;
+    int bestKept = -1;
+    TCoveringIndex current;
+    bool leads = false;
+    const auto settle = [&] {
+        if (!leads) return;
+        int kept = 0;
+        for (const QString& column : wanted) kept += current.Holds(column) ? 1 : 0;
+        if (kept > bestKept) {
+            bestKept = kept;
+            best = current;
+        }
+    };
+    int step;
+    while ((step = sqlite3_step(stmt)) == SQLITE_ROW) {
+        const auto text = [stmt](int c) {
+            return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, c)),
+                                     sqlite3_column_bytes(stmt, c));
+        };
+        const QString index = text(0);
+        const bool named = sqlite3_column_type(stmt, 1) != SQLITE_NULL;
+        if (index != current.name_) {
+            settle();
+            current = TCoveringIndex();
+            current.name_ = index;
+            leads = named && text(1) == leading;
+        }
+        if (named) current.columns_.insert(text(1));
+    }
+    settle();
+    sqlite3_finalize(stmt);
+    if (step != SQLITE_DONE) return std::nullopt; // the list read in part names no index surely
+    return best;
+}
+
+} // namespace tolvane
