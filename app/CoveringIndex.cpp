@@ -9,14 +9,22 @@ std::optional<TCoveringIndex> TCoveringIndex::Find(sqlite3* db, const QString& t
                                                    const QStringList& wanted) {
     if (!db) return std::nullopt;
     // The key columns of each index in their order; an expression in an index has no name.
+    // A query compares the column by its own collation: an index ordered by another would be
+    // scanned whole, were the query bound to it.
+    const char* collation = nullptr;
+    const QByteArray tableName = table.toUtf8(), column = leading.toUtf8();
+    if (sqlite3_table_column_metadata(db, "main", tableName.constData(), column.constData(), nullptr, &collation,
+                                      nullptr, nullptr, nullptr) != SQLITE_OK ||
+        !collation)
+        return std::nullopt;
+    const QString ordered = QString::fromUtf8(collation);
     static const char* const kSql =
-        "SELECT l.name, x.name FROM pragma_index_list(?1, 'main') AS l "
+        "SELECT l.name, x.name, x.coll FROM pragma_index_list(?1, 'main') AS l "
         "JOIN pragma_index_xinfo(l.name, 'main') AS x WHERE l.partial = 0 AND x.key = 1 "
         "ORDER BY l.seq, l.name, x.seqno";
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v2(db, kSql, -1, &stmt, nullptr) != SQLITE_OK) return std::nullopt;
-    const QByteArray bound = table.toUtf8();
-    sqlite3_bind_text(stmt, 1, bound.constData(), int(bound.size()), SQLITE_STATIC);
+    sqlite3_bind_text(stmt, 1, tableName.constData(), int(tableName.size()), SQLITE_STATIC);
     std::optional<TCoveringIndex> best;
     int bestKept = -1;
     TCoveringIndex current;
@@ -42,7 +50,7 @@ std::optional<TCoveringIndex> TCoveringIndex::Find(sqlite3* db, const QString& t
             settle();
             current = TCoveringIndex();
             current.name_ = index;
-            leads = named && text(1) == leading;
+            leads = named && text(1) == leading && text(2).compare(ordered, Qt::CaseInsensitive) == 0;
         }
         if (named) current.columns_.insert(text(1));
     }
