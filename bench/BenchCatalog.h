@@ -23,7 +23,7 @@ namespace bench {
 
 constexpr int TitleCount = 100000;
 // Bump when the generated catalogue changes, so that a cached one is made again.
-inline const QString CatalogName = "bench-catalog-100k-v2.db";
+inline const QString CatalogName = "bench-catalog-100k-v3.db";
 
 inline void Exec(QSqlQuery& query) {
     if (!query.exec()) throw std::runtime_error(query.lastError().text().toStdString());

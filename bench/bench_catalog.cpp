@@ -47,7 +47,7 @@ namespace {
 using bench::CatalogName;
 using bench::Exec;
 constexpr int Runs = 7;
-const QString CatalogNoIndexName = "bench-catalog-100k-v2-noindex.db";
+const QString CatalogNoIndexName = "bench-catalog-100k-v3-noindex.db";
 
 // The same catalogue without the index on the episodes' title key: the viewer adds none.
 void CopyWithoutIndex(const QString& from, const QString& to) {
