@@ -8,7 +8,6 @@ namespace tolvane {
 std::optional<TCoveringIndex> TCoveringIndex::Find(sqlite3* db, const QString& table, const QString& leading,
                                                    const QStringList& wanted) {
     if (!db) return std::nullopt;
-    // The key columns of each index in their order; an expression in an index has no name.
     // A query compares the column by its own collation: an index ordered by another would be
     // scanned whole, were the query bound to it.
     const char* collation = nullptr;
@@ -18,6 +17,7 @@ std::optional<TCoveringIndex> TCoveringIndex::Find(sqlite3* db, const QString& t
         !collation)
         return std::nullopt;
     const QString ordered = QString::fromUtf8(collation);
+    // The key columns of each index in their order; an expression in an index has no name.
     static const char* const kSql =
         "SELECT l.name, x.name, x.coll FROM pragma_index_list(?1, 'main') AS l "
         "JOIN pragma_index_xinfo(l.name, 'main') AS x WHERE l.partial = 0 AND x.key = 1 "

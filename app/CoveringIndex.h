@@ -15,8 +15,8 @@ namespace tolvane {
 
 class TCoveringIndex {
 public:
-    // Of the indexes of the whole table (a partial one lacks rows) that lead with the column, the
-    // one that keeps the most of the wanted columns; nothing when there is none.
+    // Of the indexes of the whole table (a partial one lacks rows) that lead with the column in
+    // its own collation, the one that keeps the most of the wanted columns; nothing when none does.
     static std::optional<TCoveringIndex> Find(sqlite3* db, const QString& table, const QString& leading,
                                               const QStringList& wanted);
 
