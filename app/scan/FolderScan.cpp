@@ -124,6 +124,47 @@ void Write(QSqlDatabase& db, const TScanRequest& request, const std::vector<TFou
     result.Added = static_cast<int>(fresh.size());
 }
 
+// A folder's subtitle files, sorted by name so that those of one video are found by their common
+// beginning: a folder of a thousand episodes and their subtitles is not searched a thousand times.
+class TSubtitleFiles {
+public:
+    explicit TSubtitleFiles(const QStringList& folderFiles) {
+        for (qsizetype k = 0; k < folderFiles.size(); ++k) {
+            const QString& file = folderFiles[k];
+            if (kSubtitleExtensions.contains(file.section('.', -1).toLower())) files_.push_back({file, k});
+        }
+        std::sort(files_.begin(), files_.end(), [](const TFile& a, const TFile& b) { return a.name < b.name; });
+    }
+
+    // "<base>.<ext>" or "<base>.<language>.<ext>" as "SRT" or "SRT rus", in the folder's order.
+    QString Of(const QString& videoName) const {
+        const QString stem = QFileInfo(videoName).completeBaseName() + '.';
+        std::vector<const TFile*> found;
+        auto at = std::lower_bound(files_.begin(), files_.end(), stem,
+                                   [](const TFile& f, const QString& s) { return f.name < s; });
+        for (; at != files_.end() && at->name.startsWith(stem); ++at) {
+            const qsizetype dots = QStringView(at->name).mid(stem.size()).count(u'.');
+            if (dots > 1) continue;
+            if (dots == 1 && at->name.at(stem.size()) == '.') continue; // an empty language
+            found.push_back(&*at);
+        }
+        std::sort(found.begin(), found.end(), [](const TFile* a, const TFile* b) { return a->order < b->order; });
+        QStringList names;
+        for (const TFile* f : found) {
+            const QStringList rest = f->name.mid(stem.size()).split('.');
+            names << (rest.last().toUpper() + (rest.size() == 2 ? ' ' + rest.first() : QString()));
+        }
+        return names.join(", ");
+    }
+
+private:
+    struct TFile {
+        QString name;
+        qsizetype order; // its place among the folder's files
+    };
+    std::vector<TFile> files_;
+};
+
 } // namespace
 
 bool TFolderScan::IsVideo(const QString& fileName) {
@@ -131,16 +172,7 @@ bool TFolderScan::IsVideo(const QString& fileName) {
 }
 
 QString TFolderScan::ExternalSubtitles(const QString& videoName, const QStringList& folderFiles) {
-    const QString stem = QFileInfo(videoName).completeBaseName() + '.';
-    QStringList found;
-    for (const QString& file : folderFiles) {
-        if (!file.startsWith(stem)) continue;
-        const QStringList rest = file.mid(stem.size()).split('.');
-        if (rest.size() > 2 || !kSubtitleExtensions.contains(rest.last().toLower())) continue;
-        if (rest.size() == 2 && rest.first().isEmpty()) continue;
-        found << (rest.last().toUpper() + (rest.size() == 2 ? ' ' + rest.first() : QString()));
-    }
-    return found.join(", ");
+    return TSubtitleFiles(folderFiles).Of(videoName);
 }
 
 TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progress,
@@ -191,6 +223,7 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
         cancelled);
     if (!probed) throw EScanCancelled();
 
+    const TSubtitleFiles subtitles(files);
     std::vector<TFound> found;
     QString firstProblem;
     const auto skip = [&](const QString& name, const QString& why) {
@@ -210,7 +243,7 @@ TScanResult TFolderScan::Run(const TScanRequest& request, const TProgress& progr
             continue;
         }
         found.push_back({name, *read.Facts});
-        found.back().facts.ExternalSubtitles = ExternalSubtitles(name, files);
+        found.back().facts.ExternalSubtitles = subtitles.Of(name);
     }
     // The one error line says why, for the first file at least.
     if (found.empty() && result.Present == 0)

@@ -39,7 +39,7 @@ public:
     // Called as the reading goes on: the 1-based number of the first file not read yet, the
     // count and its name.
     using TProgress = std::function<void(int, int, const QString&)>;
-    // Asked before the files are read, whenever one is read (at least every 50 ms meanwhile) and
+    // Asked before the files are read, as the reading goes on (at least every 20 ms) and
     // once more just before the episodes are stored: true ends the scan with ECancelled, nothing
     // added.
     using TCancelled = std::function<bool()>;

@@ -25,6 +25,14 @@ void UseUtf8Names() {
     if (!std::setlocale(LC_CTYPE, "C.UTF-8")) std::setlocale(LC_CTYPE, "");
 }
 
+// By default libmediainfo also writes every value out for people ("1 min 28 s", "English",
+// "48 pixels") as it reads, which is most of its work on small files. The values read here are
+// the plain ones, and the three-letter language is kept without it. The setting is the library's,
+// for every reader in the program; each probe makes it before it opens a file.
+void ReadPlainValuesOnly() {
+    MediaInfoLib::MediaInfo::Option_Static(L"ReadByHuman", L"0");
+}
+
 QString Get(MediaInfoLib::MediaInfo& info, stream_t kind, size_t number, const wchar_t* parameter) {
     return QString::fromStdWString(info.Get(kind, number, parameter)).trimmed();
 }
@@ -67,6 +75,7 @@ QString AccessProblem(const QString& path) {
 
 TMediaProbe::TMediaProbe() {
     UseUtf8Names();
+    ReadPlainValuesOnly();
     info_ = std::make_unique<MediaInfoLib::MediaInfo>();
 }
 

@@ -14,14 +14,16 @@ namespace tolvane {
 
 namespace {
 
-// How often a waiting caller asks whether to stop when no file finishes meanwhile.
-constexpr auto kPoll = std::chrono::milliseconds(50);
+// How often the waiting caller looks at how far the readers are, reports it and asks whether to
+// stop. Readers do not wake it for each file: on small files that would be a thread switch each
+// millisecond or so, for progress no one can follow that fast.
+constexpr auto kPoll = std::chrono::milliseconds(20);
 
 struct TShared {
     std::atomic<int> next{0};
     std::atomic<bool> stop{false};
     std::mutex lock;
-    std::condition_variable finished;
+    std::condition_variable readerEnded;
     std::vector<char> done; // under lock
     int running = 0;        // readers started and not yet ended, under lock
 };
@@ -62,11 +64,10 @@ std::optional<std::vector<TProbed>> TProbePool::Read(const QStringList& paths, i
             }
             std::lock_guard<std::mutex> hold(shared.lock);
             shared.done[std::size_t(k)] = 1;
-            shared.finished.notify_one();
         }
         std::lock_guard<std::mutex> hold(shared.lock);
         --shared.running;
-        shared.finished.notify_one();
+        shared.readerEnded.notify_one();
     };
 
     // Stops and joins the readers however the wait below ends (a callback may throw).
@@ -129,7 +130,7 @@ std::optional<std::vector<TProbed>> TProbePool::Read(const QStringList& paths, i
             }
         }
         if (ended) break;
-        shared.finished.wait_for(hold, kPoll);
+        shared.readerEnded.wait_for(hold, kPoll);
     }
     hold.unlock();
     if (stopped) return std::nullopt;

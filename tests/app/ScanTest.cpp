@@ -78,6 +78,24 @@ TEST(FolderScanTest, FindsSubtitleFilesBesideAVideo) {
     EXPECT_EQ(TFolderScan::ExternalSubtitles("c.mkv", folder), "");
 }
 
+// Each video of a folder in turn against all its files: names that begin like another's, dots in
+// the name, case, Cyrillic, and the folder's order kept whatever the names' order.
+TEST(FolderScanTest, FindsTheSubtitlesOfEachVideoOfAFolder) {
+    const QStringList folder = {"Show.S01E01.mkv", "Show.S01E01.srt",  "Show.S01E01.eng.ASS", "Show.S01E01.1.mkv",
+                                "Show.S01E01.1.srt", "b.mkv",          "b.SSA",               "b 2.mkv",
+                                "b 2.srt",          "b.jpn.srt",       "B.srt",               QString::fromUtf8("Серия.mkv"),
+                                QString::fromUtf8("Серия.рус.srt"), QString::fromUtf8("Серия 1.srt")};
+    const std::vector<std::pair<QString, QString>> expected = {
+        {"Show.S01E01.mkv", "SRT, ASS eng, SRT 1"},
+        {"Show.S01E01.1.mkv", "SRT"},
+        {"b.mkv", "SSA, SRT jpn"},
+        {"b 2.mkv", "SRT"},
+        {QString::fromUtf8("Серия.mkv"), QString::fromUtf8("SRT рус")},
+    };
+    for (const auto& [video, subtitles] : expected)
+        EXPECT_EQ(TFolderScan::ExternalSubtitles(video, folder), subtitles) << video.toStdString();
+}
+
 TEST(MediaProbeTest, ReadsTheTinyFixtures) {
     TMediaProbe probe;
     const auto two = probe.Read(kMedia + "/episode 2.mkv");
