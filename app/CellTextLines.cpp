@@ -44,7 +44,8 @@ const TCellTextLines::TLine& TCellTextLines::LaidOut(TKey key, const QString& sh
         line->Height = first.height();
     }
     line->Layout.endLayout();
-    lines_.insert(std::move(key), line); // valid until the next insert
+    // Valid until the next insert: a line costing more than all kept would be dropped at once.
+    lines_.insert(std::move(key), line, std::min(shown.size() + 32, lines_.maxCost()));
     return *line;
 }
 

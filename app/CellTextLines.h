@@ -19,7 +19,9 @@ public:
         qreal Height = 0; // the line's ascent and descent
     };
 
-    explicit TCellTextLines(int kept = 1024) : lines_(kept) {}
+    // keptChars: about how many characters of laid-out text are kept (a line's glyphs cost some
+    // tens of bytes each); the least recently used lines go first.
+    explicit TCellTextLines(qsizetype keptChars = 64 * 1024) : lines_(keptChars) {}
 
     // `text` on one line in `font`; valid until the next call.
     const TLine& Natural(const QString& text, const QFont& font);
