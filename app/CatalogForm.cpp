@@ -497,6 +497,8 @@ void TCatalogForm::FormClose() {
     // Pending edits are stored, not dropped; what cannot be stored is kept in the recovery file.
     StorePendingEdit();
     watcher_->Watch(QSqlDatabase());
+    // The list reads its rows from the title source: they are copied in before it closes.
+    GV->KeepListed();
     Name.Close();
     Series.Close();
     RJk.Close();

@@ -24,6 +24,7 @@ public:
     void Clear() override;
     void AddRows(int count) override;
     void ListRows(int count, TIdReader id, TNameReader name) override;
+    void KeepListed() override { StoreListed(); }
     int GetRowCount() const override;
     void SetIdCell(int row, std::int64_t id) override;
     QString GetCellText(int col, int row) const override;

@@ -26,6 +26,8 @@ public:
     using TIdReader = std::function<std::int64_t(int row)>;
     using TNameReader = std::function<QString(int row)>;
     virtual void ListRows(int count, TIdReader id, TNameReader name) = 0;
+    // Copies listed rows in, so that they stay as they are when their source closes.
+    virtual void KeepListed() = 0;
     virtual int GetRowCount() const = 0;
     virtual void SetIdCell(int row, std::int64_t id) = 0;
     virtual QString GetCellText(int col, int row) const = 0;
