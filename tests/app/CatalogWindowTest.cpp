@@ -198,7 +198,7 @@ TEST_F(CatalogWindowTest, SearchListsTheMatchingTitlesAsTheyNarrowAndWiden) {
                 if (grid.SurfacePixel(x, y) != background) return true;
         return false;
     };
-    for (const char* typed : {"a", "ak", "aki", "ak", "akiraz", "a", "", "K", "AKA", ""}) {
+    for (const char* typed : {"a", "ak", "aki", "ak", "akiraz", "a", "", "K", "G", "gh", "AKA", ""}) {
         SCOPED_TRACE(typed);
         form->EFound->setText(typed);
         QCoreApplication::processEvents();
