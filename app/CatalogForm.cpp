@@ -335,28 +335,26 @@ void TCatalogForm::FormCreate() {
 }
 
 void TCatalogForm::LoadName() {
-    GV->Clear();
-    TControlsDisabled held(Name);
-    Name.First();
-    const int n = Name.RecordCount();
-    // The rows are added at once, so that the grid sets its scroll bar once, not at every row.
-    GV->AddRows(n);
-    for (int k = 1; k <= n; ++k) {
-        Name.SetRecNo(k);
-        GV->SetIdCell(k - 1, Name.AsInteger(0));
-        GV->SetCellText(1, k - 1, Name.AsWideText(1));
-    }
+    // The list reads its rows from the title source when it shows them: a keystroke costs the
+    // rows in view, not a copy of every listed title.
+    listed_ = std::make_shared<const TListedTitles>(TListedTitles{Name.ShownRows(), Name.ReadCount()});
+    const auto readable = [this](const TListedTitles& listed, int row) {
+        return listed.ReadCount == Name.ReadCount() && row >= 0 && row < int(listed.Rows.size());
+    };
+    GV->ListRows(
+        int(listed_->Rows.size()),
+        [this, readable, listed = listed_](int row) -> std::int64_t {
+            return readable(*listed, row) ? Name.IntegerOfRow(listed->Rows[std::size_t(row)], 0) : 0;
+        },
+        [this, readable, listed = listed_](int row) {
+            return readable(*listed, row) ? Name.WideTextOfRow(listed->Rows[std::size_t(row)], 1) : QString();
+        });
     Name.First();
 }
 
 bool TCatalogForm::ListsView() {
-    const int n = Name.RecordCount();
-    if (GV->GetRowCount() != n) return false;
-    for (int k = 1; k <= n; ++k) {
-        Name.SetRecNo(k);
-        if (GV->IdAt(k - 1) != Name.AsInteger(0) || GV->GetCellText(1, k - 1) != Name.AsWideText(1)) return false;
-    }
-    return true;
+    return listed_ && listed_->ReadCount == Name.ReadCount() && GV->GetRowCount() == int(listed_->Rows.size()) &&
+           listed_->Rows == Name.ShownRows();
 }
 
 void TCatalogForm::SetTitleFilters(const std::string& id) {
@@ -499,6 +497,8 @@ void TCatalogForm::FormClose() {
     // Pending edits are stored, not dropped; what cannot be stored is kept in the recovery file.
     StorePendingEdit();
     watcher_->Watch(QSqlDatabase());
+    // The list reads its rows from the title source: they are copied in before it closes.
+    GV->KeepListed();
     Name.Close();
     Series.Close();
     RJk.Close();

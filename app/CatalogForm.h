@@ -124,6 +124,12 @@ private:
     TComboBox* typeBox_ = nullptr; // CBType
     std::unique_ptr<TEpisodeColumnFit> episodeColumns_;
     std::unique_ptr<TTitleList> titleList_;
+    // The title source's rows the title list shows, while the source's rows are of that reading.
+    struct TListedTitles {
+        std::vector<int> Rows;
+        int ReadCount = 0;
+    };
+    std::shared_ptr<const TListedTitles> listed_;
     std::unique_ptr<TEpisodeModel> episodes_;
     std::unique_ptr<TFieldLink> typeLink_;
     std::unique_ptr<TFieldLink> countLink_;

@@ -23,6 +23,8 @@ public:
     void SetBounds(const QRect& bounds) override;
     void Clear() override;
     void AddRows(int count) override;
+    void ListRows(int count, TIdReader id, TNameReader name) override;
+    void KeepListed() override { StoreListed(); }
     int GetRowCount() const override;
     void SetIdCell(int row, std::int64_t id) override;
     QString GetCellText(int col, int row) const override;
@@ -32,12 +34,16 @@ public:
     int CurrentRow() const override;
     void ClickRow(int row) override;
 
-    TGridView& Grid() { return *grid_; }
+    TGridView& Grid();
 
 private:
-    void CheckCell(int col, int row) const;
+    class TListedGrid;
 
-    std::unique_ptr<TGridView> grid_;
+    void CheckCell(int col, int row) const;
+    // Copies listed rows into the cells, so that they can be written one by one.
+    void StoreListed();
+
+    std::unique_ptr<TListedGrid> grid_;
     // The keys as read: the grid's numeric cell holds a double, which neither keeps every 64-bit
     // key nor prints one of 16 digits or more without an exponent.
     std::vector<std::int64_t> ids_;

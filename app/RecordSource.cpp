@@ -100,6 +100,7 @@ void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
         }
     }
     rows_ = std::move(rows);
+    ++readCount_;
     complete_ = complete;
     loadedKey_.reset();
     shown_.Reset();
@@ -485,7 +486,28 @@ std::string TRecordSource::AsText(int field) const {
     return TFieldValues::ToText(CurrentField(field));
 }
 QString TRecordSource::AsWideText(int field) const {
-    const QVariant& value = CurrentField(field);
+    return WideText(CurrentField(field));
+}
+
+std::vector<int> TRecordSource::ShownRows() const {
+    std::vector<int> rows(static_cast<std::size_t>(RecordCount()));
+    for (int p = 0; p < RecordCount(); ++p) rows[static_cast<std::size_t>(p)] = ViewRow(p);
+    return rows;
+}
+
+std::int64_t TRecordSource::IntegerOfRow(int row, int field) const {
+    CheckField(field);
+    CheckListIndex(row, static_cast<int>(rows_.size()), "Row");
+    return TFieldValues::ToInteger(Field(row, field));
+}
+
+QString TRecordSource::WideTextOfRow(int row, int field) const {
+    CheckField(field);
+    CheckListIndex(row, static_cast<int>(rows_.size()), "Row");
+    return WideText(Field(row, field));
+}
+
+QString TRecordSource::WideText(const QVariant& value) {
     if (value.typeId() == QMetaType::QString && !value.isNull()) {
         const QString& text = *static_cast<const QString*>(value.constData());
         if (text.isValidUtf16()) return text;

@@ -79,6 +79,14 @@ public:
     std::string AsText(int field) const;
     // AsText turned into wide text, without the round trip where it would change nothing.
     QString AsWideText(int field) const;
+
+    // The shown records as row numbers, which hold while ReadCount stays the same: a list can read
+    // its rows later, whatever record is current or shown by then.
+    std::vector<int> ShownRows() const;
+    int ReadCount() const { return readCount_; }
+    // A field of a row by its number, as AsInteger and AsWideText read the current record's.
+    std::int64_t IntegerOfRow(int row, int field) const;
+    QString WideTextOfRow(int row, int field) const;
     // Fields of the record at a 1-based position of the view, without moving to it.
     QVariant ValueAt(int recNo, int field) const;
     std::string TextAt(int recNo, int field) const;
@@ -174,6 +182,8 @@ private:
     // The field of a row as held, its calculated fields filled first when they are asked for.
     const QVariant& Field(int row, int field) const;
     const QVariant& CurrentField(int field) const;
+    // A value as wide text, shared where it is text already.
+    static QString WideText(const QVariant& value);
     // Shows the rows the filter selects, on the record with the key when it is among them, else
     // on the first.
     void ApplyView(const TFilterExpression* filter, const std::optional<QVariant>& keep = std::nullopt);
@@ -210,6 +220,8 @@ private:
     int held_ = 0;
     int disabled_ = 0;
     bool changedWhileDisabled_ = false;
+    // Counts the readings of rows_; row numbers of an earlier reading no longer hold.
+    int readCount_ = 0;
 };
 
 } // namespace tolvane

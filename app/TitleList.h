@@ -20,6 +20,14 @@ public:
     virtual void SetBounds(const QRect& bounds) = 0;
     virtual void Clear() = 0;
     virtual void AddRows(int count) = 0;
+    // Lists `count` rows whose key and name are read from the callbacks when asked (painted,
+    // read back), instead of being copied in: a list costs what is shown. Writing a cell turns
+    // the rows into stored ones first.
+    using TIdReader = std::function<std::int64_t(int row)>;
+    using TNameReader = std::function<QString(int row)>;
+    virtual void ListRows(int count, TIdReader id, TNameReader name) = 0;
+    // Copies listed rows in, so that they stay as they are when their source closes.
+    virtual void KeepListed() = 0;
     virtual int GetRowCount() const = 0;
     virtual void SetIdCell(int row, std::int64_t id) = 0;
     virtual QString GetCellText(int col, int row) const = 0;

@@ -12,6 +12,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "TestCatalog.h"
 #include "app/CatalogForm.h"
@@ -175,6 +177,51 @@ public:
 private:
     QPalette saved_;
 };
+
+// The list follows each keystroke, narrowing and widening, with the rows in the full list's
+// order, their keys and names as stored, painted and readable, and the first of them shown.
+TEST_F(CatalogWindowTest, SearchListsTheMatchingTitlesAsTheyNarrowAndWiden) {
+    Fill();
+    for (const char* name : {"akane", "Akagi", "Kara", "AKIRA 2"}) catalogue.AddTitle(name);
+    Open();
+    std::vector<std::pair<std::int64_t, QString>> all;
+    for (int r = 0; r < form->GV->GetRowCount(); ++r) all.emplace_back(form->GV->IdAt(r), form->GV->GetCellText(1, r));
+    ASSERT_EQ(all.size(), 7u);
+    // Whether the painted name cell holds anything but its background: its text.
+    auto painted = [&](int row) {
+        TGridView& grid = Grid();
+        grid.PaintNow();
+        const TRect r = grid.GetCellRect(1, row);
+        const TColor background = grid.SurfacePixel(r.Right - 3, (r.Top + r.Bottom) / 2);
+        for (int y = r.Top + 2; y < r.Bottom - 2; ++y)
+            for (int x = r.Left + 2; x < (r.Left + r.Right) / 2; ++x)
+                if (grid.SurfacePixel(x, y) != background) return true;
+        return false;
+    };
+    for (const char* typed : {"a", "ak", "aki", "ak", "akiraz", "a", "", "K", "G", "gh", "AKA", ""}) {
+        SCOPED_TRACE(typed);
+        form->EFound->setText(typed);
+        QCoreApplication::processEvents();
+        std::vector<std::pair<std::int64_t, QString>> expected;
+        for (const auto& title : all)
+            if (title.second.startsWith(typed, Qt::CaseInsensitive)) expected.push_back(title);
+        std::vector<std::pair<std::int64_t, QString>> listed;
+        for (int r = 0; r < form->GV->GetRowCount(); ++r)
+            listed.emplace_back(form->GV->IdAt(r), form->GV->GetCellText(1, r));
+        EXPECT_EQ(listed, expected);
+        for (int r = 0; r < form->GV->GetRowCount(); ++r) {
+            EXPECT_EQ(form->GV->GetCellText(0, r), QString::number(expected[std::size_t(r)].first));
+            EXPECT_EQ(Grid().GetCellText(1, r), expected[std::size_t(r)].second);
+            EXPECT_TRUE(painted(r)) << "row " << r;
+        }
+        if (!expected.empty()) {
+            EXPECT_EQ(form->GV->CurrentRow(), 0);
+            EXPECT_EQ(form->ShownTitleId(), expected.front().first);
+            EXPECT_EQ(form->ShownTitleName(), expected.front().second);
+        }
+    }
+    EXPECT_TRUE(errors.isEmpty()) << errors.join("\n").toStdString();
+}
 
 TEST_F(CatalogWindowTest, ListFollowsTheApplicationPaletteAtRunTime) {
     Fill();
