@@ -5,6 +5,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStringList>
+#include <dlfcn.h>
 #include <libpq-fe.h>
 
 #include "app/CatalogError.h"
@@ -80,6 +81,27 @@ PGconn* Handle(const QSqlDatabase& db) {
     return *static_cast<PGconn* const*>(handle.constData());
 }
 
+// The two libpq calls made on the Qt driver's connection, found in the libpq that the driver
+// loaded: the program does not link libpq (and the Kerberos, LDAP and TLS libraries it brings)
+// for the catalogues on a file.
+struct TLibpq {
+    decltype(&PQstatus) Status = nullptr;
+    decltype(&PQsetNoticeProcessor) SetNoticeProcessor = nullptr;
+
+    static const TLibpq& Get() {
+        static const TLibpq calls = [] {
+            TLibpq found;
+            if (void* lib = dlopen("libpq.so.5", RTLD_NOW | RTLD_NOLOAD)) {
+                found.Status = reinterpret_cast<decltype(&PQstatus)>(dlsym(lib, "PQstatus"));
+                found.SetNoticeProcessor =
+                    reinterpret_cast<decltype(&PQsetNoticeProcessor)>(dlsym(lib, "PQsetNoticeProcessor"));
+            }
+            return found;
+        }();
+        return calls;
+    }
+};
+
 // What the server says outside any statement (a notice, the reason it ends the connection)
 // reaches the user through the statement that fails next, not the terminal.
 void Quiet(void*, const char*) {}
@@ -102,7 +124,8 @@ void TServerConnection::Open(QSqlDatabase& db, const TCatalogLocation& where, bo
     db.setConnectOptions(Connection(where, readOnly));
     if (!db.open())
         throw ECatalogError(where.Display() + ": " + ConnectFailure(db.lastError().databaseText(), where));
-    if (PGconn* handle = Handle(db)) PQsetNoticeProcessor(handle, Quiet, nullptr);
+    if (PGconn* handle = Handle(db); handle && TLibpq::Get().SetNoticeProcessor)
+        TLibpq::Get().SetNoticeProcessor(handle, Quiet, nullptr);
 }
 
 QString TServerConnection::AnnounceChange(const QSqlDatabase& db) {
@@ -116,7 +139,8 @@ bool TServerConnection::Lost(const QSqlDatabase& db) {
     if (!IsServer(db)) return false;
     if (!db.isOpen()) return true;
     PGconn* handle = Handle(db);
-    return !handle || PQstatus(handle) == CONNECTION_BAD;
+    if (!handle) return true;
+    return TLibpq::Get().Status && TLibpq::Get().Status(handle) == CONNECTION_BAD;
 }
 
 bool TServerConnection::MayWrite(const QSqlDatabase& db) {

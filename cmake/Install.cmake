@@ -20,6 +20,7 @@ install(FILES ${CMAKE_BINARY_DIR}/TolvaneGridConfig.cmake ${CMAKE_BINARY_DIR}/To
         DESTINATION ${CMAKE_INSTALL_LIBDIR}/cmake/TolvaneGrid)
 
 install(TARGETS tolvane RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tolvane_formats LIBRARY DESTINATION ${TOLVANE_MODULE_INSTALL_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/app/desktop/tolvane.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_SOURCE_DIR}/app/desktop/tolvane.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

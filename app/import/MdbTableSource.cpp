@@ -1,173 +1,66 @@
 #include "app/import/MdbTableSource.h"
 
-#include <QFileInfo>
-#include <cstdlib>
-#include <memory>
-
-// glib carries C++ parts of its own: it must come in before mdbtools' header wraps everything it
-// includes in extern "C".
-#include <glib.h>
-#include <mdbtools.h>
+#include <exception>
 
 #include "app/CatalogError.h"
-#include "app/import/LibraryOutput.h"
+#include "app/FormatModuleLoader.h"
 
 namespace tolvane {
 
 namespace {
 
-MdbHandle* Handle(void* handle) {
-    return static_cast<MdbHandle*>(handle);
-}
-
-struct TTableCloser {
-    void operator()(MdbTableDef* table) const { mdb_free_tabledef(table); }
-};
-using TTablePtr = std::unique_ptr<MdbTableDef, TTableCloser>;
-
-QVariant Value(const MdbColumn& column, const char* text, int length) {
-    if (length <= 0) return {};
-    const QString value = QString::fromUtf8(text, length);
-    bool ok = false;
-    switch (column.col_type) {
-    case MDB_BYTE:
-    case MDB_INT:
-    case MDB_LONGINT:
-    case MDB_BOOL: {
-        const qlonglong v = value.toLongLong(&ok);
-        return ok ? QVariant(v) : QVariant(value);
-    }
-    case MDB_FLOAT:
-    case MDB_DOUBLE: {
-        const double v = value.toDouble(&ok);
-        return ok ? QVariant(v) : QVariant(value);
-    }
-    default:
-        return value;
-    }
-}
-
-[[noreturn]] void Damaged(const QString& path, const QString& detail) {
-    throw ECatalogError(path + ": damaged Access file (" + detail + ")");
-}
-
-// mdbtools prints what it finds wrong with a file and carries on as if the part were empty: a
-// table that is not found, rows that are not there. Whatever it printed means the file is damaged.
-void CheckQuiet(const TLibraryOutput& output, const QString& path) {
-    const QStringList lines = QString::fromLocal8Bit(output.Text()).split('\n', Qt::SkipEmptyParts);
-    for (const QString& line : lines)
-        if (!line.trimmed().isEmpty()) Damaged(path, line.trimmed());
-}
-
-// Every object the catalogue lists starts on a page inside the file, and the file holds whole pages.
-void CheckStructure(MdbHandle* mdb, const QString& path) {
-    const qint64 size = QFileInfo(path).size();
-    const qint64 page = mdb->fmt->pg_size;
-    if (page <= 0 || size % page != 0) Damaged(path, "it does not end on a page boundary");
-    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (qint64(entry->table_pg) >= size / page)
-            Damaged(path, QString("\"%1\" lies beyond its end").arg(QString::fromUtf8(entry->object_name)));
-    }
+void Check(bool done, const QString& error) {
+    if (!done) throw ECatalogError(error);
 }
 
 } // namespace
 
-TMdbTableSource::TMdbTableSource(const QString& path) : path_(path) {
-    const QFileInfo info(path);
-    if (!info.exists()) throw ECatalogError(path + ": no such file");
-    if (!info.isFile()) throw ECatalogError(path + ": not a file");
-    // Text comes out as UTF-8 whatever the environment asks.
-    setenv("MDB_ICONV", "UTF-8", 1);
-    TLibraryOutput output;
-    MdbHandle* mdb = mdb_open(QFile::encodeName(path).constData(), MDB_NOFLAGS);
-    if (!mdb) throw ECatalogError(path + ": not an Access database");
-    handle_ = mdb;
-    try {
-        if (!mdb_read_catalog(mdb, MDB_TABLE)) {
-            CheckQuiet(output, path);
-            throw ECatalogError(path + ": not an Access database (no table catalogue)");
-        }
-        CheckQuiet(output, path);
-        CheckStructure(mdb, path);
-    } catch (...) {
-        mdb_close(mdb);
-        handle_ = nullptr;
-        throw;
-    }
-    // Jet 3 text is in the code page of the file's header; mdbtools assumes CP1252 unless told.
-    if (mdb->f->jet_version == MDB_VER_JET3 && mdb->f->code_page != 0 && !std::getenv("MDB_JET3_CHARSET")) {
-        const QByteArray codePage = "CP" + QByteArray::number(mdb->f->code_page);
-        setenv("MDB_JET3_CHARSET", codePage.constData(), 1);
-        mdb_iconv_close(mdb);
-        mdb_iconv_init(mdb);
-        unsetenv("MDB_JET3_CHARSET");
-    }
+TMdbTableSource::TMdbTableSource(const QString& path) {
+    QString error;
+    reader_.reset(TFormatModuleLoader::Get().OpenAccess(path, error));
+    Check(reader_ != nullptr, error);
 }
 
-TMdbTableSource::~TMdbTableSource() {
-    if (handle_) mdb_close(Handle(handle_));
-}
+TMdbTableSource::~TMdbTableSource() = default;
 
 QStringList TMdbTableSource::Tables() {
-    MdbHandle* mdb = Handle(handle_);
     QStringList names;
-    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-        auto* entry = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (entry->object_type == MDB_TABLE && !mdb_is_system_table(entry))
-            names << QString::fromUtf8(entry->object_name);
-    }
+    QString error;
+    Check(reader_->Tables(names, error), error);
     return names;
 }
 
-namespace {
-
-TTablePtr OpenTable(MdbHandle* mdb, const QString& path, const QString& name) {
-    TLibraryOutput output;
-    QByteArray utf8 = name.toUtf8();
-    TTablePtr table(mdb_read_table_by_name(mdb, utf8.data(), MDB_TABLE));
-    CheckQuiet(output, path);
-    if (!table) throw ECatalogError(path + ": no table \"" + name + "\"");
-    const bool columns = mdb_read_columns(table.get());
-    CheckQuiet(output, path);
-    if (!columns) throw ECatalogError(path + ": cannot read the columns of \"" + name + "\"");
-    return table;
-}
-
-} // namespace
-
 QStringList TMdbTableSource::Columns(const QString& table) {
-    TTablePtr def = OpenTable(Handle(handle_), path_, table);
     QStringList names;
-    for (unsigned i = 0; i < def->num_cols; ++i)
-        names << QString::fromUtf8(static_cast<MdbColumn*>(g_ptr_array_index(def->columns, i))->name);
+    QString error;
+    Check(reader_->Columns(table, names, error), error);
     return names;
 }
 
 long long TMdbTableSource::RowCount(const QString& table) {
-    return OpenTable(Handle(handle_), path_, table)->num_rows;
+    long long count = -1;
+    QString error;
+    Check(reader_->RowCount(table, count, error), error);
+    return count;
 }
 
 void TMdbTableSource::ReadRows(const QString& table, const std::function<void(const TRow&)>& row) {
-    MdbHandle* mdb = Handle(handle_);
-    TTablePtr def = OpenTable(mdb, path_, table);
-    const unsigned count = def->num_cols;
-    std::vector<std::vector<char>> buffers(count, std::vector<char>(mdb->bind_size + 1));
-    std::vector<int> lengths(count, 0);
-    for (unsigned i = 0; i < count; ++i)
-        mdb_bind_column(def.get(), static_cast<int>(i + 1), buffers[i].data(), &lengths[i]);
-    TLibraryOutput output;
-    mdb_rewind_table(def.get());
-    TRow values(count);
-    for (unsigned long n = 1; mdb_fetch_row(def.get()); ++n) {
-        if (n % 4096 == 0) CheckQuiet(output, path_);
-        for (unsigned i = 0; i < count; ++i) {
-            const auto* column = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, i));
-            values[i] = Value(*column, buffers[i].data(), lengths[i]);
+    // What the caller throws for a row (a cancelled import, a failed write) stops the reading and
+    // is thrown again here, on this side of the module.
+    std::exception_ptr thrown;
+    const auto sink = [&](const TRow& values) {
+        try {
+            row(values);
+            return true;
+        } catch (...) {
+            thrown = std::current_exception();
+            return false;
         }
-        row(values);
-    }
-    CheckQuiet(output, path_);
+    };
+    QString error;
+    const bool done = reader_->ReadRows(table, sink, error);
+    if (thrown) std::rethrow_exception(thrown);
+    Check(done, error);
 }
 
 } // namespace tolvane

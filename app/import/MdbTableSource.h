@@ -1,14 +1,19 @@
 #pragma once
-// The tables of a Microsoft Access (Jet 3 or 4) file, read with mdbtools. Text arrives as UTF-8:
-// Jet 4 stores Unicode, and a Jet 3 file's text is converted from the code page its header names.
+// The tables of a Microsoft Access (Jet 3 or 4) file, read through the formats module
+// (mdbtools), which the first source loads. Text arrives as UTF-8.
+
+#include <memory>
 
 #include "app/import/TableSource.h"
 
 namespace tolvane {
 
+class TAccessReader;
+
 class TMdbTableSource : public TTableSource {
 public:
-    // Throws ECatalogError "<file>: <reason>" for a missing file or one that is not an Access file.
+    // Throws ECatalogError "<file>: <reason>" for a missing file or one that is not an Access file,
+    // or naming the formats module when it cannot be loaded.
     explicit TMdbTableSource(const QString& path);
     ~TMdbTableSource() override;
     TMdbTableSource(const TMdbTableSource&) = delete;
@@ -20,8 +25,7 @@ public:
     void ReadRows(const QString& table, const std::function<void(const TRow&)>& row) override;
 
 private:
-    QString path_;
-    void* handle_ = nullptr; // MdbHandle*: mdbtools' header stays out of this one
+    std::unique_ptr<TAccessReader> reader_;
 };
 
 } // namespace tolvane

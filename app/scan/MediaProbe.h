@@ -1,5 +1,6 @@
 #pragma once
-// Reads a video file's technical facts with libmediainfo.
+// Reads a video file's technical facts, through the formats module (libmediainfo), which the
+// first probe loads.
 
 #include <QString>
 #include <memory>
@@ -7,16 +8,13 @@
 
 #include "app/scan/MediaFacts.h"
 
-namespace MediaInfoLib {
-class MediaInfo;
-}
-
 namespace tolvane {
+
+class TMediaReader;
 
 class TMediaProbe {
 public:
-    // Makes sure the C library converts file names as UTF-8: libmediainfo turns its wide names
-    // into bytes through the C locale, and the plain "C" locale cannot hold Cyrillic letters.
+    // Throws ECatalogError when the formats module cannot be loaded or gives no reader.
     TMediaProbe();
     ~TMediaProbe();
     TMediaProbe(const TMediaProbe&) = delete;
@@ -27,11 +25,11 @@ public:
     // file", ...). The external subtitles are left empty: they are not in the file.
     std::optional<TMediaFacts> Read(const QString& path, QString* problem = nullptr);
 
-    // The library's version, as "23.04".
+    // The library's version, as "23.04"; why it is not at hand when the module cannot be loaded.
     static QString LibraryVersion();
 
 private:
-    std::unique_ptr<MediaInfoLib::MediaInfo> info_;
+    std::unique_ptr<TMediaReader> reader_;
 };
 
 } // namespace tolvane

@@ -1,4 +1,4 @@
-#include "app/import/LibraryOutput.h"
+#include "app/formats/LibraryOutput.h"
 
 #include <cstdio>
 #include <cstdlib>
