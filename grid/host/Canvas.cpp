@@ -11,7 +11,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
-#include <QStaticText>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <unordered_map>
 
 #include "grid/base/ShownText.h"
@@ -19,6 +20,11 @@
 #include "grid/host/QtConvert.h"
 
 namespace tolvane {
+
+namespace {
+// As wide as a text line can be laid out: a single line never wraps.
+constexpr qreal UnboundedLineWidth = 8388607; // the largest fixed-point width
+} // namespace
 
 struct TCanvas::Impl {
     QImage* target = nullptr;
@@ -60,8 +66,11 @@ struct TCanvas::Impl {
 
     // Laid-out single-line texts, so that repainting the same cells does not lay them out again;
     // the least recently used go first.
+    // A line is shaped once, by one text layout, and kept as its glyph runs: drawing them again
+    // takes no shaping and no glyph lookup.
     struct LaidOutText {
-        QStaticText text;
+        QString shown; // the text as drawn (cut with an ellipsis if it had to fit)
+        QList<QGlyphRun> runs; // glyphs placed from the line's top-left corner
         int width = 0;
         qreal exactWidth = 0; // before rounding, where native text is placed
     };
@@ -98,25 +107,49 @@ void TCanvas::Impl::DrawLaidOut(QPainter& p, QPointF at, const LaidOutText& line
     // them again: on a high-density surface they land below the line, where clipping cuts them
     // away. Plain text drawing places them right and its glyphs are the same.
     if (Scaled() && (f.underline() || f.strikeOut() || f.overline())) {
-        p.drawText(QPointF(at.x(), at.y() + QFontMetricsF(f).ascent()), line.text.text());
+        p.drawText(QPointF(at.x(), at.y() + QFontMetricsF(f).ascent()), line.shown);
         return;
     }
-    p.drawStaticText(at, line.text);
+    for (const QGlyphRun& run : line.runs) p.drawGlyphRun(at, run);
 }
+
+namespace {
+
+// Lays `text` out on one unbounded line as Qt's static text does (leading included) and answers
+// its advance, trailing spaces counted.
+qreal ShapeLine(QTextLayout& layout, const QString& text, const QFont& font) {
+    layout.setText(text);
+    layout.setFont(font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    qreal advance = 0;
+    if (line.isValid()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(UnboundedLineWidth);
+        line.setPosition(QPointF(0, 0));
+        advance = line.horizontalAdvance();
+    }
+    layout.endLayout();
+    return advance;
+}
+
+} // namespace
 
 const TCanvas::Impl::LaidOutText& TCanvas::Impl::LayOut(const QString& text, int fitWidth) {
     TextKey key{current->id, fitWidth, text}; // shares the text's data, copies none
     if (const LaidOutText* found = texts.object(key)) return *found;
-    const QFontMetrics& metrics = Metrics();
-    QString shown = text;
-    if (fitWidth >= 0 && metrics.horizontalAdvance(text) > fitWidth)
-        shown = metrics.elidedText(text, Qt::ElideRight, fitWidth);
+    // One shaping pass gives the width and the glyphs; a text too wide is cut and shaped again.
+    QTextLayout layout;
     auto* entry = new LaidOutText;
-    entry->text.setText(shown);
-    entry->text.setTextFormat(Qt::PlainText);
-    entry->text.prepare(QTransform(), current->font);
-    entry->width = metrics.horizontalAdvance(shown);
-    entry->exactWidth = QFontMetricsF(current->font).horizontalAdvance(shown);
+    entry->shown = text;
+    entry->exactWidth = ShapeLine(layout, text, current->font);
+    if (fitWidth >= 0 && qRound(entry->exactWidth) > fitWidth) {
+        entry->shown = Metrics().elidedText(text, Qt::ElideRight, fitWidth);
+        entry->exactWidth = ShapeLine(layout, entry->shown, current->font);
+    }
+    entry->width = qRound(entry->exactWidth);
+    // The line's own runs: the layout's would also merge runs of a font across lines.
+    if (layout.lineCount() > 0) entry->runs = layout.lineAt(0).glyphRuns();
     texts.insert(std::move(key), entry); // valid until the next insert
     return *entry;
 }
