@@ -34,6 +34,7 @@ struct TCanvas::Impl {
     std::optional<TRect> clip;
     std::optional<TRect> paintedClip;
     TPoint penPos;
+    TPoint origin{0, 0};
 
     // A Qt font built for a TFont (colour aside) and text rendering. Cells switch between a few
     // fonts (bold, italic, a header's) many times per paint: the last few built are kept.
@@ -235,6 +236,7 @@ QPainter& TCanvas::Painter() {
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);
         d->paintedClip.reset();
         d->painterFont = -1;
+        if (d->origin != TPoint{0, 0}) p.translate(-d->origin.X, -d->origin.Y);
         if (d->clip) {
             p.setClipRect(ToQRect(*d->clip));
             d->paintedClip = d->clip;
@@ -260,6 +262,11 @@ void TCanvas::Flush() {
 void TCanvas::Retarget(QImage* target) {
     Flush();
     d->target = target;
+}
+
+void TCanvas::SetOrigin(TPoint origin) {
+    Flush();
+    d->origin = origin;
 }
 
 int TCanvas::Width() const {
@@ -459,6 +466,8 @@ TPoint TCanvas::PenPos() const {
 }
 
 TColor TCanvas::GetPixel(int x, int y) const {
+    x -= d->origin.X;
+    y -= d->origin.Y;
     if (!d->Usable() || x < 0 || y < 0 || x >= Width() || y >= Height()) return clNone;
     const_cast<TCanvas*>(this)->Flush();
     return LogicalPixel(*d->target, x, y);
@@ -692,7 +701,8 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
     if (!source.d->Usable() || src.IsEmpty()) return;
     QImage image;
     // Source rectangles count the source's own (device) pixels.
-    QRect from = DeviceRect(ToQRect(src), source.d->target->devicePixelRatio());
+    QRect from = DeviceRect(ToQRect(src).translated(-source.d->origin.X, -source.d->origin.Y),
+                            source.d->target->devicePixelRatio());
     if (&source == this || source.d->target == d->target) {
         image = d->target->copy(from); // the painter is writing into the same pixels
         from = QRect(QPoint(0, 0), from.size());
@@ -758,7 +768,7 @@ void TCanvas::ResetClip() {
 }
 
 TRect TCanvas::GetClipBox() const {
-    const TRect whole{0, 0, Width(), Height()};
+    const TRect whole{d->origin.X, d->origin.Y, d->origin.X + Width(), d->origin.Y + Height()};
     return d->clip ? d->clip->Intersect(whole) : whole;
 }
 
