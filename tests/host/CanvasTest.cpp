@@ -367,7 +367,7 @@ TEST(Canvas, ACanvasWithAnOriginDrawsItsPartOfTheLargerPicture) {
         },
         [](TCanvas& c) {
             c.SetClipRect(Rect(0, 0, 20, 36));
-            c.Brush.Color = clNavy;
+            c.Brush.Color = clGreen;
             c.Ellipse(Rect(-5, -5, 45, 45));
             c.ResetClip();
         },
