@@ -11,7 +11,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
-#include <QStaticText>
+#include <QGlyphRun>
+#include <QTextLayout>
 #include <unordered_map>
 
 #include "grid/base/ShownText.h"
@@ -19,6 +20,11 @@
 #include "grid/host/QtConvert.h"
 
 namespace tolvane {
+
+namespace {
+// As wide as a text line can be laid out: a single line never wraps.
+constexpr qreal UnboundedLineWidth = 8388607; // the largest fixed-point width
+} // namespace
 
 struct TCanvas::Impl {
     QImage* target = nullptr;
@@ -28,6 +34,7 @@ struct TCanvas::Impl {
     std::optional<TRect> clip;
     std::optional<TRect> paintedClip;
     TPoint penPos;
+    TPoint origin{0, 0};
 
     // A Qt font built for a TFont (colour aside) and text rendering. Cells switch between a few
     // fonts (bold, italic, a header's) many times per paint: the last few built are kept.
@@ -60,8 +67,11 @@ struct TCanvas::Impl {
 
     // Laid-out single-line texts, so that repainting the same cells does not lay them out again;
     // the least recently used go first.
+    // A line is shaped once, by one text layout, and kept as its glyph runs: drawing them again
+    // takes no shaping and no glyph lookup.
     struct LaidOutText {
-        QStaticText text;
+        QString shown; // the text as drawn (cut with an ellipsis if it had to fit)
+        QList<QGlyphRun> runs; // glyphs placed from the line's top-left corner
         int width = 0;
         qreal exactWidth = 0; // before rounding, where native text is placed
     };
@@ -98,25 +108,49 @@ void TCanvas::Impl::DrawLaidOut(QPainter& p, QPointF at, const LaidOutText& line
     // them again: on a high-density surface they land below the line, where clipping cuts them
     // away. Plain text drawing places them right and its glyphs are the same.
     if (Scaled() && (f.underline() || f.strikeOut() || f.overline())) {
-        p.drawText(QPointF(at.x(), at.y() + QFontMetricsF(f).ascent()), line.text.text());
+        p.drawText(QPointF(at.x(), at.y() + QFontMetricsF(f).ascent()), line.shown);
         return;
     }
-    p.drawStaticText(at, line.text);
+    for (const QGlyphRun& run : line.runs) p.drawGlyphRun(at, run);
 }
+
+namespace {
+
+// Lays `text` out on one unbounded line as Qt's static text does (leading included) and answers
+// its advance, trailing spaces counted.
+qreal ShapeLine(QTextLayout& layout, const QString& text, const QFont& font) {
+    layout.setText(text);
+    layout.setFont(font);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    qreal advance = 0;
+    if (line.isValid()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(UnboundedLineWidth);
+        line.setPosition(QPointF(0, 0));
+        advance = line.horizontalAdvance();
+    }
+    layout.endLayout();
+    return advance;
+}
+
+} // namespace
 
 const TCanvas::Impl::LaidOutText& TCanvas::Impl::LayOut(const QString& text, int fitWidth) {
     TextKey key{current->id, fitWidth, text}; // shares the text's data, copies none
     if (const LaidOutText* found = texts.object(key)) return *found;
-    const QFontMetrics& metrics = Metrics();
-    QString shown = text;
-    if (fitWidth >= 0 && metrics.horizontalAdvance(text) > fitWidth)
-        shown = metrics.elidedText(text, Qt::ElideRight, fitWidth);
+    // One shaping pass gives the width and the glyphs; a text too wide is cut and shaped again.
+    QTextLayout layout;
     auto* entry = new LaidOutText;
-    entry->text.setText(shown);
-    entry->text.setTextFormat(Qt::PlainText);
-    entry->text.prepare(QTransform(), current->font);
-    entry->width = metrics.horizontalAdvance(shown);
-    entry->exactWidth = QFontMetricsF(current->font).horizontalAdvance(shown);
+    entry->shown = text;
+    entry->exactWidth = ShapeLine(layout, text, current->font);
+    if (fitWidth >= 0 && qRound(entry->exactWidth) > fitWidth) {
+        entry->shown = Metrics().elidedText(text, Qt::ElideRight, fitWidth);
+        entry->exactWidth = ShapeLine(layout, entry->shown, current->font);
+    }
+    entry->width = qRound(entry->exactWidth);
+    // The line's own runs: the layout's would also merge runs of a font across lines.
+    if (layout.lineCount() > 0) entry->runs = layout.lineAt(0).glyphRuns();
     texts.insert(std::move(key), entry); // valid until the next insert
     return *entry;
 }
@@ -202,6 +236,7 @@ QPainter& TCanvas::Painter() {
         p.setRenderHint(QPainter::SmoothPixmapTransform, false);
         d->paintedClip.reset();
         d->painterFont = -1;
+        if (d->origin != TPoint{0, 0}) p.translate(-d->origin.X, -d->origin.Y);
         if (d->clip) {
             p.setClipRect(ToQRect(*d->clip));
             d->paintedClip = d->clip;
@@ -227,6 +262,11 @@ void TCanvas::Flush() {
 void TCanvas::Retarget(QImage* target) {
     Flush();
     d->target = target;
+}
+
+void TCanvas::SetOrigin(TPoint origin) {
+    Flush();
+    d->origin = origin;
 }
 
 int TCanvas::Width() const {
@@ -426,6 +466,8 @@ TPoint TCanvas::PenPos() const {
 }
 
 TColor TCanvas::GetPixel(int x, int y) const {
+    x -= d->origin.X;
+    y -= d->origin.Y;
     if (!d->Usable() || x < 0 || y < 0 || x >= Width() || y >= Height()) return clNone;
     const_cast<TCanvas*>(this)->Flush();
     return LogicalPixel(*d->target, x, y);
@@ -659,7 +701,8 @@ void TCanvas::CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
     if (!source.d->Usable() || src.IsEmpty()) return;
     QImage image;
     // Source rectangles count the source's own (device) pixels.
-    QRect from = DeviceRect(ToQRect(src), source.d->target->devicePixelRatio());
+    QRect from = DeviceRect(ToQRect(src).translated(-source.d->origin.X, -source.d->origin.Y),
+                            source.d->target->devicePixelRatio());
     if (&source == this || source.d->target == d->target) {
         image = d->target->copy(from); // the painter is writing into the same pixels
         from = QRect(QPoint(0, 0), from.size());
@@ -725,7 +768,7 @@ void TCanvas::ResetClip() {
 }
 
 TRect TCanvas::GetClipBox() const {
-    const TRect whole{0, 0, Width(), Height()};
+    const TRect whole{d->origin.X, d->origin.Y, d->origin.X + Width(), d->origin.Y + Height()};
     return d->clip ? d->clip->Intersect(whole) : whole;
 }
 

@@ -120,6 +120,9 @@ public:
 
     int Width() const; // size of the surface
     int Height() const;
+    // Where the surface's top-left corner lies in the coordinates drawn with (0, 0 by default):
+    // a canvas over one strip of a larger picture draws in the picture's coordinates.
+    void SetOrigin(TPoint origin);
 
     // Platform layer only: the painter, begun on first use and kept until Flush.
     QPainter& Painter();

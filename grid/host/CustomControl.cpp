@@ -17,6 +17,7 @@
 #include "grid/host/ControlWidgets.h"
 #include "grid/host/DeviceImage.h"
 #include "grid/host/ExceptionSink.h"
+#include "grid/host/FrameImage.h"
 #include "grid/host/QtConvert.h"
 #include "grid/host/ScopedCount.h"
 
@@ -54,8 +55,7 @@ struct TCustomControl::Impl {
     bool tabStop = false;
     TBorderStyle border = bsNone;
     int borderWidth = 0;
-    QImage frame; // the whole window as NCPaint drew it; only the frame is shown
-    TCanvas frameCanvas{&frame};
+    TFrameImage frame; // the band around the window as NCPaint drew it
     bool frameInvalid = true;
     bool framePainting = false;
     bool inFrameEvent = false; // the outer widget's paint event is running
@@ -454,24 +454,9 @@ void TCustomControl::PaintFrame() {
         d->frameInvalid = false;
         const int w = Width(), h = Height();
         if (FrameWidth() <= 0 || w <= 0 || h <= 0) return;
-        const qreal ratio = d->surface.Ratio();
-        if (LogicalSize(d->frame) != QSize(w, h) || d->frame.devicePixelRatio() != ratio) {
-            d->frameCanvas.Flush();
-            d->frame = CreateDeviceImage(w, h, ratio);
-            d->frame.fill(ToQColor(d->color));
-            d->frameCanvas.Retarget(&d->frame);
-        }
-        struct Guard {
-            Impl* d;
-            ~Guard() {
-                d->frameCanvas.ResetClip();
-                d->frameCanvas.Flush();
-                d->framePainting = false;
-            }
-        } guard{d.get()};
-        d->framePainting = true;
-        d->frameCanvas.ResetClip();
-        NCPaint(d->frameCanvas);
+        d->frame.Ensure(w, h, FrameWidth(), d->surface.Ratio(), d->color);
+        const TScopedFlag framePainting(d->framePainting);
+        d->frame.Paint([this](TCanvas& canvas) { NCPaint(canvas); });
     }
     if (d->widget && !d->inFrameEvent) d->widget->update();
 }
@@ -481,8 +466,7 @@ TColor TCustomControl::WindowPixel(int x, int y) {
     if (d->client.Contains(TPoint{x, y})) return SurfacePixel(x - d->client.Left, y - d->client.Top);
     const int f = FrameWidth();
     if (x >= f && y >= f && x < Width() - f && y < Height() - f) return clNone; // scroll bars
-    d->frameCanvas.Flush();
-    return LogicalPixel(d->frame, x, y);
+    return d->frame.Pixel(x, y);
 }
 
 void TCustomControl::PaintWindow(QPainter& p) {
@@ -493,13 +477,7 @@ void TCustomControl::PaintWindow(QPainter& p) {
     }
     const int f = FrameWidth();
     const QRect window = d->widget ? d->widget->rect() : QRect(0, 0, Width(), Height());
-    if (f > 0 && LogicalSize(d->frame) == window.size()) {
-        p.save();
-        p.setClipRegion(QRegion(window).subtracted(QRegion(window.adjusted(f, f, -f, -f))));
-        p.setCompositionMode(QPainter::CompositionMode_Source);
-        p.drawImage(0, 0, d->frame);
-        p.restore();
-    }
+    if (f > 0 && d->frame.WindowSize() == window.size() && d->frame.Band() == f) d->frame.DrawOn(p);
 }
 
 void TCustomControl::PaintClient(QPainter& p, const QRect& exposed) {

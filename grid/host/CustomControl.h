@@ -10,8 +10,9 @@
 // arrive as WMHScroll/WMVScroll(code, pos) with the SB_ codes.
 //
 // The frame round the client area and the scroll bars is the window's non-client part: the
-// static edge of bsSingle plus BorderWidth pixels. The NCPaint hook draws it on a canvas over
-// the whole window; only the frame's pixels reach the screen.
+// static edge of bsSingle plus BorderWidth pixels. The NCPaint hook draws it in the window's
+// coordinates; only the frame's pixels are kept and reach the screen (it runs once for each
+// strip of the band, its canvas clipped to the strip).
 //
 // Ownership: TCustomControl owns its widget. Widget() is for putting the control into a layout
 // or a parent widget; Qt may then own the widget too:
@@ -212,8 +213,8 @@ public:
     // --- Hooks ----------------------------------------------------------------------------
     // Public so that the widget, tests and input helpers reach them; derived controls override.
     virtual void Paint();
-    // Draws the frame; `canvas` covers the window (0, 0, Width, Height) and what is drawn inside
-    // the frame never shows. Runs only while the window has a frame. By default: the frame in
+    // Draws the frame in the window's coordinates (0, 0, Width, Height), once for each strip of
+    // the band, `canvas` clipped to it; what is drawn inside the frame never shows. Runs only while the window has a frame. By default: the frame in
     // Color, with the static edge for bsSingle.
     virtual void NCPaint(TCanvas& canvas);
     // The border style changed (the classic platform recreates the window then); before the

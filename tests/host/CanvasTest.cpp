@@ -348,3 +348,52 @@ TEST(Canvas, TheLastClipSetIsTheOneDrawnWith) {
     c.FillRect(Rect(0, 0, 40, 40));
     EXPECT_EQ(s.Count(clRed), 40 * 40);
 }
+
+TEST(Canvas, ACanvasWithAnOriginDrawsItsPartOfTheLargerPicture) {
+    // A canvas over a strip of a picture, drawn on in the picture's coordinates, holds the same
+    // pixels as that part of a canvas over the whole picture.
+    const TRect strips[] = {Rect(0, 0, 40, 3), Rect(0, 33, 40, 40), Rect(0, 3, 3, 33), Rect(35, 3, 40, 33)};
+    const std::vector<std::function<void(TCanvas&)>> drawings = {
+        [](TCanvas& c) {
+            c.Brush.Color = clRed;
+            c.FillRect(Rect(2, 1, 38, 39));
+        },
+        [](TCanvas& c) {
+            c.Pen.Color = clBlue;
+            c.MoveTo(0, 0);
+            c.LineTo(39, 36);
+            c.Brush.Color = clGreen;
+            c.FrameRect(Rect(1, 1, 39, 39));
+        },
+        [](TCanvas& c) {
+            c.SetClipRect(Rect(0, 0, 20, 36));
+            c.Brush.Color = clGreen;
+            c.Ellipse(Rect(-5, -5, 45, 45));
+            c.ResetClip();
+        },
+        [](TCanvas& c) {
+            c.Font.Height = 14;
+            c.Font.Color = clBlack;
+            c.Brush.Style = bsClear;
+            c.TextOut(1, 26, QStringLiteral("Wg"));
+            TRect r = Rect(4, -6, 40, 10);
+            c.DrawText(QStringLiteral("Tall"), r, DT_SINGLELINE | DT_NOPREFIX);
+        },
+    };
+    for (std::size_t i = 0; i < drawings.size(); ++i) {
+        Surface whole(40, 40);
+        drawings[i](whole.Canvas());
+        for (const TRect& strip : strips) {
+            Surface part(strip.Width(), strip.Height());
+            TCanvas& c = part.Canvas();
+            c.SetOrigin(TPoint{strip.Left, strip.Top});
+            EXPECT_EQ(c.GetClipBox(), strip);
+            drawings[i](c);
+            for (int y = strip.Top; y < strip.Bottom; ++y)
+                for (int x = strip.Left; x < strip.Right; ++x) {
+                    ASSERT_EQ(c.GetPixel(x, y), whole.At(x, y))
+                        << "drawing " << i << " at " << x << ", " << y;
+                }
+        }
+    }
+}

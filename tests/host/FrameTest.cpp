@@ -1,6 +1,8 @@
 // The window frame: static edge, border width, the NCPaint hook and themed frames.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QColor>
 #include <QImage>
 #include <QPixmap>
@@ -32,8 +34,16 @@ public:
         Canvas().FillRect(ClientRect());
     }
     void NCPaint(TCanvas& canvas) override {
-        ++frames;
-        canvasBox = canvas.GetClipBox();
+        // The hook runs once for each strip of the band; a frame paint starts at the strip that
+        // holds the window's corner, and the strips' canvases together cover the window.
+        const TRect box = canvas.GetClipBox();
+        if (box.Left == 0 && box.Top == 0) {
+            ++frames;
+            canvasBox = box;
+        } else {
+            canvasBox = TRect{std::min(canvasBox.Left, box.Left), std::min(canvasBox.Top, box.Top),
+                              std::max(canvasBox.Right, box.Right), std::max(canvasBox.Bottom, box.Bottom)};
+        }
         if (frameFill == clNone) {
             TCustomControl::NCPaint(canvas);
             return;

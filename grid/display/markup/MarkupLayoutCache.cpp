@@ -16,7 +16,7 @@ const TMarkupLayout* TMarkupLayoutCache::Find(const QString& text) {
 const TMarkupLayout& TMarkupLayoutCache::Store(TMarkupLayout layout) {
     if (newer_.size() >= Capacity && !newer_.contains(layout.Text)) older_ = std::exchange(newer_, {});
     const QString key = layout.Text;
-    return *newer_.insert(key, std::move(layout));
+    return *newer_.emplace(key, std::move(layout)); // moved, not copied
 }
 
 void TMarkupLayoutCache::Clear() {
