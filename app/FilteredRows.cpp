@@ -38,7 +38,7 @@ void TFilteredRows::Select(const TRows& rows, const TFilterExpression* filter, b
 }
 
 void TFilteredRows::RowStored(const TRows& rows, int row, const TRow& before) {
-    const TRow& after = rows[row];
+    const TRowTable::TConstRowView after = rows[row];
     if (folded_.Field() >= 0) folded_.Set(row, after[folded_.Field()]);
     applied_ = false;
     for (auto& [field, index] : keyIndexes_) {
@@ -56,7 +56,7 @@ TFoldedColumn& TFilteredRows::FoldedColumn(const TRows& rows, int field) {
     if (folded_.Field() != field) {
         std::vector<const QVariant*> values;
         values.reserve(rows.size());
-        for (const TRow& r : rows) values.push_back(&r[field]);
+        for (std::size_t r = 0; r < rows.size(); ++r) values.push_back(&rows[r][field]);
         folded_.Assign(values);
         folded_.SetField(field);
     }

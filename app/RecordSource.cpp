@@ -82,20 +82,27 @@ void TRecordSource::ReadKeyFields(TCatalogStore& store) {
     }
 }
 
-void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
+void TRecordSource::TakeRows(TRowTable rows, bool complete) {
     std::optional<TRow> carried;
     const int key = FieldIndex(def_.KeyField);
     if (pending_ && pendingRow_ >= 0) {
-        carried = rows_[pendingRow_];
+        carried = rows_.Row(pendingRow_);
         const QVariant& k = (*carried)[key];
-        const auto same = [&](const TRow& r) { return SameStoredValue(r[key], k); };
-        if (std::find_if(rows.begin(), rows.end(), same) == rows.end()) {
+        bool found = false;
+        for (std::size_t r = 0; r < rows.size() && !found; ++r) found = SameStoredValue(rows[r][key], k);
+        if (!found) {
             // Gone from what was read (deleted elsewhere, or not among the rows read): the record
             // stays as last read, so that the edit is neither lost nor written elsewhere.
-            const auto at = std::upper_bound(rows.begin(), rows.end(), *carried, [key](const TRow& a, const TRow& b) {
-                return TFieldValues::ToInteger(a[key]) < TFieldValues::ToInteger(b[key]);
-            });
-            rows.insert(at, *carried);
+            const std::int64_t carriedKey = TFieldValues::ToInteger(k);
+            std::size_t lo = 0, hi = rows.size();
+            while (lo < hi) {
+                const std::size_t mid = lo + (hi - lo) / 2;
+                if (carriedKey < TFieldValues::ToInteger(rows[mid][key]))
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            rows.Insert(lo, *carried);
         }
     }
     rows_ = std::move(rows);
@@ -107,7 +114,7 @@ void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
     if (carried) {
         pendingRow_ = RowOfKey((*carried)[key]);
         if (!calculated_[pendingRow_]) Calculate(pendingRow_);
-        TRow edit = rows_[pendingRow_];
+        TRow edit = rows_.Row(pendingRow_);
         for (const auto& [field, base] : pendingBase_) {
             edit[field] = (*pending_)[field];
             SetCut(edit, FieldCount(), field, false);
@@ -138,8 +145,21 @@ void TRecordSource::Load(const TFilterExpression* filter) {
     TakeRows(ReadRows(*store_, std::nullopt), true);
 }
 
-std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
-                                                         const std::optional<TKey>& only) const {
+void TRecordSource::SortByKey(TRowTable& rows) const {
+    const int key = FieldIndex(def_.KeyField);
+    rows.StableSort([key](TRowTable::TConstRowView a, TRowTable::TConstRowView b) {
+        return TFieldValues::ToInteger(a[key]) < TFieldValues::ToInteger(b[key]);
+    });
+}
+
+void TRecordSource::TakeInKeyOrder(TRowTable& rows, TRow&& row, bool& ordered, std::int64_t& last) const {
+    const std::int64_t key = TFieldValues::ToInteger(row[FieldIndex(def_.KeyField)]);
+    if (ordered && !rows.empty() && key < last) ordered = false;
+    last = key;
+    rows.push_back(std::move(row));
+}
+
+TRowTable TRecordSource::ReadRows(TCatalogStore& store, const std::optional<TKey>& only) const {
     if (!rowIdName_.isEmpty()) return ReadRowsWithTextStarts(store, only);
     QStringList columns;
     std::vector<int> positions;
@@ -168,24 +188,23 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
     // In key order. Tables come so already; a view's rows are sorted here rather than by the
     // database, which would sort them through a temporary tree. The order is checked while each
     // row is read: a second pass would fetch every row from memory again.
-    const int key = FieldIndex(def_.KeyField);
-    const auto byKey = [key](const TRow& a, const TRow& b) { return TFieldValues::ToInteger(a[key]) < TFieldValues::ToInteger(b[key]); };
-    TRowReader::TOrderCheck order{byKey};
-    std::vector<TRow> rows;
+    TRowTable rows;
+    bool ordered = true;
+    std::int64_t last = 0;
     try {
-        rows = TRowReader::Read(store.Database(), sql, FieldCount() + (textLimit_ > 0 ? 1 : 0), positions, values,
-                                &order, &store.Statements());
+        TRowReader::ReadEach(store.Database(), sql, FieldCount() + (textLimit_ > 0 ? 1 : 0), positions, values,
+                             &store.Statements(), nullptr, [&](TRow&& row) {
+                                 if (textLimit_ > 0) CutLongTexts(row);
+                                 TakeInKeyOrder(rows, std::move(row), ordered, last);
+                             });
     } catch (const ECatalogError& e) {
         throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
     }
-    if (textLimit_ > 0)
-        for (TRow& row : rows) CutLongTexts(row);
-    if (!order.Ordered) std::stable_sort(rows.begin(), rows.end(), byKey);
+    if (!ordered) SortByKey(rows);
     return rows;
 }
 
-std::vector<TRecordSource::TRow> TRecordSource::ReadRowsWithTextStarts(TCatalogStore& store,
-                                                                       const std::optional<TKey>& only) const {
+TRowTable TRecordSource::ReadRowsWithTextStarts(TCatalogStore& store, const std::optional<TKey>& only) const {
     // The query reads a wide text only where it is no text (a number or a blob stored in a text
     // column); where it is one, it answers whether, and the start is read by the text's row id.
     // The query never loads the texts, and the pages of a long text past its start stay unread.
@@ -234,18 +253,19 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRowsWithTextStarts(TCatalogS
         }
         row.resize(width);
     };
-    const int key = FieldIndex(def_.KeyField);
-    const auto byKey = [key](const TRow& a, const TRow& b) { return TFieldValues::ToInteger(a[key]) < TFieldValues::ToInteger(b[key]); };
-    TRowReader::TOrderCheck order{byKey};
-    std::vector<TRow> rows;
+    TRowTable rows;
+    bool ordered = true;
+    std::int64_t last = 0;
     try {
-        rows = TRowReader::Read(store.Database(), sql, width + 1 + static_cast<int>(texts.size()), positions, values,
-                                &order, &store.Statements(), complete);
+        TRowReader::ReadEach(store.Database(), sql, width + 1 + static_cast<int>(texts.size()), positions, values,
+                             &store.Statements(), complete, [&](TRow&& row) {
+                                 CutLongTexts(row);
+                                 TakeInKeyOrder(rows, std::move(row), ordered, last);
+                             });
     } catch (const ECatalogError& e) {
         throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
     }
-    for (TRow& row : rows) CutLongTexts(row);
-    if (!order.Ordered) std::stable_sort(rows.begin(), rows.end(), byKey);
+    if (!ordered) SortByKey(rows);
     return rows;
 }
 
@@ -272,11 +292,11 @@ void TRecordSource::CutLongTexts(TRow& row) const {
     row[FieldCount()] = QVariant(cut);
 }
 
-bool TRecordSource::IsCut(const TRow& row, int field) const {
+bool TRecordSource::IsCut(TRowTable::TConstRowView row, int field) const {
     return row.size() > std::size_t(FieldCount()) && (row[FieldCount()].toLongLong() >> field & 1) != 0;
 }
 
-void TRecordSource::SetCut(TRow& row, int at, int field, bool cut) {
+void TRecordSource::SetCut(TRowTable::TRowView row, int at, int field, bool cut) {
     if (row.size() <= std::size_t(at)) return;
     const qlonglong bit = qlonglong(1) << field;
     const qlonglong mask = row[at].toLongLong();
@@ -287,7 +307,7 @@ bool TRecordSource::IsCutAt(int recNo, int field) const {
     CheckField(field);
     CheckListIndex(recNo - 1, RecordCount(), "Record");
     const int row = ViewRow(recNo - 1);
-    return IsCut(pending_ && row == pendingRow_ ? *pending_ : rows_[row], field);
+    return IsCut(pending_ && row == pendingRow_ ? TRowTable::TConstRowView(*pending_) : rows_[row], field);
 }
 
 QString TRecordSource::WholeTextAt(int recNo, int field) {
@@ -567,7 +587,7 @@ void TRecordSource::SetValue(int field, const QVariant& value) {
         // The edit starts from the record as shown, calculated fields included.
         if (!calculated_[row]) Calculate(row);
         pendingRow_ = row;
-        pending_ = rows_[row];
+        pending_ = rows_.Row(row);
     }
     const auto base = pendingBase_.find(field);
     const QVariant& read = base != pendingBase_.end() ? base->second : rows_[row][field];
@@ -624,8 +644,8 @@ void TRecordSource::Post() {
         if (!pending_) return;
     }
     const int row = pendingRow_;
-    TRow before = std::move(rows_[row]);
-    rows_[row] = std::move(*pending_);
+    TRow before = rows_.Row(row);
+    rows_.Assign(row, std::move(*pending_));
     pending_.reset();
     pendingRow_ = -1;
     pendingBase_.clear();
@@ -643,7 +663,7 @@ void TRecordSource::ResolveConflict(int field, const QVariant& stored, bool keep
     const auto base = pendingBase_.find(field);
     if (!pending_ || base == pendingBase_.end()) return;
     const int row = pendingRow_;
-    TRow before = rows_[row];
+    TRow before = rows_.Row(row);
     rows_[row][field] = stored;
     SetCut(rows_[row], FieldCount(), field, false);
     base->second = stored;

@@ -18,6 +18,7 @@
 #include "app/FieldDef.h"
 #include "app/FilterExpression.h"
 #include "app/FilteredRows.h"
+#include "app/RowTable.h"
 
 namespace tolvane {
 
@@ -148,14 +149,17 @@ private:
     void CheckField(int field) const;
     using TKey = std::pair<int, std::int64_t>; // field, value
     // The rows of the whole table, or those whose field equals a key.
-    std::vector<TRow> ReadRows(TCatalogStore& store, const std::optional<TKey>& only) const;
+    TRowTable ReadRows(TCatalogStore& store, const std::optional<TKey>& only) const;
     // The same where the start of each wide text is read apart from the query (see rowIdName_).
-    std::vector<TRow> ReadRowsWithTextStarts(TCatalogStore& store, const std::optional<TKey>& only) const;
+    TRowTable ReadRowsWithTextStarts(TCatalogStore& store, const std::optional<TKey>& only) const;
+    // Keeps the rows read in key order (tables come so; a view's rows are sorted afterwards).
+    void TakeInKeyOrder(TRowTable& rows, TRow&& row, bool& ordered, std::int64_t& last) const;
+    void SortByKey(TRowTable& rows) const;
     void PostUnlessHeld();
     // Cuts the wide texts of a row read with the text limit, marking which were cut.
     void CutLongTexts(TRow& row) const;
-    bool IsCut(const TRow& row, int field) const;
-    static void SetCut(TRow& row, int at, int field, bool cut);
+    bool IsCut(TRowTable::TConstRowView row, int field) const;
+    static void SetCut(TRowTable::TRowView row, int at, int field, bool cut);
     // Replaces a field read cut by the whole text stored now.
     void ReadWhole(int row, int field);
     // The row whose key field holds the key, or -1.
@@ -166,7 +170,7 @@ private:
     // Holds the rows a view by this filter needs.
     void Load(const TFilterExpression* filter);
     // Takes rows read anew; a pending edit moves to its record among them (kept when it is gone).
-    void TakeRows(std::vector<TRow> rows, bool complete);
+    void TakeRows(TRowTable rows, bool complete);
     void ApplyFilter(const std::string& text, const std::optional<TFilterExpression>& filter);
     std::optional<TFilterExpression> ParsedFilter() const;
     int ViewRow(int position) const { return shown_.Row(position); }
@@ -189,7 +193,7 @@ private:
     // How a query names the row id of the table, where the start of its wide texts can be read
     // without loading them whole; empty where they are cut by the query.
     QString rowIdName_;
-    std::vector<TRow> rows_;
+    TRowTable rows_;
     // Whether rows_ holds every row, or only the rows of loadedKey_.
     bool complete_ = false;
     std::optional<TKey> loadedKey_;
