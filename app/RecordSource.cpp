@@ -13,6 +13,7 @@
 #include "app/CheckedUpdate.h"
 #include "app/FieldValues.h"
 #include "app/FilteredRows.h"
+#include "app/PageCacheLimit.h"
 #include "app/SqlFailure.h"
 #include "app/SqliteHandle.h"
 #include "app/StatementCache.h"
@@ -145,6 +146,13 @@ void TRecordSource::Load(const TFilterExpression* filter) {
     TakeRows(ReadRows(*store_, std::nullopt), true);
 }
 
+namespace {
+
+// A whole table is read page after page once: a small cache serves that as well as a large one.
+constexpr int kWholeReadCacheKiB = 256;
+
+} // namespace
+
 void TRecordSource::SortByKey(TRowTable& rows) const {
     const int key = FieldIndex(def_.KeyField);
     rows.StableSort([key](TRowTable::TConstRowView a, TRowTable::TConstRowView b) {
@@ -191,6 +199,7 @@ TRowTable TRecordSource::ReadRows(TCatalogStore& store, const std::optional<TKey
     TRowTable rows;
     bool ordered = true;
     std::int64_t last = 0;
+    const TPageCacheLimit cacheLimit(only ? nullptr : SqliteHandle(store.Database()), kWholeReadCacheKiB);
     try {
         TRowReader::ReadEach(store.Database(), sql, FieldCount() + (textLimit_ > 0 ? 1 : 0), positions, values,
                              &store.Statements(), nullptr, [&](TRow&& row) {
@@ -256,6 +265,7 @@ TRowTable TRecordSource::ReadRowsWithTextStarts(TCatalogStore& store, const std:
     TRowTable rows;
     bool ordered = true;
     std::int64_t last = 0;
+    const TPageCacheLimit cacheLimit(only ? nullptr : SqliteHandle(store.Database()), kWholeReadCacheKiB);
     try {
         TRowReader::ReadEach(store.Database(), sql, width + 1 + static_cast<int>(texts.size()), positions, values,
                              &store.Statements(), complete, [&](TRow&& row) {
