@@ -54,10 +54,7 @@ void TFilteredRows::FieldRead(const TRows& rows, int row, int field) {
 
 TFoldedColumn& TFilteredRows::FoldedColumn(const TRows& rows, int field) {
     if (folded_.Field() != field) {
-        std::vector<const QVariant*> values;
-        values.reserve(rows.size());
-        for (std::size_t r = 0; r < rows.size(); ++r) values.push_back(&rows[r][field]);
-        folded_.Assign(values);
+        folded_.Assign(int(rows.size()), [&](int row) { return rows.Value(std::size_t(row), std::size_t(field)); });
         folded_.SetField(field);
     }
     return folded_;

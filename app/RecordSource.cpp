@@ -302,11 +302,22 @@ void TRecordSource::CutLongTexts(TRow& row) const {
     row[FieldCount()] = QVariant(cut);
 }
 
-bool TRecordSource::IsCut(TRowTable::TConstRowView row, int field) const {
+bool TRecordSource::IsCut(const TRow& row, int field) const {
     return row.size() > std::size_t(FieldCount()) && (row[FieldCount()].toLongLong() >> field & 1) != 0;
 }
 
-void TRecordSource::SetCut(TRowTable::TRowView row, int at, int field, bool cut) {
+bool TRecordSource::IsCutInTable(int row, int field) const {
+    return rows_.Width() > std::size_t(FieldCount()) && (rows_.Value(row, FieldCount()).toLongLong() >> field & 1) != 0;
+}
+
+void TRecordSource::SetCutInTable(int row, int at, int field, bool cut) {
+    if (rows_.Width() <= std::size_t(at)) return;
+    const qlonglong bit = qlonglong(1) << field;
+    const qlonglong mask = rows_.Value(row, at).toLongLong();
+    rows_.SetValue(row, at, QVariant(cut ? mask | bit : mask & ~bit));
+}
+
+void TRecordSource::SetCut(TRow& row, int at, int field, bool cut) {
     if (row.size() <= std::size_t(at)) return;
     const qlonglong bit = qlonglong(1) << field;
     const qlonglong mask = row[at].toLongLong();
@@ -317,7 +328,7 @@ bool TRecordSource::IsCutAt(int recNo, int field) const {
     CheckField(field);
     CheckListIndex(recNo - 1, RecordCount(), "Record");
     const int row = ViewRow(recNo - 1);
-    return IsCut(pending_ && row == pendingRow_ ? TRowTable::TConstRowView(*pending_) : rows_[row], field);
+    return pending_ && row == pendingRow_ ? IsCut(*pending_, field) : IsCutInTable(row, field);
 }
 
 QString TRecordSource::WholeTextAt(int recNo, int field) {
@@ -342,8 +353,8 @@ void TRecordSource::ReadWhole(int row, int field) {
                 .arg(def_.Fields[field].DisplayLabel(), key.toString(), def_.Table,
                      read.empty() ? "it no longer exists" : "its key is not unique")));
     const int at = FieldCount();
-    rows_[row][field] = read[0][0];
-    SetCut(rows_[row], at, field, false);
+    rows_.SetValue(row, field, read[0][0]);
+    SetCutInTable(row, at, field, false);
     if (pending_ && row == pendingRow_ && pendingBase_.find(field) == pendingBase_.end()) {
         (*pending_)[field] = read[0][0];
         SetCut(*pending_, at, field, false);
@@ -466,14 +477,14 @@ int TRecordSource::CurrentRowIndex() const {
     return current_ < 0 ? -1 : ViewRow(current_);
 }
 
-const QVariant& TRecordSource::Field(int row, int field) const {
+QVariant TRecordSource::Field(int row, int field) const {
     // The record being calculated reads its stored values; others show a pending edit.
     const bool pending = pending_ && row == pendingRow_ && row != calcRow_;
     if (!pending && !def_.Fields[field].IsStored() && row != calcRow_ && !calculated_[row]) Calculate(row);
-    return pending ? (*pending_)[field] : rows_[row][field];
+    return pending ? (*pending_)[field] : rows_.Value(row, field);
 }
 
-const QVariant& TRecordSource::CurrentField(int field) const {
+QVariant TRecordSource::CurrentField(int field) const {
     static const QVariant none;
     CheckField(field);
     const int row = CurrentRowIndex();
@@ -542,7 +553,7 @@ void TRecordSource::SetCalcText(int field, const std::string& text) {
     if (calcRow_ < 0) throw ECatalogError("Calculated fields are set only while a record is calculated");
     if (def_.Fields[field].IsStored())
         throw ECatalogError("\"" + def_.Fields[field].Name + "\" is not a calculated field");
-    rows_[calcRow_][field] = QString::fromStdString(text);
+    rows_.SetValue(calcRow_, field, QString::fromStdString(text));
 }
 
 void TRecordSource::SetValue(int field, const QVariant& value) {
@@ -592,7 +603,7 @@ void TRecordSource::SetValue(int field, const QVariant& value) {
     if (pending_ && pendingRow_ != row)
         throw ECatalogError("an edit of another record of \"" + def_.Table + "\" is not stored yet");
     // The edit is checked against, and starts from, the value as stored: never a start of it.
-    if (pendingBase_.find(field) == pendingBase_.end() && IsCut(rows_[row], field)) ReadWhole(row, field);
+    if (pendingBase_.find(field) == pendingBase_.end() && IsCutInTable(row, field)) ReadWhole(row, field);
     if (!pending_) {
         // The edit starts from the record as shown, calculated fields included.
         if (!calculated_[row]) Calculate(row);
@@ -600,7 +611,7 @@ void TRecordSource::SetValue(int field, const QVariant& value) {
         pending_ = rows_.Row(row);
     }
     const auto base = pendingBase_.find(field);
-    const QVariant& read = base != pendingBase_.end() ? base->second : rows_[row][field];
+    const QVariant read = base != pendingBase_.end() ? base->second : rows_.Value(row, field);
     // An emptied field that held nothing stays null.
     if (f.Kind == TFieldKind::fkWideText && read.isNull() && !stored.isNull() && stored.toString().isEmpty())
         stored = QVariant();
@@ -674,8 +685,8 @@ void TRecordSource::ResolveConflict(int field, const QVariant& stored, bool keep
     if (!pending_ || base == pendingBase_.end()) return;
     const int row = pendingRow_;
     TRow before = rows_.Row(row);
-    rows_[row][field] = stored;
-    SetCut(rows_[row], FieldCount(), field, false);
+    rows_.SetValue(row, field, stored);
+    SetCutInTable(row, FieldCount(), field, false);
     base->second = stored;
     if (!keepMine || SameStoredValue(stored, (*pending_)[field])) {
         (*pending_)[field] = stored;

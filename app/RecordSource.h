@@ -158,8 +158,11 @@ private:
     void PostUnlessHeld();
     // Cuts the wide texts of a row read with the text limit, marking which were cut.
     void CutLongTexts(TRow& row) const;
-    bool IsCut(TRowTable::TConstRowView row, int field) const;
-    static void SetCut(TRowTable::TRowView row, int at, int field, bool cut);
+    bool IsCut(const TRow& row, int field) const;
+    static void SetCut(TRow& row, int at, int field, bool cut);
+    // The same for a row held.
+    bool IsCutInTable(int row, int field) const;
+    void SetCutInTable(int row, int at, int field, bool cut);
     // Replaces a field read cut by the whole text stored now.
     void ReadWhole(int row, int field);
     // The row whose key field holds the key, or -1.
@@ -176,8 +179,8 @@ private:
     int ViewRow(int position) const { return shown_.Row(position); }
     void Calculate(int row) const;
     // The field of a row as held, its calculated fields filled first when they are asked for.
-    const QVariant& Field(int row, int field) const;
-    const QVariant& CurrentField(int field) const;
+    QVariant Field(int row, int field) const;
+    QVariant CurrentField(int field) const;
     // Shows the rows the filter selects, on the record with the key when it is among them, else
     // on the first.
     void ApplyView(const TFilterExpression* filter, const std::optional<QVariant>& keep = std::nullopt);

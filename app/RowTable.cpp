@@ -1,6 +1,7 @@
 #include "app/RowTable.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <string>
 #include <utility>
@@ -9,50 +10,135 @@
 
 namespace tolvane {
 
-QVariant* TRowTable::At(std::size_t row) const {
-    return blocks_[row / kBlockRows].get() + (row % kBlockRows) * width_;
+namespace {
+
+// The same value in every respect a reader can tell: its type, whether it is null, what it holds.
+bool Identical(const QVariant& a, const QVariant& b) {
+    if (a.typeId() != b.typeId() || a.isNull() != b.isNull()) return false;
+    if (a.typeId() == QMetaType::Double && !a.isNull()) {
+        // Bit for bit: -0.0 is not 0.0 here, and a NaN is itself.
+        const double x = a.toDouble(), y = b.toDouble();
+        return std::memcmp(&x, &y, sizeof x) == 0;
+    }
+    if (a.typeId() == QMetaType::QString)
+        return *static_cast<const QString*>(a.constData()) == *static_cast<const QString*>(b.constData());
+    return a.isNull() || a == b;
+}
+
+} // namespace
+
+QVariant TRowTable::TColumn::Value(std::size_t row) const {
+    switch (form_) {
+    case TForm::fNumbers:
+        return QVariant(numbers_[row]);
+    case TForm::fCodes:
+        return distinct_[codes_[row]];
+    case TForm::fValues:
+        return values_[row];
+    default:
+        return QVariant();
+    }
+}
+
+int TRowTable::TColumn::Code(const QVariant& value) {
+    const bool text = value.typeId() == QMetaType::QString && !value.isNull();
+    if (text) {
+        const auto found = texts_.find(*static_cast<const QString*>(value.constData()));
+        if (found != texts_.end()) return found->second;
+    } else {
+        for (std::size_t c = 0; c < distinct_.size(); ++c)
+            if (Identical(distinct_[c], value)) return int(c);
+    }
+    if (distinct_.size() == kMostCodes) return -1;
+    distinct_.push_back(value);
+    const auto code = static_cast<std::uint8_t>(distinct_.size() - 1);
+    if (text) texts_.emplace(*static_cast<const QString*>(value.constData()), code);
+    return code;
+}
+
+void TRowTable::TColumn::ToValues(std::size_t count) {
+    values_.Grow(count);
+    for (std::size_t r = 0; r < count; ++r) values_[r] = Value(r);
+    numbers_.Clear();
+    codes_.Clear();
+    distinct_.clear();
+    distinct_.shrink_to_fit();
+    texts_.clear();
+    form_ = TForm::fValues;
+}
+
+void TRowTable::TColumn::Set(std::size_t row, std::size_t count, const QVariant& value) {
+    if (form_ == TForm::fNone) form_ = IsNumber(value) ? TForm::fNumbers : TForm::fCodes;
+    if (form_ == TForm::fNumbers) {
+        if (IsNumber(value)) {
+            numbers_.Grow(count);
+            numbers_[row] = value.toLongLong();
+            return;
+        }
+        ToValues(count - (row + 1 == count ? 1 : 0));
+    } else if (form_ == TForm::fCodes) {
+        const int code = Code(value);
+        if (code >= 0) {
+            codes_.Grow(count);
+            codes_[row] = static_cast<std::uint8_t>(code);
+            return;
+        }
+        ToValues(count - (row + 1 == count ? 1 : 0));
+    }
+    values_.Grow(count);
+    values_[row] = value;
+}
+
+QVariant TRowTable::Value(std::size_t row, std::size_t column) const {
+    CheckListIndex(static_cast<long long>(row), static_cast<long long>(count_), "Row");
+    CheckListIndex(static_cast<long long>(column), static_cast<long long>(columns_.size()), "Column");
+    return columns_[column].Value(row);
+}
+
+void TRowTable::SetValue(std::size_t row, std::size_t column, const QVariant& value) {
+    CheckListIndex(static_cast<long long>(row), static_cast<long long>(count_), "Row");
+    CheckListIndex(static_cast<long long>(column), static_cast<long long>(columns_.size()), "Column");
+    columns_[column].Set(row, count_, value);
 }
 
 TRowTable::TRow TRowTable::Row(std::size_t row) const {
-    const TConstRowView values = (*this)[row];
-    return TRow(values.begin(), values.end());
+    TRow values;
+    values.reserve(columns_.size());
+    for (std::size_t c = 0; c < columns_.size(); ++c) values.push_back(Value(row, c));
+    return values;
 }
 
-void TRowTable::Fill(QVariant* to, TRow& row) {
-    if (row.size() > width_)
-        throw EListError("Row width out of bounds (" + std::to_string(row.size()) + " of " + std::to_string(width_) +
-                         ")");
-    std::size_t c = 0;
-    for (; c < row.size(); ++c) to[c] = std::move(row[c]);
-    for (; c < width_; ++c) to[c] = QVariant();
+void TRowTable::Fill(std::size_t row, TRow& values) {
+    if (values.size() > columns_.size())
+        throw EListError("Row width out of bounds (" + std::to_string(values.size()) + " of " +
+                         std::to_string(columns_.size()) + ")");
+    for (std::size_t c = 0; c < columns_.size(); ++c)
+        columns_[c].Set(row, std::max(count_, row + 1), c < values.size() ? values[c] : QVariant());
 }
 
 void TRowTable::push_back(TRow row) {
-    if (count_ == 0 && blocks_.empty()) width_ = row.size();
-    if (count_ == blocks_.size() * kBlockRows)
-        blocks_.push_back(std::make_unique<QVariant[]>(kBlockRows * std::max<std::size_t>(width_, 1)));
-    Fill(At(count_), row);
+    if (count_ == 0 && columns_.empty()) columns_.resize(row.size());
+    Fill(count_, row);
     ++count_;
 }
 
 void TRowTable::Insert(std::size_t at, TRow row) {
     CheckListIndex(static_cast<long long>(at), static_cast<long long>(count_) + 1, "Row");
-    if (count_ == 0) {
+    if (row.size() > columns_.size() && count_ > 0)
+        throw EListError("Row width out of bounds (" + std::to_string(row.size()) + ")");
+    if (count_ == at) {
         push_back(std::move(row));
         return;
     }
     push_back(TRow{});
-    for (std::size_t r = count_ - 1; r > at; --r) {
-        QVariant* to = At(r);
-        QVariant* from = At(r - 1);
-        for (std::size_t c = 0; c < width_; ++c) to[c] = std::move(from[c]);
-    }
-    Fill(At(at), row);
+    for (std::size_t r = count_ - 1; r > at; --r)
+        for (std::size_t c = 0; c < columns_.size(); ++c) columns_[c].Set(r, count_, columns_[c].Value(r - 1));
+    Fill(at, row);
 }
 
 void TRowTable::Assign(std::size_t row, TRow values) {
     CheckListIndex(static_cast<long long>(row), static_cast<long long>(count_), "Row");
-    Fill(At(row), values);
+    Fill(row, values);
 }
 
 void TRowTable::StableSort(const std::function<bool(TConstRowView, TConstRowView)>& less) {
@@ -61,11 +147,8 @@ void TRowTable::StableSort(const std::function<bool(TConstRowView, TConstRowView
     std::stable_sort(order.begin(), order.end(),
                      [&](std::size_t a, std::size_t b) { return less((*this)[a], (*this)[b]); });
     TRowTable sorted;
-    sorted.width_ = width_;
-    for (const std::size_t r : order) {
-        const TRowView values = (*this)[r];
-        sorted.push_back(TRow(std::make_move_iterator(values.begin()), std::make_move_iterator(values.end())));
-    }
+    sorted.columns_.resize(columns_.size());
+    for (const std::size_t r : order) sorted.push_back(Row(r));
     *this = std::move(sorted);
 }
 

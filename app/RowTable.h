@@ -1,13 +1,15 @@
 #pragma once
-// Rows of one width held side by side: the values of 1 024 rows in one block, so that a row
-// costs its values and nothing else (no allocation and no vector of its own), and growing the
-// table never copies the rows already held.
+// Rows of one width held column by column, each column in the least room its values allow:
+// whole numbers as numbers (8 bytes a row), a column of few distinct values (a kind, a count,
+// nulls) as one byte a row naming its value, other columns as values. Columns are kept in
+// blocks of 1 024 rows, so that growing the table never copies what it holds.
 
 #include <QVariant>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
-#include <span>
+#include <unordered_map>
 #include <vector>
 
 namespace tolvane {
@@ -15,8 +17,18 @@ namespace tolvane {
 class TRowTable {
 public:
     using TRow = std::vector<QVariant>;
-    using TRowView = std::span<QVariant>;
-    using TConstRowView = std::span<const QVariant>;
+
+    // A row's values, read by position.
+    class TConstRowView {
+    public:
+        TConstRowView(const TRowTable& table, std::size_t row) : table_(&table), row_(row) {}
+        QVariant operator[](std::size_t column) const { return table_->Value(row_, column); }
+        std::size_t size() const { return table_->Width(); }
+
+    private:
+        const TRowTable* table_;
+        std::size_t row_;
+    };
 
     TRowTable() = default;
     TRowTable(TRowTable&&) noexcept = default;
@@ -26,9 +38,11 @@ public:
 
     std::size_t size() const { return count_; }
     bool empty() const { return count_ == 0; }
-    // The values of a row; the first row added sets the width of every row.
-    TRowView operator[](std::size_t row) { return {At(row), width_}; }
-    TConstRowView operator[](std::size_t row) const { return {At(row), width_}; }
+    // The first row added sets the width of every row.
+    std::size_t Width() const { return columns_.size(); }
+    TConstRowView operator[](std::size_t row) const { return {*this, row}; }
+    QVariant Value(std::size_t row, std::size_t column) const;
+    void SetValue(std::size_t row, std::size_t column, const QVariant& value);
     // A copy of a row's values.
     TRow Row(std::size_t row) const;
 
@@ -43,13 +57,49 @@ public:
     void StableSort(const std::function<bool(TConstRowView, TConstRowView)>& less);
 
 private:
-    static constexpr std::size_t kBlockRows = 1024;
-    QVariant* At(std::size_t row) const;
-    void Fill(QVariant* to, TRow& row);
+    template <typename T>
+    class TBlocks {
+    public:
+        T& operator[](std::size_t i) const { return blocks_[i / kBlockRows][i % kBlockRows]; }
+        void Grow(std::size_t count) {
+            while (blocks_.size() * kBlockRows < count) blocks_.push_back(std::make_unique<T[]>(kBlockRows));
+        }
+        void Clear() { blocks_.clear(); }
 
-    std::size_t width_ = 0;
+    private:
+        std::vector<std::unique_ptr<T[]>> blocks_;
+    };
+
+    class TColumn {
+    public:
+        QVariant Value(std::size_t row) const;
+        // Row `row` of `count` rows held takes the value.
+        void Set(std::size_t row, std::size_t count, const QVariant& value);
+
+    private:
+        static constexpr std::size_t kMostCodes = 256;
+        enum class TForm : unsigned char { fNone, fNumbers, fCodes, fValues };
+        static bool IsNumber(const QVariant& value) {
+            return value.typeId() == QMetaType::LongLong && !value.isNull();
+        }
+        // The code of a value among the distinct ones, added when new; -1 when they are full.
+        int Code(const QVariant& value);
+        void ToValues(std::size_t count);
+
+        TForm form_ = TForm::fNone;
+        TBlocks<qlonglong> numbers_;
+        TBlocks<std::uint8_t> codes_;
+        TBlocks<QVariant> values_;
+        std::vector<QVariant> distinct_;
+        // The codes of the distinct texts, to find a text's code without comparing it with each.
+        std::unordered_map<QString, std::uint8_t> texts_;
+    };
+
+    static constexpr std::size_t kBlockRows = 1024;
+    void Fill(std::size_t row, TRow& values);
+
     std::size_t count_ = 0;
-    std::vector<std::unique_ptr<QVariant[]>> blocks_;
+    std::vector<TColumn> columns_;
 };
 
 } // namespace tolvane
