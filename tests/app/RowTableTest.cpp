@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "app/RowTable.h"
@@ -58,6 +59,51 @@ TEST(RowTableTest, SortingKeepsTheOrderOfEqualKeysOverManyBlocks) {
     table.StableSort([&](TRowTable::TConstRowView a, TRowTable::TConstRowView b) { return byKey(a, b); });
     std::stable_sort(expected.begin(), expected.end(), byKey);
     ExpectSame(table, expected);
+}
+
+// Every value reads back as it went in — its type, whether it is null, what it holds — whichever
+// way its column keeps it, also when a column changes its way partway (a text after numbers, the
+// 257th distinct text, a value set over a held one).
+TEST(RowTableTest, ValuesReadBackExactlyInEveryFormOfColumn) {
+    const QVariant nullText(QMetaType::fromType<QString>());
+    const QVariant nullNumber(QMetaType::fromType<qlonglong>());
+    struct TCase {
+        std::vector<QVariant> pushed;
+        std::vector<std::pair<std::size_t, QVariant>> set; // row, value set over the one held
+    };
+    std::vector<QVariant> many;
+    for (int i = 0; i < 600; ++i) many.push_back(i % 100 == 7 ? nullText : QVariant(QString("Title %1").arg(i)));
+    const QVariant numbers[] = {QVariant(qlonglong(1)), QVariant(qlonglong(-5000000000LL)), QVariant(qlonglong(3))};
+    const TCase cases[] = {
+        {{numbers[0], numbers[1], numbers[2]}, {{1, QVariant(qlonglong(4))}}},
+        {{numbers[0], numbers[1], numbers[2]}, {{0, QVariant(QString("x"))}}},
+        {{numbers[0], QVariant(QString("1")), nullNumber, QVariant(2), numbers[0]}, {}},
+        {{QVariant(QString("TV")), QVariant(QString("")), nullText, QVariant(), QVariant(QString("TV")), QVariant(0.0),
+          QVariant(-0.0), QVariant(QByteArray("TV")), nullText},
+         {{0, QVariant(-0.0)}}},
+        {{QVariant(QString("TV")), QVariant(QString("OVA"))}, {{0, many[1]}}},
+        {many, {{0, QVariant(QString("Title 599"))}, {599, nullText}}},
+    };
+    const auto same = [](const QVariant& a, const QVariant& b) {
+        return a.typeId() == b.typeId() && a.isNull() == b.isNull() &&
+               (a.typeId() == QMetaType::Double ? std::signbit(a.toDouble()) == std::signbit(b.toDouble()) : true) &&
+               a == b;
+    };
+    for (const TCase& c : cases) {
+        TRowTable table;
+        std::vector<QVariant> expected = c.pushed;
+        for (const QVariant& v : c.pushed) table.push_back({QVariant(qlonglong(0)), v});
+        for (const auto& [row, value] : c.set) {
+            table.SetValue(row, 1, value);
+            expected[row] = value;
+        }
+        for (std::size_t r = 0; r < expected.size(); ++r) {
+            const QVariant read = table.Value(r, 1);
+            EXPECT_TRUE(same(read, expected[r])) << "row " << r << ": " << read.typeName() << " "
+                                                 << read.toString().toStdString() << " for " << expected[r].typeName()
+                                                 << " " << expected[r].toString().toStdString();
+        }
+    }
 }
 
 // A shorter row is padded with empty values, even over a row held before; a wider one is refused.
