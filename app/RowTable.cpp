@@ -33,6 +33,8 @@ QVariant TRowTable::TColumn::Value(std::size_t row) const {
         return QVariant(numbers_[row]);
     case TForm::fCodes:
         return distinct_[codes_[row]];
+    case TForm::fTexts:
+        return QVariant(texts_[row]);
     case TForm::fValues:
         return values_[row];
     default:
@@ -43,8 +45,8 @@ QVariant TRowTable::TColumn::Value(std::size_t row) const {
 int TRowTable::TColumn::Code(const QVariant& value) {
     const bool text = value.typeId() == QMetaType::QString && !value.isNull();
     if (text) {
-        const auto found = texts_.find(*static_cast<const QString*>(value.constData()));
-        if (found != texts_.end()) return found->second;
+        const auto found = codeOfText_.find(*static_cast<const QString*>(value.constData()));
+        if (found != codeOfText_.end()) return found->second;
     } else {
         for (std::size_t c = 0; c < distinct_.size(); ++c)
             if (Identical(distinct_[c], value)) return int(c);
@@ -52,7 +54,7 @@ int TRowTable::TColumn::Code(const QVariant& value) {
     if (distinct_.size() == kMostCodes) return -1;
     distinct_.push_back(value);
     const auto code = static_cast<std::uint8_t>(distinct_.size() - 1);
-    if (text) texts_.emplace(*static_cast<const QString*>(value.constData()), code);
+    if (text) codeOfText_.emplace(*static_cast<const QString*>(value.constData()), code);
     return code;
 }
 
@@ -61,10 +63,22 @@ void TRowTable::TColumn::ToValues(std::size_t count) {
     for (std::size_t r = 0; r < count; ++r) values_[r] = Value(r);
     numbers_.Clear();
     codes_.Clear();
+    texts_.Clear();
     distinct_.clear();
     distinct_.shrink_to_fit();
-    texts_.clear();
+    codeOfText_.clear();
     form_ = TForm::fValues;
+}
+
+void TRowTable::TColumn::FromCodes(std::size_t count) {
+    if (!std::all_of(distinct_.begin(), distinct_.end(), IsText)) return ToValues(count);
+    texts_.Grow(count);
+    for (std::size_t r = 0; r < count; ++r) texts_[r] = *static_cast<const QString*>(distinct_[codes_[r]].constData());
+    codes_.Clear();
+    distinct_.clear();
+    distinct_.shrink_to_fit();
+    codeOfText_.clear();
+    form_ = TForm::fTexts;
 }
 
 void TRowTable::TColumn::Set(std::size_t row, std::size_t count, const QVariant& value) {
@@ -81,6 +95,14 @@ void TRowTable::TColumn::Set(std::size_t row, std::size_t count, const QVariant&
         if (code >= 0) {
             codes_.Grow(count);
             codes_[row] = static_cast<std::uint8_t>(code);
+            return;
+        }
+        FromCodes(count - (row + 1 == count ? 1 : 0));
+    }
+    if (form_ == TForm::fTexts) {
+        if (IsText(value)) {
+            texts_.Grow(count);
+            texts_[row] = *static_cast<const QString*>(value.constData());
             return;
         }
         ToValues(count - (row + 1 == count ? 1 : 0));

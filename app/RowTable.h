@@ -1,7 +1,7 @@
 #pragma once
 // Rows of one width held column by column, each column in the least room its values allow:
 // whole numbers as numbers (8 bytes a row), a column of few distinct values (a kind, a count,
-// nulls) as one byte a row naming its value, other columns as values. Columns are kept in
+// nulls) as one byte a row naming its value, texts (names) as texts, other columns as values. Columns are kept in
 // blocks of 1 024 rows, so that growing the table never copies what it holds.
 
 #include <QVariant>
@@ -78,10 +78,13 @@ private:
 
     private:
         static constexpr std::size_t kMostCodes = 256;
-        enum class TForm : unsigned char { fNone, fNumbers, fCodes, fValues };
+        enum class TForm : unsigned char { fNone, fNumbers, fCodes, fTexts, fValues };
         static bool IsNumber(const QVariant& value) {
             return value.typeId() == QMetaType::LongLong && !value.isNull();
         }
+        static bool IsText(const QVariant& value) { return value.typeId() == QMetaType::QString && !value.isNull(); }
+        // Leaves the codes for texts of their own (every value so far a text) or for values.
+        void FromCodes(std::size_t count);
         // The code of a value among the distinct ones, added when new; -1 when they are full.
         int Code(const QVariant& value);
         void ToValues(std::size_t count);
@@ -89,10 +92,11 @@ private:
         TForm form_ = TForm::fNone;
         TBlocks<qlonglong> numbers_;
         TBlocks<std::uint8_t> codes_;
+        TBlocks<QString> texts_;
         TBlocks<QVariant> values_;
         std::vector<QVariant> distinct_;
         // The codes of the distinct texts, to find a text's code without comparing it with each.
-        std::unordered_map<QString, std::uint8_t> texts_;
+        std::unordered_map<QString, std::uint8_t> codeOfText_;
     };
 
     static constexpr std::size_t kBlockRows = 1024;

@@ -73,6 +73,8 @@ TEST(RowTableTest, ValuesReadBackExactlyInEveryFormOfColumn) {
     };
     std::vector<QVariant> many;
     for (int i = 0; i < 600; ++i) many.push_back(i % 100 == 7 ? nullText : QVariant(QString("Title %1").arg(i)));
+    std::vector<QVariant> names;
+    for (int i = 0; i < 600; ++i) names.push_back(QVariant(QString("Title %1").arg(i)));
     const QVariant numbers[] = {QVariant(qlonglong(1)), QVariant(qlonglong(-5000000000LL)), QVariant(qlonglong(3))};
     const TCase cases[] = {
         {{numbers[0], numbers[1], numbers[2]}, {{1, QVariant(qlonglong(4))}}},
@@ -83,6 +85,8 @@ TEST(RowTableTest, ValuesReadBackExactlyInEveryFormOfColumn) {
          {{0, QVariant(-0.0)}}},
         {{QVariant(QString("TV")), QVariant(QString("OVA"))}, {{0, many[1]}}},
         {many, {{0, QVariant(QString("Title 599"))}, {599, nullText}}},
+        {names, {{0, QVariant(QString("Title 599"))}, {1, QVariant(QString(""))}}},
+        {names, {{0, QVariant(QString("x"))}, {5, nullText}}},
     };
     const auto same = [](const QVariant& a, const QVariant& b) {
         return a.typeId() == b.typeId() && a.isNull() == b.isNull() &&
