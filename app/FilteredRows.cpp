@@ -38,7 +38,7 @@ void TFilteredRows::Select(const TRows& rows, const TFilterExpression* filter, b
 }
 
 void TFilteredRows::RowStored(const TRows& rows, int row, const TRow& before) {
-    const TRow& after = rows[row];
+    const TRowTable::TConstRowView after = rows[row];
     if (folded_.Field() >= 0) folded_.Set(row, after[folded_.Field()]);
     applied_ = false;
     for (auto& [field, index] : keyIndexes_) {
@@ -54,10 +54,7 @@ void TFilteredRows::FieldRead(const TRows& rows, int row, int field) {
 
 TFoldedColumn& TFilteredRows::FoldedColumn(const TRows& rows, int field) {
     if (folded_.Field() != field) {
-        std::vector<const QVariant*> values;
-        values.reserve(rows.size());
-        for (const TRow& r : rows) values.push_back(&r[field]);
-        folded_.Assign(values);
+        folded_.Assign(int(rows.size()), [&](int row) { return rows.Value(std::size_t(row), std::size_t(field)); });
         folded_.SetField(field);
     }
     return folded_;

@@ -12,13 +12,14 @@
 #include "app/FilterExpression.h"
 #include "app/FoldedColumn.h"
 #include "app/KeyIndex.h"
+#include "app/RowTable.h"
 
 namespace tolvane {
 
 class TFilteredRows {
 public:
     using TRow = std::vector<QVariant>;
-    using TRows = std::vector<TRow>;
+    using TRows = TRowTable;
 
     explicit TFilteredRows(const TSourceDef& def) : def_(def) {}
     TFilteredRows(const TFilteredRows&) = delete;

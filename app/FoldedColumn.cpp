@@ -37,9 +37,13 @@ TFoldedColumn::TEntry TFoldedColumn::Entry(const QVariant& value) {
 }
 
 void TFoldedColumn::Assign(const std::vector<const QVariant*>& values) {
+    Assign(int(values.size()), [&values](int row) { return *values[std::size_t(row)]; });
+}
+
+void TFoldedColumn::Assign(int count, const std::function<QVariant(int)>& valueAt) {
     entries_.clear();
-    entries_.reserve(values.size());
-    for (const QVariant* value : values) entries_.push_back(Entry(*value));
+    entries_.reserve(std::size_t(count));
+    for (int row = 0; row < count; ++row) entries_.push_back(Entry(valueAt(row)));
     order_.clear();
     ordered_ = false;
 }

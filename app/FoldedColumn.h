@@ -7,6 +7,7 @@
 #include <QString>
 #include <QVariant>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace tolvane {
@@ -15,6 +16,8 @@ class TFoldedColumn {
 public:
     // The field's values, row by row.
     void Assign(const std::vector<const QVariant*>& values);
+    // The same, read row by row from where they are held.
+    void Assign(int count, const std::function<QVariant(int)>& valueAt);
     void Clear();
     int Field() const { return field_; }
     void SetField(int field) { field_ = field; }

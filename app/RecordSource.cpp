@@ -14,6 +14,7 @@
 #include "app/CoveringIndex.h"
 #include "app/FieldValues.h"
 #include "app/FilteredRows.h"
+#include "app/PageCacheLimit.h"
 #include "app/SqlFailure.h"
 #include "app/SqliteHandle.h"
 #include "app/StatementCache.h"
@@ -83,20 +84,27 @@ void TRecordSource::ReadKeyFields(TCatalogStore& store) {
     }
 }
 
-void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
+void TRecordSource::TakeRows(TRowTable rows, bool complete) {
     std::optional<TRow> carried;
     const int key = FieldIndex(def_.KeyField);
     if (pending_ && pendingRow_ >= 0) {
-        carried = rows_[pendingRow_];
+        carried = rows_.Row(pendingRow_);
         const QVariant& k = (*carried)[key];
-        const auto same = [&](const TRow& r) { return SameStoredValue(r[key], k); };
-        if (std::find_if(rows.begin(), rows.end(), same) == rows.end()) {
+        bool found = false;
+        for (std::size_t r = 0; r < rows.size() && !found; ++r) found = SameStoredValue(rows[r][key], k);
+        if (!found) {
             // Gone from what was read (deleted elsewhere, or not among the rows read): the record
             // stays as last read, so that the edit is neither lost nor written elsewhere.
-            const auto at = std::upper_bound(rows.begin(), rows.end(), *carried, [key](const TRow& a, const TRow& b) {
-                return TFieldValues::ToInteger(a[key]) < TFieldValues::ToInteger(b[key]);
-            });
-            rows.insert(at, *carried);
+            const std::int64_t carriedKey = TFieldValues::ToInteger(k);
+            std::size_t lo = 0, hi = rows.size();
+            while (lo < hi) {
+                const std::size_t mid = lo + (hi - lo) / 2;
+                if (carriedKey < TFieldValues::ToInteger(rows[mid][key]))
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            rows.Insert(lo, *carried);
         }
     }
     rows_ = std::move(rows);
@@ -109,7 +117,7 @@ void TRecordSource::TakeRows(std::vector<TRow> rows, bool complete) {
     if (carried) {
         pendingRow_ = RowOfKey((*carried)[key]);
         if (!calculated_[pendingRow_]) Calculate(pendingRow_);
-        TRow edit = rows_[pendingRow_];
+        TRow edit = rows_.Row(pendingRow_);
         for (const auto& [field, base] : pendingBase_) {
             edit[field] = (*pending_)[field];
             SetCut(edit, FieldCount(), field, false);
@@ -140,8 +148,28 @@ void TRecordSource::Load(const TFilterExpression* filter) {
     TakeRows(ReadRows(*store_, std::nullopt), true);
 }
 
-std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
-                                                         const std::optional<TKey>& only) const {
+namespace {
+
+// A whole table is read page after page once: a small cache serves that as well as a large one.
+constexpr int kWholeReadCacheKiB = 256;
+
+} // namespace
+
+void TRecordSource::SortByKey(TRowTable& rows) const {
+    const int key = FieldIndex(def_.KeyField);
+    rows.StableSort([key](TRowTable::TConstRowView a, TRowTable::TConstRowView b) {
+        return TFieldValues::ToInteger(a[key]) < TFieldValues::ToInteger(b[key]);
+    });
+}
+
+void TRecordSource::TakeInKeyOrder(TRowTable& rows, TRow&& row, bool& ordered, std::int64_t& last) const {
+    const std::int64_t key = TFieldValues::ToInteger(row[FieldIndex(def_.KeyField)]);
+    if (ordered && !rows.empty() && key < last) ordered = false;
+    last = key;
+    rows.push_back(std::move(row));
+}
+
+TRowTable TRecordSource::ReadRows(TCatalogStore& store, const std::optional<TKey>& only) const {
     if (!rowIdName_.isEmpty()) return ReadRowsWithTextStarts(store, only);
     QStringList columns;
     std::vector<int> positions;
@@ -170,24 +198,24 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRows(TCatalogStore& store,
     // In key order. Tables come so already; a view's rows are sorted here rather than by the
     // database, which would sort them through a temporary tree. The order is checked while each
     // row is read: a second pass would fetch every row from memory again.
-    const int key = FieldIndex(def_.KeyField);
-    const auto byKey = [key](const TRow& a, const TRow& b) { return TFieldValues::ToInteger(a[key]) < TFieldValues::ToInteger(b[key]); };
-    TRowReader::TOrderCheck order{byKey};
-    std::vector<TRow> rows;
+    TRowTable rows;
+    bool ordered = true;
+    std::int64_t last = 0;
+    const TPageCacheLimit cacheLimit(only ? nullptr : SqliteHandle(store.Database()), kWholeReadCacheKiB);
     try {
-        rows = TRowReader::Read(store.Database(), sql, FieldCount() + (textLimit_ > 0 ? 1 : 0), positions, values,
-                                &order, &store.Statements());
+        TRowReader::ReadEach(store.Database(), sql, FieldCount() + (textLimit_ > 0 ? 1 : 0), positions, values,
+                             &store.Statements(), nullptr, [&](TRow&& row) {
+                                 if (textLimit_ > 0) CutLongTexts(row);
+                                 TakeInKeyOrder(rows, std::move(row), ordered, last);
+                             });
     } catch (const ECatalogError& e) {
         throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
     }
-    if (textLimit_ > 0)
-        for (TRow& row : rows) CutLongTexts(row);
-    if (!order.Ordered) std::stable_sort(rows.begin(), rows.end(), byKey);
+    if (!ordered) SortByKey(rows);
     return rows;
 }
 
-std::vector<TRecordSource::TRow> TRecordSource::ReadRowsWithTextStarts(TCatalogStore& store,
-                                                                       const std::optional<TKey>& only) const {
+TRowTable TRecordSource::ReadRowsWithTextStarts(TCatalogStore& store, const std::optional<TKey>& only) const {
     // The query reads a wide text only where it is no text (a number or a blob stored in a text
     // column); where it is one, it answers whether, and the start is read by the text's row id.
     // The query never loads the texts, and the pages of a long text past its start stay unread.
@@ -253,18 +281,20 @@ std::vector<TRecordSource::TRow> TRecordSource::ReadRowsWithTextStarts(TCatalogS
         }
         row.resize(width);
     };
-    const int key = FieldIndex(def_.KeyField);
-    const auto byKey = [key](const TRow& a, const TRow& b) { return TFieldValues::ToInteger(a[key]) < TFieldValues::ToInteger(b[key]); };
-    TRowReader::TOrderCheck order{byKey};
-    std::vector<TRow> rows;
+    TRowTable rows;
+    bool ordered = true;
+    std::int64_t last = 0;
+    const TPageCacheLimit cacheLimit(only ? nullptr : SqliteHandle(store.Database()), kWholeReadCacheKiB);
     try {
-        rows = TRowReader::Read(store.Database(), sql, width + 1 + static_cast<int>(texts.size()), positions, values,
-                                &order, &store.Statements(), complete);
+        TRowReader::ReadEach(store.Database(), sql, width + 1 + static_cast<int>(texts.size()), positions, values,
+                             &store.Statements(), complete, [&](TRow&& row) {
+                                 CutLongTexts(row);
+                                 TakeInKeyOrder(rows, std::move(row), ordered, last);
+                             });
     } catch (const ECatalogError& e) {
         throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
     }
-    for (TRow& row : rows) CutLongTexts(row);
-    if (!order.Ordered) std::stable_sort(rows.begin(), rows.end(), byKey);
+    if (!ordered) SortByKey(rows);
     return rows;
 }
 
@@ -295,6 +325,17 @@ bool TRecordSource::IsCut(const TRow& row, int field) const {
     return row.size() > std::size_t(FieldCount()) && (row[FieldCount()].toLongLong() >> field & 1) != 0;
 }
 
+bool TRecordSource::IsCutInTable(int row, int field) const {
+    return rows_.Width() > std::size_t(FieldCount()) && (rows_.Value(row, FieldCount()).toLongLong() >> field & 1) != 0;
+}
+
+void TRecordSource::SetCutInTable(int row, int at, int field, bool cut) {
+    if (rows_.Width() <= std::size_t(at)) return;
+    const qlonglong bit = qlonglong(1) << field;
+    const qlonglong mask = rows_.Value(row, at).toLongLong();
+    rows_.SetValue(row, at, QVariant(cut ? mask | bit : mask & ~bit));
+}
+
 void TRecordSource::SetCut(TRow& row, int at, int field, bool cut) {
     if (row.size() <= std::size_t(at)) return;
     const qlonglong bit = qlonglong(1) << field;
@@ -306,7 +347,7 @@ bool TRecordSource::IsCutAt(int recNo, int field) const {
     CheckField(field);
     CheckListIndex(recNo - 1, RecordCount(), "Record");
     const int row = ViewRow(recNo - 1);
-    return IsCut(pending_ && row == pendingRow_ ? *pending_ : rows_[row], field);
+    return pending_ && row == pendingRow_ ? IsCut(*pending_, field) : IsCutInTable(row, field);
 }
 
 QString TRecordSource::WholeTextAt(int recNo, int field) {
@@ -331,8 +372,8 @@ void TRecordSource::ReadWhole(int row, int field) {
                 .arg(def_.Fields[field].DisplayLabel(), key.toString(), def_.Table,
                      read.empty() ? "it no longer exists" : "its key is not unique")));
     const int at = FieldCount();
-    rows_[row][field] = read[0][0];
-    SetCut(rows_[row], at, field, false);
+    rows_.SetValue(row, field, read[0][0]);
+    SetCutInTable(row, at, field, false);
     if (pending_ && row == pendingRow_ && pendingBase_.find(field) == pendingBase_.end()) {
         (*pending_)[field] = read[0][0];
         SetCut(*pending_, at, field, false);
@@ -455,14 +496,14 @@ int TRecordSource::CurrentRowIndex() const {
     return current_ < 0 ? -1 : ViewRow(current_);
 }
 
-const QVariant& TRecordSource::Field(int row, int field) const {
+QVariant TRecordSource::Field(int row, int field) const {
     // The record being calculated reads its stored values; others show a pending edit.
     const bool pending = pending_ && row == pendingRow_ && row != calcRow_;
     if (!pending && !def_.Fields[field].IsStored() && row != calcRow_ && !calculated_[row]) Calculate(row);
-    return pending ? (*pending_)[field] : rows_[row][field];
+    return pending ? (*pending_)[field] : rows_.Value(row, field);
 }
 
-const QVariant& TRecordSource::CurrentField(int field) const {
+QVariant TRecordSource::CurrentField(int field) const {
     static const QVariant none;
     CheckField(field);
     const int row = CurrentRowIndex();
@@ -552,7 +593,7 @@ void TRecordSource::SetCalcText(int field, const std::string& text) {
     if (calcRow_ < 0) throw ECatalogError("Calculated fields are set only while a record is calculated");
     if (def_.Fields[field].IsStored())
         throw ECatalogError("\"" + def_.Fields[field].Name + "\" is not a calculated field");
-    rows_[calcRow_][field] = QString::fromStdString(text);
+    rows_.SetValue(calcRow_, field, QString::fromStdString(text));
 }
 
 void TRecordSource::SetValue(int field, const QVariant& value) {
@@ -602,15 +643,15 @@ void TRecordSource::SetValue(int field, const QVariant& value) {
     if (pending_ && pendingRow_ != row)
         throw ECatalogError("an edit of another record of \"" + def_.Table + "\" is not stored yet");
     // The edit is checked against, and starts from, the value as stored: never a start of it.
-    if (pendingBase_.find(field) == pendingBase_.end() && IsCut(rows_[row], field)) ReadWhole(row, field);
+    if (pendingBase_.find(field) == pendingBase_.end() && IsCutInTable(row, field)) ReadWhole(row, field);
     if (!pending_) {
         // The edit starts from the record as shown, calculated fields included.
         if (!calculated_[row]) Calculate(row);
         pendingRow_ = row;
-        pending_ = rows_[row];
+        pending_ = rows_.Row(row);
     }
     const auto base = pendingBase_.find(field);
-    const QVariant& read = base != pendingBase_.end() ? base->second : rows_[row][field];
+    const QVariant read = base != pendingBase_.end() ? base->second : rows_.Value(row, field);
     // An emptied field that held nothing stays null.
     if (f.Kind == TFieldKind::fkWideText && read.isNull() && !stored.isNull() && stored.toString().isEmpty())
         stored = QVariant();
@@ -664,8 +705,8 @@ void TRecordSource::Post() {
         if (!pending_) return;
     }
     const int row = pendingRow_;
-    TRow before = std::move(rows_[row]);
-    rows_[row] = std::move(*pending_);
+    TRow before = rows_.Row(row);
+    rows_.Assign(row, std::move(*pending_));
     pending_.reset();
     pendingRow_ = -1;
     pendingBase_.clear();
@@ -683,9 +724,9 @@ void TRecordSource::ResolveConflict(int field, const QVariant& stored, bool keep
     const auto base = pendingBase_.find(field);
     if (!pending_ || base == pendingBase_.end()) return;
     const int row = pendingRow_;
-    TRow before = rows_[row];
-    rows_[row][field] = stored;
-    SetCut(rows_[row], FieldCount(), field, false);
+    TRow before = rows_.Row(row);
+    rows_.SetValue(row, field, stored);
+    SetCutInTable(row, FieldCount(), field, false);
     base->second = stored;
     if (!keepMine || SameStoredValue(stored, (*pending_)[field])) {
         (*pending_)[field] = stored;

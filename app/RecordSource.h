@@ -18,6 +18,7 @@
 #include "app/FieldDef.h"
 #include "app/FilterExpression.h"
 #include "app/FilteredRows.h"
+#include "app/RowTable.h"
 
 namespace tolvane {
 
@@ -156,14 +157,20 @@ private:
     void CheckField(int field) const;
     using TKey = std::pair<int, std::int64_t>; // field, value
     // The rows of the whole table, or those whose field equals a key.
-    std::vector<TRow> ReadRows(TCatalogStore& store, const std::optional<TKey>& only) const;
+    TRowTable ReadRows(TCatalogStore& store, const std::optional<TKey>& only) const;
     // The same where the start of each wide text is read apart from the query (see rowIdName_).
-    std::vector<TRow> ReadRowsWithTextStarts(TCatalogStore& store, const std::optional<TKey>& only) const;
+    TRowTable ReadRowsWithTextStarts(TCatalogStore& store, const std::optional<TKey>& only) const;
+    // Keeps the rows read in key order (tables come so; a view's rows are sorted afterwards).
+    void TakeInKeyOrder(TRowTable& rows, TRow&& row, bool& ordered, std::int64_t& last) const;
+    void SortByKey(TRowTable& rows) const;
     void PostUnlessHeld();
     // Cuts the wide texts of a row read with the text limit, marking which were cut.
     void CutLongTexts(TRow& row) const;
     bool IsCut(const TRow& row, int field) const;
     static void SetCut(TRow& row, int at, int field, bool cut);
+    // The same for a row held.
+    bool IsCutInTable(int row, int field) const;
+    void SetCutInTable(int row, int at, int field, bool cut);
     // Replaces a field read cut by the whole text stored now.
     void ReadWhole(int row, int field);
     // The row whose key field holds the key, or -1.
@@ -174,14 +181,14 @@ private:
     // Holds the rows a view by this filter needs.
     void Load(const TFilterExpression* filter);
     // Takes rows read anew; a pending edit moves to its record among them (kept when it is gone).
-    void TakeRows(std::vector<TRow> rows, bool complete);
+    void TakeRows(TRowTable rows, bool complete);
     void ApplyFilter(const std::string& text, const std::optional<TFilterExpression>& filter);
     std::optional<TFilterExpression> ParsedFilter() const;
     int ViewRow(int position) const { return shown_.Row(position); }
     void Calculate(int row) const;
     // The field of a row as held, its calculated fields filled first when they are asked for.
-    const QVariant& Field(int row, int field) const;
-    const QVariant& CurrentField(int field) const;
+    QVariant Field(int row, int field) const;
+    QVariant CurrentField(int field) const;
     // A value as wide text, shared where it is text already.
     static QString WideText(const QVariant& value);
     // Shows the rows the filter selects, on the record with the key when it is among them, else
@@ -199,7 +206,7 @@ private:
     // How a query names the row id of the table, where the start of its wide texts can be read
     // without loading them whole; empty where they are cut by the query.
     QString rowIdName_;
-    std::vector<TRow> rows_;
+    TRowTable rows_;
     // Whether rows_ holds every row, or only the rows of loadedKey_.
     bool complete_ = false;
     std::optional<TKey> loadedKey_;

@@ -97,28 +97,35 @@ QVariant ColumnValue(sqlite3_stmt* stmt, int c, TTextPool& pool) {
     }
 }
 
-void Append(std::vector<TRowReader::TRow>& rows, TRowReader::TRow row, TRowReader::TOrderCheck* order,
-            const TRowReader::TRowCompletion& complete) {
-    if (complete) complete(row);
-    if (order && order->Ordered && !rows.empty() && order->Less(row, rows.back())) order->Ordered = false;
-    rows.push_back(std::move(row));
-}
-
 } // namespace
 
 std::vector<TRowReader::TRow> TRowReader::Read(const QSqlDatabase& db, const QString& sql, int width,
                                                const std::vector<int>& columns, const QVariantList& values,
                                                TOrderCheck* order, TStatementCache* cache,
                                                const TRowCompletion& complete) {
-    if (sqlite3* handle = SqliteHandle(db))
-        return ReadDirect(handle, sql, width, columns, values, order, cache, complete);
-    return ReadByQuery(db, sql, width, columns, values, order, cache, complete);
+    std::vector<TRow> rows;
+    ReadEach(db, sql, width, columns, values, cache, complete, [&](TRow&& row) {
+        if (order && order->Ordered && !rows.empty() && order->Less(row, rows.back())) order->Ordered = false;
+        rows.push_back(std::move(row));
+    });
+    return rows;
 }
 
-std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString& sql, int width,
-                                                     const std::vector<int>& columns,
-                                                     const QVariantList& values, TOrderCheck* order,
-                                                     TStatementCache* cache, const TRowCompletion& complete) {
+void TRowReader::ReadEach(const QSqlDatabase& db, const QString& sql, int width, const std::vector<int>& columns,
+                          const QVariantList& values, TStatementCache* cache, const TRowCompletion& complete,
+                          const TRowSink& take) {
+    const TRowSink completed = [&](TRow&& row) {
+        if (complete) complete(row);
+        take(std::move(row));
+    };
+    if (sqlite3* handle = SqliteHandle(db))
+        ReadDirect(handle, sql, width, columns, values, cache, completed);
+    else
+        ReadByQuery(db, sql, width, columns, values, cache, completed);
+}
+
+void TRowReader::ReadDirect(void* handle, const QString& sql, int width, const std::vector<int>& columns,
+                            const QVariantList& values, TStatementCache* cache, const TRowSink& take) {
     TStatement statement(static_cast<sqlite3*>(handle), sql, cache);
     sqlite3_stmt* stmt = statement.Get();
     for (int i = 0; i < values.size(); ++i) {
@@ -134,7 +141,6 @@ std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString
         if (bound != SQLITE_OK) statement.Fail();
     }
     const int count = std::min(static_cast<int>(columns.size()), sqlite3_column_count(stmt));
-    std::vector<TRow> rows;
     std::vector<TTextPool> pools(static_cast<std::size_t>(std::max(count, 0)));
     int step;
     // Columns read in field order fill each row as they come, without empty values replaced.
@@ -149,16 +155,13 @@ std::vector<TRowReader::TRow> TRowReader::ReadDirect(void* handle, const QString
             row.resize(static_cast<std::size_t>(width));
             for (int c = 0; c < count; ++c) row[columns[c]] = ColumnValue(stmt, c, pools[c]);
         }
-        Append(rows, std::move(row), order, complete);
+        take(std::move(row));
     }
     if (step != SQLITE_DONE) statement.Fail();
-    return rows;
 }
 
-std::vector<TRowReader::TRow> TRowReader::ReadByQuery(const QSqlDatabase& db, const QString& sql, int width,
-                                                      const std::vector<int>& columns,
-                                                      const QVariantList& values, TOrderCheck* order,
-                                                      TStatementCache* cache, const TRowCompletion& complete) {
+void TRowReader::ReadByQuery(const QSqlDatabase& db, const QString& sql, int width, const std::vector<int>& columns,
+                             const QVariantList& values, TStatementCache* cache, const TRowSink& take) {
     QSqlQuery* kept = cache ? cache->Query(db, sql) : nullptr;
     if (kept) {
         for (int i = 0; i < values.size(); ++i) kept->bindValue(i, values[i]);
@@ -177,16 +180,14 @@ std::vector<TRowReader::TRow> TRowReader::ReadByQuery(const QSqlDatabase& db, co
         if (!own->exec()) throw ECatalogError(TSqlFailure::Text(db, own->lastError()));
     }
     QSqlQuery& q = kept ? *kept : *own;
-    std::vector<TRow> rows;
     while (q.next()) {
         TRow row(width);
         for (std::size_t c = 0; c < columns.size(); ++c) row[columns[c]] = q.value(static_cast<int>(c));
-        Append(rows, std::move(row), order, complete);
+        take(std::move(row));
     }
     // A read that breaks off is a failure, not a shorter result.
     if (q.lastError().isValid()) throw ECatalogError(TSqlFailure::Text(db, q.lastError()));
     q.finish();
-    return rows;
 }
 
 } // namespace tolvane

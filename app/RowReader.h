@@ -37,14 +37,17 @@ public:
                                   TOrderCheck* order = nullptr, TStatementCache* cache = nullptr,
                                   const TRowCompletion& complete = nullptr);
 
+    // The same, each row handed over (completed) as it is read instead of kept in a list.
+    using TRowSink = std::function<void(TRow&&)>;
+    static void ReadEach(const QSqlDatabase& db, const QString& sql, int width, const std::vector<int>& columns,
+                         const QVariantList& values, TStatementCache* cache, const TRowCompletion& complete,
+                         const TRowSink& take);
+
 private:
-    static std::vector<TRow> ReadDirect(void* handle, const QString& sql, int width,
-                                        const std::vector<int>& columns, const QVariantList& values,
-                                        TOrderCheck* order, TStatementCache* cache, const TRowCompletion& complete);
-    static std::vector<TRow> ReadByQuery(const QSqlDatabase& db, const QString& sql, int width,
-                                         const std::vector<int>& columns, const QVariantList& values,
-                                         TOrderCheck* order, TStatementCache* cache,
-                                         const TRowCompletion& complete);
+    static void ReadDirect(void* handle, const QString& sql, int width, const std::vector<int>& columns,
+                           const QVariantList& values, TStatementCache* cache, const TRowSink& take);
+    static void ReadByQuery(const QSqlDatabase& db, const QString& sql, int width, const std::vector<int>& columns,
+                            const QVariantList& values, TStatementCache* cache, const TRowSink& take);
 };
 
 } // namespace tolvane
