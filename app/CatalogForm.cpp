@@ -148,7 +148,7 @@ TCatalogForm::TCatalogForm(const QString& path, TOpenMode mode, QWidget* parent)
         connect(app, &QGuiApplication::commitDataRequest, this, [this] { StorePendingEdit(); });
         connect(app, &QCoreApplication::aboutToQuit, this, [this] {
             unattended_ = true;
-            if (Conn.IsOpen()) TErrorReporter::Guard([this] { FormClose(); });
+            if (Conn.IsOpen()) TErrorReporter::Guard([this] { FormClose(false); });
         });
     }
     watcher_ = std::make_unique<TChangeWatcher>(this, [this] { return RefreshFromCatalog(); });
@@ -170,7 +170,7 @@ TCatalogForm::TCatalogForm(const QString& path, TOpenMode mode, QWidget* parent)
 
 TCatalogForm::~TCatalogForm() {
     unattended_ = true;
-    if (Conn.IsOpen()) TErrorReporter::Guard([this] { FormClose(); });
+    if (Conn.IsOpen()) TErrorReporter::Guard([this] { FormClose(false); });
     watcher_.reset();
     Name.OnRecordChanged = nullptr;
     Series.OnViewChanged = nullptr;
@@ -493,12 +493,13 @@ void TCatalogForm::StorePendingEdit() {
     });
 }
 
-void TCatalogForm::FormClose() {
+void TCatalogForm::FormClose(bool keepList) {
     // Pending edits are stored, not dropped; what cannot be stored is kept in the recovery file.
     StorePendingEdit();
     watcher_->Watch(QSqlDatabase());
-    // The list reads its rows from the title source: they are copied in before it closes.
-    GV->KeepListed();
+    // The list reads its rows from the title source: they are copied in before it closes, unless
+    // the window goes too (a closed source reads as empty, never out of bounds).
+    if (keepList) GV->KeepListed();
     Name.Close();
     Series.Close();
     RJk.Close();

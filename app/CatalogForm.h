@@ -81,7 +81,8 @@ public:
 
     // Window operations.
     void FormCreate();
-    void FormClose();
+    // keepList: the title list copies its rows in, for a window that stays (closed, not destroyed).
+    void FormClose(bool keepList = true);
     void LoadName();
     void ShowTitle();
     void EFoundChange();

@@ -60,4 +60,22 @@ std::optional<TCoveringIndex> TCoveringIndex::Find(sqlite3* db, const QString& t
     return best;
 }
 
+const std::optional<TCoveringIndex>& TCoveringIndexCache::Find(sqlite3* db, const QString& table,
+                                                              const QString& leading, const QStringList& wanted) {
+    // The file's data version moves with every commit of any connection, a dropped or added
+    // index among them; it is read without a statement.
+    unsigned version = 0;
+    const bool versioned = db && sqlite3_file_control(db, "main", SQLITE_FCNTL_DATA_VERSION, &version) == SQLITE_OK;
+    kept_ = versioned && db == db_ && version == version_ && table == table_ && leading == leading_ &&
+            wanted == wanted_;
+    if (kept_) return index_;
+    index_ = TCoveringIndex::Find(db, table, leading, wanted);
+    db_ = versioned ? db : nullptr;
+    version_ = version;
+    table_ = table;
+    leading_ = leading;
+    wanted_ = wanted;
+    return index_;
+}
+
 } // namespace tolvane

@@ -28,4 +28,23 @@ private:
     QSet<QString> columns_;
 };
 
+// The answer of TCoveringIndex::Find for one connection, kept until the file changes: looking the
+// index up reads the schema's lists, which cost more than the keyed read it serves.
+class TCoveringIndexCache {
+public:
+    const std::optional<TCoveringIndex>& Find(sqlite3* db, const QString& table, const QString& leading,
+                                              const QStringList& wanted);
+    // Whether the last Find answered from what was kept rather than from the schema.
+    bool Kept() const { return kept_; }
+    void Forget() { db_ = nullptr; }
+
+private:
+    sqlite3* db_ = nullptr;
+    unsigned version_ = 0;
+    QString table_, leading_;
+    QStringList wanted_;
+    std::optional<TCoveringIndex> index_;
+    bool kept_ = false;
+};
+
 } // namespace tolvane

@@ -216,6 +216,18 @@ TRowTable TRecordSource::ReadRows(TCatalogStore& store, const std::optional<TKey
 }
 
 TRowTable TRecordSource::ReadRowsWithTextStarts(TCatalogStore& store, const std::optional<TKey>& only) const {
+    try {
+        return ReadRowsWithTextStartsOnce(store, only);
+    } catch (const ECatalogError&) {
+        // An index kept from before may have been dropped by another program since: it is looked
+        // up again, once.
+        if (!only || !coveringIndex_.Kept()) throw;
+        coveringIndex_.Forget();
+        return ReadRowsWithTextStartsOnce(store, only);
+    }
+}
+
+TRowTable TRecordSource::ReadRowsWithTextStartsOnce(TCatalogStore& store, const std::optional<TKey>& only) const {
     // The query reads a wide text only where it is no text (a number or a blob stored in a text
     // column); where it is one, it answers whether, and the start is read by the text's row id.
     // The query never loads the texts, and the pages of a long text past its start stay unread.
@@ -228,7 +240,7 @@ TRowTable TRecordSource::ReadRowsWithTextStarts(TCatalogStore& store, const std:
         QStringList stored;
         for (const TFieldDef& f : def_.Fields)
             if (f.IsStored()) stored << f.Name;
-        index = TCoveringIndex::Find(handle, def_.Table, def_.Fields[only->first].Name, stored);
+        index = coveringIndex_.Find(handle, def_.Table, def_.Fields[only->first].Name, stored);
     }
     const int width = FieldCount() + 1;
     QStringList columns{rowIdName_};

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/CheckedUpdate.h"
+#include "app/CoveringIndex.h"
 #include "app/FieldDef.h"
 #include "app/FilterExpression.h"
 #include "app/FilteredRows.h"
@@ -160,6 +161,7 @@ private:
     TRowTable ReadRows(TCatalogStore& store, const std::optional<TKey>& only) const;
     // The same where the start of each wide text is read apart from the query (see rowIdName_).
     TRowTable ReadRowsWithTextStarts(TCatalogStore& store, const std::optional<TKey>& only) const;
+    TRowTable ReadRowsWithTextStartsOnce(TCatalogStore& store, const std::optional<TKey>& only) const;
     // Keeps the rows read in key order (tables come so; a view's rows are sorted afterwards).
     void TakeInKeyOrder(TRowTable& rows, TRow&& row, bool& ordered, std::int64_t& last) const;
     void SortByKey(TRowTable& rows) const;
@@ -217,6 +219,7 @@ private:
     // Whether a row's calculated fields are filled; they are filled when first read.
     mutable std::vector<bool> calculated_;
     mutable int calcRow_ = -1;
+    mutable TCoveringIndexCache coveringIndex_;
     std::string filter_;
     std::optional<TFilterExpression> parsed_; // filter_ parsed, when it came so
     bool filtered_ = false;

@@ -304,5 +304,31 @@ TEST(LongTextRead, TheValuesAfterALongNameAreReadWithoutWalkingItWhereAnIndexKee
     }
 }
 
+// The index found for one read is kept for the next; another program dropping it meanwhile costs
+// no failed read.
+TEST(LongTextRead, AKeptIndexDroppedByAnotherProgramIsLookedUpAgain) {
+    test::TTestCatalog catalogue;
+    const std::int64_t first = catalogue.AddTitle("First");
+    catalogue.AddEpisode(first, {"a.mkv", 1LL, 1, 1, 1});
+    const std::int64_t second = catalogue.AddTitle("Second");
+    catalogue.AddEpisode(second, {"b.mkv", 2LL, 2, 2, 2});
+    TCatalogStore store;
+    store.Open(catalogue.Path(), TOpenMode::omReadOnly);
+    TRecordSource series(TCatalogSchema::Episodes());
+    series.SetTextLimit(100);
+    const auto show = [&](std::int64_t title) {
+        series.SetFilter(TFilterExpression::EqualsOf(series.Definition(), QString::fromUtf8("Название"), std::to_string(title)));
+        series.SetFiltered(true);
+    };
+    show(first);
+    series.Open(store);
+    ASSERT_EQ(series.RecordCount(), 1);
+    test::TRawDb(catalogue.Path()).Exec(QString::fromUtf8("DROP INDEX \"Серии по названию\""));
+    EXPECT_NO_THROW(show(second));
+    ASSERT_EQ(series.RecordCount(), 1);
+    EXPECT_EQ(series.ValueAt(1, series.FieldIndex(kName)).toString(), "b.mkv");
+    store.Close();
+}
+
 } // namespace
 } // namespace tolvane
