@@ -162,11 +162,11 @@ void TRecordSource::SortByKey(TRowTable& rows) const {
     });
 }
 
-void TRecordSource::TakeInKeyOrder(TRowTable& rows, TRow&& row, bool& ordered, std::int64_t& last) const {
+void TRecordSource::TakeInKeyOrder(TRowTable& rows, const TRow& row, bool& ordered, std::int64_t& last) const {
     const std::int64_t key = TFieldValues::ToInteger(row[FieldIndex(def_.KeyField)]);
     if (ordered && !rows.empty() && key < last) ordered = false;
     last = key;
-    rows.push_back(std::move(row));
+    rows.push_back(row);
 }
 
 TRowTable TRecordSource::ReadRows(TCatalogStore& store, const std::optional<TKey>& only) const {
@@ -206,7 +206,7 @@ TRowTable TRecordSource::ReadRows(TCatalogStore& store, const std::optional<TKey
         TRowReader::ReadEach(store.Database(), sql, FieldCount() + (textLimit_ > 0 ? 1 : 0), positions, values,
                              &store.Statements(), nullptr, [&](TRow&& row) {
                                  if (textLimit_ > 0) CutLongTexts(row);
-                                 TakeInKeyOrder(rows, std::move(row), ordered, last);
+                                 TakeInKeyOrder(rows, row, ordered, last);
                              });
     } catch (const ECatalogError& e) {
         throw ECatalogError(store.Failure(QString::fromStdString(e.what())));
@@ -301,7 +301,7 @@ TRowTable TRecordSource::ReadRowsWithTextStartsOnce(TCatalogStore& store, const 
         TRowReader::ReadEach(store.Database(), sql, width + 1 + static_cast<int>(texts.size()), positions, values,
                              &store.Statements(), complete, [&](TRow&& row) {
                                  CutLongTexts(row);
-                                 TakeInKeyOrder(rows, std::move(row), ordered, last);
+                                 TakeInKeyOrder(rows, row, ordered, last);
                              });
     } catch (const ECatalogError& e) {
         throw ECatalogError(store.Failure(QString::fromStdString(e.what())));

@@ -163,7 +163,7 @@ private:
     TRowTable ReadRowsWithTextStarts(TCatalogStore& store, const std::optional<TKey>& only) const;
     TRowTable ReadRowsWithTextStartsOnce(TCatalogStore& store, const std::optional<TKey>& only) const;
     // Keeps the rows read in key order (tables come so; a view's rows are sorted afterwards).
-    void TakeInKeyOrder(TRowTable& rows, TRow&& row, bool& ordered, std::int64_t& last) const;
+    void TakeInKeyOrder(TRowTable& rows, const TRow& row, bool& ordered, std::int64_t& last) const;
     void SortByKey(TRowTable& rows) const;
     void PostUnlessHeld();
     // Cuts the wide texts of a row read with the text limit, marking which were cut.

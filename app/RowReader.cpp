@@ -146,8 +146,10 @@ void TRowReader::ReadDirect(void* handle, const QString& sql, int width, const s
     // Columns read in field order fill each row as they come, without empty values replaced.
     bool inOrder = count == width;
     for (int c = 0; inOrder && c < count; ++c) inOrder = columns[c] == c;
+    // One row's storage serves every row a taker copies rather than keeps.
+    TRow row;
     while ((step = sqlite3_step(stmt)) == SQLITE_ROW) {
-        TRow row;
+        row.clear();
         if (inOrder) {
             row.reserve(static_cast<std::size_t>(width));
             for (int c = 0; c < count; ++c) row.push_back(ColumnValue(stmt, c, pools[c]));

@@ -130,7 +130,7 @@ TRowTable::TRow TRowTable::Row(std::size_t row) const {
     return values;
 }
 
-void TRowTable::Fill(std::size_t row, TRow& values) {
+void TRowTable::Fill(std::size_t row, const TRow& values) {
     if (values.size() > columns_.size())
         throw EListError("Row width out of bounds (" + std::to_string(values.size()) + " of " +
                          std::to_string(columns_.size()) + ")");
@@ -138,7 +138,7 @@ void TRowTable::Fill(std::size_t row, TRow& values) {
         columns_[c].Set(row, std::max(count_, row + 1), c < values.size() ? values[c] : QVariant());
 }
 
-void TRowTable::push_back(TRow row) {
+void TRowTable::push_back(const TRow& row) {
     if (count_ == 0 && columns_.empty()) columns_.resize(row.size());
     Fill(count_, row);
     ++count_;

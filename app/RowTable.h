@@ -48,7 +48,7 @@ public:
 
     // A row of the table's width (a shorter one is padded with empty values; a longer one is
     // refused with EListError).
-    void push_back(TRow row);
+    void push_back(const TRow& row);
     // Puts a row before `at`, moving the rows after it down by one.
     void Insert(std::size_t at, TRow row);
     // Replaces a row's values.
@@ -100,7 +100,7 @@ private:
     };
 
     static constexpr std::size_t kBlockRows = 1024;
-    void Fill(std::size_t row, TRow& values);
+    void Fill(std::size_t row, const TRow& values);
 
     std::size_t count_ = 0;
     std::vector<TColumn> columns_;
