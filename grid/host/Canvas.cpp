@@ -13,6 +13,7 @@
 #include <QPolygon>
 #include <QGlyphRun>
 #include <QTextLayout>
+#include <QtMath>
 #include <unordered_map>
 
 #include "grid/base/ShownText.h"
@@ -520,6 +521,14 @@ std::unique_ptr<TCanvas::Impl::BuiltFont> TCanvas::Impl::BuildFontFor(const Font
 int TCanvas::TextWidth(const QString& text) {
     d->CurrentFont(Font);
     return d->LayOut(ShownText(text), -1).width;
+}
+
+int TCanvas::WidestTextWidth(const QStringList& texts) {
+    d->CurrentFont(Font);
+    const QFontMetricsF metrics(d->current->font);
+    qreal widest = 0;
+    for (const QString& text : texts) widest = std::max(widest, metrics.horizontalAdvance(ShownText(text)));
+    return qCeil(widest);
 }
 
 int TCanvas::TextHeight(const QString&) {

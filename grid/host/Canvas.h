@@ -16,6 +16,7 @@
 #include <vector>
 
 #include <QString>
+#include <QStringList>
 
 #include "grid/host/Bitmap.h"
 #include "grid/host/SystemColors.h"
@@ -98,6 +99,9 @@ public:
     // Texts longer than a screen can show are measured and drawn only as far as they can be
     // seen (ShownText): a 50 MB text costs what a few thousand characters do.
     int TextWidth(const QString& text);
+    // The widest of many texts, measured without keeping their layouts (a long list measured once
+    // would push out the layouts of what is painted).
+    int WidestTextWidth(const QStringList& texts);
     int TextHeight(const QString& text);
     void TextOut(int x, int y, const QString& text);
     // Text is drawn in Font.Color. As on the classic canvas, a solid brush fills the text's own

@@ -66,11 +66,13 @@ int TPopupList::TextLeft() const {
 
 int TPopupList::WidestItemWidth() {
     if (!items_) return 0;
+    if (measuredFont_ && *measuredFont_ == Font() && measuredItems_ == *items_) return widest_;
     TCanvas& canvas = Canvas();
     canvas.Font = Font();
-    int widest = 0;
-    for (const QString& item : *items_) widest = std::max(widest, canvas.TextWidth(item));
-    return widest;
+    widest_ = canvas.WidestTextWidth(*items_);
+    measuredItems_ = *items_;
+    measuredFont_ = Font();
+    return widest_;
 }
 
 void TPopupList::SetDropDownSize(int width, int dropDownCount) {

@@ -3,6 +3,7 @@
 // images), the hot row following the pointer and the keys, the vertical position counting items.
 
 #include <QStringList>
+#include <optional>
 
 #include "grid/editors/popups/PopupView.h"
 
@@ -73,6 +74,11 @@ private:
     int hotIndex_ = 0;
     int previousHotIndex_ = 0;
     const QStringList* items_ = nullptr;
+    // The items and font WidestItemWidth last measured, and its answer: opening the list again
+    // over the same strings (shared, so compared at once) measures nothing.
+    QStringList measuredItems_;
+    std::optional<TFont> measuredFont_;
+    int widest_ = 0;
     const TImageList* images_ = nullptr;
     bool showImages_ = false;
     int selectedIndex_ = 0;

@@ -220,3 +220,21 @@ TEST(PopupList, NeverOpensWiderThanTheScreen) {
     EXPECT_GE(f.list.Left(), area.Left);
     EXPECT_LE(f.list.Left() + f.list.Width(), area.Right);
 }
+
+// The widest item is measured once for the same strings and font, and again when either changes.
+TEST(PopupList, ItsWidthFollowsItsItemsAndFont) {
+    ListFixture f(3);
+    const int narrow = f.list.Width();
+    f.items[1] = QString(60, QLatin1Char('W')); // same count, one item wider
+    f.list.SetDropDownSize(120, 8);
+    const int wide = f.list.Width();
+    EXPECT_GT(wide, narrow);
+    TFont bigger = f.list.Font();
+    bigger.Height *= 2;
+    f.list.SetFont(bigger);
+    f.list.SetDropDownSize(120, 8);
+    EXPECT_GT(f.list.Width(), wide);
+    f.items[1] = QStringLiteral("W");
+    f.list.SetDropDownSize(120, 8);
+    EXPECT_LT(f.list.Width(), wide);
+}
