@@ -142,7 +142,12 @@ bool TChangeWatcher::Check() {
 }
 
 bool TChangeWatcher::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_ && event->type() == QEvent::ActivationChange && db_.isValid()) {
+    // A window of its own gets ActivationChange; a form placed in another window gets only the
+    // window's WindowActivate and WindowDeactivate, passed on to its children.
+    const QEvent::Type type = event->type();
+    const bool activation = type == QEvent::ActivationChange || type == QEvent::WindowActivate ||
+                            type == QEvent::WindowDeactivate;
+    if (watched == window_ && activation && db_.isValid()) {
         if (server_) {
             Check();
         } else if (window_->isActiveWindow() && db_.isOpen()) {

@@ -180,6 +180,24 @@ TEST(EditEndingTest, AScanByAnotherProcessShowsInTheOpenWindow) {
     EXPECT_TRUE(errors.isEmpty()) << errors.join("; ").toStdString();
 }
 
+// The program shows the form inside its main window: activating that window starts the watch.
+TEST(EditEndingTest, AChangeShowsInAFormPlacedInAnotherWindow) {
+    test::TTestCatalog catalogue;
+    catalogue.AddTitle("Nana");
+    QWidget window;
+    auto* form = new TCatalogForm(catalogue.Path());
+    form->setParent(&window);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_EQ(form->GV->GetRowCount(), 1);
+    test::TRawDb(catalogue.Path()).Exec(QString::fromUtf8("INSERT INTO \"Sp\" (\"Название\") VALUES ('Nausicaa')"));
+    QElapsedTimer clock;
+    clock.start();
+    while (form->GV->GetRowCount() == 1 && clock.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    EXPECT_EQ(form->GV->GetRowCount(), 2);
+}
+
 // The child: the program's own run of the window on a file it cannot open; it says "dialog" when
 // the error box is up and "window" if the window ever shows.
 TEST(StartErrorChild, RunsTheWindowOnABadFile) {
