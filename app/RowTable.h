@@ -2,7 +2,7 @@
 // Rows of one width held column by column, each column in the least room its values allow:
 // whole numbers as numbers (8 bytes a row), a column of few distinct values (a kind, a count,
 // nulls) as one byte a row naming its value, texts (names) as texts, other columns as values. Columns are kept in
-// blocks of 1 024 rows, so that growing the table never copies what it holds.
+// blocks of 1 024 rows, so that growing the table moves at most the rows of its last block.
 
 #include <QVariant>
 #include <cstddef>
@@ -61,13 +61,23 @@ private:
     class TBlocks {
     public:
         T& operator[](std::size_t i) const { return blocks_[i / kBlockRows][i % kBlockRows]; }
+        // The last block grows as rows come (a title's few episodes do not make 1 024 values);
+        // the blocks before it are full.
         void Grow(std::size_t count) {
-            while (blocks_.size() * kBlockRows < count) blocks_.push_back(std::make_unique<T[]>(kBlockRows));
+            if (count == 0) return;
+            const std::size_t blocks = (count + kBlockRows - 1) / kBlockRows;
+            while (blocks_.size() < blocks) {
+                if (!blocks_.empty()) blocks_.back().resize(kBlockRows);
+                blocks_.emplace_back();
+            }
+            std::vector<T>& last = blocks_[blocks - 1];
+            const std::size_t need = count - (blocks - 1) * kBlockRows;
+            if (last.size() < need) last.resize(need);
         }
         void Clear() { blocks_.clear(); }
 
     private:
-        std::vector<std::unique_ptr<T[]>> blocks_;
+        mutable std::vector<std::vector<T>> blocks_;
     };
 
     class TColumn {
