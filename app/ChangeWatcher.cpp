@@ -142,11 +142,10 @@ bool TChangeWatcher::Check() {
 }
 
 bool TChangeWatcher::eventFilter(QObject* watched, QEvent* event) {
-    // A window of its own gets ActivationChange; a form placed in another window gets only the
-    // window's WindowActivate and WindowDeactivate, passed on to its children.
+    // WindowActivate and WindowDeactivate reach a window and every widget in it, a form placed
+    // in the program's main window too (ActivationChange reaches only the window).
     const QEvent::Type type = event->type();
-    const bool activation = type == QEvent::ActivationChange || type == QEvent::WindowActivate ||
-                            type == QEvent::WindowDeactivate;
+    const bool activation = type == QEvent::WindowActivate || type == QEvent::WindowDeactivate;
     if (watched == window_ && activation && db_.isValid()) {
         if (server_) {
             Check();
